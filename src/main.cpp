@@ -1,0 +1,10 @@
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    StartProgram();
+    return application.exec();
+}
