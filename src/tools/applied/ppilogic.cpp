@@ -30,7 +30,8 @@ QString PpiText(double ppi)
     if (exponentAt < 0)
         return text.left(ShownCharacters);
     const QString exponent = text.mid(exponentAt);
-    QString mantissa = text.left(qMax<qsizetype>(1, ShownCharacters - exponent.size()));
+    QString mantissa
+            = text.left(qBound<qsizetype>(1, ShownCharacters - exponent.size(), exponentAt));
     if (mantissa.endsWith(u'.'))
         mantissa.chop(1);
     return mantissa + exponent;
