@@ -67,28 +67,29 @@ void ProfitWindow::BuildLayout()
     grid->addWidget(m_time, 2, 1);
     grid->addWidget(MakeUnitLabel(QStringLiteral("标签5"), QStringLiteral("单位时间")), 2, 2);
 
+    // The base sits beside the option that uses it.
+    auto *base = new QHBoxLayout;
+    base->setSpacing(Spacing::Related);
+    base->addWidget(m_baseLabel);
+    base->addWidget(m_base);
+    m_base->setFixedWidth(m_base->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000"))
+                          + 16);
+    for (QWidget *widget : {static_cast<QWidget *>(m_baseLabel), static_cast<QWidget *>(m_base)}) {
+        KeepPlaceWhenHidden(widget);
+        widget->hide();
+    }
     auto *options = new QHBoxLayout;
     options->setSpacing(Spacing::Groups);
     options->addWidget(m_deposit);
     options->addWidget(m_loan);
     options->addWidget(m_compound);
-    options->addStretch();
+    options->addLayout(base);
     grid->addLayout(options, 3, 0, 1, 3);
 
-    auto *base = new QHBoxLayout;
-    base->setSpacing(Spacing::Related);
-    base->addWidget(m_baseLabel);
-    base->addWidget(m_base, 1);
-    for (QWidget *widget : {static_cast<QWidget *>(m_baseLabel), static_cast<QWidget *>(m_base)}) {
-        KeepPlaceWhenHidden(widget);
-        widget->hide();
-    }
-    grid->addLayout(base, 4, 1);
-
-    grid->setRowMinimumHeight(5, Spacing::Groups - Spacing::Related);
-    grid->addWidget(MakeLabel(QStringLiteral("标签3"), QStringLiteral("利润：")), 6, 0);
-    grid->addWidget(m_result, 6, 1);
-    grid->addWidget(MakeUnitLabel(QStringLiteral("标签9"), QStringLiteral("元")), 6, 2);
+    grid->setRowMinimumHeight(4, Spacing::Groups - Spacing::Related);
+    grid->addWidget(MakeLabel(QStringLiteral("标签3"), QStringLiteral("利润：")), 5, 0);
+    grid->addWidget(m_result, 5, 1);
+    grid->addWidget(MakeUnitLabel(QStringLiteral("标签9"), QStringLiteral("元")), 5, 2);
 }
 
 void ProfitWindow::CompoundingClicked()
