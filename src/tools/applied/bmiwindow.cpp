@@ -158,7 +158,8 @@ void BmiWindow::Compute()
             = ComputeBmi(TextToNumber(m_height->text()), HeightUnit(m_heightUnit->currentIndex()),
                          TextToNumber(m_weight->text()), WeightUnit(m_weightUnit->currentIndex()));
     if (!result.error.isEmpty()) {
-        ShowMessage(result.error, QStringLiteral("信息："), this);
+        // Without an owner: the box must outlive this window if it closes meanwhile.
+        ShowMessage(result.error);
         return;
     }
     m_index->setText(result.indexText);
