@@ -1,5 +1,9 @@
 #include "app/toolcatalog.h"
 
+#include "tools/applied/bmiwindow.h"
+#include "tools/applied/ppiwindow.h"
+#include "tools/applied/profitwindow.h"
+
 #include <QWidget>
 
 namespace {
@@ -53,9 +57,9 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签14"),
              QStringLiteral("生活："),
              {
-                     Tool("利润计算按钮", "利润计算"),
-                     Tool("体质指数按钮", "体质指数"),
-                     Tool("屏幕PPI按钮", "屏幕PPI"),
+                     Tool("利润计算按钮", "利润计算", Opens<ProfitWindow>()),
+                     Tool("体质指数按钮", "体质指数", Opens<BmiWindow>()),
+                     Tool("屏幕PPI按钮", "屏幕PPI", Opens<PpiWindow>()),
              }},
             {QStringLiteral("选择夹3"),
              QStringLiteral("透明标签10"),
