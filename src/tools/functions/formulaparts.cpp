@@ -16,6 +16,15 @@ int BoxWidthFor(const QWidget *box, const QString &text)
     return metrics.horizontalAdvance(text) + metrics.averageCharWidth() + 16;
 }
 
+void ScaleFont(QWidget *control, double factor)
+{
+    QFont font = control->font();
+    if (font.pointSizeF() <= 0)
+        return;
+    font.setPointSizeF(font.pointSizeF() * factor);
+    control->setFont(font);
+}
+
 } // namespace
 
 QLabel *MakeGlyph(const QString &name, const QString &text)
@@ -25,14 +34,25 @@ QLabel *MakeGlyph(const QString &name, const QString &text)
     return glyph;
 }
 
+QLabel *MakeRootSign(const QString &name, const QString &text)
+{
+    QLabel *glyph = MakeLabel(name, text);
+    ScaleFont(glyph, 1.5);
+    glyph->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    return glyph;
+}
+
+void UseResultFont(QWidget *control)
+{
+    QFont font = control->font();
+    font.setPointSizeF(11);
+    control->setFont(font);
+}
+
 QLabel *MakeSuperscript(const QString &name, const QString &text)
 {
     QLabel *glyph = MakeLabel(name, text);
-    QFont font = glyph->font();
-    if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * 0.75);
-        glyph->setFont(font);
-    }
+    ScaleFont(glyph, 0.75);
     glyph->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return glyph;
 }

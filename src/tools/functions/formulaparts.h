@@ -12,6 +12,10 @@ class QWidget;
 // they are one static text of the window.
 
 QLabel *MakeGlyph(const QString &name, const QString &text);
+// A root sign, larger than the text so that it reaches up to the bar over the radicand.
+QLabel *MakeRootSign(const QString &name, const QString &text);
+// Results read one step larger than the inputs.
+void UseResultFont(QWidget *control);
 // A small raised glyph, such as the "2" of x².
 QLabel *MakeSuperscript(const QString &name, const QString &text);
 // A thin horizontal rule that stretches to the width of what it spans.

@@ -122,8 +122,7 @@ QGroupBox *QuadraticEquationWindow::BuildWorkingGroup()
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_numeratorOutside);
     numerator->addWidget(MakeGlyph(QStringLiteral("标签19"), QStringLiteral("±")));
-    numerator->addWidget(MakeGlyph(QStringLiteral("标签16"), QStringLiteral("√")), 0,
-                         Qt::AlignBottom);
+    numerator->addWidget(MakeRootSign(QStringLiteral("标签16"), QStringLiteral("√")));
     numerator->addLayout(UnderRootBar(QStringLiteral("标签15"), radicand));
 
     group->setLayout(
@@ -138,14 +137,14 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     m_discriminant = MakeResultLabel(QStringLiteral("标签根号内"));
     m_fractionDenominator = MakeResultLabel(QStringLiteral("标签分母"));
     m_roots = new MultiLineEditBox(QStringLiteral("计算结果"), InputMode::ReadOnly);
+    UseResultFont(m_roots);
     m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 3 + 16);
 
     QBoxLayout *rootRow = MakeFormulaRow();
     rootRow->addWidget(m_discriminant);
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_outside, 0, Qt::AlignBottom);
-    numerator->addWidget(MakeGlyph(QStringLiteral("标签23"), QStringLiteral("±√")), 0,
-                         Qt::AlignBottom);
+    numerator->addWidget(MakeRootSign(QStringLiteral("标签23"), QStringLiteral("±√")));
     numerator->addLayout(UnderRootBar(QStringLiteral("标签22"), rootRow));
 
     // "x=" and the fraction bar are one static text of the window.

@@ -10,6 +10,7 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +28,14 @@ QuadraticInequalityWindow::QuadraticInequalityWindow()
     layout->addSpacing(Spacing::Groups - Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("计算步骤：")));
     m_steps = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);
-    m_steps->setFixedHeight(m_steps->fontMetrics().lineSpacing() * 5 + 16);
+    UseResultFont(m_steps);
+    // Four steps at most, the longest with two 13-digit roots on one line, and room for the
+    // line the caret stands on after the last.
+    const QFontMetrics metrics = m_steps->fontMetrics();
+    m_steps->setFixedHeight(metrics.lineSpacing() * 5 + 24);
+    m_steps->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(
+                                     "x轴上方有：(-∞,-0.0000000000000)∪(0.0000000000000,+∞)"))
+                             + 48);
     layout->addWidget(m_steps);
 
     m_a->setFocus();
@@ -66,6 +74,7 @@ QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
 QLayout *QuadraticInequalityWindow::BuildAnswerRow()
 {
     m_answer = new EditBox(QStringLiteral("编辑框2"), InputMode::ReadOnly);
+    UseResultFont(m_answer);
     QPushButton *compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
     connect(compute, &QPushButton::clicked, this, &QuadraticInequalityWindow::Compute);
 
