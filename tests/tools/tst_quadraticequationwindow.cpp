@@ -5,6 +5,7 @@
 #include "ui/editbox.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -80,6 +81,10 @@ void QuadraticEquationWindowTest::opensWithFocusOnTheFirstInput()
     QCOMPARE(Text("等号后输入框"), QStringLiteral("0"));
     QCOMPARE(Text("计算结果"), QString());
     QCOMPARE(Text("标签根号外"), QString());
+    for (const QString name : {"一次项输入框", "常数项输入框", "等号后输入框"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
 }
 
 void QuadraticEquationWindowTest::launcherButtonOpensIt()

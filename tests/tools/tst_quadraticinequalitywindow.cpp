@@ -4,6 +4,7 @@
 #include "ui/editbox.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
@@ -73,6 +74,13 @@ void QuadraticInequalityWindowTest::opensReadyForInput()
     QCOMPARE(relation->currentIndex(), 0);
     QCOMPARE(FindControl<EditBox>(m_window, "等号后输入框")->text(), QStringLiteral("0"));
     QCOMPARE(FindControl<QPushButton>(m_window, "按钮1")->text(), QStringLiteral("计算"));
+
+    // Tab follows the inequality as it reads.
+    const QStringList order{"一次项输入框", "常数项输入框", "组合框1", "等号后输入框"};
+    for (const QString &name : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
 }
 
 void QuadraticInequalityWindowTest::launcherButtonOpensIt()

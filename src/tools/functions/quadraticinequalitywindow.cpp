@@ -48,10 +48,11 @@ QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
     m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
     m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
     m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
-    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
+    // Created in reading order, which is the Tab order.
     m_relation = MakeComboBox(QStringLiteral("组合框1"));
     m_relation->addItems({QStringLiteral("＞"), QStringLiteral("＜")});
     m_relation->setCurrentIndex(0);
+    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
 
     const QString signs = QStringLiteral("标签12");
     QBoxLayout *inequality = MakeFormulaRow();
