@@ -3,6 +3,8 @@
 #include "tools/applied/bmiwindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
+#include "tools/functions/quadraticequationwindow.h"
+#include "tools/functions/quadraticinequalitywindow.h"
 
 #include <QWidget>
 
@@ -43,9 +45,10 @@ ToolCatalog BuildCatalog()
              QStringLiteral("函数与方程："),
              {
                      Tool("一次不定方程按钮", "一次不定方程"),
-                     Tool("一元二次方程按钮", "一元二次方程"),
+                     Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
                      Tool("一元二次方程系数按钮", "一元二次方程系数"),
-                     Tool("一元二次不等式按钮", "一元二次不等式"),
+                     Tool("一元二次不等式按钮", "一元二次不等式",
+                          Opens<QuadraticInequalityWindow>()),
                      Tool("二元二次因式分解按钮", "二元二次因式分解"),
                      Tool("二元一次方程组按钮", "二元一次方程组"),
                      Tool("函数表格按钮", "函数表格"),
