@@ -16,14 +16,6 @@ namespace {
 
 constexpr int EnterKey = 13;
 
-// The unit is secondary text; "3" is the raised exponent of "g/cm".
-QLabel *MakeUnitLabel(const QString &name, const QString &text)
-{
-    QLabel *label = MakeLabel(name, text);
-    label->setProperty("role", QStringLiteral("secondary"));
-    return label;
-}
-
 // Runs `convert` after every change the user makes to the box, and on Enter.
 template<typename Convert>
 void ConvertOnUserEdits(EditBox *box, Convert convert)

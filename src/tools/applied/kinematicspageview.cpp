@@ -135,7 +135,7 @@ QLabel *KinematicsPageView::BuildResultCaption(const KinematicsFormula &formula)
 
 EditBox *KinematicsPageView::MakeWatchedResultBox(const QString &name)
 {
-    EditBox *result = MakeResultBox(name);
+    EditBox *result = MakeResultBox(name, false);
     connect(result, &EditBox::GotFocus, this, &KinematicsPageView::ResultFocusGained);
     connect(result, &EditBox::LostFocus, this, &KinematicsPageView::ResultFocusLost);
     return result;
