@@ -1,3 +1,16 @@
 #include "app/startup.h"
 
-void StartProgram() { }
+#include "app/programstate.h"
+#include "app/startupwindow.h"
+#include "ui/style.h"
+
+#include <QApplication>
+
+void StartProgram()
+{
+    ResetProgramState();
+    Program().runDirectory = QCoreApplication::applicationDirPath();
+    ApplyProgramStyle(*qApp);
+    auto *startup = new StartupWindow;
+    startup->show();
+}

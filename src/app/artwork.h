@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QRectF>
+
+class QPainter;
+
+// The program's own pictures, drawn in code so they stay crisp at any scale.
+void PaintBackground(QPainter &painter, const QRectF &area);
+void PaintLogo(QPainter &painter, const QRectF &area, bool hovered);
+void PaintCloseCross(QPainter &painter, const QRectF &area, bool hovered);
+void PaintMinimiseArrow(QPainter &painter, const QRectF &area, bool hovered);
+void PaintCalculatorsIcon(QPainter &painter, const QRectF &area, bool hovered);
+void PaintSettingsIcon(QPainter &painter, const QRectF &area, bool hovered);
+void PaintAboutIcon(QPainter &painter, const QRectF &area, bool hovered);
+void PaintSkinIcon(QPainter &painter, const QRectF &area, bool hovered);

@@ -1,0 +1,249 @@
+#include "app/launcherwindow.h"
+
+#include "app/artwork.h"
+#include "app/programstate.h"
+#include "app/settings.h"
+#include "ui/controls.h"
+#include "ui/messages.h"
+#include "ui/picturebutton.h"
+#include "ui/style.h"
+
+#include <QGridLayout>
+#include <QHash>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+constexpr int BackgroundWidth = 730;
+constexpr int BackgroundHeight = 550;
+constexpr int SlideDistance = 60;
+
+// Tool windows stay independent of the launcher, so which are open is known process-wide.
+QHash<QString, QPointer<QWidget>> &OpenToolWindows()
+{
+    static QHash<QString, QPointer<QWidget>> windows;
+    return windows;
+}
+
+class BackgroundPicture : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintBackground(painter, QRectF(rect()));
+    }
+};
+
+QString CreditLine()
+{
+    return QStringLiteral("青枫计算器 版本 2.3.2014.1119");
+}
+
+PictureButton *MakeIconButton(const QString &name, const QString &tip,
+                              PictureButton::Painter painter, QSize size, QWidget *parent)
+{
+    auto *button = new PictureButton(name, size, std::move(painter), parent);
+    button->setToolTip(tip);
+    return button;
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(const ToolCatalog &catalog)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("启动器"));
+    NameControl(this, QStringLiteral("启动器"));
+    m_background = BuildBackground(catalog);
+    BuildCornerButtons();
+
+    m_background->move(-SlideDistance, 0);
+    resize(300, 90);
+    CentreOnScreen();
+    m_animationTimer = MakeTimer(QStringLiteral("时钟2"), 10, this);
+    connect(m_animationTimer, &QTimer::timeout, this, &LauncherWindow::AnimationTick);
+    LoadSettings();
+}
+
+QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
+{
+    auto *background = new BackgroundPicture(this);
+    NameControl(background, QStringLiteral("图片框2"));
+    background->setFixedSize(BackgroundWidth, BackgroundHeight);
+
+    auto *groups = new QGridLayout;
+    groups->setHorizontalSpacing(Spacing::Related);
+    groups->setVerticalSpacing(Spacing::Groups);
+    for (int i = 0; i < int(catalog.size()); ++i)
+        groups->addWidget(BuildGroup(catalog[i]), i / 2, i % 2, Qt::AlignTop);
+
+    auto *column = new QVBoxLayout(background);
+    // The picture is taller than the window; its lowest part stays hidden.
+    column->setContentsMargins(Spacing::Related, Spacing::Related, Spacing::Related,
+                               BackgroundHeight - FinalHeight + Spacing::WindowMargin);
+    column->setSpacing(Spacing::Related);
+    column->addWidget(BuildTopBar());
+    column->addSpacing(Spacing::Related);
+    column->addLayout(groups);
+    column->addStretch();
+    auto *hint = MakeLabel(QStringLiteral("提示"),
+                           QStringLiteral("点击按钮打开工具；按住窗口空白处可以拖动启动器。"));
+    hint->setProperty("role", QStringLiteral("secondary"));
+    column->addWidget(hint, 0, Qt::AlignLeft);
+    return background;
+}
+
+QWidget *LauncherWindow::BuildTopBar()
+{
+    auto *bar = new QWidget;
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(80, 4, 56, 0); // room for the logo and the cross in the corners
+    auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器"));
+    title->setProperty("role", QStringLiteral("launcherTitle"));
+    auto *version = MakeLabel(QStringLiteral("版本"), QStringLiteral("2.3.2014.1119"));
+    version->setProperty("role", QStringLiteral("secondary"));
+    row->addWidget(title, 0, Qt::AlignBottom);
+    row->addWidget(version, 0, Qt::AlignBottom);
+    row->addStretch();
+    const QSize iconSize(32, 32);
+    row->addWidget(MakeIconButton(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
+                                  PaintCalculatorsIcon, iconSize, bar));
+    row->addWidget(MakeIconButton(QStringLiteral("图形按钮5"), QStringLiteral("设置"),
+                                  PaintSettingsIcon, iconSize, bar));
+    row->addWidget(MakeIconButton(QStringLiteral("图形按钮4"), QStringLiteral("关于"),
+                                  PaintAboutIcon, iconSize, bar));
+    row->addWidget(MakeIconButton(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"),
+                                  PaintSkinIcon, iconSize, bar));
+    bar->setFixedHeight(64);
+    return bar;
+}
+
+QWidget *LauncherWindow::BuildGroup(const ToolGroup &group)
+{
+    auto *container = new QFrame;
+    NameControl(container, group.containerName);
+    container->setProperty("role", QStringLiteral("launcherGroup"));
+    auto *grid = new QGridLayout(container);
+    grid->setContentsMargins(Spacing::Related, Spacing::Related, Spacing::Related,
+                             Spacing::Related);
+    grid->setSpacing(Spacing::Related);
+    auto *heading = MakeLabel(group.headingName, group.heading);
+    heading->setProperty("role", QStringLiteral("launcherHeading"));
+    grid->addWidget(heading, 0, 0, 1, 3);
+    for (int i = 0; i < int(group.tools.size()); ++i) {
+        const ToolEntry &tool = group.tools[i];
+        QPushButton *button = MakeButton(tool.buttonName, tool.caption);
+        button->setProperty("role", QStringLiteral("tool"));
+        button->setMinimumSize(106, 36);
+        button->setCursor(Qt::PointingHandCursor);
+        if (tool.createWindow)
+            connect(button, &QPushButton::clicked, this, [this, tool] { OpenTool(tool); });
+        grid->addWidget(button, 1 + i / 3, i % 3);
+    }
+    return container;
+}
+
+void LauncherWindow::BuildCornerButtons()
+{
+    auto *logo = MakeIconButton(QStringLiteral("图形按钮2"), QStringLiteral("青枫计算器"),
+                                PaintLogo, QSize(64, 64), this);
+    logo->move(8, 11);
+    connect(logo, &QAbstractButton::clicked, this, &LauncherWindow::ShowCredit);
+    m_closeButton = MakeIconButton(QStringLiteral("图形按钮1"), QStringLiteral("关闭"),
+                                   PaintCloseCross, QSize(48, 48), this);
+    connect(m_closeButton, &QAbstractButton::clicked, this, &LauncherWindow::CloseByUser);
+    m_arrowButton = MakeIconButton(QStringLiteral("图形按钮3"), QStringLiteral("最小化"),
+                                   PaintMinimiseArrow, QSize(40, 52), this);
+    connect(m_arrowButton, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+}
+
+void LauncherWindow::AnimationTick()
+{
+    if (width() >= FinalWidth)
+        SetTimerPeriod(m_animationTimer, 0);
+    else
+        resize(width() + 5, height());
+    if (m_background->x() < 0)
+        m_background->move(m_background->x() + 1, 0);
+    if (height() < FinalHeight)
+        resize(width(), height() + 5);
+    CentreOnScreen();
+}
+
+void LauncherWindow::CentreOnScreen()
+{
+    QRect frame = geometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void LauncherWindow::OpenTool(const ToolEntry &tool)
+{
+    QPointer<QWidget> &window = OpenToolWindows()[tool.buttonName];
+    if (window) {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    } else {
+        window = tool.createWindow();
+        window->show();
+    }
+    ApplyCloseStrategy();
+}
+
+void LauncherWindow::ApplyCloseStrategy()
+{
+    if (StrategyIs(CloseLauncherAfterOpening))
+        close();
+}
+
+void LauncherWindow::CloseByUser()
+{
+    // The strategy's caption promises that the open tools close with the launcher.
+    if (StrategyIs(CloseToolsWithLauncher))
+        Program().closeAllTools = 1;
+    close();
+}
+
+void LauncherWindow::ShowCredit()
+{
+    ShowMessage(CreditLine(), CreditLine(), this);
+}
+
+void LauncherWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // Frameless, so the background is the handle; the window manager moves it if it can.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void LauncherWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void LauncherWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_closeButton->move(width() - m_closeButton->width(), 0);
+    m_arrowButton->move(width() - m_arrowButton->width(), height() - m_arrowButton->height());
+    m_closeButton->raise();
+    m_arrowButton->raise();
+}

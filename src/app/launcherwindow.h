@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/toolcatalog.h"
+
+#include <QPoint>
+#include <QWidget>
+
+class PictureButton;
+class QTimer;
+
+// The frameless home window: one button per tool in four labelled groups. It opens the tool
+// windows and plays a short opening animation while it loads the settings.
+class LauncherWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int FinalWidth = 730;
+    static constexpr int FinalHeight = 470;
+
+    explicit LauncherWindow(const ToolCatalog &catalog = DefaultToolCatalog());
+
+    // One tick of the opening animation (timer `时钟2`).
+    void AnimationTick();
+    // Opens a tool's window, or brings it forward when it is already open, then applies the
+    // launcher-close strategy.
+    void OpenTool(const ToolEntry &tool);
+    void ApplyCloseStrategy();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWidget *BuildBackground(const ToolCatalog &catalog);
+    QWidget *BuildTopBar();
+    QWidget *BuildGroup(const ToolGroup &group);
+    void BuildCornerButtons();
+    void CloseByUser();
+    void ShowCredit();
+    void CentreOnScreen();
+
+    QWidget *m_background = nullptr; // `图片框2`, slides in while the window grows
+    QTimer *m_animationTimer = nullptr;
+    PictureButton *m_closeButton = nullptr;
+    PictureButton *m_arrowButton = nullptr;
+    QPoint m_dragOffset;
+};

@@ -1,0 +1,62 @@
+#include "app/startupwindow.h"
+
+#include "app/artwork.h"
+#include "app/launcherwindow.h"
+#include "ui/controls.h"
+#include "ui/picturebutton.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+class SplashPicture : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PaintBackground(painter, QRectF(rect()));
+    }
+};
+
+} // namespace
+
+StartupWindow::StartupWindow()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("青枫计算器启动器"));
+    NameControl(this, QStringLiteral("青枫计算器启动器"));
+    setFixedSize(300, 90);
+
+    auto *picture = new SplashPicture(this);
+    NameControl(picture, QStringLiteral("图片框2"));
+    picture->setGeometry(-60, 0, 730, 550);
+
+    auto *logo = new PictureButton(QStringLiteral("图形按钮2"), QSize(64, 64), PaintLogo, this);
+    logo->move(8, 11);
+
+    auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器\r\n2.3.2014.1119"),
+                            this);
+    title->setProperty("role", QStringLiteral("splashTitle"));
+    title->setGeometry(84, 11, 208, 64);
+
+    m_timer = MakeTimer(QStringLiteral("时钟1"), 1000, picture);
+    connect(m_timer, &QTimer::timeout, this, &StartupWindow::OpenLauncher);
+}
+
+void StartupWindow::OpenLauncher()
+{
+    // Acts once, even when the launcher's start-up shows a message and events go on meanwhile.
+    SetTimerPeriod(m_timer, 0);
+    auto *launcher = new LauncherWindow;
+    launcher->show();
+    close();
+}

@@ -1,0 +1,87 @@
+#include "app/toolcatalog.h"
+
+#include "tools/applied/bmiwindow.h"
+#include "tools/applied/concentrationwindow.h"
+#include "tools/applied/electricalwindow.h"
+#include "tools/applied/kinematicswindow.h"
+#include "tools/applied/ppiwindow.h"
+#include "tools/applied/profitwindow.h"
+#include "tools/functions/quadraticequationwindow.h"
+#include "tools/functions/quadraticinequalitywindow.h"
+
+#include <QWidget>
+
+namespace {
+
+template<typename Window>
+std::function<QWidget *()> Opens()
+{
+    return [] { return new Window; };
+}
+
+ToolEntry Tool(const char *buttonName, const char *caption,
+               std::function<QWidget *()> createWindow = {})
+{
+    return {QString::fromUtf8(buttonName), QString::fromUtf8(caption), std::move(createWindow)};
+}
+
+ToolCatalog BuildCatalog()
+{
+    return {
+            {QStringLiteral("选择夹2"),
+             QStringLiteral("透明标签1"),
+             QStringLiteral("代数："),
+             {
+                     Tool("四则运算按钮", "四则运算"),
+                     Tool("数字信息按钮", "数字信息"),
+                     Tool("简单分数计算按钮", "简单分数计算"),
+                     Tool("连加连乘按钮", "连加/连乘"),
+                     Tool("阶加阶乘按钮", "阶加/阶乘"),
+                     Tool("分解质因数按钮", "分解质因数"),
+                     Tool("公因倍数最值按钮", "公因倍数最值"),
+                     Tool("公因数按钮", "公因数"),
+                     Tool("大数运算按钮", "大数运算"),
+                     Tool("进制转换按钮", "进制转换"),
+             }},
+            {QStringLiteral("选择夹1"),
+             QStringLiteral("透明标签11"),
+             QStringLiteral("函数与方程："),
+             {
+                     Tool("一次不定方程按钮", "一次不定方程"),
+                     Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
+                     Tool("一元二次方程系数按钮", "一元二次方程系数"),
+                     Tool("一元二次不等式按钮", "一元二次不等式",
+                          Opens<QuadraticInequalityWindow>()),
+                     Tool("二元二次因式分解按钮", "二元二次因式分解"),
+                     Tool("二元一次方程组按钮", "二元一次方程组"),
+                     Tool("函数表格按钮", "函数表格"),
+                     Tool("求方程近似根按钮", "求方程近似根"),
+                     Tool("h函数基本信息按钮", "函数基本信息"),
+                     Tool("三角函数按钮", "三角函数"),
+             }},
+            {QStringLiteral("选择夹4"),
+             QStringLiteral("透明标签14"),
+             QStringLiteral("生活："),
+             {
+                     Tool("利润计算按钮", "利润计算", Opens<ProfitWindow>()),
+                     Tool("体质指数按钮", "体质指数", Opens<BmiWindow>()),
+                     Tool("屏幕PPI按钮", "屏幕PPI", Opens<PpiWindow>()),
+             }},
+            {QStringLiteral("选择夹3"),
+             QStringLiteral("透明标签10"),
+             QStringLiteral("科学："),
+             {
+                     Tool("加速度按钮", "加速度", Opens<KinematicsWindow>()),
+                     Tool("UIRP关系按钮", "UIRP关系", Opens<ElectricalWindow>()),
+                     Tool("浓度换算按钮", "浓度换算", Opens<ConcentrationWindow>()),
+             }},
+    };
+}
+
+} // namespace
+
+const ToolCatalog &DefaultToolCatalog()
+{
+    static const ToolCatalog catalog = BuildCatalog();
+    return catalog;
+}

@@ -1,0 +1,108 @@
+#include "ui/controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+void NameControl(QWidget *control, const QString &name)
+{
+    control->setObjectName(name);
+    control->setAccessibleName(name);
+}
+
+template<typename Control, typename... Arguments>
+static Control *Make(const QString &name, QWidget *parent, Arguments &&...arguments)
+{
+    auto *control = new Control(std::forward<Arguments>(arguments)..., parent);
+    NameControl(control, name);
+    return control;
+}
+
+QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    return Make<QLabel>(name, parent, DisplayText(text));
+}
+
+QLabel *MakeResultLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    QLabel *label = MakeLabel(name, text, parent);
+    label->setProperty("role", QStringLiteral("result"));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
+}
+
+QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    return Make<QPushButton>(name, parent, caption);
+}
+
+QPushButton *MakePrimaryButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    QPushButton *button = MakeButton(name, caption, parent);
+    button->setProperty("role", QStringLiteral("primary"));
+    return button;
+}
+
+QCheckBox *MakeCheckBox(const QString &name, const QString &caption, QWidget *parent)
+{
+    return Make<QCheckBox>(name, parent, caption);
+}
+
+QRadioButton *MakeRadioBox(const QString &name, const QString &caption, QWidget *parent)
+{
+    return Make<QRadioButton>(name, parent, caption);
+}
+
+QComboBox *MakeComboBox(const QString &name, QWidget *parent)
+{
+    return Make<QComboBox>(name, parent);
+}
+
+QListWidget *MakeListBox(const QString &name, QWidget *parent)
+{
+    return Make<QListWidget>(name, parent);
+}
+
+QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *parent)
+{
+    return Make<QGroupBox>(name, parent, caption);
+}
+
+QTabWidget *MakeTabBox(const QString &name, QWidget *parent)
+{
+    return Make<QTabWidget>(name, parent);
+}
+
+QProgressBar *MakeProgressBar(const QString &name, QWidget *parent)
+{
+    return Make<QProgressBar>(name, parent);
+}
+
+QTimer *MakeTimer(const QString &name, int periodMs, QObject *parent)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(name);
+    SetTimerPeriod(timer, periodMs);
+    return timer;
+}
+
+void SetTimerPeriod(QTimer *timer, int periodMs)
+{
+    if (periodMs <= 0)
+        timer->stop();
+    else
+        timer->start(periodMs);
+}
+
+QString DisplayText(const QString &text)
+{
+    QString display = text;
+    return display.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}

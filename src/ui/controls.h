@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QObject;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+class QWidget;
+
+// Gives a control its Chinese name, as objectName and as accessible name.
+void NameControl(QWidget *control, const QString &name);
+
+// The control kinds of the window layer. Each returns a control named `name`; `parent` may be
+// null when the control goes into a layout that adopts it.
+QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent = nullptr);
+// A label for results and worked steps: one step larger, selectable and copyable.
+QLabel *MakeResultLabel(const QString &name, const QString &text = QString(),
+                        QWidget *parent = nullptr);
+QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *parent = nullptr);
+// The primary action of a window, in the accent colour.
+QPushButton *MakePrimaryButton(const QString &name, const QString &caption,
+                               QWidget *parent = nullptr);
+QCheckBox *MakeCheckBox(const QString &name, const QString &caption, QWidget *parent = nullptr);
+QRadioButton *MakeRadioBox(const QString &name, const QString &caption, QWidget *parent = nullptr);
+QComboBox *MakeComboBox(const QString &name, QWidget *parent = nullptr);
+QListWidget *MakeListBox(const QString &name, QWidget *parent = nullptr);
+QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *parent = nullptr);
+QTabWidget *MakeTabBox(const QString &name, QWidget *parent = nullptr);
+QProgressBar *MakeProgressBar(const QString &name, QWidget *parent = nullptr);
+// A timer that runs with the given period; 0 leaves it stopped.
+QTimer *MakeTimer(const QString &name, int periodMs, QObject *parent);
+// Sets a timer's period as the window layer understands it: 0 stops it, anything else
+// (re)starts it with that period.
+void SetTimerPeriod(QTimer *timer, int periodMs);
+
+// Line breaks of the program's texts ("\r\n") as Qt shows them.
+QString DisplayText(const QString &text);

@@ -1,0 +1,85 @@
+#include "ui/drawingpanel.h"
+
+#include "eval/numbertext.h"
+#include "ui/controls.h"
+
+#include <QPainter>
+
+DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
+    : QWidget(parent)
+{
+    NameControl(this, name);
+    setFixedSize(size);
+    Clear();
+}
+
+void DrawingPanel::EnsurePictureResolution()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_picture.size() == pixels)
+        return;
+    QImage sharper(pixels, QImage::Format_ARGB32_Premultiplied);
+    sharper.setDevicePixelRatio(ratio);
+    sharper.fill(Qt::white);
+    if (!m_picture.isNull()) {
+        QPainter painter(&sharper);
+        painter.drawImage(rect(), m_picture);
+    }
+    m_picture = sharper;
+}
+
+void DrawingPanel::Clear()
+{
+    EnsurePictureResolution();
+    m_picture.fill(Qt::white);
+    update();
+}
+
+void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
+{
+    EnsurePictureResolution();
+    QPainter painter(&m_picture);
+    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
+    pen.setCosmetic(m_penWidth <= 1);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    painter.setRenderHint(QPainter::Antialiasing, m_penWidth > 1);
+    if (x1 == x2 && y1 == y2)
+        painter.drawPoint(x1, y1);
+    else
+        painter.drawLine(x1, y1, x2, y2);
+    update();
+}
+
+void DrawingPanel::WriteText(int x, int y, const QString &text)
+{
+    EnsurePictureResolution();
+    QPainter painter(&m_picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont labelFont = font();
+    labelFont.setPointSize(m_labelFontSize);
+    painter.setFont(labelFont);
+    painter.setPen(m_penColor);
+    const QRect box(x, y, 10000, 10000);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    update();
+}
+
+void DrawingPanel::WriteText(int x, int y, double number)
+{
+    WriteText(x, y, NumberToText(number));
+}
+
+QColor DrawingPanel::PixelAt(int x, int y) const
+{
+    const qreal ratio = m_picture.devicePixelRatio();
+    return m_picture.pixelColor(int(x * ratio), int(y * ratio));
+}
+
+void DrawingPanel::paintEvent(QPaintEvent *)
+{
+    EnsurePictureResolution();
+    QPainter painter(this);
+    painter.drawImage(rect(), m_picture);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+// A pixel canvas (origin top left, y downward) that keeps its picture until Clear. It paints
+// at the screen's device pixel ratio so lines and labels stay sharp; coordinates are logical.
+class DrawingPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    DrawingPanel(const QString &name, QSize size, QWidget *parent = nullptr);
+
+    void Clear();
+    void DrawLine(int x1, int y1, int x2, int y2);
+    // Writes text with its top-left corner at (x, y), in the label font.
+    void WriteText(int x, int y, const QString &text);
+    void WriteText(int x, int y, double number);
+
+    // 0 means the thinnest line, one pixel.
+    void SetPenWidth(int width) { m_penWidth = width; }
+    int penWidth() const { return m_penWidth; }
+    void SetPenColor(const QColor &color) { m_penColor = color; }
+    QColor penColor() const { return m_penColor; }
+    void SetLabelFontSize(int points) { m_labelFontSize = points; }
+    int labelFontSize() const { return m_labelFontSize; }
+
+    // The colour at a logical pixel, as shown.
+    QColor PixelAt(int x, int y) const;
+    const QImage &picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void EnsurePictureResolution();
+
+    QImage m_picture;
+    int m_penWidth = 0;
+    QColor m_penColor = Qt::black;
+    int m_labelFontSize = 9;
+};

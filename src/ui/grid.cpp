@@ -1,0 +1,69 @@
+#include "ui/grid.h"
+
+#include "ui/controls.h"
+
+#include <QHeaderView>
+
+Grid::Grid(const QString &name, QWidget *parent)
+    : QTableWidget(parent)
+{
+    NameControl(this, name);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTableWidget::cellClicked, this, &Grid::CellClicked);
+}
+
+void Grid::SetRowCount(int rows)
+{
+    setRowCount(qMax(0, rows));
+}
+
+void Grid::SetColumnCount(int columns)
+{
+    setColumnCount(qMax(0, columns));
+}
+
+void Grid::SetCell(int row, int column, const QString &text)
+{
+    if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return;
+    QTableWidgetItem *cell = item(row, column);
+    if (!cell) {
+        cell = new QTableWidgetItem;
+        StyleHeaderCell(cell, row, column);
+        setItem(row, column, cell);
+    }
+    cell->setText(DisplayText(text));
+}
+
+QString Grid::GetCell(int row, int column) const
+{
+    const QTableWidgetItem *cell = item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+int Grid::CurrentRow() const
+{
+    return currentItem() || currentIndex().isValid() ? currentRow() : -1;
+}
+
+int Grid::CurrentColumn() const
+{
+    return currentItem() || currentIndex().isValid() ? currentColumn() : -1;
+}
+
+void Grid::StyleHeaderCell(QTableWidgetItem *cell, int row, int column) const
+{
+    if (row == 0 || column == 0) {
+        cell->setBackground(palette().window());
+        QFont bold = font();
+        bold.setBold(true);
+        cell->setFont(bold);
+        cell->setTextAlignment(Qt::AlignCenter);
+    } else {
+        // Numbers line up in columns.
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+}

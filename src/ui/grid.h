@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QTableWidget>
+
+// Rows and columns of text cells; row 0 and column 0 are header cells. The current cell is
+// (-1, -1) when none is chosen.
+class Grid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit Grid(const QString &name, QWidget *parent = nullptr);
+
+    void SetRowCount(int rows);
+    void SetColumnCount(int columns);
+    void SetCell(int row, int column, const QString &text);
+    QString GetCell(int row, int column) const;
+    int CurrentRow() const;
+    int CurrentColumn() const;
+
+signals:
+    void CellClicked(int row, int column);
+
+private:
+    void StyleHeaderCell(QTableWidgetItem *item, int row, int column) const;
+};

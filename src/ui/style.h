@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+
+class QApplication;
+
+// The palette of the program: calm green-blue with one warm accent.
+namespace Palette {
+inline const QColor Background(0xF7, 0xF9, 0xF8);
+inline const QColor GroupBackground(0xEE, 0xF3, 0xF1);
+inline const QColor Border(0xD5, 0xDF, 0xDB);
+inline const QColor Accent(0x2E, 0x8B, 0x7A);
+inline const QColor WarmAccent(0xC8, 0x55, 0x3D);
+inline const QColor Text(0x1F, 0x2A, 0x27);
+inline const QColor SecondaryText(0x5C, 0x6B, 0x66);
+} // namespace Palette
+
+// Spacing of the 8 px grid.
+namespace Spacing {
+constexpr int Related = 8;
+constexpr int Groups = 16;
+constexpr int WindowMargin = 12;
+} // namespace Spacing
+
+// Font, palette and style sheet shared by every window.
+void ApplyProgramStyle(QApplication &application);

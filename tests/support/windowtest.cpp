@@ -1,0 +1,67 @@
+#include "windowtest.h"
+
+#include "app/programstate.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+QList<ShownMessage> WindowTest::TakeMessages()
+{
+    return std::exchange(m_messages, {});
+}
+
+bool WindowTest::ShowAndActivate(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void WindowTest::init()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_runDirectory = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_runDirectory->isValid());
+    Program().runDirectory = m_runDirectory->path();
+    ResetProgramState();
+    m_messages.clear();
+    m_watcher = new QTimer(this);
+    connect(m_watcher, &QTimer::timeout, this, &WindowTest::AnswerModalDialog);
+    m_watcher->start(5);
+}
+
+void WindowTest::cleanup()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    delete m_watcher;
+    m_watcher = nullptr;
+    const QList<ShownMessage> unexpected = TakeMessages();
+    m_runDirectory.reset();
+    for (const ShownMessage &message : unexpected)
+        qWarning("Unexpected message: %s | %s", qPrintable(message.caption),
+                 qPrintable(message.text));
+    QVERIFY2(unexpected.isEmpty(), "a message box opened that the test did not expect");
+}
+
+void WindowTest::AnswerModalDialog()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        m_messages.append({box->windowTitle(), box->text()});
+        box->done(QMessageBox::Ok);
+    } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+        m_messages.append({dialog->windowTitle(), QStringLiteral("(dialog)")});
+        dialog->reject();
+    }
+}
+
+char *toString(const ShownMessage &message)
+{
+    return QTest::toString(message.caption + QStringLiteral(" | ") + message.text);
+}

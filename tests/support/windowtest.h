@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+
+class QTimer;
+
+// A message box that opened during a test, as the user saw it.
+struct ShownMessage
+{
+    QString caption;
+    QString text;
+    bool operator==(const ShownMessage &other) const
+    {
+        return caption == other.caption && text == other.text;
+    }
+};
+
+// Base of the window tests. Before each test the program state is fresh and its settings live
+// in a temporary run directory; while a test runs, every modal dialog is recorded and closed at
+// once, so a message never blocks a test. A test takes the messages it expects with
+// TakeMessages(); any other message fails the test when it ends.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+protected:
+    QString runDirectory() const { return m_runDirectory->path(); }
+    QList<ShownMessage> TakeMessages();
+    // Shows a window and waits until it is exposed and active, as a user would see it.
+    static bool ShowAndActivate(QWidget *window);
+
+protected slots:
+    void init();
+    void cleanup();
+
+private:
+    void AnswerModalDialog();
+
+    std::unique_ptr<QTemporaryDir> m_runDirectory;
+    QTimer *m_watcher = nullptr;
+    QList<ShownMessage> m_messages;
+};
+
+// The control of that name inside a window; fails the whole run at once when it is missing.
+template<typename Control>
+Control *FindControl(const QObject *window, const QString &name)
+{
+    auto *control = window->findChild<Control *>(name);
+    if (!control)
+        qFatal("No control named %s", qPrintable(name));
+    return control;
+}
+
+char *toString(const ShownMessage &message);

@@ -1,0 +1,225 @@
+#include "ui/editbox.h"
+#include "ui/messages.h"
+#include "windowtest.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+// Two boxes in a window, so that the focus can move from one to the other.
+struct TwoBoxes
+{
+    QWidget window;
+    EditBox *first;
+    EditBox *second;
+
+    explicit TwoBoxes(InputMode mode)
+    {
+        auto *layout = new QVBoxLayout(&window);
+        first = new EditBox(QStringLiteral("第一框"), mode);
+        second = new EditBox(QStringLiteral("第二框"));
+        layout->addWidget(first);
+        layout->addWidget(second);
+    }
+};
+
+class EditBoxTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void typingIsFilteredByMode_data();
+    void typingIsFilteredByMode();
+    void pastedTextIsNotFiltered();
+    void maximumLengthLimitsTypingOnly();
+    void leavingNumericBoxRewritesText_data();
+    void leavingNumericBoxRewritesText();
+    void keyPressedComesBeforeTheChange();
+    void contentChangedAlsoForProgramText();
+    void focusEvents();
+    void multiLineBoxKeepsProgramLineBreaks();
+    void multiLineBoxEnterKeyCode();
+    void queuedKeystrokeRunsAfterHandler();
+    void readOnlyBoxRefusesTyping();
+};
+
+void EditBoxTest::typingIsFilteredByMode_data()
+{
+    QTest::addColumn<InputMode>("mode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("normal") << InputMode::Normal << "a-1.5x"
+                            << "a-1.5x";
+    QTest::newRow("integer text") << InputMode::IntegerText << "a-1.5x"
+                                  << "-15";
+    QTest::newRow("decimal text") << InputMode::DecimalText << "a-1.5x"
+                                  << "-1.5";
+    QTest::newRow("integer") << InputMode::Integer << "1e5"
+                             << "15";
+    QTest::newRow("real") << InputMode::Real << "2.5e3"
+                          << "2.53";
+}
+
+void EditBoxTest::typingIsFilteredByMode()
+{
+    QFETCH(InputMode, mode);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    EditBox box(QStringLiteral("框"), mode);
+    QTest::keyClicks(&box, typed);
+    QCOMPARE(box.text(), shown);
+}
+
+void EditBoxTest::pastedTextIsNotFiltered()
+{
+    TwoBoxes boxes(InputMode::IntegerText);
+    QVERIFY(ShowAndActivate(&boxes.window));
+    QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
+    boxes.first->setFocus();
+    boxes.first->paste();
+    QCOMPARE(boxes.first->text(), QStringLiteral("x9"));
+}
+
+void EditBoxTest::maximumLengthLimitsTypingOnly()
+{
+    EditBox box(QStringLiteral("框"), InputMode::IntegerText);
+    box.SetMaximumLength(2);
+    QTest::keyClicks(&box, QStringLiteral("1234"));
+    QCOMPARE(box.text(), QStringLiteral("12"));
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("9"));
+    QCOMPARE(box.text(), QStringLiteral("9")); // typing over a selection replaces it
+    box.setText(QStringLiteral("12345"));
+    QCOMPARE(box.text(), QStringLiteral("12345"));
+}
+
+void EditBoxTest::leavingNumericBoxRewritesText_data()
+{
+    QTest::addColumn<InputMode>("mode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("integer leading zeros") << InputMode::Integer << "0042"
+                                           << "42";
+    QTest::newRow("integer zero") << InputMode::Integer << "0"
+                                  << "";
+    QTest::newRow("real") << InputMode::Real << "3.140"
+                          << "3.14";
+    QTest::newRow("real lone point") << InputMode::Real << "."
+                                     << "";
+    QTest::newRow("long integer") << InputMode::LongInteger << "-09876543210"
+                                  << "-9876543210";
+    QTest::newRow("decimal text stays") << InputMode::DecimalText << "0.0"
+                                        << "0.0";
+}
+
+void EditBoxTest::leavingNumericBoxRewritesText()
+{
+    QFETCH(InputMode, mode);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    TwoBoxes boxes(mode);
+    QVERIFY(ShowAndActivate(&boxes.window));
+    boxes.first->setFocus();
+    QTest::keyClicks(boxes.first, typed);
+    QCOMPARE(boxes.first->text(), typed);
+    QTest::keyClick(boxes.first, Qt::Key_Tab);
+    QVERIFY(boxes.second->hasFocus());
+    QCOMPARE(boxes.first->text(), shown);
+}
+
+void EditBoxTest::keyPressedComesBeforeTheChange()
+{
+    EditBox box(QStringLiteral("框"));
+    box.setText(QStringLiteral("ab"));
+    QList<QPair<int, QString>> seen;
+    connect(&box, &EditBox::KeyPressed, &box, [&](int code) { seen.append({code, box.text()}); });
+    QTest::keyClick(&box, Qt::Key_C);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen[0], qMakePair(int('C'), QStringLiteral("ab")));
+    QCOMPARE(seen[1], qMakePair(13, QStringLiteral("abc")));
+    QCOMPARE(seen[2], qMakePair(8, QStringLiteral("abc")));
+    QCOMPARE(box.text(), QStringLiteral("ab"));
+}
+
+void EditBoxTest::contentChangedAlsoForProgramText()
+{
+    EditBox box(QStringLiteral("框"));
+    QSignalSpy changed(&box, &EditBox::ContentChanged);
+    box.setText(QStringLiteral("12"));
+    QCOMPARE(changed.count(), 1);
+    QTest::keyClicks(&box, QStringLiteral("34"));
+    QCOMPARE(changed.count(), 3);
+}
+
+void EditBoxTest::focusEvents()
+{
+    TwoBoxes boxes(InputMode::Normal);
+    QVERIFY(ShowAndActivate(&boxes.window));
+    boxes.second->setFocus();
+    QSignalSpy got(boxes.first, &EditBox::GotFocus);
+    QSignalSpy lost(boxes.first, &EditBox::LostFocus);
+    boxes.first->setFocus();
+    QCOMPARE(got.count(), 1);
+    QCOMPARE(lost.count(), 0);
+    boxes.second->setFocus();
+    QCOMPARE(lost.count(), 1);
+}
+
+void EditBoxTest::multiLineBoxKeepsProgramLineBreaks()
+{
+    MultiLineEditBox box(QStringLiteral("多行框"));
+    QSignalSpy changed(&box, &MultiLineEditBox::ContentChanged);
+    box.setText(QStringLiteral("1+2\r\n=3"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(box.blockCount(), 2);
+    QCOMPARE(box.text(), QStringLiteral("1+2\r\n=3"));
+    box.setText(box.text() + QStringLiteral("\r\n"));
+    QCOMPARE(box.text(), QStringLiteral("1+2\r\n=3\r\n"));
+}
+
+void EditBoxTest::multiLineBoxEnterKeyCode()
+{
+    MultiLineEditBox box(QStringLiteral("多行框"), InputMode::DecimalText);
+    QList<int> codes;
+    connect(&box, &MultiLineEditBox::KeyPressed, &box, [&](int code) { codes.append(code); });
+    QTest::keyClicks(&box, QStringLiteral("1a"));
+    QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(codes, (QList<int>{'1', 'A', 13}));
+    QCOMPARE(box.text(), QStringLiteral("1\r\n"));
+}
+
+void EditBoxTest::queuedKeystrokeRunsAfterHandler()
+{
+    TwoBoxes boxes(InputMode::Normal);
+    QVERIFY(ShowAndActivate(&boxes.window));
+    boxes.first->setFocus();
+    // A handler that takes back every "x" just typed, the way the tools remove characters.
+    connect(boxes.first, &EditBox::ContentChanged, boxes.first, [&] {
+        if (boxes.first->text().endsWith(u'x'))
+            SendKeystroke(8);
+    });
+    QTest::keyClicks(boxes.first, QStringLiteral("1x"));
+    QCOMPARE(boxes.first->text(), QStringLiteral("1x")); // not yet: it is queued
+    ProcessPendingEvents();
+    QCOMPARE(boxes.first->text(), QStringLiteral("1"));
+
+    boxes.first->setCursorPosition(0);
+    SendKeystroke(39);
+    ProcessPendingEvents();
+    QCOMPARE(boxes.first->cursorPosition(), 1);
+}
+
+void EditBoxTest::readOnlyBoxRefusesTyping()
+{
+    EditBox box(QStringLiteral("框"), InputMode::ReadOnly);
+    box.setText(QStringLiteral("结果"));
+    QTest::keyClicks(&box, QStringLiteral("12"));
+    QCOMPARE(box.text(), QStringLiteral("结果"));
+    QVERIFY(box.isReadOnly());
+}
+
+QTEST_MAIN(EditBoxTest)
+#include "tst_editbox.moc"

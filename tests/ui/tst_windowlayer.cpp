@@ -1,0 +1,202 @@
+#include "app/programstate.h"
+#include "ui/controls.h"
+#include "ui/drawingpanel.h"
+#include "ui/grid.h"
+#include "ui/messages.h"
+#include "ui/toolwindow.h"
+#include "windowtest.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+class WindowLayerTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void controlsCarryTheirChineseName();
+    void messageBoxCaptions_data();
+    void messageBoxCaptions();
+    void toolWindowClosesOnCloseAllFlag();
+    void toolWindowTimerCanStartStopped();
+    void toolWindowIsIndependentAndDeletedOnClose();
+    void timerPeriodZeroStops();
+    void drawingPanelKeepsPictureUntilCleared();
+    void drawingPanelPenWidthAndColour();
+    void drawingPanelWritesNumbers();
+    void gridCellsAndCurrentCell();
+    void pendingEventsAreProcessed();
+};
+
+void WindowLayerTest::controlsCarryTheirChineseName()
+{
+    QWidget window;
+    QLabel *label
+            = MakeLabel(QStringLiteral("标签1"), QStringLiteral("表达式：\r\n第二行"), &window);
+    QPushButton *button
+            = MakeButton(QStringLiteral("四则运算计算"), QStringLiteral("计算"), &window);
+    QTimer *timer = MakeTimer(QStringLiteral("时钟1"), 100, &window);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("标签1")), label);
+    QCOMPARE(label->accessibleName(), QStringLiteral("标签1"));
+    QCOMPARE(label->text(), QStringLiteral("表达式：\n第二行"));
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("四则运算计算")), button);
+    QCOMPARE(button->text(), QStringLiteral("计算"));
+    QCOMPARE(window.findChild<QTimer *>(QStringLiteral("时钟1")), timer);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
+}
+
+void WindowLayerTest::messageBoxCaptions_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("expectedCaption");
+    QTest::newRow("default") << QString() << QStringLiteral("信息：");
+    QTest::newRow("given") << QStringLiteral("提示：") << QStringLiteral("提示：");
+}
+
+void WindowLayerTest::messageBoxCaptions()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, expectedCaption);
+    if (caption.isNull())
+        ShowMessage(QStringLiteral("第一行\r\n第二行"));
+    else
+        ShowMessage(QStringLiteral("第一行\r\n第二行"), caption);
+    const QList<ShownMessage> expected{{expectedCaption, QStringLiteral("第一行\n第二行")}};
+    QCOMPARE(TakeMessages(), expected);
+}
+
+void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
+{
+    QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
+    window->show();
+    QCOMPARE(window->closePollTimer()->objectName(), QStringLiteral("时钟1"));
+    QCOMPARE(window->closePollTimer()->interval(), 100);
+    QTest::qWait(250);
+    QVERIFY(window && window->isVisible()); // the flag is 0: nothing happens
+    Program().closeAllTools = 1;
+    QTRY_VERIFY(window.isNull()); // closed on a tick and deleted
+}
+
+void WindowLayerTest::toolWindowTimerCanStartStopped()
+{
+    QPointer<ToolWindow> window
+            = new ToolWindow(QStringLiteral("工具"), QStringLiteral("时钟1"), 0);
+    window->show();
+    Program().closeAllTools = 1;
+    QTest::qWait(250);
+    QVERIFY(window && window->isVisible());
+    window->SetClosePollPeriod(100);
+    QTRY_VERIFY(window.isNull());
+}
+
+void WindowLayerTest::toolWindowIsIndependentAndDeletedOnClose()
+{
+    QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
+    QVERIFY(window->isWindow());
+    QVERIFY(!window->parentWidget());
+    QCOMPARE(window->windowModality(), Qt::NonModal);
+    QCOMPARE(window->windowTitle(), QStringLiteral("工具"));
+    window->show();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+}
+
+void WindowLayerTest::timerPeriodZeroStops()
+{
+    QObject owner;
+    QTimer *timer = MakeTimer(QStringLiteral("时钟2"), 0, &owner);
+    QVERIFY(!timer->isActive());
+    SetTimerPeriod(timer, 10);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 10);
+    SetTimerPeriod(timer, 0);
+    QVERIFY(!timer->isActive());
+}
+
+void WindowLayerTest::drawingPanelKeepsPictureUntilCleared()
+{
+    DrawingPanel panel(QStringLiteral("画板1"), QSize(100, 80));
+    QCOMPARE(panel.PixelAt(10, 40), QColor(Qt::white));
+    panel.DrawLine(0, 40, 99, 40);
+    panel.SetPenColor(Qt::red);
+    panel.DrawLine(50, 0, 50, 79);
+    QCOMPARE(panel.PixelAt(10, 40), QColor(Qt::black)); // the first line is still there
+    QCOMPARE(panel.PixelAt(50, 10), QColor(Qt::red));
+    QCOMPARE(panel.PixelAt(10, 41), QColor(Qt::white));
+    panel.Clear();
+    QCOMPARE(panel.PixelAt(10, 40), QColor(Qt::white));
+    QCOMPARE(panel.PixelAt(50, 10), QColor(Qt::white));
+}
+
+void WindowLayerTest::drawingPanelPenWidthAndColour()
+{
+    DrawingPanel panel(QStringLiteral("画板1"), QSize(100, 100));
+    panel.SetPenWidth(0);
+    panel.DrawLine(10, 20, 90, 20);
+    QCOMPARE(panel.PixelAt(50, 19), QColor(Qt::white)); // 0 draws a single pixel
+    panel.SetPenWidth(5);
+    panel.SetPenColor(QColor(0, 0, 255));
+    panel.DrawLine(10, 60, 90, 60);
+    QCOMPARE(panel.PixelAt(50, 58), QColor(0, 0, 255));
+    QCOMPARE(panel.PixelAt(50, 61), QColor(0, 0, 255));
+    QCOMPARE(panel.PixelAt(50, 64), QColor(Qt::white));
+}
+
+void WindowLayerTest::drawingPanelWritesNumbers()
+{
+    DrawingPanel panel(QStringLiteral("画板1"), QSize(100, 40));
+    panel.SetLabelFontSize(7);
+    panel.WriteText(5, 5, 0.5);
+    int inked = 0;
+    for (int x = 0; x < 100; ++x) {
+        for (int y = 0; y < 40; ++y)
+            inked += panel.PixelAt(x, y) != QColor(Qt::white);
+    }
+    QVERIFY(inked > 10);
+    QCOMPARE(panel.PixelAt(95, 35), QColor(Qt::white)); // the label stays small, near its spot
+}
+
+void WindowLayerTest::gridCellsAndCurrentCell()
+{
+    Grid grid(QStringLiteral("表格1"));
+    grid.SetRowCount(3);
+    grid.SetColumnCount(2);
+    QCOMPARE(grid.CurrentRow(), -1);
+    QCOMPARE(grid.CurrentColumn(), -1);
+    grid.SetCell(0, 1, QStringLiteral("f(x)"));
+    grid.SetCell(2, 1, QStringLiteral("-0.5"));
+    grid.SetCell(7, 7, QStringLiteral("outside")); // ignored
+    QCOMPARE(grid.GetCell(0, 1), QStringLiteral("f(x)"));
+    QCOMPARE(grid.GetCell(2, 1), QStringLiteral("-0.5"));
+    QCOMPARE(grid.GetCell(1, 1), QString());
+    QCOMPARE(grid.GetCell(7, 7), QString());
+
+    grid.resize(300, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QSignalSpy clicked(&grid, &Grid::CellClicked);
+    const QRect cell = grid.visualRect(grid.model()->index(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.at(0), (QList<QVariant>{2, 1}));
+    QCOMPARE(grid.CurrentRow(), 2);
+    QCOMPARE(grid.CurrentColumn(), 1);
+}
+
+void WindowLayerTest::pendingEventsAreProcessed()
+{
+    bool ran = false;
+    QMetaObject::invokeMethod(
+            this, [&] { ran = true; }, Qt::QueuedConnection);
+    QVERIFY(!ran);
+    ProcessPendingEvents();
+    QVERIFY(ran);
+}
+
+QTEST_MAIN(WindowLayerTest)
+#include "tst_windowlayer.moc"
