@@ -6,6 +6,7 @@
 #include "tools/applied/kinematicswindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
+#include "tools/arith/arithmeticwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 
@@ -32,7 +33,7 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签1"),
              QStringLiteral("代数："),
              {
-                     Tool("四则运算按钮", "四则运算"),
+                     Tool("四则运算按钮", "四则运算", Opens<ArithmeticWindow>()),
                      Tool("数字信息按钮", "数字信息"),
                      Tool("简单分数计算按钮", "简单分数计算"),
                      Tool("连加连乘按钮", "连加/连乘"),
