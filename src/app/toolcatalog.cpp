@@ -9,6 +9,7 @@
 #include "tools/arith/arithmeticwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
+#include "tools/functions/trigonometrywindow.h"
 
 #include <QWidget>
 
@@ -58,7 +59,7 @@ ToolCatalog BuildCatalog()
                      Tool("函数表格按钮", "函数表格"),
                      Tool("求方程近似根按钮", "求方程近似根"),
                      Tool("h函数基本信息按钮", "函数基本信息"),
-                     Tool("三角函数按钮", "三角函数"),
+                     Tool("三角函数按钮", "三角函数", Opens<TrigonometryWindow>()),
              }},
             {QStringLiteral("选择夹4"),
              QStringLiteral("透明标签14"),
