@@ -6,8 +6,10 @@
 #include "tools/applied/kinematicswindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
+#include "tools/arith/arithmeticwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
+#include "tools/functions/trigonometrywindow.h"
 
 #include <QWidget>
 
@@ -32,7 +34,7 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签1"),
              QStringLiteral("代数："),
              {
-                     Tool("四则运算按钮", "四则运算"),
+                     Tool("四则运算按钮", "四则运算", Opens<ArithmeticWindow>()),
                      Tool("数字信息按钮", "数字信息"),
                      Tool("简单分数计算按钮", "简单分数计算"),
                      Tool("连加连乘按钮", "连加/连乘"),
@@ -57,7 +59,7 @@ ToolCatalog BuildCatalog()
                      Tool("函数表格按钮", "函数表格"),
                      Tool("求方程近似根按钮", "求方程近似根"),
                      Tool("h函数基本信息按钮", "函数基本信息"),
-                     Tool("三角函数按钮", "三角函数"),
+                     Tool("三角函数按钮", "三角函数", Opens<TrigonometryWindow>()),
              }},
             {QStringLiteral("选择夹4"),
              QStringLiteral("透明标签14"),
