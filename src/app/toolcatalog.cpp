@@ -1,5 +1,7 @@
 #include "app/toolcatalog.h"
 
+#include "tools/functions/functioninfowindow.h"
+
 #include <QWidget>
 
 namespace {
@@ -46,7 +48,7 @@ ToolCatalog BuildCatalog()
                      Tool("二元一次方程组按钮", "二元一次方程组"),
                      Tool("函数表格按钮", "函数表格"),
                      Tool("求方程近似根按钮", "求方程近似根"),
-                     Tool("h函数基本信息按钮", "函数基本信息"),
+                     Tool("h函数基本信息按钮", "函数基本信息", Opens<FunctionInfoWindow>()),
                      Tool("三角函数按钮", "三角函数"),
              }},
             {QStringLiteral("选择夹4"),
