@@ -18,15 +18,13 @@ QPainterPath MapleLeaf(const QRectF &area)
             {0.45, 0.70}, {0.21, 0.75}, {0.26, 0.64}, {0.04, 0.52}, {0.19, 0.48}, {0.10, 0.29},
             {0.33, 0.38}, {0.29, 0.17}, {0.42, 0.25},
     };
-    QPainterPath path;
+    QPolygonF polygon;
     for (const QPointF &point : outline) {
-        const QPointF mapped(area.left() + point.x() * area.width(),
-                             area.top() + point.y() * area.height());
-        if (path.isEmpty())
-            path.moveTo(mapped);
-        else
-            path.lineTo(mapped);
+        polygon << QPointF(area.left() + point.x() * area.width(),
+                           area.top() + point.y() * area.height());
     }
+    QPainterPath path;
+    path.addPolygon(polygon);
     path.closeSubpath();
     return path;
 }

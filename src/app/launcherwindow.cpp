@@ -96,8 +96,13 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
                                BackgroundHeight - FinalHeight + Spacing::WindowMargin);
     column->setSpacing(Spacing::Related);
     column->addWidget(BuildTopBar());
+    column->addSpacing(Spacing::Related);
     column->addLayout(groups);
     column->addStretch();
+    auto *hint = MakeLabel(QStringLiteral("提示"),
+                           QStringLiteral("点击按钮打开工具；按住窗口空白处可以拖动启动器。"));
+    hint->setProperty("role", QStringLiteral("secondary"));
+    column->addWidget(hint, 0, Qt::AlignLeft);
     return background;
 }
 

@@ -68,6 +68,7 @@ private slots:
     void closingUnderStrategyOneClosesTools();
     void closingUnderOtherStrategiesLeavesTools();
     void logoShowsCredit();
+    void arrowMinimisesAndBackgroundDrags();
     void corruptSettingsReportedOnCreation();
     void startupWindowOpensLauncherOnce();
 };
@@ -297,6 +298,24 @@ void LauncherTest::logoShowsCredit()
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].caption, shown[0].text);
     QVERIFY(shown[0].text.contains(QStringLiteral("青枫计算器")));
+}
+
+void LauncherTest::arrowMinimisesAndBackgroundDrags()
+{
+    LauncherWindow launcher;
+    QVERIFY(ShowAndActivate(&launcher));
+    QTRY_VERIFY_WITH_TIMEOUT(launcher.width() == 730, 10000);
+    const QPoint before = launcher.pos();
+    auto *background = FindControl<QWidget>(&launcher, QStringLiteral("图片框2"));
+    const QPoint grip(400, 450); // empty background below the groups
+    QTest::mousePress(background, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(background, grip + QPoint(30, 20));
+    QTest::mouseRelease(background, Qt::LeftButton, {}, grip + QPoint(30, 20));
+    QCOMPARE(launcher.pos(), before + QPoint(30, 20));
+
+    QTest::mouseClick(FindControl<QAbstractButton>(&launcher, QStringLiteral("图形按钮3")),
+                      Qt::LeftButton);
+    QVERIFY(launcher.isMinimized());
 }
 
 void LauncherTest::corruptSettingsReportedOnCreation()
