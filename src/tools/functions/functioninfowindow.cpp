@@ -182,7 +182,7 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 
     auto *layout = new QVBoxLayout;
     layout->setSpacing(Spacing::Related);
-    layout->addWidget(m_graphNeeded);
+    layout->addLayout(Row({m_graphNeeded}));
     layout->addWidget(m_panel);
     layout->addLayout(
             Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
