@@ -1,6 +1,11 @@
 #include "app/toolcatalog.h"
 
+#include "tools/applied/bmiwindow.h"
+#include "tools/applied/ppiwindow.h"
+#include "tools/applied/profitwindow.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/quadraticequationwindow.h"
+#include "tools/functions/quadraticinequalitywindow.h"
 
 #include <QWidget>
 
@@ -41,9 +46,10 @@ ToolCatalog BuildCatalog()
              QStringLiteral("函数与方程："),
              {
                      Tool("一次不定方程按钮", "一次不定方程"),
-                     Tool("一元二次方程按钮", "一元二次方程"),
+                     Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
                      Tool("一元二次方程系数按钮", "一元二次方程系数"),
-                     Tool("一元二次不等式按钮", "一元二次不等式"),
+                     Tool("一元二次不等式按钮", "一元二次不等式",
+                          Opens<QuadraticInequalityWindow>()),
                      Tool("二元二次因式分解按钮", "二元二次因式分解"),
                      Tool("二元一次方程组按钮", "二元一次方程组"),
                      Tool("函数表格按钮", "函数表格"),
@@ -55,9 +61,9 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签14"),
              QStringLiteral("生活："),
              {
-                     Tool("利润计算按钮", "利润计算"),
-                     Tool("体质指数按钮", "体质指数"),
-                     Tool("屏幕PPI按钮", "屏幕PPI"),
+                     Tool("利润计算按钮", "利润计算", Opens<ProfitWindow>()),
+                     Tool("体质指数按钮", "体质指数", Opens<BmiWindow>()),
+                     Tool("屏幕PPI按钮", "屏幕PPI", Opens<PpiWindow>()),
              }},
             {QStringLiteral("选择夹3"),
              QStringLiteral("透明标签10"),

@@ -1,0 +1,40 @@
+#include "tools/applied/inlinecaption.h"
+
+#include "ui/controls.h"
+#include "ui/style.h"
+
+#include <QHBoxLayout>
+#include <QRegularExpression>
+
+InlineCaption::InlineCaption(const QString &name, const QString &caption,
+                             const QList<QWidget *> &boxes, QWidget *parent)
+    : QLabel(caption, parent)
+{
+    NameControl(this, name);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(Spacing::Related);
+    static const QRegularExpression gap(QStringLiteral(" {2,}"));
+    const QStringList words = caption.split(gap);
+    for (qsizetype i = 0; i < words.size() || i < boxes.size(); ++i) {
+        if (i < words.size() && !words.at(i).isEmpty())
+            row->addWidget(new QLabel(words.at(i)));
+        if (i < boxes.size())
+            row->addWidget(boxes.at(i));
+    }
+}
+
+QSize InlineCaption::sizeHint() const
+{
+    return layout()->sizeHint();
+}
+
+QSize InlineCaption::minimumSizeHint() const
+{
+    return layout()->minimumSize();
+}
+
+void InlineCaption::paintEvent(QPaintEvent *)
+{
+    // The words are drawn by the pieces of the layout.
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Pixels along one side as the window reads them: a number, truncated toward zero.
+qint32 ReadPixels(const QString &text);
+
+// Pixels per inch of a screen with x by y pixels and a diagonal of `inches`.
+double ComputePpi(qint32 x, qint32 y, double inches);
+
+// The number text of a density, cut (not rounded) to eight characters. An exponent form keeps
+// its exponent and gives up mantissa digits instead, so the magnitude is never lost.
+QString PpiText(double ppi);

@@ -1,0 +1,85 @@
+#include "tools/applied/ppiwindow.h"
+
+#include "eval/numbertext.h"
+#include "tools/applied/appliedcontrols.h"
+#include "tools/applied/inlinecaption.h"
+#include "tools/applied/ppilogic.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/style.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr int EnterKey = 13;
+
+// Wide enough for a resolution or a diagonal with a few decimals.
+void SetNumberWidth(EditBox *box, int digits)
+{
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 16);
+}
+
+// Enter in `from` moves the input focus to `to`.
+void MoveFocusOnEnter(EditBox *from, EditBox *to)
+{
+    QObject::connect(from, &EditBox::KeyPressed, to, [to](int keyCode) {
+        if (keyCode == EnterKey)
+            to->setFocus(Qt::TabFocusReason);
+    });
+}
+
+} // namespace
+
+PpiWindow::PpiWindow()
+    : ToolWindow(QStringLiteral("屏幕PPI"))
+    , m_width(new EditBox(QStringLiteral("分辨率1")))
+    , m_height(new EditBox(QStringLiteral("分辨率2")))
+    , m_diagonal(new EditBox(QStringLiteral("屏幕尺寸")))
+    , m_ppi(MakeResultBox(QStringLiteral("PPI")))
+{
+    for (EditBox *box : {m_width, m_height, m_diagonal})
+        SetNumberWidth(box, 7);
+    BuildLayout();
+
+    for (EditBox *box : {m_width, m_height, m_diagonal})
+        connect(box, &EditBox::ContentChanged, this, &PpiWindow::InputChanged);
+    MoveFocusOnEnter(m_width, m_height);
+    MoveFocusOnEnter(m_height, m_diagonal);
+
+    setTabOrder(m_width, m_height);
+    setTabOrder(m_height, m_diagonal);
+    setTabOrder(m_diagonal, m_ppi);
+    m_width->setFocus();
+    FixSizeToContents();
+}
+
+void PpiWindow::BuildLayout()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                             Spacing::WindowMargin);
+    grid->setHorizontalSpacing(Spacing::Related);
+    grid->setVerticalSpacing(Spacing::Related);
+    grid->addWidget(new InlineCaption(QStringLiteral("标签21"), QStringLiteral("分辨率：     ×"),
+                                      {m_width, m_height}),
+                    0, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(new InlineCaption(QStringLiteral("标签24"),
+                                      QStringLiteral("屏幕尺寸：         寸"), {m_diagonal}),
+                    1, 0, 1, 2, Qt::AlignLeft);
+    grid->setRowMinimumHeight(2, Spacing::Groups - Spacing::Related);
+    grid->addWidget(MakeLabel(QStringLiteral("标签25"), QStringLiteral("PPI=")), 3, 0);
+    grid->addWidget(m_ppi, 3, 1);
+}
+
+void PpiWindow::InputChanged()
+{
+    for (const EditBox *box : {m_width, m_height, m_diagonal}) {
+        if (box->text().isEmpty())
+            return;
+    }
+    const qint32 x = ReadPixels(m_width->text());
+    const qint32 y = ReadPixels(m_height->text());
+    m_ppi->setText(PpiText(ComputePpi(x, y, TextToNumber(m_diagonal->text()))));
+}

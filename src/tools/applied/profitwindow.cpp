@@ -1,0 +1,122 @@
+#include "tools/applied/profitwindow.h"
+
+#include "eval/numbertext.h"
+#include "tools/applied/appliedcontrols.h"
+#include "tools/applied/profitlogic.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/style.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+// Keeps its place in the layout while hidden, so showing it does not move the window.
+void KeepPlaceWhenHidden(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+} // namespace
+
+ProfitWindow::ProfitWindow()
+    : ToolWindow(QStringLiteral("利润计算"))
+    , m_principal(new EditBox(QStringLiteral("本金")))
+    , m_rate(new EditBox(QStringLiteral("利率")))
+    , m_time(new EditBox(QStringLiteral("时间")))
+    , m_deposit(MakeRadioBox(QStringLiteral("单选框1"), QStringLiteral("存款")))
+    , m_loan(MakeRadioBox(QStringLiteral("单选框2"), QStringLiteral("贷款")))
+    , m_compound(MakeCheckBox(QStringLiteral("选择框1"), QStringLiteral("复利")))
+    , m_result(MakeResultBox(QStringLiteral("结果")))
+    , m_baseLabel(MakeLabel(QStringLiteral("标签8"), QStringLiteral("e=")))
+    , m_base(new EditBox(QStringLiteral("自然数的底数")))
+{
+    m_deposit->setChecked(true);
+    m_base->setText(QStringLiteral("2.7182818"));
+    BuildLayout();
+
+    for (EditBox *box : {m_principal, m_rate, m_time})
+        connect(box, &EditBox::ContentChanged, this, &ProfitWindow::InputChanged);
+    connect(m_compound, &QCheckBox::clicked, this, &ProfitWindow::CompoundingClicked);
+
+    m_principal->setFocus();
+    FixSizeToContents();
+}
+
+void ProfitWindow::BuildLayout()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                             Spacing::WindowMargin);
+    grid->setHorizontalSpacing(Spacing::Related);
+    grid->setVerticalSpacing(Spacing::Related);
+
+    grid->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("本金：")), 0, 0);
+    grid->addWidget(m_principal, 0, 1);
+    grid->addWidget(MakeUnitLabel(QStringLiteral("标签7"), QStringLiteral("元")), 0, 2);
+    grid->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("利率：")), 1, 0);
+    grid->addWidget(m_rate, 1, 1);
+    grid->addWidget(MakeUnitLabel(QStringLiteral("标签6"), QStringLiteral("%")), 1, 2);
+    grid->addWidget(MakeLabel(QStringLiteral("标签4"), QStringLiteral("时间：")), 2, 0);
+    grid->addWidget(m_time, 2, 1);
+    grid->addWidget(MakeUnitLabel(QStringLiteral("标签5"), QStringLiteral("单位时间")), 2, 2);
+
+    // The base sits beside the option that uses it.
+    auto *base = new QHBoxLayout;
+    base->setSpacing(Spacing::Related);
+    base->addWidget(m_baseLabel);
+    base->addWidget(m_base);
+    m_base->setFixedWidth(m_base->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000"))
+                          + 16);
+    for (QWidget *widget : {static_cast<QWidget *>(m_baseLabel), static_cast<QWidget *>(m_base)}) {
+        KeepPlaceWhenHidden(widget);
+        widget->hide();
+    }
+    auto *options = new QHBoxLayout;
+    options->setSpacing(Spacing::Groups);
+    options->addWidget(m_deposit);
+    options->addWidget(m_loan);
+    options->addWidget(m_compound);
+    options->addLayout(base);
+    grid->addLayout(options, 3, 0, 1, 3);
+
+    grid->setRowMinimumHeight(4, Spacing::Groups - Spacing::Related);
+    grid->addWidget(MakeLabel(QStringLiteral("标签3"), QStringLiteral("利润：")), 5, 0);
+    grid->addWidget(m_result, 5, 1);
+    grid->addWidget(MakeUnitLabel(QStringLiteral("标签9"), QStringLiteral("元")), 5, 2);
+}
+
+void ProfitWindow::CompoundingClicked()
+{
+    const bool compound = m_compound->isChecked();
+    m_baseLabel->setVisible(compound);
+    m_base->setVisible(compound);
+    Compute();
+}
+
+void ProfitWindow::InputChanged()
+{
+    for (const EditBox *box : {m_principal, m_rate, m_time}) {
+        if (box->text().isEmpty())
+            return;
+    }
+    Compute();
+}
+
+void ProfitWindow::Compute()
+{
+    ProfitInputs inputs;
+    inputs.principal = TextToNumber(m_principal->text());
+    inputs.ratePercent = TextToNumber(m_rate->text());
+    inputs.time = TextToNumber(m_time->text());
+    inputs.base = TextToNumber(m_base->text());
+    inputs.loan = m_loan->isChecked();
+    inputs.compound = m_compound->isChecked();
+    m_result->setText(NumberToText(ComputeProfit(inputs)));
+}

@@ -1,0 +1,95 @@
+#include "tools/functions/formulaparts.h"
+
+#include "ui/controls.h"
+#include "ui/editbox.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+// Border, padding and caret room around the text of a line edit in the program's style.
+int BoxWidthFor(const QWidget *box, const QString &text)
+{
+    const QFontMetrics metrics = box->fontMetrics();
+    return metrics.horizontalAdvance(text) + metrics.averageCharWidth() + 16;
+}
+
+void ScaleFont(QWidget *control, double factor)
+{
+    QFont font = control->font();
+    if (font.pointSizeF() <= 0)
+        return;
+    font.setPointSizeF(font.pointSizeF() * factor);
+    control->setFont(font);
+}
+
+} // namespace
+
+QLabel *MakeGlyph(const QString &name, const QString &text)
+{
+    QLabel *glyph = MakeLabel(name, text);
+    glyph->setAlignment(Qt::AlignCenter);
+    return glyph;
+}
+
+QLabel *MakeRootSign(const QString &name, const QString &text)
+{
+    QLabel *glyph = MakeLabel(name, text);
+    ScaleFont(glyph, 1.5);
+    glyph->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    return glyph;
+}
+
+void UseResultFont(QWidget *control)
+{
+    QFont font = control->font();
+    font.setPointSizeF(11);
+    control->setFont(font);
+}
+
+QLabel *MakeSuperscript(const QString &name, const QString &text)
+{
+    QLabel *glyph = MakeLabel(name, text);
+    ScaleFont(glyph, 0.75);
+    glyph->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return glyph;
+}
+
+QLabel *MakeFormulaBar(const QString &name)
+{
+    QLabel *bar = MakeLabel(name, QString());
+    bar->setFixedHeight(1);
+    bar->setStyleSheet(QStringLiteral("background: #1F2A27;"));
+    bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return bar;
+}
+
+QBoxLayout *MakeFormulaRow()
+{
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    return row;
+}
+
+EditBox *MakeFormulaBox(const QString &name)
+{
+    auto *box = new EditBox(name, InputMode::ReadOnly);
+    box->setAlignment(Qt::AlignCenter);
+    const auto fit = [box] {
+        box->setFixedWidth(std::max(BoxWidthFor(box, box->text()), BoxWidthFor(box, "-000")));
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, fit);
+    fit();
+    return box;
+}
+
+EditBox *MakeCoefficientBox(const QString &name, const QString &text)
+{
+    auto *box = new EditBox(name);
+    box->setText(text);
+    box->setFixedWidth(BoxWidthFor(box, QStringLiteral("-000.000")));
+    return box;
+}

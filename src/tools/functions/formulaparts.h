@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class EditBox;
+class QBoxLayout;
+class QLabel;
+class QWidget;
+
+// Pieces for laying out written formulas with Qt layouts: glyphs between boxes, superscripts,
+// fraction bars and the bar over a radicand. Several pieces may carry one name when together
+// they are one static text of the window.
+
+QLabel *MakeGlyph(const QString &name, const QString &text);
+// A root sign, larger than the text so that it reaches up to the bar over the radicand.
+QLabel *MakeRootSign(const QString &name, const QString &text);
+// Results read one step larger than the inputs.
+void UseResultFont(QWidget *control);
+// A small raised glyph, such as the "2" of x².
+QLabel *MakeSuperscript(const QString &name, const QString &text);
+// A thin horizontal rule that stretches to the width of what it spans.
+QLabel *MakeFormulaBar(const QString &name);
+
+// A row for formula pieces: no margins, glyphs close to their boxes.
+QBoxLayout *MakeFormulaRow();
+// A read-only box for one number of a formula that widens with its text, so nothing is cut.
+EditBox *MakeFormulaBox(const QString &name);
+// An input box wide enough for a typical coefficient.
+EditBox *MakeCoefficientBox(const QString &name, const QString &text = QString());

@@ -1,0 +1,216 @@
+#include "tools/functions/quadraticequationwindow.h"
+
+#include "tools/functions/formulaparts.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/messages.h"
+#include "ui/style.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+// Centres a formula inside its group, so its bars are only as wide as what they span.
+QBoxLayout *Centred(QLayout *formula)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addLayout(formula);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *Centred(QWidget *piece)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addWidget(piece);
+    row->addStretch();
+    return row;
+}
+
+// The radicand under its bar, the bar starting at the root sign.
+QBoxLayout *UnderRootBar(const QString &barName, QLayout *radicand)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(MakeFormulaBar(barName));
+    column->addLayout(radicand);
+    return column;
+}
+
+// Numerator over a bar over denominator.
+QBoxLayout *Fraction(QLayout *numerator, QLabel *bar, QWidget *denominator)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addLayout(Centred(numerator));
+    column->addWidget(bar);
+    column->addLayout(Centred(denominator));
+    return column;
+}
+
+} // namespace
+
+QuadraticEquationWindow::QuadraticEquationWindow()
+    : ToolWindow(QStringLiteral("一元二次方程"))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                               Spacing::WindowMargin);
+    layout->setSpacing(Spacing::Groups);
+    layout->addWidget(BuildInputGroup());
+    layout->addWidget(BuildWorkingGroup());
+    layout->addWidget(BuildResultGroup());
+
+    for (EditBox *coefficient : {m_a, m_b, m_c})
+        connect(coefficient, &EditBox::ContentChanged, this,
+                &QuadraticEquationWindow::CoefficientChanged);
+    connect(m_d, &EditBox::ContentChanged, this, &QuadraticEquationWindow::RightSideChanged);
+
+    m_a->setFocus();
+    FixSizeToContents();
+}
+
+QGroupBox *QuadraticEquationWindow::BuildInputGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("输入"), QStringLiteral("输入"));
+    m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
+    m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
+    m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
+    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
+
+    const QString signs = QStringLiteral("标签12");
+    QBoxLayout *equation = MakeFormulaRow();
+    equation->addWidget(m_a);
+    equation->addWidget(MakeGlyph(signs, QStringLiteral("x")));
+    equation->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
+    equation->addWidget(MakeGlyph(signs, QStringLiteral("＋")));
+    equation->addWidget(m_b);
+    equation->addWidget(MakeGlyph(signs, QStringLiteral("x＋")));
+    equation->addWidget(m_c);
+    equation->addWidget(MakeGlyph(signs, QStringLiteral("=")));
+    equation->addWidget(m_d);
+    equation->addStretch();
+    group->setLayout(equation);
+    return group;
+}
+
+QGroupBox *QuadraticEquationWindow::BuildWorkingGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("计算过程"), QStringLiteral("计算过程"));
+    m_numeratorOutside = MakeFormulaBox(QStringLiteral("分子根号外"));
+    m_rootB = MakeFormulaBox(QStringLiteral("根号内b"));
+    m_rootA = MakeFormulaBox(QStringLiteral("根号内a"));
+    m_rootC = MakeFormulaBox(QStringLiteral("根号内c"));
+    m_denominator = MakeFormulaBox(QStringLiteral("分母"));
+
+    const QString times = QStringLiteral("标签18");
+    QBoxLayout *radicand = MakeFormulaRow();
+    radicand->addWidget(m_rootB);
+    radicand->addWidget(MakeSuperscript(QStringLiteral("标签17"), QStringLiteral("2")));
+    radicand->addWidget(MakeGlyph(times, QStringLiteral("-4×")));
+    radicand->addWidget(m_rootA);
+    radicand->addWidget(MakeGlyph(times, QStringLiteral("×")));
+    radicand->addWidget(m_rootC);
+
+    QBoxLayout *numerator = MakeFormulaRow();
+    numerator->addWidget(m_numeratorOutside);
+    numerator->addWidget(MakeGlyph(QStringLiteral("标签19"), QStringLiteral("±")));
+    numerator->addWidget(MakeRootSign(QStringLiteral("标签16"), QStringLiteral("√")));
+    numerator->addLayout(UnderRootBar(QStringLiteral("标签15"), radicand));
+
+    group->setLayout(
+            Centred(Fraction(numerator, MakeFormulaBar(QStringLiteral("标签14")), m_denominator)));
+    return group;
+}
+
+QGroupBox *QuadraticEquationWindow::BuildResultGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("计算结果"), QStringLiteral("计算结果"));
+    m_outside = MakeResultLabel(QStringLiteral("标签根号外"));
+    m_discriminant = MakeResultLabel(QStringLiteral("标签根号内"));
+    m_fractionDenominator = MakeResultLabel(QStringLiteral("标签分母"));
+    m_roots = new MultiLineEditBox(QStringLiteral("计算结果"), InputMode::ReadOnly);
+    UseResultFont(m_roots);
+    m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 3 + 16);
+
+    QBoxLayout *rootRow = MakeFormulaRow();
+    rootRow->addWidget(m_discriminant);
+    QBoxLayout *numerator = MakeFormulaRow();
+    numerator->addWidget(m_outside, 0, Qt::AlignBottom);
+    numerator->addWidget(MakeRootSign(QStringLiteral("标签23"), QStringLiteral("±√")));
+    numerator->addLayout(UnderRootBar(QStringLiteral("标签22"), rootRow));
+
+    // "x=" and the fraction bar are one static text of the window.
+    const QString equals = QStringLiteral("标签20");
+    QLabel *x = MakeGlyph(equals, QStringLiteral("x="));
+    x->setProperty("role", QStringLiteral("result"));
+    QBoxLayout *fraction = MakeFormulaRow();
+    fraction->setSpacing(Spacing::Related);
+    fraction->addWidget(x);
+    fraction->addLayout(Fraction(numerator, MakeFormulaBar(equals), m_fractionDenominator));
+
+    auto *column = new QVBoxLayout;
+    column->setSpacing(Spacing::Related);
+    column->addLayout(Centred(fraction));
+    column->addWidget(m_roots);
+    group->setLayout(column);
+    return group;
+}
+
+void QuadraticEquationWindow::CoefficientChanged()
+{
+    m_roots->setText(QString());
+    Solve();
+}
+
+// A "0" in front of the typed number is taken away, so that typing over the initial "0"
+// reads as the number typed. Like the edit control of old, the new text puts the caret at the
+// start, and the queued Right arrow moves it back past the character just typed.
+void QuadraticEquationWindow::RightSideChanged()
+{
+    m_roots->setText(QString());
+    const QString text = m_d->text();
+    if (text.startsWith(QLatin1Char('0'))) {
+        m_d->setText(text.mid(1));
+        m_d->setCursorPosition(0);
+        SendKeystroke(39);
+    }
+    Solve();
+}
+
+// The fraction is written to its labels and every later step reads it back from them.
+void QuadraticEquationWindow::Solve()
+{
+    const QuadraticTexts texts{m_a->text(), m_b->text(), m_c->text(), m_d->text()};
+    const QuadraticCoefficients coefficients = ReadCoefficients(texts);
+    const WorkedFormula formula = MakeWorkedFormula(texts);
+    m_numeratorOutside->setText(formula.numeratorOutside);
+    m_rootB->setText(formula.rootB);
+    m_rootA->setText(formula.rootA);
+    m_rootC->setText(formula.rootC);
+    m_denominator->setText(formula.denominator);
+
+    ShowFraction(MakeRootFraction(m_numeratorOutside->text(), coefficients));
+    if (const auto reduced = ReduceRootFraction(ShownFraction()))
+        ShowFraction(*reduced);
+    m_roots->setText(RootsText(ShownFraction(), coefficients.a));
+}
+
+void QuadraticEquationWindow::ShowFraction(const RootFraction &fraction)
+{
+    m_outside->setText(fraction.outside);
+    m_discriminant->setText(fraction.discriminant);
+    m_fractionDenominator->setText(fraction.denominator);
+}
+
+RootFraction QuadraticEquationWindow::ShownFraction() const
+{
+    return {m_outside->text(), m_discriminant->text(), m_fractionDenominator->text()};
+}

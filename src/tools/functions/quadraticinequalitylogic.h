@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Solving a x² + b x + c > d or < d: the steps of the explanation and the answer as a set.
+
+enum class InequalityRelation { Greater = 0, Less = 1 };
+
+inline const QString ZeroLeadingCoefficientMessage
+        = QStringLiteral("二次项系数等于0，请重新输入！");
+inline const QString ZeroLeadingCoefficientCaption = QStringLiteral("错误！");
+
+struct InequalitySolution
+{
+    QString steps; // one "\r\n"-terminated line per step
+    QString answer; // "x∈…"
+};
+
+// Where the parabola y = A x² + B x + C lies above and below the x axis, as interval texts;
+// empty where it never does.
+struct ParabolaSides
+{
+    QString above, below;
+};
+
+// True when a counts as 0 and the inequality is not quadratic.
+bool IsZeroLeadingCoefficient(double a);
+
+// Requires a leading coefficient that is not zero.
+InequalitySolution SolveQuadraticInequality(double a, double b, double c, double d,
+                                            InequalityRelation relation);
+
+// The answer for the relation, from where the parabola lies.
+QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation);

@@ -1,0 +1,105 @@
+#include "tools/functions/quadraticinequalitywindow.h"
+
+#include "eval/numbertext.h"
+#include "tools/functions/formulaparts.h"
+#include "tools/functions/quadraticinequalitylogic.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/messages.h"
+#include "ui/style.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+QuadraticInequalityWindow::QuadraticInequalityWindow()
+    : ToolWindow(QStringLiteral("一元二次不等式"))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                               Spacing::WindowMargin);
+    layout->setSpacing(Spacing::Related);
+    layout->addWidget(BuildInputGroup());
+    layout->addSpacing(Spacing::Groups - Spacing::Related);
+    layout->addLayout(BuildAnswerRow());
+    layout->addSpacing(Spacing::Groups - Spacing::Related);
+    layout->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("计算步骤：")));
+    m_steps = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);
+    UseResultFont(m_steps);
+    // Four steps at most, the longest with two 13-digit roots on one line, and room for the
+    // line the caret stands on after the last.
+    const QFontMetrics metrics = m_steps->fontMetrics();
+    m_steps->setFixedHeight(metrics.lineSpacing() * 5 + 24);
+    m_steps->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(
+                                     "x轴上方有：(-∞,-0.0000000000000)∪(0.0000000000000,+∞)"))
+                             + 48);
+    layout->addWidget(m_steps);
+
+    m_a->setFocus();
+    FixSizeToContents();
+}
+
+QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("输入"), QStringLiteral("输入"));
+    m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
+    m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
+    m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
+    // Created in reading order, which is the Tab order.
+    m_relation = MakeComboBox(QStringLiteral("组合框1"));
+    m_relation->addItems({QStringLiteral("＞"), QStringLiteral("＜")});
+    m_relation->setCurrentIndex(0);
+    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
+
+    const QString signs = QStringLiteral("标签12");
+    QBoxLayout *inequality = MakeFormulaRow();
+    inequality->addWidget(m_a);
+    inequality->addWidget(MakeGlyph(signs, QStringLiteral("x")));
+    inequality->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
+    inequality->addWidget(MakeGlyph(signs, QStringLiteral("＋")));
+    inequality->addWidget(m_b);
+    inequality->addWidget(MakeGlyph(signs, QStringLiteral("x＋")));
+    inequality->addWidget(m_c);
+    inequality->addSpacing(Spacing::Related / 2);
+    inequality->addWidget(m_relation);
+    inequality->addSpacing(Spacing::Related / 2);
+    inequality->addWidget(m_d);
+    inequality->addStretch();
+    group->setLayout(inequality);
+    return group;
+}
+
+QLayout *QuadraticInequalityWindow::BuildAnswerRow()
+{
+    m_answer = new EditBox(QStringLiteral("编辑框2"), InputMode::ReadOnly);
+    UseResultFont(m_answer);
+    QPushButton *compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
+    connect(compute, &QPushButton::clicked, this, &QuadraticInequalityWindow::Compute);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(Spacing::Related);
+    row->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("答案：")));
+    row->addWidget(m_answer, 1);
+    row->addWidget(compute);
+    return row;
+}
+
+void QuadraticInequalityWindow::Compute()
+{
+    m_answer->setText(QString());
+    m_steps->setText(QString());
+    const double a = TextToNumber(m_a->text());
+    if (IsZeroLeadingCoefficient(a)) {
+        ShowMessage(ZeroLeadingCoefficientMessage, ZeroLeadingCoefficientCaption, this);
+        return;
+    }
+    const auto relation = InequalityRelation(m_relation->currentIndex());
+    const InequalitySolution solution
+            = SolveQuadraticInequality(a, TextToNumber(m_b->text()), TextToNumber(m_c->text()),
+                                       TextToNumber(m_d->text()), relation);
+    m_steps->setText(solution.steps);
+    m_answer->setText(solution.answer);
+}

@@ -1,0 +1,145 @@
+#include "tools/functions/quadraticinequalitylogic.h"
+
+#include <QTest>
+
+class QuadraticInequalityLogicTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void zeroLeadingCoefficient_data();
+    void zeroLeadingCoefficient();
+    void solve_data();
+    void solve();
+    void answer_data();
+    void answer();
+};
+
+void QuadraticInequalityLogicTest::zeroLeadingCoefficient_data()
+{
+    QTest::addColumn<double>("a");
+    QTest::addColumn<bool>("zero");
+    QTest::newRow("zero") << 0.0 << true;
+    QTest::newRow("1e-8") << 1e-8 << true;
+    QTest::newRow("-1e-7") << -1e-7 << true;
+    QTest::newRow("2e-7") << 2e-7 << false;
+    QTest::newRow("-1") << -1.0 << false;
+}
+
+void QuadraticInequalityLogicTest::zeroLeadingCoefficient()
+{
+    QFETCH(double, a);
+    QFETCH(bool, zero);
+    QCOMPARE(IsZeroLeadingCoefficient(a), zero);
+}
+
+void QuadraticInequalityLogicTest::solve_data()
+{
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("c");
+    QTest::addColumn<double>("d");
+    QTest::addColumn<int>("relation");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("answer");
+    const QString up = "a>0，所以开口朝上\r\n";
+    const QString down = "a<0，所以开口朝下\r\n";
+    const QString two = "△>0，所以抛物线与x轴有两个交点\r\n";
+    const QString one = "△=0，所以抛物线与x轴有一个交点\r\n";
+    const QString none = "△<0，所以抛物线与x轴没有交点\r\n";
+    QTest::newRow("worked example")
+            << 1.0 << 0.0 << -1.0 << 0.0 << 0
+            << up + two + "x轴上方有：(-∞,-1)∪(1,+∞)\r\nx轴下方有：(-1,1)\r\n"
+            << "x∈(-∞,-1)∪(1,+∞)";
+    QTest::newRow("opens down") << -1.0 << 0.0 << 1.0 << 0.0 << 0
+                                << down + two + "x轴上方有：(-1,1)\r\nx轴下方有：(-∞,-1)∪(1,+∞)\r\n"
+                                << "x∈(-1,1)";
+    QTest::newRow("opens down, less")
+            << -1.0 << 0.0 << 1.0 << 0.0 << 1
+            << down + two + "x轴上方有：(-1,1)\r\nx轴下方有：(-∞,-1)∪(1,+∞)\r\n"
+            << "x∈(-∞,-1)∪(1,+∞)";
+    QTest::newRow("touching, less")
+            << 1.0 << 2.0 << 1.0 << 0.0 << 1 << up + one + "x轴上方有：(-∞,-1)∪(-1,+∞)\r\n"
+            << "x∈空集";
+    // The touching point itself is not above the axis.
+    QTest::newRow("touching, greater")
+            << 1.0 << 2.0 << 1.0 << 0.0 << 0 << up + one + "x轴上方有：(-∞,-1)∪(-1,+∞)\r\n"
+            << "x∈(-∞,-1)∪(-1,+∞)";
+    QTest::newRow("touching opens down, less")
+            << -2.0 << 4.0 << -2.0 << 0.0 << 1 << down + one + "x轴下方有：(-∞,1)∪(1,+∞)\r\n"
+            << "x∈(-∞,1)∪(1,+∞)";
+    QTest::newRow("touching opens down, greater")
+            << -2.0 << 4.0 << -2.0 << 0.0 << 0 << down + one + "x轴下方有：(-∞,1)∪(1,+∞)\r\n"
+            << "x∈空集";
+    QTest::newRow("no crossing") << 1.0 << 0.0 << 1.0 << 0.0 << 0 << up + none + "x轴上方有：R\r\n"
+                                 << "x∈R";
+    QTest::newRow("no crossing, less")
+            << 1.0 << 0.0 << 1.0 << 0.0 << 1 << up + none + "x轴上方有：R\r\n"
+            << "x∈空集";
+    QTest::newRow("below everywhere")
+            << -1.0 << 0.0 << -1.0 << 0.0 << 1 << down + none + "x轴下方有：R\r\n"
+            << "x∈R";
+    QTest::newRow("right side moved over")
+            << 1.0 << 0.0 << 0.0 << 4.0 << 1
+            << up + two + "x轴上方有：(-∞,-2)∪(2,+∞)\r\nx轴下方有：(-2,2)\r\n"
+            << "x∈(-2,2)";
+    QTest::newRow("zero root shows as 0")
+            << -1.0 << 1.0 << 0.0 << 0.0 << 0
+            << down + two + "x轴上方有：(0,1)\r\nx轴下方有：(-∞,0)∪(1,+∞)\r\n"
+            << "x∈(0,1)";
+    QTest::newRow("zero touching point")
+            << 1.0 << 0.0 << 0.0 << 0.0 << 0 << up + one + "x轴上方有：(-∞,0)∪(0,+∞)\r\n"
+            << "x∈(-∞,0)∪(0,+∞)";
+    QTest::newRow("thirteen digits") << 3.0 << 0.0 << -1.0 << 0.0 << 1
+                                     << up + two
+                    + "x轴上方有：(-∞,-0.5773502691896)∪(0.5773502691896,+∞)\r\n"
+                      "x轴下方有：(-0.5773502691896,0.5773502691896)\r\n"
+                                     << "x∈(-0.5773502691896,0.5773502691896)";
+}
+
+void QuadraticInequalityLogicTest::solve()
+{
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, c);
+    QFETCH(double, d);
+    QFETCH(int, relation);
+    QFETCH(QString, steps);
+    QFETCH(QString, answer);
+    const InequalitySolution solution
+            = SolveQuadraticInequality(a, b, c, d, InequalityRelation(relation));
+    QCOMPARE(solution.steps, steps);
+    QCOMPARE(solution.answer, answer);
+}
+
+void QuadraticInequalityLogicTest::answer_data()
+{
+    QTest::addColumn<QString>("above");
+    QTest::addColumn<QString>("below");
+    QTest::addColumn<QString>("greater");
+    QTest::addColumn<QString>("less");
+    QTest::newRow("both sides") << "(-∞,1)∪(2,+∞)"
+                                << "(1,2)"
+                                << "x∈(-∞,1)∪(2,+∞)"
+                                << "x∈(1,2)";
+    QTest::newRow("only above") << "R"
+                                << ""
+                                << "x∈R"
+                                << "x∈空集";
+    QTest::newRow("only below") << ""
+                                << "R"
+                                << "x∈空集"
+                                << "x∈R";
+}
+
+void QuadraticInequalityLogicTest::answer()
+{
+    QFETCH(QString, above);
+    QFETCH(QString, below);
+    QFETCH(QString, greater);
+    QFETCH(QString, less);
+    QCOMPARE(InequalityAnswer({above, below}, InequalityRelation::Greater), greater);
+    QCOMPARE(InequalityAnswer({above, below}, InequalityRelation::Less), less);
+}
+
+QTEST_APPLESS_MAIN(QuadraticInequalityLogicTest)
+#include "tst_quadraticinequalitylogic.moc"
