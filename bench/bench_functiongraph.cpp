@@ -4,6 +4,8 @@
 #include "tools/functions/functiongraphlogic.h"
 #include "tools/functions/functionpropertieslogic.h"
 
+#include <QCoreApplication>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -40,4 +42,14 @@ BENCHMARK(BM_FunctionInfoRun)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+// The script engine needs the application object.
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
