@@ -61,6 +61,13 @@ QPen IconPen(const QRectF &area, bool hovered)
 
 } // namespace
 
+void BackgroundPicture::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintBackground(painter, QRectF(rect()));
+}
+
 void PaintBackground(QPainter &painter, const QRectF &area)
 {
     QLinearGradient sky(area.topLeft(), area.bottomRight());

@@ -1,8 +1,19 @@
 #pragma once
 
 #include <QRectF>
+#include <QWidget>
 
 class QPainter;
+
+// The picture box that shows the background picture behind the launcher and the splash.
+class BackgroundPicture : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // The program's own pictures, drawn in code so they stay crisp at any scale.
 void PaintBackground(QPainter &painter, const QRectF &area);

@@ -32,20 +32,6 @@ QHash<QString, QPointer<QWidget>> &OpenToolWindows()
     return windows;
 }
 
-class BackgroundPicture : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        PaintBackground(painter, QRectF(rect()));
-    }
-};
-
 QString CreditLine()
 {
     return QStringLiteral("青枫计算器 版本 2.3.2014.1119");

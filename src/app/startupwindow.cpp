@@ -10,24 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-class SplashPicture : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        PaintBackground(painter, QRectF(rect()));
-    }
-};
-
-} // namespace
-
 StartupWindow::StartupWindow()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
@@ -36,7 +18,7 @@ StartupWindow::StartupWindow()
     NameControl(this, QStringLiteral("青枫计算器启动器"));
     setFixedSize(300, 90);
 
-    auto *picture = new SplashPicture(this);
+    auto *picture = new BackgroundPicture(this);
     NameControl(picture, QStringLiteral("图片框2"));
     picture->setGeometry(-60, 0, 730, 550);
 

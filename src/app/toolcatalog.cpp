@@ -1,6 +1,9 @@
 #include "app/toolcatalog.h"
 
 #include "tools/applied/bmiwindow.h"
+#include "tools/applied/concentrationwindow.h"
+#include "tools/applied/electricalwindow.h"
+#include "tools/applied/kinematicswindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
 #include "tools/functions/functioninfowindow.h"
@@ -69,9 +72,9 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签10"),
              QStringLiteral("科学："),
              {
-                     Tool("加速度按钮", "加速度"),
-                     Tool("UIRP关系按钮", "UIRP关系"),
-                     Tool("浓度换算按钮", "浓度换算"),
+                     Tool("加速度按钮", "加速度", Opens<KinematicsWindow>()),
+                     Tool("UIRP关系按钮", "UIRP关系", Opens<ElectricalWindow>()),
+                     Tool("浓度换算按钮", "浓度换算", Opens<ConcentrationWindow>()),
              }},
     };
 }

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/editbox.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -36,6 +39,30 @@ QLabel *MakeResultLabel(const QString &name, const QString &text, QWidget *paren
     label->setProperty("role", QStringLiteral("result"));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
+}
+
+EditBox *MakeResultBox(const QString &name, bool readOnly, QWidget *parent)
+{
+    auto *box = new EditBox(name, readOnly ? InputMode::ReadOnly : InputMode::Normal, parent);
+    box->setProperty("role", QStringLiteral("result"));
+    return box;
+}
+
+QLabel *MakeUnitLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    QLabel *label = MakeLabel(name, text, parent);
+    label->setProperty("role", QStringLiteral("secondary"));
+    return label;
+}
+
+void MarkAsError(QWidget *control, bool error)
+{
+    if (control->property("error").toBool() == error)
+        return;
+    control->setProperty("error", error);
+    // Property selectors of the style sheet are only re-read on a new polish.
+    control->style()->unpolish(control);
+    control->style()->polish(control);
 }
 
 QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *parent)

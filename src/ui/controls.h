@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class EditBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -25,6 +26,13 @@ QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent = nu
 // A label for results and worked steps: one step larger, selectable and copyable.
 QLabel *MakeResultLabel(const QString &name, const QString &text = QString(),
                         QWidget *parent = nullptr);
+// An edit box for a result: one step larger, selectable and copyable; read-only unless the
+// tool lets the user type into it.
+EditBox *MakeResultBox(const QString &name, bool readOnly = true, QWidget *parent = nullptr);
+// A unit beside an input, in the secondary text colour.
+QLabel *MakeUnitLabel(const QString &name, const QString &text, QWidget *parent = nullptr);
+// Shows a control's text in the warm accent colour (error texts such as "错误！") or not.
+void MarkAsError(QWidget *control, bool error);
 QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *parent = nullptr);
 // The primary action of a window, in the accent colour.
 QPushButton *MakePrimaryButton(const QString &name, const QString &caption,

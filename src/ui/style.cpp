@@ -29,8 +29,10 @@ QPushButton:hover { border-color: #2E8B7A; }
 QPushButton:pressed { background: #E3EEEA; }
 QPushButton[role="primary"] { background: #2E8B7A; color: white; border-color: #2E8B7A; }
 QPushButton[role="primary"]:hover { background: #267565; }
-QLabel[role="result"] { font-size: 11pt; }
-QLabel[role="error"] { color: #C8553D; }
+QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"] {
+    font-size: 11pt;
+}
+QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"] { color: #C8553D; }
 QTabWidget::pane { border: 1px solid #D5DFDB; border-radius: 6px; background: #EEF3F1; }
 QTabBar::tab { padding: 4px 12px; border: 1px solid #D5DFDB; border-bottom: none;
     border-top-left-radius: 4px; border-top-right-radius: 4px; background: #F7F9F8; }

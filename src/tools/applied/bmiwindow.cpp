@@ -1,7 +1,6 @@
 #include "tools/applied/bmiwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/applied/appliedcontrols.h"
 #include "tools/applied/bmichart.h"
 #include "tools/applied/bmilogic.h"
 #include "ui/controls.h"

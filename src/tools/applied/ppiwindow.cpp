@@ -1,7 +1,6 @@
 #include "tools/applied/ppiwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/applied/appliedcontrols.h"
 #include "tools/applied/inlinecaption.h"
 #include "tools/applied/ppilogic.h"
 #include "ui/controls.h"

@@ -1,7 +1,6 @@
 #include "tools/applied/profitwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/applied/appliedcontrols.h"
 #include "tools/applied/profitlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"

@@ -1,0 +1,80 @@
+#include "eval/expression.h"
+#include "eval/scripthost.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString Polynomial = QStringLiteral(
+        "3*Math.pow(x,3)-2*Math.pow(x,2)+Math.cos(x)*x+Math.sqrt(x*x+1)-7/(x*x+2)");
+
+// Steps x the way the function tools do, over negative and positive values.
+double NextX(double x)
+{
+    return x > 10 ? -10 : x + 0.037;
+}
+
+void BM_EvaluateExpression(benchmark::State &state)
+{
+    const QString expression = QStringLiteral("sqrt(16)+2(3)*sin(0.5)");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EvaluateExpression(expression));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateExpression);
+
+void BM_EvaluateFunctionAt_Sine(benchmark::State &state)
+{
+    const QString expression = QStringLiteral("Math.sin(x)*3+1");
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EvaluateFunctionAt(expression, u'x', x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateFunctionAt_Sine);
+
+void BM_EvaluateFunctionAt_Polynomial(benchmark::State &state)
+{
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EvaluateFunctionAt(Polynomial, u'x', x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateFunctionAt_Polynomial);
+
+// The two parts of an evaluation separately: the text rewrites and the engine.
+void BM_PrepareExpression(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PrepareExpression(Polynomial));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PrepareExpression);
+
+void BM_ScriptHostEvaluate(benchmark::State &state)
+{
+    ScriptHost &host = ScriptHost::forThisThread();
+    const QString program = QStringLiteral("Math.sin(0.5)*3+1");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host.evaluate(program));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScriptHostEvaluate);
+
+} // namespace
+
+// The engine needs an application object.
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

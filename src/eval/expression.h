@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// Turns the forgiving notation users type (full-width characters, "sqrt" without "Math.",
+// implied multiplication such as 2x or 3(x+1)) into JavaScript by plain text rewrites in a
+// fixed order, and evaluates it with the script host.
+
+// Value of a function of x where it is not defined (infinite or not a number).
+inline constexpr double UndefinedValue = 1e123;
+
+// Replaces the first occurrence, searching from the start, until none is left; so a
+// replacement can meet its neighbours ("xxx" with "xx" -> "x*x" gives "x*x*x"). Letters
+// compare without regard to case when ignoreCase is set (ASCII letters only).
+QString ReplaceAll(QString text, const QString &search, const QString &replacement,
+                   bool ignoreCase = true);
+
+// The text handed to the engine, e.g. "sqrt(16)+2(3)" -> "Math.sqrt(16)+2*(3)".
+QString PrepareExpression(const QString &text);
+
+// The engine's result text of the prepared expression: a number's text, "1.#INF",
+// "-1.#INF", "-1.#IND", or the empty text on failure.
+QString EvaluateExpression(const QString &text);
+
+// The expression as a function of `variable` (every caller passes 'x') at x: its value,
+// UndefinedValue when that is not finite, 0 when the expression fails.
+double EvaluateFunctionAt(QString expression, QChar variable, double x);
+
+// How the function tools explain the notation, in a message box.
+QString ExpressionHintCaption(); // "提示："
+QString ExpressionHintText();

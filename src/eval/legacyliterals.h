@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Legacy number literals as the older engines read them, which the current one refuses:
+// "010" is octal (8), "08" and "09.5" are decimal. Strings and comments are left alone.
+QString RewriteLegacyNumberLiterals(const QString &program);

@@ -1,0 +1,108 @@
+#include "tools/applied/concentrationwindow.h"
+
+#include "eval/numbertext.h"
+#include "tools/applied/concentrationlogic.h"
+#include "tools/applied/gaplabel.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/style.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr int EnterKey = 13;
+
+// Runs `convert` after every change the user makes to the box, and on Enter.
+template<typename Convert>
+void ConvertOnUserEdits(EditBox *box, Convert convert)
+{
+    QObject::connect(box, &QLineEdit::textEdited, box, convert);
+    QObject::connect(box, &EditBox::KeyPressed, box, [convert](int key) {
+        if (key == EnterKey)
+            convert();
+    });
+}
+
+} // namespace
+
+ConcentrationWindow::ConcentrationWindow()
+    : ToolWindow(QStringLiteral("浓度换算"))
+    , m_concentration(new EditBox(QStringLiteral("编辑框1"), InputMode::Real))
+    , m_massFraction(new EditBox(QStringLiteral("编辑框2"), InputMode::Real))
+    , m_density(new EditBox(QStringLiteral("编辑框3"), InputMode::Real))
+    , m_molarMass(new EditBox(QStringLiteral("编辑框4"), InputMode::Real))
+{
+    connect(m_density, &EditBox::ContentChanged, this,
+            [this] { m_densityValue = TextToNumber(m_density->text()); });
+    connect(m_molarMass, &EditBox::ContentChanged, this,
+            [this] { m_molarMassValue = TextToNumber(m_molarMass->text()); });
+    ConvertOnUserEdits(m_concentration, [this] { ConvertConcentration(); });
+    ConvertOnUserEdits(m_massFraction, [this] { ConvertMassFraction(); });
+
+    QLabel *arrows = MakeLabel(QStringLiteral("标签1"), QStringLiteral("↑\r\n↓"));
+    arrows->setAlignment(Qt::AlignCenter);
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                               Spacing::WindowMargin);
+    layout->setHorizontalSpacing(Spacing::Related);
+    layout->setVerticalSpacing(Spacing::Related);
+    layout->addWidget(m_concentration, 0, 0);
+    layout->addWidget(MakeUnitLabel(QStringLiteral("标签2"), QStringLiteral("mol/L")), 0, 1);
+    layout->addWidget(arrows, 1, 0);
+    layout->addWidget(m_massFraction, 2, 0);
+    layout->addWidget(MakeUnitLabel(QStringLiteral("标签3"), QStringLiteral("%")), 2, 1);
+    layout->addItem(new QSpacerItem(Spacing::Groups - Spacing::Related, 0), 0, 2);
+    layout->addWidget(BuildConstants(), 0, 3, 3, 1);
+    setTabOrder(m_concentration, m_massFraction);
+    setTabOrder(m_massFraction, m_density);
+    setTabOrder(m_density, m_molarMass);
+    m_concentration->setFocus();
+    FixSizeToContents();
+}
+
+QWidget *ConcentrationWindow::BuildConstants()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("分组框1"), QString());
+    group->setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0; }"));
+    const int gap = m_density->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16;
+
+    auto *densityRow = new QHBoxLayout;
+    densityRow->setSpacing(0);
+    densityRow->addWidget(new GapLabel(QStringLiteral("标签4"), QStringLiteral("ρ=          g/cm"),
+                                       m_density, gap));
+    QLabel *exponent = MakeLabel(QStringLiteral("标签5"), QStringLiteral("3"));
+    QFont small = exponent->font();
+    small.setPointSizeF(small.pointSizeF() * 0.7);
+    exponent->setFont(small);
+    // Raised to the top of the unit's letters, which sit centred on the box.
+    const int textTop = (m_density->sizeHint().height() - m_density->fontMetrics().height()) / 2;
+    exponent->setContentsMargins(0, std::max(0, textTop - 2), 0, 0);
+    densityRow->addWidget(exponent, 0, Qt::AlignTop);
+    densityRow->addStretch();
+
+    auto *layout = new QVBoxLayout(group);
+    layout->setSpacing(Spacing::Related);
+    layout->addLayout(densityRow);
+    layout->addWidget(new GapLabel(QStringLiteral("标签6"), QStringLiteral("M=           g/mol"),
+                                   m_molarMass, gap));
+    return group;
+}
+
+void ConcentrationWindow::ConvertConcentration()
+{
+    const double concentration = TextToNumber(m_concentration->text());
+    if (const auto percent = MassFractionPercent(concentration, m_densityValue, m_molarMassValue))
+        m_massFraction->setText(NumberToText(*percent));
+}
+
+void ConcentrationWindow::ConvertMassFraction()
+{
+    const double percent = TextToNumber(m_massFraction->text());
+    if (const auto concentration = AmountConcentration(percent, m_densityValue, m_molarMassValue))
+        m_concentration->setText(NumberToText(*concentration));
+}

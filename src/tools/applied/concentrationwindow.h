@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/toolwindow.h"
+
+class EditBox;
+
+// "浓度换算": amount concentration and mass fraction of a solution, each written in reply to
+// the other as the user types.
+class ConcentrationWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    ConcentrationWindow();
+
+private:
+    QWidget *BuildConstants();
+    // Run on the user's own edits only, so that the box written in reply is not converted back.
+    void ConvertConcentration();
+    void ConvertMassFraction();
+
+    EditBox *m_concentration;
+    EditBox *m_massFraction;
+    EditBox *m_density;
+    EditBox *m_molarMass;
+    double m_densityValue = 0;
+    double m_molarMassValue = 0;
+};

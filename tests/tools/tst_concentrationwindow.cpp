@@ -1,0 +1,152 @@
+#include "app/toolcatalog.h"
+#include "eval/numbertext.h"
+#include "tools/applied/concentrationwindow.h"
+#include "ui/editbox.h"
+#include "windowtest.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class ConcentrationWindowTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void opensFromLauncher();
+    void convertsAfterEveryKey_data();
+    void convertsAfterEveryKey();
+    void replyIsNotConvertedBack();
+    void withoutDensityNothingChanges_data();
+    void withoutDensityNothingChanges();
+    void changedConstantsApplyOnNextEditOrEnter();
+
+private:
+    ConcentrationWindow *OpenWithConstants(const QString &density, const QString &molarMass);
+    EditBox *Box(const char *name) const
+    {
+        return FindControl<EditBox>(m_window, QString::fromUtf8(name));
+    }
+    ConcentrationWindow *m_window = nullptr;
+};
+
+ConcentrationWindow *ConcentrationWindowTest::OpenWithConstants(const QString &density,
+                                                                const QString &molarMass)
+{
+    m_window = new ConcentrationWindow;
+    [&] { QVERIFY(ShowAndActivate(m_window)); }();
+    QTest::keyClicks(Box("编辑框3"), density);
+    QTest::keyClicks(Box("编辑框4"), molarMass);
+    return m_window;
+}
+
+void ConcentrationWindowTest::opensFromLauncher()
+{
+    for (const ToolGroup &group : DefaultToolCatalog()) {
+        for (const ToolEntry &tool : group.tools) {
+            if (tool.buttonName != QStringLiteral("浓度换算按钮"))
+                continue;
+            QWidget *window = tool.createWindow();
+            QVERIFY(qobject_cast<ConcentrationWindow *>(window));
+            QCOMPARE(window->windowTitle(), QStringLiteral("浓度换算"));
+            window->close();
+            return;
+        }
+    }
+    QFAIL("no launcher button");
+}
+
+void ConcentrationWindowTest::convertsAfterEveryKey_data()
+{
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<QString>("molarMass");
+    QTest::addColumn<QString>("typedBox");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("replyBox");
+    QTest::addColumn<QStringList>("replies"); // after each key
+    QTest::newRow("sulfuric acid, w to c") << "1.84"
+                                           << "98"
+                                           << "编辑框2"
+                                           << "98"
+                                           << "编辑框1" << QStringList{"1.689795918367", "18.4"};
+    QTest::newRow("brine, c to w") << "1"
+                                   << "58.5"
+                                   << "编辑框1"
+                                   << "1"
+                                   << "编辑框2" << QStringList{"5.85"};
+    QTest::newRow("backspace converts too") << "1"
+                                            << "40"
+                                            << "编辑框1"
+                                            << "25\b"
+                                            << "编辑框2" << QStringList{"8", "100", "8"};
+}
+
+void ConcentrationWindowTest::convertsAfterEveryKey()
+{
+    QFETCH(QString, density);
+    QFETCH(QString, molarMass);
+    QFETCH(QString, typedBox);
+    QFETCH(QString, typed);
+    QFETCH(QString, replyBox);
+    QFETCH(QStringList, replies);
+    OpenWithConstants(density, molarMass);
+    auto *input = FindControl<EditBox>(m_window, typedBox);
+    auto *reply = FindControl<EditBox>(m_window, replyBox);
+    for (int index = 0; index < typed.size(); ++index) {
+        if (typed.at(index) == u'\b')
+            QTest::keyClick(input, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(input, typed.at(index));
+        QCOMPARE(reply->text(), replies.at(index));
+    }
+}
+
+void ConcentrationWindowTest::replyIsNotConvertedBack()
+{
+    OpenWithConstants(QStringLiteral("1"), QStringLiteral("40"));
+    QSignalSpy typedBoxChanges(Box("编辑框2"), &QLineEdit::textChanged);
+    QTest::keyClicks(Box("编辑框2"), QStringLiteral("-0.5"));
+    // Converted back, the lone "-" would come back as "0" and spoil the rest of the typing.
+    QCOMPARE(typedBoxChanges.count(), 4);
+    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("-0.5"));
+    QCOMPARE(Box("编辑框1")->text(), QStringLiteral("-0.125"));
+}
+
+void ConcentrationWindowTest::withoutDensityNothingChanges_data()
+{
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<QString>("molarMass");
+    QTest::newRow("density empty") << ""
+                                   << "98";
+    QTest::newRow("molar mass empty") << "1.84"
+                                      << "";
+    QTest::newRow("density zero") << "0"
+                                  << "98";
+    QTest::newRow("density tiny") << "0.00000001"
+                                  << "98";
+}
+
+void ConcentrationWindowTest::withoutDensityNothingChanges()
+{
+    QFETCH(QString, density);
+    QFETCH(QString, molarMass);
+    OpenWithConstants(density, molarMass);
+    QTest::keyClicks(Box("编辑框1"), QStringLiteral("2"));
+    QCOMPARE(Box("编辑框2")->text(), QString());
+    QTest::keyClicks(Box("编辑框2"), QStringLiteral("5"));
+    QCOMPARE(Box("编辑框1")->text(), QStringLiteral("2"));
+    QTest::keyClick(Box("编辑框2"), Qt::Key_Return);
+    QCOMPARE(Box("编辑框1")->text(), QStringLiteral("2"));
+}
+
+void ConcentrationWindowTest::changedConstantsApplyOnNextEditOrEnter()
+{
+    OpenWithConstants(QStringLiteral("1"), QStringLiteral("40"));
+    QTest::keyClicks(Box("编辑框1"), QStringLiteral("1"));
+    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("4"));
+    QTest::keyClicks(Box("编辑框4"), QStringLiteral("0")); // M = 400
+    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("4"));
+    QTest::keyClick(Box("编辑框1"), Qt::Key_Return);
+    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("40"));
+}
+
+QTEST_MAIN(ConcentrationWindowTest)
+#include "tst_concentrationwindow.moc"
