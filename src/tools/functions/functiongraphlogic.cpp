@@ -1,5 +1,6 @@
 #include "tools/functions/functiongraphlogic.h"
 
+#include "eval/expression.h"
 #include "eval/numbertext.h"
 
 #include <cmath>
@@ -9,7 +10,6 @@ namespace FunctionGraph {
 
 namespace {
 
-constexpr double UndefinedMarker = 1e123;
 // Columns this far out draw nothing on the panel; keeping them there spares the pixel
 // arithmetic from overflowing for intervals far from 0.
 constexpr int FarColumn = 1000000;
@@ -87,7 +87,7 @@ double SampleX(double a, double step, int i)
 
 std::optional<int> SampleHeight(double value, double r)
 {
-    if (value == UndefinedMarker || !std::isfinite(value))
+    if (value == UndefinedValue || !std::isfinite(value))
         return std::nullopt;
     const double height = value * 200 / r;
     // IntegerPart may round up by one, so stay one short of the limits.
