@@ -87,6 +87,7 @@ private slots:
     void unusableStepsLeaveResults();
     void colorChangeWhileDrawingEndsInTheNewColor();
     void enterDuringARunDoesNotStartAnother();
+    void runawayExpressionFailsAsAWhole();
     void closingWhileDrawingIsSafe();
     void closingWhileScanningIsSafe();
     void tooltipIsSetByTheTimer();
@@ -426,6 +427,20 @@ void FunctionInfoWindowTest::enterDuringARunDoesNotStartAnother()
     QCOMPARE(captions.count(), 8);
     QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 3);
     QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+}
+
+void FunctionInfoWindowTest::runawayExpressionFailsAsAWhole()
+{
+    Open();
+    // Once the first evaluation is stopped, every other one of the run fails at once, reading
+    // as 0; without that the run would take hours.
+    RunWith(QStringLiteral("(function(){for(;;){}})()"));
+    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "-10", "0"}));
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 1);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "既是奇函数又是偶函数");
+    // The next run is a new action and evaluates again.
+    RunWith(QStringLiteral("x*x*x"));
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
 }
 
 void FunctionInfoWindowTest::closingWhileDrawingIsSafe()

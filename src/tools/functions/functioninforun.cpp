@@ -3,6 +3,7 @@
 
 #include "eval/expression.h"
 #include "eval/numbertext.h"
+#include "eval/scripthost.h"
 #include "tools/functions/functionpropertieslogic.h"
 #include "ui/colorpicker.h"
 #include "ui/drawingpanel.h"
@@ -39,6 +40,7 @@ void FunctionInfoWindow::Run()
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
 
+    BeginUserAction();
     BusyScope busy(this);
     QScopedValueRollback running(m_running, true);
     m_run->setEnabled(false);
@@ -76,8 +78,19 @@ bool FunctionInfoWindow::RunComponent(QCheckBox *needed, const QString &caption,
 
 void FunctionInfoWindow::RedrawIfDrawn()
 {
-    if (m_drawn)
-        Draw();
+    if (!m_drawn)
+        return;
+    BeginUserAction();
+    Draw();
+}
+
+void FunctionInfoWindow::BeginUserAction()
+{
+    // One action shares one time limit: after a runaway evaluation was stopped, the rest of
+    // the action's evaluations fail at once. A redraw nested in a running action stays part
+    // of it.
+    if (m_busy == 0)
+        ScriptHost::forThisThread().beginUserAction();
 }
 
 bool FunctionInfoWindow::Draw()

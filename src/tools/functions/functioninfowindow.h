@@ -52,6 +52,7 @@ private:
     bool FindMonotonicIntervals();
     bool FindParity();
     void RedrawIfDrawn();
+    void BeginUserAction();
 
     double ValueAt(double x) const;
     // Lets pending events run; false once the window was closed.
