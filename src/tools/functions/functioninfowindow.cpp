@@ -218,8 +218,7 @@ QGroupBox *FunctionInfoWindow::BuildParityGroup()
 {
     m_parityNeeded = MakeNeededBox(QStringLiteral("奇偶性选择框"));
     m_parityStep = MakeStepBox(QStringLiteral("奇偶性精度编辑框"));
-    m_parityResult = new EditBox(QStringLiteral("奇偶性结果"), InputMode::ReadOnly);
-    m_parityResult->setProperty("role", QStringLiteral("result"));
+    m_parityResult = MakeResultBox(QStringLiteral("奇偶性结果"));
     auto *layout = AnalysisGroupLayout(m_parityNeeded, QStringLiteral("标签6"), m_parityStep);
     layout->addWidget(m_parityResult);
     return MakeGroup(QStringLiteral("奇偶性"), layout);
