@@ -2,9 +2,9 @@
 
 #include "eval/numbertext.h"
 #include "tools/applied/concentrationlogic.h"
-#include "tools/applied/gaplabel.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/inlinecaption.h"
 #include "ui/style.h"
 
 #include <QGridLayout>
@@ -69,12 +69,15 @@ QWidget *ConcentrationWindow::BuildConstants()
 {
     QGroupBox *group = MakeGroupBox(QStringLiteral("分组框1"), QString());
     group->setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0; }"));
-    const int gap = m_density->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16;
+    // Both boxes as wide, so that they stand one above the other.
+    const int boxWidth = m_density->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
+    m_density->setFixedWidth(boxWidth);
+    m_molarMass->setFixedWidth(boxWidth);
 
     auto *densityRow = new QHBoxLayout;
     densityRow->setSpacing(0);
-    densityRow->addWidget(new GapLabel(QStringLiteral("标签4"), QStringLiteral("ρ=          g/cm"),
-                                       m_density, gap));
+    densityRow->addWidget(new InlineCaption(QStringLiteral("标签4"),
+                                            QStringLiteral("ρ=          g/cm"), {m_density}));
     QLabel *exponent = MakeLabel(QStringLiteral("标签5"), QStringLiteral("3"));
     QFont small = exponent->font();
     small.setPointSizeF(small.pointSizeF() * 0.7);
@@ -88,8 +91,8 @@ QWidget *ConcentrationWindow::BuildConstants()
     auto *layout = new QVBoxLayout(group);
     layout->setSpacing(Spacing::Related);
     layout->addLayout(densityRow);
-    layout->addWidget(new GapLabel(QStringLiteral("标签6"), QStringLiteral("M=           g/mol"),
-                                   m_molarMass, gap));
+    layout->addWidget(new InlineCaption(QStringLiteral("标签6"),
+                                        QStringLiteral("M=           g/mol"), {m_molarMass}));
     return group;
 }
 

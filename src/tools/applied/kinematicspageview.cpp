@@ -1,10 +1,10 @@
 #include "tools/applied/kinematicspageview.h"
 
-#include "tools/applied/gaplabel.h"
 #include "tools/applied/linedrows.h"
 #include "tools/applied/resultbox.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/inlinecaption.h"
 #include "ui/style.h"
 
 #include <QHBoxLayout>
@@ -127,8 +127,7 @@ QLabel *KinematicsPageView::BuildResultCaption(const KinematicsFormula &formula)
     subscript->ensurePolished();
     // The top margin lowers the subscript below the line of the caption.
     subscript->setContentsMargins(0, subscript->fontMetrics().height(), 0, 0);
-    const int width = subscript->fontMetrics().horizontalAdvance(formula.resultSubscript) + 4;
-    auto *caption = new GapLabel(name, m_page.resultCaption, subscript, width);
+    auto *caption = new InlineCaption(name, m_page.resultCaption, {subscript}, 0);
     caption->setProperty("role", QStringLiteral("result"));
     return caption;
 }

@@ -1,10 +1,10 @@
 #include "tools/applied/ppiwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/applied/inlinecaption.h"
 #include "tools/applied/ppilogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/inlinecaption.h"
 #include "ui/style.h"
 
 #include <QGridLayout>
