@@ -6,6 +6,7 @@
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
 #include "ui/grid.h"
+#include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -61,52 +61,6 @@ QVBoxLayout *AnalysisGroupLayout(QCheckBox *needed, const QString &labelName, Ed
     layout->addLayout(Row({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
     return layout;
 }
-
-// "区间：[       ,      ]" with the two interval boxes standing in its gaps. The text stays the
-// label's own; the pieces around the boxes are painted beside them.
-class IntervalFrame : public QLabel
-{
-public:
-    IntervalFrame(EditBox *start, EditBox *end)
-        : QLabel(QStringLiteral("区间：[       ,      ]"))
-        , m_start(start)
-        , m_end(end)
-    {
-        NameControl(this, QStringLiteral("标签2"));
-        const QFontMetrics metrics(font());
-        auto *boxes = new QHBoxLayout(this);
-        boxes->setContentsMargins(metrics.horizontalAdvance(Opening) + 2, 0,
-                                  metrics.horizontalAdvance(Closing) + 2, 0);
-        boxes->setSpacing(metrics.horizontalAdvance(Separator) + 4);
-        const int boxWidth = metrics.horizontalAdvance(QStringLiteral("-1000.00"));
-        start->setFixedWidth(boxWidth);
-        end->setFixedWidth(boxWidth);
-        boxes->addWidget(start);
-        boxes->addWidget(end);
-    }
-    QSize sizeHint() const override { return layout()->sizeHint(); }
-    QSize minimumSizeHint() const override { return layout()->minimumSize(); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        const auto write = [&](int left, int right, const QString &piece) {
-            painter.drawText(QRect(left, 0, right - left, height()), Qt::AlignCenter, piece);
-        };
-        write(0, m_start->x(), Opening);
-        write(m_start->geometry().right() + 1, m_end->x(), Separator);
-        write(m_end->geometry().right() + 1, width(), Closing);
-    }
-
-private:
-    const QString Opening = QStringLiteral("区间：[");
-    const QString Separator = QStringLiteral(",");
-    const QString Closing = QStringLiteral("]");
-    EditBox *m_start;
-    EditBox *m_end;
-};
 
 EditBox *MakeStepBox(const QString &name)
 {
@@ -157,7 +111,11 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     m_start->setText(QStringLiteral("-10"));
     m_end = new EditBox(QStringLiteral("区间2"));
     m_end->setText(QStringLiteral("10"));
-    auto *interval = new IntervalFrame(m_start, m_end);
+    const int boxWidth = m_start->fontMetrics().horizontalAdvance(QStringLiteral("-1000.00"));
+    m_start->setFixedWidth(boxWidth);
+    m_end->setFixedWidth(boxWidth);
+    auto *interval = new InlineCaption(QStringLiteral("标签2"),
+                                       QStringLiteral("区间：[       ,      ]"), {m_start, m_end});
     m_run = MakePrimaryButton(QStringLiteral("确定"), QStringLiteral("确定"));
 
     auto *layout = new QGridLayout;
