@@ -7,6 +7,7 @@
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
 #include "tools/arith/arithmeticwindow.h"
+#include "tools/functions/functioninfowindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 #include "tools/functions/trigonometrywindow.h"
@@ -58,7 +59,7 @@ ToolCatalog BuildCatalog()
                      Tool("二元一次方程组按钮", "二元一次方程组"),
                      Tool("函数表格按钮", "函数表格"),
                      Tool("求方程近似根按钮", "求方程近似根"),
-                     Tool("h函数基本信息按钮", "函数基本信息"),
+                     Tool("h函数基本信息按钮", "函数基本信息", Opens<FunctionInfoWindow>()),
                      Tool("三角函数按钮", "三角函数", Opens<TrigonometryWindow>()),
              }},
             {QStringLiteral("选择夹4"),

@@ -1,0 +1,55 @@
+// A complete run of the function information window over the widest interval, [-500, 500],
+// with every component at its default step, evaluated through the expression evaluator.
+#include "eval/expression.h"
+#include "tools/functions/functiongraphlogic.h"
+#include "tools/functions/functionpropertieslogic.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr double Start = -500;
+constexpr double End = 500;
+constexpr double Step = 0.1;
+
+void BM_FunctionInfoRun(benchmark::State &state)
+{
+    const QString expression = QStringLiteral("Math.sin(x)*x");
+    std::int64_t evaluations = 0;
+    const auto f = [&](double x) {
+        ++evaluations;
+        return EvaluateFunctionAt(expression, QLatin1Char('x'), x);
+    };
+    for (auto _ : state) {
+        const FunctionGraph::Scale scale = FunctionGraph::ComputeScale(Start, End);
+        for (int i = 1; i <= FunctionGraph::SampleCount; ++i) {
+            const double x = FunctionGraph::SampleX(Start, scale.r / FunctionGraph::SampleCount, i);
+            benchmark::DoNotOptimize(FunctionGraph::SampleHeight(f(x), scale.r));
+        }
+        benchmark::DoNotOptimize(FunctionProperties::FindExtrema(f, Start, End, Step));
+        benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(f, Start, End, Step));
+        benchmark::DoNotOptimize(
+                FunctionProperties::FindParity(f, Start, End, [] { return Step; }));
+    }
+    state.counters["evaluations_per_run"]
+            = benchmark::Counter(double(evaluations) / double(state.iterations()));
+    state.counters["evaluations_per_second"]
+            = benchmark::Counter(double(evaluations), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_FunctionInfoRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The script engine needs the application object.
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

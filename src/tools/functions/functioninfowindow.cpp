@@ -1,0 +1,266 @@
+#include "tools/functions/functioninfowindow.h"
+
+#include "eval/expression.h"
+#include "ui/colorpicker.h"
+#include "ui/controls.h"
+#include "ui/drawingpanel.h"
+#include "ui/editbox.h"
+#include "ui/grid.h"
+#include "ui/inlinecaption.h"
+#include "ui/messages.h"
+#include "ui/style.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace FunctionGraph;
+
+namespace {
+
+const QString Caption = QStringLiteral("函数基本信息");
+constexpr int BreathePeriodMs = 40;
+
+QCheckBox *MakeNeededBox(const QString &name)
+{
+    QCheckBox *box = MakeCheckBox(name, QStringLiteral("需要"));
+    box->setChecked(true);
+    return box;
+}
+
+QGroupBox *MakeGroup(const QString &caption, QLayout *contents)
+{
+    QGroupBox *group = MakeGroupBox(caption, caption);
+    group->setLayout(contents);
+    return group;
+}
+
+QHBoxLayout *Row(std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(Spacing::Related);
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    row->addStretch();
+    return row;
+}
+
+// The precision row of an analysis group: its "需要" box, the caption and the step box.
+QVBoxLayout *AnalysisGroupLayout(QCheckBox *needed, const QString &labelName, EditBox *step)
+{
+    auto *layout = new QVBoxLayout;
+    layout->setSpacing(Spacing::Related);
+    layout->addLayout(Row({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
+    return layout;
+}
+
+EditBox *MakeStepBox(const QString &name)
+{
+    auto *box = new EditBox(name);
+    box->setText(QStringLiteral("0.1"));
+    box->setFixedWidth(80);
+    return box;
+}
+
+} // namespace
+
+FunctionInfoWindow::FunctionInfoWindow()
+    : ToolWindow(Caption)
+{
+    auto *left = new QVBoxLayout;
+    left->setSpacing(Spacing::Groups);
+    left->addWidget(BuildInputGroup());
+    left->addWidget(BuildGraphGroup());
+    auto *right = new QVBoxLayout;
+    right->setSpacing(Spacing::Groups);
+    right->addWidget(BuildExtremaGroup());
+    right->addWidget(BuildMonotonicGroup(), 1);
+    right->addWidget(BuildParityGroup());
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                                Spacing::WindowMargin);
+    columns->setSpacing(Spacing::Groups);
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    LayOutGrids();
+    PreparePanel();
+    ConnectEvents();
+    const QList<QWidget *> readingOrder{
+            m_expression,  m_start,           m_end,           m_run,           m_graphNeeded,
+            m_thickness,   m_color,           m_keepPicture,   m_extremaNeeded, m_extremaStep,
+            m_extremaGrid, m_monotonicNeeded, m_monotonicStep, m_monotonicGrid, m_parityNeeded,
+            m_parityStep,  m_parityResult};
+    for (qsizetype i = 1; i < readingOrder.size(); ++i)
+        setTabOrder(readingOrder[i - 1], readingOrder[i]);
+    m_expression->setFocus();
+}
+
+QGroupBox *FunctionInfoWindow::BuildInputGroup()
+{
+    m_expression = new EditBox(QStringLiteral("表达式编辑框"));
+    m_expression->setMinimumWidth(300);
+    m_start = new EditBox(QStringLiteral("区间1"));
+    m_start->setText(QStringLiteral("-10"));
+    m_end = new EditBox(QStringLiteral("区间2"));
+    m_end->setText(QStringLiteral("10"));
+    const int boxWidth = m_start->fontMetrics().horizontalAdvance(QStringLiteral("-1000.00"));
+    m_start->setFixedWidth(boxWidth);
+    m_end->setFixedWidth(boxWidth);
+    auto *interval = new InlineCaption(QStringLiteral("标签2"),
+                                       QStringLiteral("区间：[       ,      ]"), {m_start, m_end});
+    m_run = MakePrimaryButton(QStringLiteral("确定"), QStringLiteral("确定"));
+
+    auto *layout = new QGridLayout;
+    layout->setSpacing(Spacing::Related);
+    layout->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("函数表达式：")), 0, 0);
+    layout->addWidget(m_expression, 0, 1, 1, 2);
+    layout->addWidget(interval, 1, 0, 1, 2, Qt::AlignLeft);
+    layout->addWidget(m_run, 1, 2, Qt::AlignRight);
+    return MakeGroup(QStringLiteral("需要输入的信息"), layout);
+}
+
+QGroupBox *FunctionInfoWindow::BuildGraphGroup()
+{
+    m_graphNeeded = MakeNeededBox(QStringLiteral("函数图像选择框"));
+    m_panel = new DrawingPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
+    m_thickness = new EditBox(QStringLiteral("编辑框2"));
+    m_thickness->setText(QStringLiteral("3"));
+    m_thickness->setFixedWidth(60);
+    m_color = new ColorPicker(QStringLiteral("颜色选择器1"));
+    m_keepPicture
+            = MakeCheckBox(QStringLiteral("选择框1"), QStringLiteral("重画时不清除原来的图像"));
+
+    auto *layout = new QVBoxLayout;
+    layout->setSpacing(Spacing::Related);
+    layout->addLayout(Row({m_graphNeeded}));
+    layout->addWidget(m_panel);
+    layout->addLayout(
+            Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
+                 MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
+                 m_keepPicture}));
+    return MakeGroup(QStringLiteral("函数图像"), layout);
+}
+
+QGroupBox *FunctionInfoWindow::BuildExtremaGroup()
+{
+    m_extremaNeeded = MakeNeededBox(QStringLiteral("最值选择框"));
+    m_extremaStep = MakeStepBox(QStringLiteral("最值精度编辑框"));
+    m_extremaGrid = new Grid(QStringLiteral("高级表格1"));
+    auto *layout = AnalysisGroupLayout(m_extremaNeeded, QStringLiteral("标签3"), m_extremaStep);
+    layout->addWidget(m_extremaGrid);
+    return MakeGroup(QStringLiteral("最值"), layout);
+}
+
+QGroupBox *FunctionInfoWindow::BuildMonotonicGroup()
+{
+    m_monotonicNeeded = MakeNeededBox(QStringLiteral("单调性选择框"));
+    m_monotonicStep = MakeStepBox(QStringLiteral("单调性精度编辑框"));
+    m_monotonicGrid = new Grid(QStringLiteral("高级表格2"));
+    m_progress = MakeProgressBar(QStringLiteral("进度条1"));
+    m_progress->setValue(0);
+    auto *layout = AnalysisGroupLayout(m_monotonicNeeded, QStringLiteral("标签5"), m_monotonicStep);
+    layout->addWidget(m_monotonicGrid, 1);
+    layout->addWidget(m_progress);
+    return MakeGroup(QStringLiteral("单调区间"), layout);
+}
+
+QGroupBox *FunctionInfoWindow::BuildParityGroup()
+{
+    m_parityNeeded = MakeNeededBox(QStringLiteral("奇偶性选择框"));
+    m_parityStep = MakeStepBox(QStringLiteral("奇偶性精度编辑框"));
+    m_parityResult = MakeResultBox(QStringLiteral("奇偶性结果"));
+    auto *layout = AnalysisGroupLayout(m_parityNeeded, QStringLiteral("标签6"), m_parityStep);
+    layout->addWidget(m_parityResult);
+    return MakeGroup(QStringLiteral("奇偶性"), layout);
+}
+
+void FunctionInfoWindow::LayOutGrids()
+{
+    m_extremaGrid->SetRowCount(3);
+    m_extremaGrid->SetColumnCount(3);
+    m_extremaGrid->SetCell(0, 1, QStringLiteral("x"));
+    m_extremaGrid->SetCell(0, 2, QStringLiteral("f(x)"));
+    m_extremaGrid->SetCell(1, 0, QStringLiteral("最大值"));
+    m_extremaGrid->SetCell(2, 0, QStringLiteral("最小值"));
+    m_monotonicGrid->SetRowCount(1);
+    m_monotonicGrid->SetColumnCount(4);
+    m_monotonicGrid->SetCell(0, 1, QStringLiteral("区间首"));
+    m_monotonicGrid->SetCell(0, 2, QStringLiteral("区间尾"));
+    m_monotonicGrid->SetCell(0, 3, QStringLiteral("单调性"));
+    for (Grid *grid : {m_extremaGrid, m_monotonicGrid}) {
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        grid->setMinimumWidth(340);
+    }
+    const int rowHeight = fontMetrics().height() + 14;
+    for (Grid *grid : {m_extremaGrid, m_monotonicGrid}) {
+        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    }
+    m_extremaGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_extremaGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for the three rows and the frame, which the style sheet draws 1 px wide.
+    m_extremaGrid->setFixedHeight(3 * rowHeight + 4);
+}
+
+void FunctionInfoWindow::ConnectEvents()
+{
+    connect(m_run, &QPushButton::clicked, this, &FunctionInfoWindow::Run);
+    connect(m_expression, &EditBox::KeyPressed, this, [this](int key) {
+        if (key == 13)
+            Run();
+    });
+    connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
+    connect(m_thickness, &EditBox::ContentChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
+    connect(closePollTimer(), &QTimer::timeout, this, [this] {
+        m_keepPicture->setToolTip(QStringLiteral("勾选时请不要更改区间，不然会造成图像馄乱。"));
+    });
+}
+
+void FunctionInfoWindow::closeEvent(QCloseEvent *event)
+{
+    // A loop of this window is still on the stack: hide now, delete once it has unwound.
+    if (m_busy > 0) {
+        m_closed = true;
+        setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    event->accept();
+}
+
+FunctionInfoWindow::BusyScope::BusyScope(FunctionInfoWindow *window)
+    : m_window(window)
+{
+    ++m_window->m_busy;
+}
+
+FunctionInfoWindow::BusyScope::~BusyScope()
+{
+    if (--m_window->m_busy == 0 && m_window->m_closed)
+        m_window->deleteLater();
+}
+
+bool FunctionInfoWindow::KeepGoing()
+{
+    ProcessPendingEvents();
+    m_sinceEvents.start();
+    return !m_closed;
+}
+
+bool FunctionInfoWindow::Breathe()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < BreathePeriodMs)
+        return !m_closed;
+    return KeepGoing();
+}
+
+double FunctionInfoWindow::ValueAt(double x) const
+{
+    return EvaluateFunctionAt(m_expression->text(), QLatin1Char('x'), x);
+}

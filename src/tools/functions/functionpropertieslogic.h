@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Properties of a function of x on [a, b], found by stepping through the interval.
+namespace FunctionProperties {
+
+using Function = std::function<double(double)>;
+// Called once per step of a scan; returning false abandons the scan.
+using StepHook = std::function<bool()>;
+
+// A step that lets a scan of [a, b] reach b: positive, finite, large enough to move x at the
+// magnitude of the interval ends, and not more than MaximumSteps steps.
+bool IsUsableStep(double step, double a, double b);
+constexpr double MaximumSteps = 1e7;
+
+struct Extremum
+{
+    QString x;
+    QString value;
+};
+
+struct Extrema
+{
+    Extremum maximum;
+    Extremum minimum;
+};
+
+// The largest and smallest sampled values at a, a + step, … below b. The first of equal values
+// wins. None when the step is unusable or the scan was abandoned.
+std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double step,
+                                   const StepHook &hook = {});
+
+struct MonotonicInterval
+{
+    QString label; // "第1个", …
+    QString start;
+    QString end;
+    QString direction; // "单调递增" or "单调递减"
+};
+
+// The number of steps a monotonicity scan takes, for its progress.
+int MonotonicStepCount(double a, double b, double step);
+// The pieces of [a, b] between turning points. None when the step is unusable or the scan was
+// abandoned.
+std::optional<std::vector<MonotonicInterval>> FindMonotonicIntervals(const Function &f, double a,
+                                                                     double b, double step,
+                                                                     const StepHook &hook = {});
+
+// "既是奇函数又是偶函数", "奇函数", "偶函数" or "非奇非偶函数". The step is asked for before
+// every step of the scan; none when it is unusable or the scan was abandoned.
+std::optional<QString> FindParity(const Function &f, double a, double b,
+                                  const std::function<double()> &step, const StepHook &hook = {});
+
+} // namespace FunctionProperties

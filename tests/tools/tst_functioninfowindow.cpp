@@ -1,0 +1,486 @@
+#include "app/toolcatalog.h"
+#include "tools/functions/functioninfowindow.h"
+#include "ui/colorpicker.h"
+#include "ui/drawingpanel.h"
+#include "ui/editbox.h"
+#include "ui/grid.h"
+#include "ui/style.h"
+#include "windowtest.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString Caption = QStringLiteral("函数基本信息");
+const QColor Black(Qt::black);
+const QColor White(Qt::white);
+
+QStringList Row(const Grid *grid, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < grid->columnCount(); ++column)
+        cells.append(grid->GetCell(row, column));
+    return cells;
+}
+
+QList<QStringList> Rows(const Grid *grid)
+{
+    QList<QStringList> rows;
+    for (int row = 1; row < grid->rowCount(); ++row)
+        rows.append(Row(grid, row));
+    return rows;
+}
+
+void Replace(EditBox *box, const QString &text)
+{
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+}
+
+// Columns of the panel in which `color` shows in some row.
+QList<int> ColumnsWith(const DrawingPanel *panel, const QColor &color, int from, int to)
+{
+    QList<int> columns;
+    for (int x = from; x <= to; ++x) {
+        for (int y = 0; y < 500; ++y) {
+            if (panel->PixelAt(x, y) == color) {
+                columns.append(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+} // namespace
+
+class FunctionInfoWindowTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void opensReadyForInput();
+    void launcherButtonOpensTheWindow();
+    void refusedRuns_data();
+    void refusedRuns();
+    void runFillsEveryComponent();
+    void enterInTheExpressionBoxRuns();
+    void captionsFollowTheComponents();
+    void uncheckedComponentsKeepTheirResults();
+    void panelShowsAxesTicksAndCurve();
+    void undefinedValuesBreakTheCurve();
+    void narrowIntervalDrawsOnlyAxes();
+    void wideIntervalMakesLabelsSmallForGood();
+    void redrawBeforeFirstRunDrawsNothing();
+    void colorChangeRedraws();
+    void keptPicturePilesUp();
+    void redrawAfterRefusedRunDrawsNothing();
+    void unusableStepsLeaveResults_data();
+    void unusableStepsLeaveResults();
+    void colorChangeWhileDrawingEndsInTheNewColor();
+    void enterDuringARunDoesNotStartAnother();
+    void runawayExpressionFailsAsAWhole();
+    void closingWhileDrawingIsSafe();
+    void closingWhileScanningIsSafe();
+    void tooltipIsSetByTheTimer();
+
+private:
+    FunctionInfoWindow *Open();
+    void RunWith(const QString &expression, const QString &start = QStringLiteral("-10"),
+                 const QString &end = QStringLiteral("10"));
+    template<typename Control>
+    Control *Find(const QString &name) const
+    {
+        return FindControl<Control>(m_window, name);
+    }
+
+    QPointer<FunctionInfoWindow> m_window;
+};
+
+FunctionInfoWindow *FunctionInfoWindowTest::Open()
+{
+    m_window = new FunctionInfoWindow;
+    if (!ShowAndActivate(m_window))
+        qWarning("window not active");
+    return m_window;
+}
+
+void FunctionInfoWindowTest::RunWith(const QString &expression, const QString &start,
+                                     const QString &end)
+{
+    Replace(Find<EditBox>(QStringLiteral("表达式编辑框")), expression);
+    Replace(Find<EditBox>(QStringLiteral("区间1")), start);
+    Replace(Find<EditBox>(QStringLiteral("区间2")), end);
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("确定")), Qt::LeftButton);
+}
+
+void FunctionInfoWindowTest::opensReadyForInput()
+{
+    Open();
+    QCOMPARE(m_window->windowTitle(), Caption);
+    QCOMPARE(QApplication::focusWidget(), Find<EditBox>(QStringLiteral("表达式编辑框")));
+    QCOMPARE(Find<EditBox>(QStringLiteral("区间1"))->text(), "-10");
+    QCOMPARE(Find<EditBox>(QStringLiteral("区间2"))->text(), "10");
+    QCOMPARE(Find<EditBox>(QStringLiteral("编辑框2"))->text(), "3");
+    for (const char *step : {"最值精度编辑框", "单调性精度编辑框", "奇偶性精度编辑框"})
+        QCOMPARE(Find<EditBox>(QString::fromUtf8(step))->text(), "0.1");
+    for (const char *needed : {"函数图像选择框", "最值选择框", "单调性选择框", "奇偶性选择框"})
+        QVERIFY(Find<QCheckBox>(QString::fromUtf8(needed))->isChecked());
+    QVERIFY(!Find<QCheckBox>(QStringLiteral("选择框1"))->isChecked());
+    const Grid *extrema = Find<Grid>(QStringLiteral("高级表格1"));
+    QCOMPARE(Row(extrema, 0), (QStringList{"", "x", "f(x)"}));
+    QCOMPARE(Row(extrema, 1), (QStringList{"最大值", "", ""}));
+    QCOMPARE(Row(extrema, 2), (QStringList{"最小值", "", ""}));
+    const Grid *monotonic = Find<Grid>(QStringLiteral("高级表格2"));
+    QCOMPARE(monotonic->rowCount(), 1);
+    QCOMPARE(Row(monotonic, 0), (QStringList{"", "区间首", "区间尾", "单调性"}));
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(panel->size(), QSize(500, 500));
+    QVERIFY(ColumnsWith(panel, Black, 0, 499).isEmpty());
+}
+
+void FunctionInfoWindowTest::launcherButtonOpensTheWindow()
+{
+    for (const ToolGroup &group : DefaultToolCatalog()) {
+        for (const ToolEntry &tool : group.tools) {
+            if (tool.buttonName != QStringLiteral("h函数基本信息按钮"))
+                continue;
+            QVERIFY(tool.createWindow);
+            QWidget *window = tool.createWindow();
+            QVERIFY(qobject_cast<FunctionInfoWindow *>(window));
+            window->close();
+            return;
+        }
+    }
+    QFAIL("no launcher button for the window");
+}
+
+void FunctionInfoWindowTest::refusedRuns_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("anyComponent");
+    QTest::addColumn<QString>("message");
+    const QString badInterval = QStringLiteral("区间输入错误，请重新输入！");
+    QTest::newRow("[3, 3]") << "3"
+                            << "3" << true << badInterval;
+    QTest::newRow("[5, 1]") << "5"
+                            << "1" << true << badInterval;
+    QTest::newRow("within 1e-7") << "1"
+                                 << "1.00000001" << true << badInterval;
+    QTest::newRow("unreadable ends read as 0") << "abc"
+                                               << "" << true << badInterval;
+    QTest::newRow("[-600, 600]") << "-600"
+                                 << "600" << true << QStringLiteral("区间的大小不能大于1000！");
+    QTest::newRow("nothing ticked") << "-10"
+                                    << "10" << false << QStringLiteral("没有勾选任何组件！");
+}
+
+void FunctionInfoWindowTest::refusedRuns()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(bool, anyComponent);
+    QFETCH(QString, message);
+    Open();
+    if (!anyComponent) {
+        for (const char *needed : {"函数图像选择框", "最值选择框", "单调性选择框", "奇偶性选择框"})
+            QTest::mouseClick(Find<QCheckBox>(QString::fromUtf8(needed)), Qt::LeftButton);
+    }
+    RunWith(QStringLiteral("x*x"), start, end);
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{QStringLiteral("信息："), message}}));
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->GetCell(1, 1), QString());
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 1);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), QString());
+    QVERIFY(ColumnsWith(Find<DrawingPanel>(QStringLiteral("画板1")), Black, 0, 499).isEmpty());
+}
+
+void FunctionInfoWindowTest::runFillsEveryComponent()
+{
+    Open();
+    RunWith(QStringLiteral("x*x"));
+    const Grid *extrema = Find<Grid>(QStringLiteral("高级表格1"));
+    QCOMPARE(Row(extrema, 1), (QStringList{"最大值", "-10", "100"}));
+    QCOMPARE(Row(extrema, 2), (QStringList{"最小值", "-0", "0"}));
+    QCOMPARE(Rows(Find<Grid>(QStringLiteral("高级表格2"))),
+             (QList<QStringList>{{"第1个", "-10", "0", "单调递减"},
+                                 {"第2个", "-0", "10", "单调递增"}}));
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "偶函数");
+    const QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
+    QCOMPARE(progress->maximum(), 200);
+    QCOMPARE(progress->value(), 200);
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+    QCOMPARE(m_window->windowTitle(), Caption);
+}
+
+void FunctionInfoWindowTest::enterInTheExpressionBoxRuns()
+{
+    Open();
+    EditBox *expression = Find<EditBox>(QStringLiteral("表达式编辑框"));
+    QTest::keyClicks(expression, QStringLiteral("x*x*x"));
+    QTest::keyClick(expression, Qt::Key_Return);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
+    QCOMPARE(Rows(Find<Grid>(QStringLiteral("高级表格2"))),
+             (QList<QStringList>{{"第1个", "-10", "9.9", "单调递增"}}));
+}
+
+void FunctionInfoWindowTest::captionsFollowTheComponents()
+{
+    Open();
+    QSignalSpy captions(m_window.data(), &QWidget::windowTitleChanged);
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("最值选择框")), Qt::LeftButton);
+    RunWith(QStringLiteral("x"));
+    QStringList shown;
+    for (const QList<QVariant> &change : captions)
+        shown.append(change.first().toString());
+    // Setting the caption it already has raises no change.
+    QCOMPARE(shown,
+             (QStringList{"正在画函数图像……(请勿关闭本程序！)", Caption,
+                          "正在求单调区间……(请勿关闭本程序！)", Caption,
+                          "正在求奇偶性……(请勿关闭本程序！)", Caption}));
+}
+
+void FunctionInfoWindowTest::uncheckedComponentsKeepTheirResults()
+{
+    Open();
+    RunWith(QStringLiteral("x*x*x"));
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("奇偶性选择框")), Qt::LeftButton);
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("最值选择框")), Qt::LeftButton);
+    RunWith(QStringLiteral("x*x"));
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->GetCell(2, 2), "-1000");
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 3);
+}
+
+void FunctionInfoWindowTest::panelShowsAxesTicksAndCurve()
+{
+    Open();
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    RunWith(QStringLiteral("x"));
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    // The horizontal axis is row 250, the vertical one column x0 = 250.
+    QCOMPARE(panel->PixelAt(100, 250), Black);
+    QCOMPARE(panel->PixelAt(250, 100), Black);
+    QCOMPARE(panel->PixelAt(100, 251), White);
+    // Ticks every S = 25 pixels: right of the vertical axis, above the horizontal one.
+    QCOMPARE(panel->PixelAt(255, 225), Black);
+    QCOMPARE(panel->PixelAt(255, 275), Black);
+    QCOMPARE(panel->PixelAt(255, 237), White);
+    QCOMPARE(panel->PixelAt(225, 245), Black);
+    QCOMPARE(panel->PixelAt(200, 245), Black);
+    QCOMPARE(panel->PixelAt(225, 255), White);
+    QCOMPARE(panel->PixelAt(212, 245), White);
+    // f(x) = x: column i is x = -10 + i / 25, its row 250 - 2.5 × 10x.
+    QCOMPARE(panel->PixelAt(100, 400), QColor(Qt::red));
+    QCOMPARE(panel->PixelAt(375, 125), QColor(Qt::red));
+    QCOMPARE(panel->PixelAt(1, 497), QColor(Qt::red));
+    QCOMPARE(panel->PixelAt(100, 380), White);
+    // Column 0 (x = a) is not sampled.
+    QCOMPARE(ColumnsWith(panel, Qt::red, 0, 0), QList<int>{});
+}
+
+void FunctionInfoWindowTest::undefinedValuesBreakTheCurve()
+{
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    RunWith(QStringLiteral("Math.sqrt(x)"));
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(ColumnsWith(panel, Qt::red, 0, 248), QList<int>{});
+    QVERIFY(ColumnsWith(panel, Qt::red, 260, 499).size() == 240);
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->GetCell(1, 2), "1e+123");
+}
+
+void FunctionInfoWindowTest::narrowIntervalDrawsOnlyAxes()
+{
+    Open();
+    RunWith(QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("5")); // curve off the panel
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    // The vertical axis is the left edge; no tick marks anywhere.
+    QCOMPARE(panel->PixelAt(0, 100), Black);
+    QCOMPARE(ColumnsWith(panel, Black, 1, 499).size(), 499); // only the horizontal axis
+    QCOMPARE(panel->PixelAt(5, 245), White);
+    QCOMPARE(panel->PixelAt(5, 150), White);
+}
+
+void FunctionInfoWindowTest::wideIntervalMakesLabelsSmallForGood()
+{
+    Open();
+    DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    const int usual = panel->labelFontSize();
+    RunWith(QStringLiteral("x"), QStringLiteral("-100"), QStringLiteral("100"));
+    QCOMPARE(panel->labelFontSize(), usual);
+    RunWith(QStringLiteral("x"), QStringLiteral("-300"), QStringLiteral("300"));
+    QCOMPARE(panel->labelFontSize(), 7);
+    RunWith(QStringLiteral("x"));
+    QCOMPARE(panel->labelFontSize(), 7);
+}
+
+void FunctionInfoWindowTest::redrawBeforeFirstRunDrawsNothing()
+{
+    Open();
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("5"));
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    QVERIFY(ColumnsWith(Find<DrawingPanel>(QStringLiteral("画板1")), Black, 0, 499).isEmpty());
+}
+
+void FunctionInfoWindowTest::colorChangeRedraws()
+{
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    RunWith(QStringLiteral("x"));
+    QSignalSpy captions(m_window.data(), &QWidget::windowTitleChanged);
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::blue);
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(panel->PixelAt(100, 400), QColor(Qt::blue));
+    QCOMPARE(ColumnsWith(panel, Qt::red, 0, 499), QList<int>{}); // cleared first
+    QCOMPARE(captions.count(), 0);
+}
+
+void FunctionInfoWindowTest::keptPicturePilesUp()
+{
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    RunWith(QStringLiteral("x"));
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("选择框1")), Qt::LeftButton);
+    // A redraw reads the expression box afresh, with the stored interval.
+    Replace(Find<EditBox>(QStringLiteral("表达式编辑框")), QStringLiteral("0-x"));
+    Replace(Find<EditBox>(QStringLiteral("区间2")), QStringLiteral("30"));
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::blue);
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(panel->PixelAt(100, 400), QColor(Qt::red));
+    QCOMPARE(panel->PixelAt(100, 100), QColor(Qt::blue));
+}
+
+void FunctionInfoWindowTest::redrawAfterRefusedRunDrawsNothing()
+{
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    RunWith(QStringLiteral("x"));
+    RunWith(QStringLiteral("x"), QStringLiteral("-600"), QStringLiteral("600"));
+    QCOMPARE(TakeMessages().size(), 1);
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::blue);
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("2"));
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(panel->PixelAt(100, 400), QColor(Qt::red));
+    QCOMPARE(ColumnsWith(panel, Qt::blue, 0, 499), QList<int>{});
+}
+
+void FunctionInfoWindowTest::unusableStepsLeaveResults_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("zero") << "0";
+    QTest::newRow("negative") << "-0.1";
+    QTest::newRow("not a number") << "abc";
+    QTest::newRow("too small to move x") << "1e-30";
+}
+
+void FunctionInfoWindowTest::unusableStepsLeaveResults()
+{
+    QFETCH(QString, step);
+    Open();
+    RunWith(QStringLiteral("x*x"));
+    for (const char *box : {"最值精度编辑框", "单调性精度编辑框", "奇偶性精度编辑框"})
+        Replace(Find<EditBox>(QString::fromUtf8(box)), step);
+    RunWith(QStringLiteral("x*x*x"));
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->GetCell(1, 2), "100");
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 3);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "偶函数");
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+}
+
+void FunctionInfoWindowTest::colorChangeWhileDrawingEndsInTheNewColor()
+{
+    Open();
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    ColorPicker *color = Find<ColorPicker>(QStringLiteral("颜色选择器1"));
+    color->SetCurrentColor(Qt::red);
+    QTimer::singleShot(0, color, [color] { color->SetCurrentColor(Qt::blue); });
+    RunWith(QStringLiteral("x"));
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    QCOMPARE(ColumnsWith(panel, Qt::red, 0, 499), QList<int>{});
+    QCOMPARE(panel->PixelAt(100, 400), QColor(Qt::blue));
+    QCOMPARE(panel->PixelAt(450, 50), QColor(Qt::blue));
+    QCOMPARE(m_window->windowTitle(), Caption);
+}
+
+void FunctionInfoWindowTest::enterDuringARunDoesNotStartAnother()
+{
+    Open();
+    QSignalSpy captions(m_window.data(), &QWidget::windowTitleChanged);
+    EditBox *expression = Find<EditBox>(QStringLiteral("表达式编辑框"));
+    QTimer::singleShot(0, expression,
+                       [expression] { QTest::keyClick(expression, Qt::Key_Return); });
+    RunWith(QStringLiteral("x*x"));
+    QCOMPARE(captions.count(), 8);
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 3);
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+}
+
+void FunctionInfoWindowTest::runawayExpressionFailsAsAWhole()
+{
+    Open();
+    // Once the first evaluation is stopped, every other one of the run fails at once, reading
+    // as 0; without that the run would take hours.
+    RunWith(QStringLiteral("(function(){for(;;){}})()"));
+    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "-10", "0"}));
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 1);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "既是奇函数又是偶函数");
+    // The next run is a new action and evaluates again.
+    RunWith(QStringLiteral("x*x*x"));
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
+}
+
+void FunctionInfoWindowTest::closingWhileDrawingIsSafe()
+{
+    Open();
+    QTimer::singleShot(0, m_window.data(), [this] { m_window->close(); });
+    RunWith(QStringLiteral("x*x"));
+    QVERIFY(m_window);
+    QVERIFY(!m_window->isVisible());
+    // Nothing ran after the close.
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->GetCell(1, 1), QString());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window);
+}
+
+void FunctionInfoWindowTest::closingWhileScanningIsSafe()
+{
+    Open();
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("函数图像选择框")), Qt::LeftButton);
+    QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
+    connect(progress, &QProgressBar::valueChanged, m_window.data(), [this](int position) {
+        if (position == 1000)
+            m_window->close();
+    });
+    RunWith(QStringLiteral("x*x"), QStringLiteral("-500"), QStringLiteral("500"));
+    QVERIFY(m_window);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(progress->value() < 9999);
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), QString());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window);
+}
+
+void FunctionInfoWindowTest::tooltipIsSetByTheTimer()
+{
+    Open();
+    QCheckBox *keep = Find<QCheckBox>(QStringLiteral("选择框1"));
+    QCOMPARE(keep->toolTip(), QString());
+    QTRY_COMPARE(keep->toolTip(), QStringLiteral("勾选时请不要更改区间，不然会造成图像馄乱。"));
+}
+
+QTEST_MAIN(FunctionInfoWindowTest)
+#include "tst_functioninfowindow.moc"
