@@ -20,7 +20,8 @@
 // huge sizes take minutes or exhaust memory; they refuse sizes beyond 2^24.
 //
 // Result text: the number texts "1.#INF", "-1.#INF", "-1.#IND"; undefined and null give the
-// empty text like a failure; anything else its String() form. A thrown exception gives null.
+// empty text like a failure; booleans "真" and "假"; anything else its String() form. A thrown
+// exception gives null.
 QString ScriptPrelude()
 {
     return QStringLiteral(R"js(
@@ -155,6 +156,8 @@ QString ScriptPrelude()
         }
         if (value === undefined || value === null)
             return '';
+        if (typeof value === 'boolean')
+            return value ? '\u771f' : '\u5047'; // the program's own words for true and false
         return String(value);
     }
     return function (program) {

@@ -60,7 +60,8 @@ void TestScriptHost::resultTexts_data()
     row("object toString", "({toString:function(){return 'abc'}})", "abc");
     row("array", "[1,2]", "1,2");
     row("string", "'abc'.toUpperCase()", "ABC");
-    row("boolean", "1<2", "true");
+    row("true", "1<2", "真");
+    row("false", "1>2", "假");
     row("empty program", "", "");
     row("statement without value", "var a=1", "");
     row("undefined", "undefined", "");
