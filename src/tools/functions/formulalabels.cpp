@@ -22,6 +22,7 @@ SlotLabel::SlotLabel(const QString &name, const QString &text, qsizetype slotSta
     : QLabel(DisplayText(text), parent)
 {
     NameControl(this, name);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     const QString line = DisplayText(text).section(QLatin1Char('\n'), 0, 0);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -40,7 +41,6 @@ SlotLabel::SlotLabel(const QString &name, const QString &text, qsizetype slotSta
         row->addSpacing(2);
     }
     row->addWidget(TextPiece(line.mid(slotStart + slotLength)), 0, textAlignment);
-    row->addStretch();
     if (placement == Placement::Raised)
         row->setContentsMargins(0, fontMetrics().height() / 3, 0, 0);
 }

@@ -26,8 +26,8 @@ enum Column {
     NumberColumn
 };
 
-// Lines of the worked steps the box shows without scrolling.
-constexpr int StepLines = 6;
+// Lines the box shows without scrolling: the six steps and one wrapped long line.
+constexpr int StepLines = 7;
 // Characters of the longest usual step line, "①×-12.5－②×-0.3333333333333".
 constexpr int StepColumns = 34;
 
@@ -46,8 +46,8 @@ MultiLineEditBox *StepsBox()
     box->setFont(larger);
     const QFontMetrics metrics(larger);
     const int frame = 2 * (box->frameWidth() + box->document()->documentMargin()) + 8;
-    box->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * StepColumns + frame,
-                        metrics.lineSpacing() * StepLines + frame);
+    box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * StepColumns + frame);
+    box->setFixedHeight(metrics.lineSpacing() * StepLines + frame);
     return box;
 }
 

@@ -85,6 +85,7 @@ QWidget *ThreePointQuadraticWindow::BuildFirstPage()
                 QStringLiteral("编辑框fy"));
     AddPointRow(points, 2, QStringLiteral("标签4"), QStringLiteral("编辑框z"),
                 QStringLiteral("编辑框fz"));
+    points->setColumnStretch(3, 1);
     layout->addLayout(points);
 
     QPushButton *compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
