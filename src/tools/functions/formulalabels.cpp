@@ -41,8 +41,6 @@ SlotLabel::SlotLabel(const QString &name, const QString &text, qsizetype slotSta
         row->addSpacing(2);
     }
     row->addWidget(TextPiece(line.mid(slotStart + slotLength)), 0, textAlignment);
-    if (placement == Placement::Raised)
-        row->setContentsMargins(0, fontMetrics().height() / 3, 0, 0);
 }
 
 // The pieces and the slot show the text; the label's own painting would show it twice.

@@ -54,7 +54,7 @@ MultiLineEditBox *StepsBox()
 } // namespace
 
 LinearSystemWindow::LinearSystemWindow()
-    : ToolWindow(QStringLiteral("二元一次方程组"))
+    : ToolWindow(QStringLiteral("二元一次方程组"), QStringLiteral("时钟1"), ClosePollPeriodMs)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,

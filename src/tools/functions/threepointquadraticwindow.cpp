@@ -136,8 +136,8 @@ void ThreePointQuadraticWindow::Fit()
         points[i] = {TextToNumber(m_x[i]->text()), TextToNumber(m_fx[i]->text())};
     const auto coefficients = FitQuadraticThroughPoints(points[0], points[1], points[2]);
     if (!coefficients) {
-        ShowMessage(QStringLiteral("请检查函数自变量，有相同自变量！"), QStringLiteral("信息："),
-                    this);
+        // No parent: the close-all timer may delete this window while the message is open.
+        ShowMessage(QStringLiteral("请检查函数自变量，有相同自变量！"));
         return;
     }
     m_a->setText(NumberToText(coefficients->a));
