@@ -8,8 +8,10 @@
 #include "tools/applied/profitwindow.h"
 #include "tools/arith/arithmeticwindow.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
+#include "tools/functions/threepointquadraticwindow.h"
 #include "tools/functions/trigonometrywindow.h"
 
 #include <QWidget>
@@ -52,11 +54,12 @@ ToolCatalog BuildCatalog()
              {
                      Tool("一次不定方程按钮", "一次不定方程"),
                      Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
-                     Tool("一元二次方程系数按钮", "一元二次方程系数"),
+                     Tool("一元二次方程系数按钮", "一元二次方程系数",
+                          Opens<ThreePointQuadraticWindow>()),
                      Tool("一元二次不等式按钮", "一元二次不等式",
                           Opens<QuadraticInequalityWindow>()),
                      Tool("二元二次因式分解按钮", "二元二次因式分解"),
-                     Tool("二元一次方程组按钮", "二元一次方程组"),
+                     Tool("二元一次方程组按钮", "二元一次方程组", Opens<LinearSystemWindow>()),
                      Tool("函数表格按钮", "函数表格"),
                      Tool("求方程近似根按钮", "求方程近似根"),
                      Tool("h函数基本信息按钮", "函数基本信息", Opens<FunctionInfoWindow>()),

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+// f(x) = a x² + b x + c.
+struct QuadraticCoefficients
+{
+    double a = 0;
+    double b = 0;
+    double c = 0;
+};
+
+struct GraphPoint
+{
+    double x = 0;
+    double fx = 0;
+};
+
+// The parabola (or, for collinear points, the straight line with a = 0) through three points;
+// nothing when two of the x values are nearly equal.
+std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
+                                                               GraphPoint p3);

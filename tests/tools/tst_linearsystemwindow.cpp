@@ -1,0 +1,184 @@
+#include "app/programstate.h"
+#include "app/toolcatalog.h"
+#include "tools/functions/linearsystemwindow.h"
+#include "ui/editbox.h"
+#include "windowtest.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Types like a keyboard; characters beyond ASCII (full-width digits) arrive as key text.
+void TypeText(QWidget *box, const QString &text)
+{
+    for (QChar character : text) {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(box, character.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
+
+const QString NoUniqueSolution = QStringLiteral("错误！分母不能等于0");
+// a1, b1, c1, a2, b2, c2.
+const QStringList InputNames{"编辑框1", "编辑框3", "编辑框6", "编辑框2", "编辑框4", "编辑框5"};
+
+} // namespace
+
+class LinearSystemWindowTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void opensFromItsLauncherButton();
+    void controlsAndCaptions();
+    void typedSystemGivesSteps_data();
+    void typedSystemGivesSteps();
+    void eachClickReplacesTheSteps();
+    void stepsAreReadOnly();
+    void tabMovesThroughCoefficientsInReadingOrder();
+    void closesWhenAllToolsAreClosed();
+
+private:
+    LinearSystemWindow *OpenWindow();
+    // Types a1, b1, c1, a2, b2, c2 and clicks "计算"; returns what 编辑框7 shows.
+    QString TypeAndSolve(LinearSystemWindow *window, const QStringList &inputs);
+};
+
+LinearSystemWindow *LinearSystemWindowTest::OpenWindow()
+{
+    auto *window = new LinearSystemWindow;
+    if (!ShowAndActivate(window))
+        qWarning("window did not become active");
+    return window;
+}
+
+QString LinearSystemWindowTest::TypeAndSolve(LinearSystemWindow *window, const QStringList &inputs)
+{
+    for (int i = 0; i < InputNames.size(); ++i) {
+        auto *box = FindControl<EditBox>(window, InputNames[i]);
+        box->clear();
+        TypeText(box, inputs.value(i));
+    }
+    QTest::mouseClick(FindControl<QPushButton>(window, QStringLiteral("按钮1")), Qt::LeftButton);
+    return FindControl<MultiLineEditBox>(window, QStringLiteral("编辑框7"))->text();
+}
+
+void LinearSystemWindowTest::opensFromItsLauncherButton()
+{
+    for (const ToolGroup &group : DefaultToolCatalog()) {
+        for (const ToolEntry &tool : group.tools) {
+            if (tool.buttonName != QStringLiteral("二元一次方程组按钮"))
+                continue;
+            QVERIFY(tool.createWindow);
+            QWidget *window = tool.createWindow();
+            QVERIFY(qobject_cast<LinearSystemWindow *>(window));
+            QCOMPARE(window->windowTitle(), QStringLiteral("二元一次方程组"));
+            delete window;
+            return;
+        }
+    }
+    QFAIL("no launcher button 二元一次方程组按钮");
+}
+
+void LinearSystemWindowTest::controlsAndCaptions()
+{
+    LinearSystemWindow *window = OpenWindow();
+    const QList<std::pair<const char *, const char *>> labels{
+            {"透明标签1", "{"}, {"透明标签2", "x"},   {"透明标签3", "x"},   {"透明标签4", "+"},
+            {"透明标签5", "+"}, {"透明标签6", "y ="}, {"透明标签7", "y ="}, {"透明标签8", "="},
+            {"透明标签9", "="}, {"透明标签10", "①"},  {"透明标签11", "②"}};
+    for (const auto &[name, text] : labels) {
+        auto *label = FindControl<QLabel>(window, QString::fromUtf8(name));
+        QCOMPARE(label->text(), QString::fromUtf8(text));
+        QVERIFY(label->isVisible());
+    }
+    QCOMPARE(FindControl<QPushButton>(window, QStringLiteral("按钮1"))->text(),
+             QStringLiteral("计算"));
+    for (const QString &name : InputNames)
+        QVERIFY(FindControl<EditBox>(window, name)->text().isEmpty());
+    QVERIFY(FindControl<MultiLineEditBox>(window, QStringLiteral("编辑框7"))->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), FindControl<EditBox>(window, QStringLiteral("编辑框1")));
+}
+
+void LinearSystemWindowTest::typedSystemGivesSteps_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("worked example")
+            << QStringList{"1", "1", "3", "1", "-1", "1"}
+            << "①×-1－②×1\r\n    得：-2x=-4\r\n    x=2\r\n②×1－①×1\r\n    得：-2y=-2\r\n    y=1";
+    QTest::newRow("all empty") << QStringList{} << NoUniqueSolution;
+    QTest::newRow("D = 1e-8 counts as zero")
+            << QStringList{"1e-4", "0", "1", "0", "1e-4", "1"} << NoUniqueSolution;
+    QTest::newRow("proportional") << QStringList{"2", "4", "6", "1", "2", "3"} << NoUniqueSolution;
+    QTest::newRow("no solution") << QStringList{"1", "1", "1", "1", "1", "2"} << NoUniqueSolution;
+    QTest::newRow("negative zeros")
+            << QStringList{"1", "1", "", "1", "-1", "0"}
+            << "①×-1－②×1\r\n    得：-2x=-0\r\n    x=0\r\n②×1－①×1\r\n    得：-2y=0\r\n    y=-0";
+    QTest::newRow("decimals and full-width digits")
+            << QStringList{"0.5", "２", "5", "3", "-1", "４.５"}
+            << "①×-1－②×2\r\n    得：-6.5x=-14\r\n    x=2.153846153846\r\n"
+               "②×0.5－①×3\r\n    得：-6.5y=-12.75\r\n    y=1.961538461538";
+    QTest::newRow("infinite coefficient")
+            << QStringList{"1e999", "0", "1", "0", "1", "1"}
+            << "①×1－②×0\r\n    得：1.#INFx=1\r\n    x=0\r\n"
+               "②×1.#INF－①×0\r\n    得：1.#INFy=1.#INF\r\n    y=-1.#IND";
+}
+
+void LinearSystemWindowTest::typedSystemGivesSteps()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, steps);
+    LinearSystemWindow *window = OpenWindow();
+    QCOMPARE(TypeAndSolve(window, inputs), steps);
+}
+
+void LinearSystemWindowTest::eachClickReplacesTheSteps()
+{
+    LinearSystemWindow *window = OpenWindow();
+    QCOMPARE(TypeAndSolve(window, {"2", "4", "6", "1", "2", "3"}), NoUniqueSolution);
+    const QString solved = TypeAndSolve(window, {"1", "1", "3", "1", "-1", "1"});
+    QVERIFY(solved.startsWith(QStringLiteral("①×-1－②×1")));
+    QVERIFY(solved.endsWith(QStringLiteral("    y=1")));
+    QCOMPARE(TypeAndSolve(window, {"1", "1", "3", "1", "-1", "1"}), solved);
+}
+
+void LinearSystemWindowTest::stepsAreReadOnly()
+{
+    LinearSystemWindow *window = OpenWindow();
+    auto *steps = FindControl<MultiLineEditBox>(window, QStringLiteral("编辑框7"));
+    steps->setFocus();
+    QTest::keyClicks(steps, QStringLiteral("abc"));
+    QVERIFY(steps->text().isEmpty());
+}
+
+void LinearSystemWindowTest::tabMovesThroughCoefficientsInReadingOrder()
+{
+    LinearSystemWindow *window = OpenWindow();
+    for (const QString &name : InputNames) {
+        QCOMPARE(QApplication::focusWidget(), FindControl<EditBox>(window, name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(),
+             FindControl<QPushButton>(window, QStringLiteral("按钮1")));
+}
+
+// The timer polls the close-all flag like that of every other tool window.
+void LinearSystemWindowTest::closesWhenAllToolsAreClosed()
+{
+    QPointer<LinearSystemWindow> window = OpenWindow();
+    auto *timer = FindControl<QTimer>(window, QStringLiteral("时钟1"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
+    Program().closeAllTools = 1;
+    QTRY_VERIFY(window.isNull());
+}
+
+QTEST_MAIN(LinearSystemWindowTest)
+#include "tst_linearsystemwindow.moc"

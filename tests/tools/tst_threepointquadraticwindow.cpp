@@ -1,0 +1,223 @@
+#include "app/programstate.h"
+#include "app/toolcatalog.h"
+#include "tools/functions/threepointquadraticwindow.h"
+#include "ui/editbox.h"
+#include "windowtest.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Types like a keyboard; characters beyond ASCII (full-width digits) arrive as key text.
+void TypeText(QWidget *box, const QString &text)
+{
+    for (QChar character : text) {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(box, character.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
+
+const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");
+const QStringList InputNames{"编辑框x", "编辑框fx", "编辑框y", "编辑框fy", "编辑框z", "编辑框fz"};
+
+} // namespace
+
+class ThreePointQuadraticWindowTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void opensFromItsLauncherButton();
+    void controlsAndCaptions();
+    void typedPointsGiveCoefficients_data();
+    void typedPointsGiveCoefficients();
+    void sameXValuesAreReported_data();
+    void sameXValuesAreReported();
+    void rejectionKeepsPreviousResults();
+    void resultsAreReadOnly();
+    void tabMovesThroughPointsInReadingOrder();
+    void closesWhenAllToolsAreClosed();
+
+private:
+    ThreePointQuadraticWindow *OpenWindow();
+    // Types the six inputs in reading order (x₁, f(x₁), x₂, …) and clicks "计算".
+    void TypeAndCompute(ThreePointQuadraticWindow *window, const QStringList &inputs);
+    QStringList Results(ThreePointQuadraticWindow *window);
+};
+
+ThreePointQuadraticWindow *ThreePointQuadraticWindowTest::OpenWindow()
+{
+    auto *window = new ThreePointQuadraticWindow;
+    if (!ShowAndActivate(window))
+        qWarning("window did not become active");
+    return window;
+}
+
+void ThreePointQuadraticWindowTest::TypeAndCompute(ThreePointQuadraticWindow *window,
+                                                   const QStringList &inputs)
+{
+    for (int i = 0; i < InputNames.size(); ++i) {
+        auto *box = FindControl<EditBox>(window, InputNames[i]);
+        box->clear();
+        TypeText(box, inputs.value(i));
+    }
+    QTest::mouseClick(FindControl<QPushButton>(window, QStringLiteral("按钮1")), Qt::LeftButton);
+}
+
+QStringList ThreePointQuadraticWindowTest::Results(ThreePointQuadraticWindow *window)
+{
+    return {FindControl<EditBox>(window, QStringLiteral("编辑框a"))->text(),
+            FindControl<EditBox>(window, QStringLiteral("编辑框b"))->text(),
+            FindControl<EditBox>(window, QStringLiteral("编辑框c"))->text()};
+}
+
+void ThreePointQuadraticWindowTest::opensFromItsLauncherButton()
+{
+    for (const ToolGroup &group : DefaultToolCatalog()) {
+        for (const ToolEntry &tool : group.tools) {
+            if (tool.buttonName != QStringLiteral("一元二次方程系数按钮"))
+                continue;
+            QVERIFY(tool.createWindow);
+            QWidget *window = tool.createWindow();
+            QVERIFY(qobject_cast<ThreePointQuadraticWindow *>(window));
+            QCOMPARE(window->windowTitle(), QStringLiteral("一元二次方程系数"));
+            delete window;
+            return;
+        }
+    }
+    QFAIL("no launcher button 一元二次方程系数按钮");
+}
+
+void ThreePointQuadraticWindowTest::controlsAndCaptions()
+{
+    ThreePointQuadraticWindow *window = OpenWindow();
+    auto *tabs = FindControl<QTabWidget>(window, QStringLiteral("选择夹1"));
+    QCOMPARE(tabs->count(), 4);
+    const QStringList pages{"不知道任何系数", "已知a", "已知b", "已知c"};
+    for (int i = 0; i < pages.size(); ++i)
+        QCOMPARE(tabs->tabText(i), pages[i]);
+    const auto labelText = [window](const char *name) {
+        return FindControl<QLabel>(window, QString::fromUtf8(name))->text();
+    };
+    QCOMPARE(labelText("标签1"), QStringLiteral("已知函数f(x)=ax+bx+c\n"));
+    QCOMPARE(labelText("透明标签1"), QStringLiteral("2"));
+    QCOMPARE(labelText("标签5"), QStringLiteral("﹛"));
+    for (const char *name : {"标签2", "标签3", "标签4"})
+        QCOMPARE(labelText(name), QStringLiteral("f(     )=\n"));
+    QCOMPARE(labelText("标签6"), QStringLiteral("a="));
+    QCOMPARE(labelText("标签8"), QStringLiteral("b="));
+    QCOMPARE(labelText("标签7"), QStringLiteral("c="));
+    QCOMPARE(FindControl<QPushButton>(window, QStringLiteral("按钮1"))->text(),
+             QStringLiteral("计算"));
+    for (const QString &name : InputNames)
+        QVERIFY(FindControl<EditBox>(window, name)->text().isEmpty());
+    QCOMPARE(Results(window), QStringList({"", "", ""}));
+    QCOMPARE(QApplication::focusWidget(), FindControl<EditBox>(window, QStringLiteral("编辑框x")));
+}
+
+void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("results");
+    QTest::newRow("x squared") << QStringList{"0", "0", "1", "1", "2", "4"}
+                               << QStringList{"1", "0", "0"};
+    QTest::newRow("collinear, a is a negative zero")
+            << QStringList{"0", "1", "1", "3", "2", "5"} << QStringList{"-0", "2", "1"};
+    QTest::newRow("2x²-3x+5") << QStringList{"1", "4", "2", "7", "-1", "10"}
+                              << QStringList{"2", "-3", "5"};
+    QTest::newRow("decimals and exponents")
+            << QStringList{"0.5", "0.25", "1.5e0", "2.25", "-.5", "0.25"}
+            << QStringList{"1", "0", "0"};
+    QTest::newRow("full-width digits")
+            << QStringList{"０", "１", "１", "２", "２", "５"} << QStringList{"1", "0", "1"};
+    // b = 0 / -2 - 0.
+    QTest::newRow("empty f(x) reads as 0")
+            << QStringList{"-1", "", "1", "", "2", "3"} << QStringList{"1", "-0", "-1"};
+    QTest::newRow("trailing text ignored")
+            << QStringList{"1abc", "1", "2x", "4", "3?", "9"} << QStringList{"1", "0", "0"};
+    QTest::newRow("infinite f(x)") << QStringList{"0", "1e999", "1", "0", "2", "0"}
+                                   << QStringList{"1.#INF", "-1.#INF", "-1.#IND"};
+}
+
+void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    ThreePointQuadraticWindow *window = OpenWindow();
+    TypeAndCompute(window, inputs);
+    QCOMPARE(Results(window), results);
+}
+
+void ThreePointQuadraticWindowTest::sameXValuesAreReported_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::newRow("1, 1.00000001, 3") << QStringList{"1", "2", "1.00000001", "3", "3", "4"};
+    QTest::newRow("second and third") << QStringList{"1", "2", "5", "3", "5", "4"};
+    QTest::newRow("first and third") << QStringList{"-2", "2", "5", "3", "-2", "4"};
+    QTest::newRow("all empty") << QStringList{};
+    QTest::newRow("letters read as 0") << QStringList{"a", "1", "b", "2", "c", "3"};
+}
+
+void ThreePointQuadraticWindowTest::sameXValuesAreReported()
+{
+    QFETCH(QStringList, inputs);
+    ThreePointQuadraticWindow *window = OpenWindow();
+    TypeAndCompute(window, inputs);
+    // The message box is modal: the click returns once it was answered.
+    QCOMPARE(TakeMessages(), QList<ShownMessage>({{QStringLiteral("信息："), SameXMessage}}));
+    QCOMPARE(Results(window), QStringList({"", "", ""}));
+}
+
+void ThreePointQuadraticWindowTest::rejectionKeepsPreviousResults()
+{
+    ThreePointQuadraticWindow *window = OpenWindow();
+    TypeAndCompute(window, {"0", "0", "1", "1", "2", "4"});
+    QCOMPARE(Results(window), QStringList({"1", "0", "0"}));
+    TypeAndCompute(window, {"2", "0", "1", "1", "2", "4"});
+    QCOMPARE(TakeMessages().size(), 1);
+    QCOMPARE(Results(window), QStringList({"1", "0", "0"}));
+    TypeAndCompute(window, {"1", "4", "2", "7", "-1", "10"});
+    QCOMPARE(Results(window), QStringList({"2", "-3", "5"}));
+}
+
+void ThreePointQuadraticWindowTest::resultsAreReadOnly()
+{
+    ThreePointQuadraticWindow *window = OpenWindow();
+    TypeAndCompute(window, {"0", "0", "1", "1", "2", "4"});
+    auto *a = FindControl<EditBox>(window, QStringLiteral("编辑框a"));
+    a->setFocus();
+    QTest::keyClicks(a, QStringLiteral("9"));
+    QCOMPARE(a->text(), QStringLiteral("1"));
+}
+
+void ThreePointQuadraticWindowTest::tabMovesThroughPointsInReadingOrder()
+{
+    ThreePointQuadraticWindow *window = OpenWindow();
+    for (const QString &name : InputNames) {
+        QCOMPARE(QApplication::focusWidget(), FindControl<EditBox>(window, name));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(),
+             FindControl<QPushButton>(window, QStringLiteral("按钮1")));
+}
+
+void ThreePointQuadraticWindowTest::closesWhenAllToolsAreClosed()
+{
+    QPointer<ThreePointQuadraticWindow> window = OpenWindow();
+    auto *timer = FindControl<QTimer>(window, QStringLiteral("时钟1"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
+    Program().closeAllTools = 1;
+    QTRY_VERIFY(window.isNull());
+}
+
+QTEST_MAIN(ThreePointQuadraticWindowTest)
+#include "tst_threepointquadraticwindow.moc"
