@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "ui/controls.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QTimer>
 
@@ -29,6 +30,9 @@ void ToolWindow::FixSizeToContents()
 
 void ToolWindow::PollCloseAllFlag()
 {
-    if (Program().closeAllTools == 1)
+    // A message box runs its own event loop inside some handler of a window; closing (and so
+    // deleting) a window under it would pull the window away from that handler. The next tick
+    // after the message has gone closes it.
+    if (Program().closeAllTools == 1 && !QApplication::activeModalWidget())
         close();
 }

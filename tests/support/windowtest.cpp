@@ -27,6 +27,7 @@ void WindowTest::init()
     Program().runDirectory = m_runDirectory->path();
     ResetProgramState();
     m_messages.clear();
+    m_answerDelayMs = 0;
     m_watcher = new QTimer(this);
     connect(m_watcher, &QTimer::timeout, this, &WindowTest::AnswerModalDialog);
     m_watcher->start(5);
@@ -51,6 +52,12 @@ void WindowTest::AnswerModalDialog()
 {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal)
+        return;
+    if (modal != m_openDialog) {
+        m_openDialog = modal;
+        m_openFor.start();
+    }
+    if (m_openFor.elapsed() < m_answerDelayMs)
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         m_messages.append({box->windowTitle(), box->text()});

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -31,6 +33,8 @@ class WindowTest : public QObject
 protected:
     QString runDirectory() const { return m_runDirectory->path(); }
     QList<ShownMessage> TakeMessages();
+    // Lets a dialog stay open this long before it is answered, as a slow user would.
+    void SetAnswerDelay(int ms) { m_answerDelayMs = ms; }
     // Shows a window and waits until it is exposed and active, as a user would see it.
     static bool ShowAndActivate(QWidget *window);
 
@@ -44,6 +48,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_runDirectory;
     QTimer *m_watcher = nullptr;
     QList<ShownMessage> m_messages;
+    int m_answerDelayMs = 0;
+    QPointer<QWidget> m_openDialog;
+    QElapsedTimer m_openFor;
 };
 
 // The control of that name inside a window; fails the whole run at once when it is missing.

@@ -22,6 +22,7 @@ private slots:
     void messageBoxCaptions();
     void toolWindowClosesOnCloseAllFlag();
     void toolWindowTimerCanStartStopped();
+    void toolWindowWaitsForItsMessageBeforeClosing();
     void toolWindowIsIndependentAndDeletedOnClose();
     void timerPeriodZeroStops();
     void drawingPanelKeepsPictureUntilCleared();
@@ -91,6 +92,24 @@ void WindowLayerTest::toolWindowTimerCanStartStopped()
     QVERIFY(window && window->isVisible());
     window->SetClosePollPeriod(100);
     QTRY_VERIFY(window.isNull());
+}
+
+void WindowLayerTest::toolWindowWaitsForItsMessageBeforeClosing()
+{
+    QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
+    window->show();
+    Program().closeAllTools = 1;
+    bool aliveAfterMessage = false;
+    // A message that stays open for several ticks of the close-all timer, shown from a
+    // handler of the window, as the tools do.
+    SetAnswerDelay(350);
+    QTimer::singleShot(0, window, [&] {
+        ShowMessage(QStringLiteral("慢"), QStringLiteral("信息："), window);
+        aliveAfterMessage = !window.isNull() && window->isVisible();
+    });
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(aliveAfterMessage);
+    QCOMPARE(TakeMessages().size(), 1);
 }
 
 void WindowLayerTest::toolWindowIsIndependentAndDeletedOnClose()
