@@ -68,6 +68,17 @@ void WindowTest::AnswerModalDialog()
     }
 }
 
+void TypeText(QWidget *control, const QString &text)
+{
+    for (QChar character : text) {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(control, character.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+}
+
 char *toString(const ShownMessage &message)
 {
     return QTest::toString(message.caption + QStringLiteral(" | ") + message.text);

@@ -63,4 +63,8 @@ Control *FindControl(const QObject *window, const QString &name)
     return control;
 }
 
+// Types like a keyboard, also characters beyond ASCII (full-width digits, Chinese), which
+// QTest::keyClicks cannot send.
+void TypeText(QWidget *control, const QString &text);
+
 char *toString(const ShownMessage &message);

@@ -13,18 +13,6 @@
 
 namespace {
 
-// Types like a keyboard; characters beyond ASCII (full-width digits) arrive as key text.
-void TypeText(QWidget *box, const QString &text)
-{
-    for (QChar character : text) {
-        if (character.unicode() < 0x80)
-            QTest::keyClick(box, character.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-    }
-}
-
 const QString NoUniqueSolution = QStringLiteral("错误！分母不能等于0");
 // a1, b1, c1, a2, b2, c2.
 const QStringList InputNames{"编辑框1", "编辑框3", "编辑框6", "编辑框2", "编辑框4", "编辑框5"};

@@ -14,18 +14,6 @@
 
 namespace {
 
-// Types like a keyboard; characters beyond ASCII (full-width digits) arrive as key text.
-void TypeText(QWidget *box, const QString &text)
-{
-    for (QChar character : text) {
-        if (character.unicode() < 0x80)
-            QTest::keyClick(box, character.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-    }
-}
-
 const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");
 const QStringList InputNames{"编辑框x", "编辑框fx", "编辑框y", "编辑框fy", "编辑框z", "编辑框fz"};
 
