@@ -335,7 +335,7 @@ void LauncherTest::startupWindowOpensLauncherOnce()
     QCOMPARE(startup->size(), QSize(300, 90));
     QCOMPARE(startup->windowTitle(), QStringLiteral("青枫计算器启动器"));
     QVERIFY(FindControl<QTimer>(startup, QStringLiteral("时钟1"))->isActive());
-    QTest::qWait(500);
+    QTest::qWait(300);
     QVERIFY(startup); // not before its second has passed
     QTRY_VERIFY_WITH_TIMEOUT(startup.isNull(), 3000);
     QTest::qWait(1200);
