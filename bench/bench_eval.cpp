@@ -59,10 +59,10 @@ BENCHMARK(BM_PrepareExpression);
 
 void BM_ScriptHostEvaluate(benchmark::State &state)
 {
-    ScriptHost &host = ScriptHost::forThisThread();
+    ScriptHost &host = ScriptHost::ForThisThread();
     const QString program = QStringLiteral("Math.sin(0.5)*3+1");
     for (auto _ : state)
-        benchmark::DoNotOptimize(host.evaluate(program));
+        benchmark::DoNotOptimize(host.Evaluate(program));
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ScriptHostEvaluate);

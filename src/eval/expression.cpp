@@ -171,7 +171,7 @@ QString PrepareExpression(const QString &text)
 
 QString EvaluateExpression(const QString &text)
 {
-    return ScriptHost::forThisThread().evaluate(PrepareExpression(text));
+    return ScriptHost::ForThisThread().Evaluate(PrepareExpression(text));
 }
 
 double EvaluateFunctionAt(QString expression, QChar variable, double x)

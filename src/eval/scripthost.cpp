@@ -16,15 +16,15 @@ ScriptHost::ScriptHost()
 
 ScriptHost::~ScriptHost() = default;
 
-ScriptHost &ScriptHost::forThisThread()
+ScriptHost &ScriptHost::ForThisThread()
 {
     thread_local ScriptHost host;
     return host;
 }
 
-QString ScriptHost::evaluate(const QString &program)
+QString ScriptHost::Evaluate(const QString &program)
 {
-    followEventLoop();
+    FollowEventLoop();
     if (m_stoppedInThisAction)
         return {};
     const QJSValueList arguments{RewriteLegacyNumberLiterals(program)};
@@ -42,12 +42,12 @@ QString ScriptHost::evaluate(const QString &program)
 
 // The event loop waits for input only between user actions; tool loops that let pending
 // events run never wait, so they stay one action.
-void ScriptHost::followEventLoop()
+void ScriptHost::FollowEventLoop()
 {
     if (m_eventLoop)
         return;
     m_eventLoop = QAbstractEventDispatcher::instance(QThread::currentThread());
     if (m_eventLoop)
         QObject::connect(m_eventLoop, &QAbstractEventDispatcher::aboutToBlock, &m_engine,
-                         [this] { beginUserAction(); });
+                         [this] { BeginUserAction(); });
 }

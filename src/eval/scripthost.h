@@ -20,7 +20,7 @@ class ScriptWatchdog;
 //
 // Time limit: an evaluation running longer than timeLimit() is stopped and fails. A stopped
 // evaluation also fails every further one at once until the user's next action, which is
-// recognised when the thread's event loop next waits for input (or by beginUserAction()).
+// recognised when the thread's event loop next waits for input (or by BeginUserAction()).
 // A tool that evaluates one runaway expression thousands of times in a loop, even one that
 // lets pending events run, thus gives all its failure results within one time limit.
 class ScriptHost
@@ -34,20 +34,20 @@ public:
     ScriptHost &operator=(const ScriptHost &) = delete;
 
     // The engine of the calling thread, created on first use.
-    static ScriptHost &forThisThread();
+    static ScriptHost &ForThisThread();
 
     // Accepts several statements; the result is the value of the last expression statement.
-    QString evaluate(const QString &program);
+    QString Evaluate(const QString &program);
 
     std::chrono::milliseconds timeLimit() const { return m_timeLimit; }
-    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
+    void SetTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
     // Lets evaluations run again after one was stopped.
-    void beginUserAction() { m_stoppedInThisAction = false; }
+    void BeginUserAction() { m_stoppedInThisAction = false; }
     bool stoppedInThisAction() const { return m_stoppedInThisAction; }
 
 private:
-    void followEventLoop();
+    void FollowEventLoop();
 
     QJSEngine m_engine;
     QJSValue m_run;

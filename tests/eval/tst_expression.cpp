@@ -210,15 +210,15 @@ void TestExpression::negativeValueAfterMinus()
 
 void TestExpression::runawayFunctionFailsOnceForAllValues()
 {
-    ScriptHost &host = ScriptHost::forThisThread();
-    host.setTimeLimit(100ms);
-    host.beginUserAction();
+    ScriptHost &host = ScriptHost::ForThisThread();
+    host.SetTimeLimit(100ms);
+    host.BeginUserAction();
     for (int i = -250; i < 250; ++i)
         QCOMPARE(EvaluateFunctionAt("eval('while(1);')+x", u'x', i), 0.0);
     QVERIFY(host.stoppedInThisAction());
-    host.beginUserAction();
+    host.BeginUserAction();
     QCOMPARE(EvaluateFunctionAt("x+1", u'x', 1), 2.0);
-    host.setTimeLimit(ScriptHost::DefaultTimeLimit);
+    host.SetTimeLimit(ScriptHost::DefaultTimeLimit);
 }
 
 void TestExpression::hintText()

@@ -95,7 +95,7 @@ void TestScriptHost::resultTexts()
 {
     QFETCH(QString, program);
     QFETCH(QString, expected);
-    QCOMPARE(m_host.evaluate(program), expected);
+    QCOMPARE(m_host.Evaluate(program), expected);
 }
 
 // The probe gives the same text before and after the program that tries to leave something
@@ -140,9 +140,9 @@ void TestScriptHost::nothingSurvivesAnEvaluation()
     QFETCH(QString, program);
     QFETCH(QString, probe);
     QFETCH(QString, expected);
-    QCOMPARE(m_host.evaluate(probe), expected);
-    m_host.evaluate(program);
-    QCOMPARE(m_host.evaluate(probe), expected);
+    QCOMPARE(m_host.Evaluate(probe), expected);
+    m_host.Evaluate(program);
+    QCOMPARE(m_host.Evaluate(probe), expected);
 }
 
 void TestScriptHost::legacyNumberLiterals_data()
@@ -217,58 +217,58 @@ void TestScriptHost::runawayProgramsFail()
 {
     QFETCH(QString, program);
     QFETCH(bool, stopped);
-    m_host.setTimeLimit(200ms);
-    m_host.beginUserAction();
-    QCOMPARE(m_host.evaluate(program), QString());
+    m_host.SetTimeLimit(200ms);
+    m_host.BeginUserAction();
+    QCOMPARE(m_host.Evaluate(program), QString());
     QCOMPARE(m_host.stoppedInThisAction(), stopped);
-    m_host.beginUserAction();
-    QCOMPARE(m_host.evaluate("6*7"), "42");
+    m_host.BeginUserAction();
+    QCOMPARE(m_host.Evaluate("6*7"), "42");
 }
 
 void TestScriptHost::stoppedActionFailsAtOnceUntilNextAction()
 {
-    m_host.setTimeLimit(100ms);
-    m_host.beginUserAction();
-    QCOMPARE(m_host.evaluate("while(1);"), QString());
+    m_host.SetTimeLimit(100ms);
+    m_host.BeginUserAction();
+    QCOMPARE(m_host.Evaluate("while(1);"), QString());
     for (int i = 0; i < 1000; ++i)
-        QCOMPARE(m_host.evaluate("1+1"), QString());
+        QCOMPARE(m_host.Evaluate("1+1"), QString());
     QCoreApplication::processEvents();
-    QCOMPARE(m_host.evaluate("1+1"), QString());
-    m_host.beginUserAction();
-    QCOMPARE(m_host.evaluate("1+1"), "2");
+    QCOMPARE(m_host.Evaluate("1+1"), QString());
+    m_host.BeginUserAction();
+    QCOMPARE(m_host.Evaluate("1+1"), "2");
 }
 
 void TestScriptHost::eventLoopWaitingStartsNextAction()
 {
-    m_host.setTimeLimit(100ms);
-    m_host.beginUserAction();
-    m_host.evaluate("while(1);");
+    m_host.SetTimeLimit(100ms);
+    m_host.BeginUserAction();
+    m_host.Evaluate("while(1);");
     QVERIFY(m_host.stoppedInThisAction());
     QEventLoop loop;
     QTimer::singleShot(20ms, &loop, &QEventLoop::quit);
     loop.exec();
-    QCOMPARE(m_host.evaluate("1+1"), "2");
+    QCOMPARE(m_host.Evaluate("1+1"), "2");
 }
 
 void TestScriptHost::defaultTimeLimitStopsRunaway()
 {
-    ScriptHost &host = ScriptHost::forThisThread();
+    ScriptHost &host = ScriptHost::ForThisThread();
     QCOMPARE(host.timeLimit(), ScriptHost::DefaultTimeLimit);
-    host.beginUserAction();
-    QCOMPARE(host.evaluate("for(;;);"), QString());
+    host.BeginUserAction();
+    QCOMPARE(host.Evaluate("for(;;);"), QString());
     QVERIFY(host.stoppedInThisAction());
-    host.beginUserAction();
-    QCOMPARE(host.evaluate("2*3"), "6");
+    host.BeginUserAction();
+    QCOMPARE(host.Evaluate("2*3"), "6");
 }
 
 void TestScriptHost::eachThreadHasItsOwnEngine()
 {
-    ScriptHost *mainHost = &ScriptHost::forThisThread();
+    ScriptHost *mainHost = &ScriptHost::ForThisThread();
     ScriptHost *otherHost = nullptr;
     QString otherResult;
     QScopedPointer<QThread> thread(QThread::create([&] {
-        otherHost = &ScriptHost::forThisThread();
-        otherResult = otherHost->evaluate("6*7");
+        otherHost = &ScriptHost::ForThisThread();
+        otherResult = otherHost->Evaluate("6*7");
     }));
     thread->start();
     QVERIFY(thread->wait(30000));

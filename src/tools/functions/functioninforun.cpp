@@ -90,7 +90,7 @@ void FunctionInfoWindow::BeginUserAction()
     // the action's evaluations fail at once. A redraw nested in a running action stays part
     // of it.
     if (m_busy == 0)
-        ScriptHost::forThisThread().beginUserAction();
+        ScriptHost::ForThisThread().BeginUserAction();
 }
 
 bool FunctionInfoWindow::Draw()
