@@ -7,13 +7,14 @@
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
+
+#include "programversion.h"
 
 #include <QGridLayout>
-#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -25,16 +26,9 @@ constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
 
-// Tool windows stay independent of the launcher, so which are open is known process-wide.
-QHash<QString, QPointer<QWidget>> &OpenToolWindows()
-{
-    static QHash<QString, QPointer<QWidget>> windows;
-    return windows;
-}
-
 QString CreditLine()
 {
-    return QStringLiteral("青枫计算器 版本 2.3.2014.1119");
+    return QStringLiteral("青枫计算器 版本 ") + QLatin1String(ProgramVersion);
 }
 
 PictureButton *MakeIconButton(const QString &name, const QString &tip,
@@ -99,7 +93,7 @@ QWidget *LauncherWindow::BuildTopBar()
     row->setContentsMargins(80, 4, 56, 0); // room for the logo and the cross in the corners
     auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器"));
     title->setProperty("role", QStringLiteral("launcherTitle"));
-    auto *version = MakeLabel(QStringLiteral("版本"), QStringLiteral("2.3.2014.1119"));
+    auto *version = MakeLabel(QStringLiteral("版本"), QLatin1String(ProgramVersion));
     version->setProperty("role", QStringLiteral("secondary"));
     row->addWidget(title, 0, Qt::AlignBottom);
     row->addWidget(version, 0, Qt::AlignBottom);
@@ -178,15 +172,7 @@ void LauncherWindow::CentreOnScreen()
 
 void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
-    QPointer<QWidget> &window = OpenToolWindows()[tool.buttonName];
-    if (window) {
-        window->showNormal();
-        window->raise();
-        window->activateWindow();
-    } else {
-        window = tool.createWindow();
-        window->show();
-    }
+    OpenOrRaise(tool.buttonName, tool.createWindow);
     ApplyCloseStrategy();
 }
 
@@ -200,7 +186,7 @@ void LauncherWindow::CloseByUser()
 {
     // The strategy's caption promises that the open tools close with the launcher.
     if (StrategyIs(CloseToolsWithLauncher))
-        Program().closeAllTools = 1;
+        SetCloseAllToolsFlag(1);
     close();
 }
 

@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/picturebutton.h"
 
+#include "programversion.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -25,8 +27,8 @@ StartupWindow::StartupWindow()
     auto *logo = new PictureButton(QStringLiteral("图形按钮2"), QSize(64, 64), PaintLogo, this);
     logo->move(8, 11);
 
-    auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器\r\n2.3.2014.1119"),
-                            this);
+    auto *title = MakeLabel(QStringLiteral("标题"),
+                            QStringLiteral("青枫计算器\r\n") + QLatin1String(ProgramVersion), this);
     title->setProperty("role", QStringLiteral("splashTitle"));
     title->setGeometry(84, 11, 208, 64);
 

@@ -43,7 +43,7 @@ struct FileSizeLimit
 
 } // namespace
 
-using Record = std::array<double, 3>;
+using Record = SettingsRecord;
 Q_DECLARE_METATYPE(Record)
 
 class SettingsTest : public WindowTest
@@ -206,7 +206,7 @@ void SettingsTest::strategyComparisonTolerance()
 {
     QFETCH(double, entry);
     QFETCH(bool, isTwo);
-    Program().settings[CloseStrategyEntry] = entry;
+    Program().settings.closeStrategy = entry;
     QCOMPARE(StrategyIs(CloseLauncherAfterOpening), isTwo);
 }
 

@@ -3,6 +3,7 @@
 #include "tools/arith/arithmeticwindow.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -166,7 +167,7 @@ void ArithmeticWindowTest::closingDuringEnterDoesNotCrash()
 
 void ArithmeticWindowTest::closesOnCloseAllFlag()
 {
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

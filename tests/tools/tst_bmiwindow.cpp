@@ -3,6 +3,7 @@
 #include "tools/applied/bmiwindow.h"
 #include "ui/editbox.h"
 #include "ui/picturebutton.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QComboBox>
@@ -228,7 +229,7 @@ void BmiWindowTest::chartLegendShowsEveryCategory()
 void BmiWindowTest::closesOnCloseAllFlag()
 {
     ClickPicture("图形按钮1");
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

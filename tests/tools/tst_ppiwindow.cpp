@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "tools/applied/ppiwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
@@ -134,7 +135,7 @@ void PpiWindowTest::enterMovesToNextInput()
 
 void PpiWindowTest::closesOnCloseAllFlag()
 {
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

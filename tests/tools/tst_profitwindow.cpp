@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "tools/applied/profitwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QCheckBox>
@@ -151,7 +152,7 @@ void ProfitWindowTest::baseShownOnlyWhileCompounding()
 
 void ProfitWindowTest::closesOnCloseAllFlag()
 {
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

@@ -3,6 +3,7 @@
 #include "eval/numbertext.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -270,7 +271,7 @@ void QuadraticEquationWindowTest::rightSideIsMovedOver()
 void QuadraticEquationWindowTest::closesWhenToolsAreToClose()
 {
     QPointer<QuadraticEquationWindow> window = OpenWindow();
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull());
 }
 

@@ -2,6 +2,7 @@
 #include "app/toolcatalog.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -224,7 +225,7 @@ void QuadraticInequalityWindowTest::closesWhenToolsAreToClose()
 {
     OpenWindow();
     QPointer<QuadraticInequalityWindow> window = m_window;
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull());
 }
 

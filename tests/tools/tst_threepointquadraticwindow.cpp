@@ -2,6 +2,7 @@
 #include "app/toolcatalog.h"
 #include "tools/functions/threepointquadraticwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -203,7 +204,7 @@ void ThreePointQuadraticWindowTest::closesWhenAllToolsAreClosed()
     auto *timer = FindControl<QTimer>(window, QStringLiteral("时钟1"));
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 100);
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull());
 }
 

@@ -3,6 +3,7 @@
 #include "tools/functions/trigonometrywindow.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -129,7 +130,7 @@ void TrigonometryWindowTest::outputsAreReadOnly()
 
 void TrigonometryWindowTest::closesOnCloseAllFlag()
 {
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

@@ -4,6 +4,7 @@
 #include "ui/grid.h"
 #include "ui/messages.h"
 #include "ui/toolwindow.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
@@ -78,7 +79,7 @@ void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
     QCOMPARE(window->closePollTimer()->interval(), 100);
     QTest::qWait(250);
     QVERIFY(window && window->isVisible()); // the flag is 0: nothing happens
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull()); // closed on a tick and deleted
 }
 
@@ -87,7 +88,7 @@ void WindowLayerTest::toolWindowTimerCanStartStopped()
     QPointer<ToolWindow> window
             = new ToolWindow(QStringLiteral("工具"), QStringLiteral("时钟1"), 0);
     window->show();
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTest::qWait(250);
     QVERIFY(window && window->isVisible());
     window->SetClosePollPeriod(100);
@@ -98,7 +99,7 @@ void WindowLayerTest::toolWindowWaitsForItsMessageBeforeClosing()
 {
     QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
     window->show();
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     bool aliveAfterMessage = false;
     // A message that stays open for several ticks of the close-all timer, shown from a
     // handler of the window, as the tools do.

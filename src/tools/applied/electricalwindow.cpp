@@ -1,8 +1,8 @@
 #include "tools/applied/electricalwindow.h"
 
-#include "tools/applied/linedrows.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/linedrows.h"
 #include "ui/style.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "tools/applied/kinematicspageview.h"
 
-#include "tools/applied/linedrows.h"
 #include "tools/applied/resultbox.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/inlinecaption.h"
+#include "ui/linedrows.h"
 #include "ui/style.h"
 
 #include <QHBoxLayout>

@@ -9,7 +9,6 @@
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -80,12 +79,11 @@ void ArithmeticWindow::Compute()
     ShowResultText(m_result, ArithmeticResultText(m_expression->text()));
 }
 
-// Pending events may close the window; it is only touched again while it exists.
+// Pending events may close the window; the focus moves only while it stays open.
 void ArithmeticWindow::ComputeAndShowResult()
 {
+    BusyScope busy(this);
     Compute();
-    QPointer<ArithmeticWindow> alive(this);
-    ProcessPendingEvents();
-    if (alive)
+    if (KeepGoing())
         m_result->setFocus(Qt::OtherFocusReason);
 }

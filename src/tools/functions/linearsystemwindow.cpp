@@ -1,10 +1,10 @@
 #include "tools/functions/linearsystemwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulalabels.h"
 #include "tools/functions/linearsystemlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
 #include "ui/style.h"
 
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "tools/functions/quadraticequationwindow.h"
 
-#include "tools/functions/formulaparts.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 

@@ -1,10 +1,10 @@
 #include "tools/functions/quadraticinequalitywindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulaparts.h"
 #include "tools/functions/quadraticinequalitylogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 

@@ -1,10 +1,10 @@
 #include "tools/functions/threepointquadraticwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulalabels.h"
 #include "tools/functions/threepointquadraticlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 

@@ -1,9 +1,9 @@
 #include "tools/functions/trigonometrywindow.h"
 
-#include "tools/functions/rownameslabel.h"
 #include "tools/functions/trigonometrylogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/rownameslabel.h"
 #include "ui/style.h"
 
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "tools/functions/formulaparts.h"
+#include "ui/formulaparts.h"
 
 #include "ui/controls.h"
 #include "ui/editbox.h"

@@ -1,4 +1,4 @@
-#include "tools/functions/formulalabels.h"
+#include "ui/formulalabels.h"
 
 #include "ui/controls.h"
 
