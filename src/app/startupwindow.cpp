@@ -4,6 +4,7 @@
 #include "app/launcherwindow.h"
 #include "ui/controls.h"
 #include "ui/picturebutton.h"
+#include "ui/style.h"
 
 #include "programversion.h"
 
@@ -29,7 +30,7 @@ StartupWindow::StartupWindow()
 
     auto *title = MakeLabel(QStringLiteral("标题"),
                             QStringLiteral("青枫计算器\r\n") + QLatin1String(ProgramVersion), this);
-    title->setProperty("role", QStringLiteral("splashTitle"));
+    SetRole(title, Role::SplashTitle);
     title->setGeometry(84, 11, 208, 64);
 
     m_timer = MakeTimer(QStringLiteral("时钟1"), 1000, picture);

@@ -9,11 +9,10 @@
 
 namespace {
 
-// Border, padding and caret room around the text of a line edit in the program's style.
-int BoxWidthFor(const QWidget *box, const QString &text)
+// A digit more than the text, so that a caret at its end never pushes the text aside.
+int FormulaBoxWidthFor(const QWidget *box, const QString &text)
 {
-    const QFontMetrics metrics = box->fontMetrics();
-    return metrics.horizontalAdvance(text) + metrics.averageCharWidth() + 16;
+    return BoxWidthFor(box, text) + box->fontMetrics().averageCharWidth();
 }
 
 void ScaleFont(QWidget *control, double factor)
@@ -79,7 +78,8 @@ EditBox *MakeFormulaBox(const QString &name)
     auto *box = new EditBox(name, InputMode::ReadOnly);
     box->setAlignment(Qt::AlignCenter);
     const auto fit = [box] {
-        box->setFixedWidth(std::max(BoxWidthFor(box, box->text()), BoxWidthFor(box, "-000")));
+        box->setFixedWidth(
+                std::max(FormulaBoxWidthFor(box, box->text()), FormulaBoxWidthFor(box, "-000")));
     };
     QObject::connect(box, &QLineEdit::textChanged, box, fit);
     fit();
@@ -90,6 +90,6 @@ EditBox *MakeCoefficientBox(const QString &name, const QString &text)
 {
     auto *box = new EditBox(name);
     box->setText(text);
-    box->setFixedWidth(BoxWidthFor(box, QStringLiteral("-000.000")));
+    box->setFixedWidth(FormulaBoxWidthFor(box, QStringLiteral("-000.000")));
     return box;
 }

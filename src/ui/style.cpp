@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLayout>
 #include <QPalette>
+#include <QWidget>
 
 namespace {
 
@@ -52,7 +54,41 @@ QPushButton[role="tool"]:hover { background: #2E8B7A; color: white; }
 )");
 }
 
+QString RoleName(Role role)
+{
+    switch (role) {
+    case Role::Result:
+        return QStringLiteral("result");
+    case Role::Secondary:
+        return QStringLiteral("secondary");
+    case Role::Primary:
+        return QStringLiteral("primary");
+    case Role::Tool:
+        return QStringLiteral("tool");
+    case Role::LauncherTitle:
+        return QStringLiteral("launcherTitle");
+    case Role::LauncherHeading:
+        return QStringLiteral("launcherHeading");
+    case Role::LauncherGroup:
+        return QStringLiteral("launcherGroup");
+    case Role::SplashTitle:
+        return QStringLiteral("splashTitle");
+    }
+    return {};
+}
+
 } // namespace
+
+void SetRole(QWidget *control, Role role)
+{
+    control->setProperty("role", RoleName(role));
+}
+
+void UseWindowMargins(QLayout *layout)
+{
+    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                               Spacing::WindowMargin);
+}
 
 void ApplyProgramStyle(QApplication &application)
 {

@@ -3,6 +3,8 @@
 #include <QColor>
 
 class QApplication;
+class QLayout;
+class QWidget;
 
 // The palette of the program: calm green-blue with one warm accent.
 namespace Palette {
@@ -21,6 +23,22 @@ constexpr int Related = 8;
 constexpr int Groups = 16;
 constexpr int WindowMargin = 12;
 } // namespace Spacing
+
+// What a control is for; the style sheet gives each role its look.
+enum class Role {
+    Result, // results and worked steps: one step larger
+    Secondary, // units and hints: the secondary text colour
+    Primary, // the main action of a window: the accent colour
+    Tool, // a launcher button that opens a tool
+    LauncherTitle,
+    LauncherHeading,
+    LauncherGroup,
+    SplashTitle,
+};
+void SetRole(QWidget *control, Role role);
+
+// The standard margins around a window's contents.
+void UseWindowMargins(QLayout *layout);
 
 // Font, palette and style sheet shared by every window.
 void ApplyProgramStyle(QApplication &application);

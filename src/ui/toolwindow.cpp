@@ -3,7 +3,6 @@
 #include "eval/expression.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
-#include "ui/style.h"
 #include "ui/windowregistry.h"
 
 #include <QApplication>
@@ -90,12 +89,6 @@ void ToolWindow::FixSizeToContents()
 {
     if (layout())
         layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void ToolWindow::UseWindowMargins(QLayout *layout)
-{
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
 }
 
 void ToolWindow::PollCloseAllFlag()

@@ -73,8 +73,6 @@ protected:
 
     // Call at the end of the constructor: fixes the window to the size its layout needs.
     void FixSizeToContents();
-    // Gives the window's top layout the standard margins and the given spacing.
-    static void UseWindowMargins(class QLayout *layout);
 
 private:
     void PollCloseAllFlag();

@@ -18,9 +18,8 @@ constexpr QSize ExpressionBoxSize(304, 80);
 
 void ShowResultText(EditBox *box, const QString &text)
 {
-    box->setText(text);
+    ShowResult(box, text, ArithmeticErrorText);
     box->setCursorPosition(0);
-    MarkAsError(box, text == ArithmeticErrorText);
 }
 
 bool IsEnterKey(const QEvent *event)
@@ -52,8 +51,7 @@ ArithmeticWindow::ArithmeticWindow()
     resultRow->addWidget(compute);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("表达式：")));
     layout->addWidget(m_expression);

@@ -87,8 +87,7 @@ FunctionInfoWindow::FunctionInfoWindow()
     right->addWidget(BuildMonotonicGroup(), 1);
     right->addWidget(BuildParityGroup());
     auto *columns = new QHBoxLayout(this);
-    columns->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                                Spacing::WindowMargin);
+    UseWindowMargins(columns);
     columns->setSpacing(Spacing::Groups);
     columns->addLayout(left);
     columns->addLayout(right, 1);
@@ -100,8 +99,7 @@ FunctionInfoWindow::FunctionInfoWindow()
             m_thickness,   m_color,           m_keepPicture,   m_extremaNeeded, m_extremaStep,
             m_extremaGrid, m_monotonicNeeded, m_monotonicStep, m_monotonicGrid, m_parityNeeded,
             m_parityStep,  m_parityResult};
-    for (qsizetype i = 1; i < readingOrder.size(); ++i)
-        setTabOrder(readingOrder[i - 1], readingOrder[i]);
+    SetTabOrder(readingOrder);
     m_expression->setFocus();
 }
 
@@ -113,9 +111,8 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     m_start->setText(QStringLiteral("-10"));
     m_end = new EditBox(QStringLiteral("区间2"));
     m_end->setText(QStringLiteral("10"));
-    const int boxWidth = m_start->fontMetrics().horizontalAdvance(QStringLiteral("-1000.00"));
-    m_start->setFixedWidth(boxWidth);
-    m_end->setFixedWidth(boxWidth);
+    FitBoxTo(m_start, QStringLiteral("-1000.00"));
+    FitBoxTo(m_end, QStringLiteral("-1000.00"));
     auto *interval = new InlineCaption(QStringLiteral("标签2"),
                                        QStringLiteral("区间：[       ,      ]"), {m_start, m_end});
     m_run = MakePrimaryButton(QStringLiteral("确定"), QStringLiteral("确定"));
@@ -217,7 +214,7 @@ void FunctionInfoWindow::ConnectEvents()
 {
     connect(m_run, &QPushButton::clicked, this, &FunctionInfoWindow::Run);
     connect(m_expression, &EditBox::KeyPressed, this, [this](int key) {
-        if (key == 13)
+        if (key == VirtualKey::Enter)
             Run();
     });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);

@@ -61,8 +61,7 @@ QuadraticEquationWindow::QuadraticEquationWindow()
     : ToolWindow(QStringLiteral("一元二次方程"))
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addWidget(BuildInputGroup());
     layout->addWidget(BuildWorkingGroup());
@@ -150,7 +149,7 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     // "x=" and the fraction bar are one static text of the window.
     const QString equals = QStringLiteral("标签20");
     QLabel *x = MakeGlyph(equals, QStringLiteral("x="));
-    x->setProperty("role", QStringLiteral("result"));
+    SetRole(x, Role::Result);
     QBoxLayout *fraction = MakeFormulaRow();
     fraction->setSpacing(Spacing::Related);
     fraction->addWidget(x);
@@ -180,7 +179,7 @@ void QuadraticEquationWindow::RightSideChanged()
     if (text.startsWith(QLatin1Char('0'))) {
         m_d->setText(text.mid(1));
         m_d->setCursorPosition(0);
-        SendKeystroke(39);
+        SendKeystroke(VirtualKey::Right);
     }
     Solve();
 }

@@ -19,8 +19,7 @@ QuadraticInequalityWindow::QuadraticInequalityWindow()
     : ToolWindow(QStringLiteral("一元二次不等式"))
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(BuildInputGroup());
     layout->addSpacing(Spacing::Groups - Spacing::Related);
