@@ -103,6 +103,13 @@ QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *pa
     return Make<QGroupBox>(name, parent, caption);
 }
 
+QGroupBox *MakeUnnamedGroupBox(const QString &caption, QWidget *parent)
+{
+    auto *group = new QGroupBox(caption, parent);
+    group->setAccessibleName(caption);
+    return group;
+}
+
 QTabWidget *MakeTabBox(const QString &name, QWidget *parent)
 {
     return Make<QTabWidget>(name, parent);

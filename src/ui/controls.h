@@ -43,6 +43,9 @@ QRadioButton *MakeRadioBox(const QString &name, const QString &caption, QWidget 
 QComboBox *MakeComboBox(const QString &name, QWidget *parent = nullptr);
 QListWidget *MakeListBox(const QString &name, QWidget *parent = nullptr);
 QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *parent = nullptr);
+// A group box the window's description does not name: read by its caption, found by nothing,
+// so that it never stands in the way of a control of the same name.
+QGroupBox *MakeUnnamedGroupBox(const QString &caption, QWidget *parent = nullptr);
 QTabWidget *MakeTabBox(const QString &name, QWidget *parent = nullptr);
 QProgressBar *MakeProgressBar(const QString &name, QWidget *parent = nullptr);
 // A timer that runs with the given period; 0 leaves it stopped.

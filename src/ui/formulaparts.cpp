@@ -2,10 +2,12 @@
 
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/style.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -31,6 +33,14 @@ QLabel *MakeGlyph(const QString &name, const QString &text)
     QLabel *glyph = MakeLabel(name, text);
     glyph->setAlignment(Qt::AlignCenter);
     return glyph;
+}
+
+QLabel *MakeTextPiece(const QString &text)
+{
+    auto *piece = new QLabel(text);
+    piece->setAccessibleName(text);
+    piece->setAlignment(Qt::AlignCenter);
+    return piece;
 }
 
 QLabel *MakeRootSign(const QString &name, const QString &text)
@@ -60,7 +70,7 @@ QLabel *MakeFormulaBar(const QString &name)
 {
     QLabel *bar = MakeLabel(name, QString());
     bar->setFixedHeight(1);
-    bar->setStyleSheet(QStringLiteral("background: #1F2A27;"));
+    bar->setStyleSheet(QStringLiteral("background: %1;").arg(Palette::Text.name()));
     bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return bar;
 }
@@ -71,6 +81,45 @@ QBoxLayout *MakeFormulaRow()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     return row;
+}
+
+QBoxLayout *MakeCentredRow(QLayout *formula)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addLayout(formula);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *MakeCentredRow(QWidget *piece)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addWidget(piece);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *MakeFraction(QLayout *numerator, QLabel *bar, QWidget *denominator)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addLayout(MakeCentredRow(numerator));
+    column->addWidget(bar);
+    column->addLayout(MakeCentredRow(denominator));
+    return column;
+}
+
+QBoxLayout *MakeUnderBar(QLabel *bar, QLayout *below)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(bar);
+    column->addLayout(below);
+    return column;
 }
 
 EditBox *MakeFormulaBox(const QString &name)

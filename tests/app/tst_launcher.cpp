@@ -284,7 +284,9 @@ void LauncherTest::closingUnderOtherStrategiesLeavesTools()
     QTest::mouseClick(FindControl<QAbstractButton>(launcher, QStringLiteral("图形按钮1")),
                       Qt::LeftButton);
     QTRY_VERIFY(launcher.isNull());
-    QTest::qWait(250);
+    QCOMPARE(VisibleToolWindows().size(), 1);
+    QVERIFY(WaitForTicks(
+            FindControl<QTimer>(VisibleToolWindows().first(), QStringLiteral("时钟1"))));
     QCOMPARE(CloseAllToolsFlag(), 0);
     QCOMPARE(VisibleToolWindows().size(), 1);
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -66,6 +67,16 @@ void WindowTest::AnswerModalDialog()
         m_messages.append({dialog->windowTitle(), QStringLiteral("(dialog)")});
         dialog->reject();
     }
+}
+
+bool WaitForTicks(QTimer *timer, int ticks)
+{
+    QSignalSpy spy(timer, &QTimer::timeout);
+    while (spy.count() < ticks) {
+        if (!spy.wait(5 * std::max(timer->interval(), 100)))
+            return false;
+    }
+    return true;
 }
 
 void TypeText(QWidget *control, const QString &text)

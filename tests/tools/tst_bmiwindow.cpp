@@ -56,8 +56,7 @@ private:
 void BmiWindowTest::init()
 {
     WindowTest::init();
-    m_window = new BmiWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<BmiWindow>(m_window));
 }
 
 void BmiWindowTest::Compute(const QString &height, int heightUnit, const QString &weight,

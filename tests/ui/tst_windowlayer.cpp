@@ -77,7 +77,7 @@ void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
     window->show();
     QCOMPARE(window->closePollTimer()->objectName(), QStringLiteral("时钟1"));
     QCOMPARE(window->closePollTimer()->interval(), 100);
-    QTest::qWait(250);
+    QVERIFY(WaitForTicks(window->closePollTimer()));
     QVERIFY(window && window->isVisible()); // the flag is 0: nothing happens
     SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull()); // closed on a tick and deleted
