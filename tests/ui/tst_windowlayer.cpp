@@ -14,6 +14,38 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// A window with one long run, as the tools have: a loop that lets events through.
+class LoopingWindow : public ToolWindow
+{
+public:
+    LoopingWindow()
+        : ToolWindow(QStringLiteral("循环"))
+    { }
+
+    int starts = 0;
+    int refused = 0;
+    int steps = 0;
+
+    void Run(int stepCount)
+    {
+        RunScope run(this);
+        if (run.refused()) {
+            ++refused;
+            return;
+        }
+        ++starts;
+        for (int i = 0; i < stepCount; ++i) {
+            if (!KeepGoing())
+                return;
+            ++steps;
+        }
+    }
+};
+
+} // namespace
+
 class WindowLayerTest : public WindowTest
 {
     Q_OBJECT
@@ -25,6 +57,10 @@ private slots:
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
     void toolWindowIsIndependentAndDeletedOnClose();
+    void secondStartDuringARunIsRefused();
+    void closingDuringARunHidesAndDeletesAfterTheLoop_data();
+    void closingDuringARunHidesAndDeletesAfterTheLoop();
+    void closingWindowIsNeverShownAgain();
     void timerPeriodZeroStops();
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
@@ -124,6 +160,61 @@ void WindowLayerTest::toolWindowIsIndependentAndDeletedOnClose()
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
+}
+
+void WindowLayerTest::secondStartDuringARunIsRefused()
+{
+    LoopingWindow window;
+    window.show();
+    QTimer::singleShot(0, &window, [&window] { window.Run(5); });
+    window.Run(50);
+    QCOMPARE(window.starts, 1);
+    QCOMPARE(window.refused, 1);
+    QCOMPARE(window.steps, 50);
+    window.Run(5); // the run is over: the next start runs
+    QCOMPARE(window.starts, 2);
+}
+
+void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop_data()
+{
+    QTest::addColumn<bool>("byCloseAllFlag");
+    QTest::newRow("title bar") << false;
+    QTest::newRow("close-all flag") << true;
+}
+
+void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop()
+{
+    QFETCH(bool, byCloseAllFlag);
+    QPointer<LoopingWindow> window = new LoopingWindow;
+    window->show();
+    QTimer::singleShot(0, window, [&] {
+        if (byCloseAllFlag)
+            SetCloseAllToolsFlag(1);
+        else
+            window->close();
+    });
+    window->Run(1000000);
+    QVERIFY(window); // still there while its loop was on the stack, but hidden
+    QVERIFY(!window->isVisible());
+    QVERIFY(window->steps < 1000000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+}
+
+void WindowLayerTest::closingWindowIsNeverShownAgain()
+{
+    const auto create = [] { return new ToolWindow(QStringLiteral("工具")); };
+    QPointer<QWidget> first = OpenOrRaise(QStringLiteral("工具按钮"), create);
+    QCOMPARE(OpenOrRaise(QStringLiteral("工具按钮"), create), first.data()); // raised
+    first->close(); // deleted only when the event loop comes round
+    QVERIFY(first);
+    QPointer<QWidget> second = OpenOrRaise(QStringLiteral("工具按钮"), create);
+    QVERIFY(second != first);
+    QVERIFY(second->isVisible());
+    QCOMPARE(OpenWindowFor(QStringLiteral("工具按钮")), second.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(second);
 }
 
 void WindowLayerTest::timerPeriodZeroStops()
