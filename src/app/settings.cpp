@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "app/programstate.h"
+#include "app/settingslocation.h"
 #include "eval/gbktext.h"
 #include "eval/numbertext.h"
 #include "ui/messages.h"
@@ -80,7 +81,8 @@ std::optional<QStringList> ParseSettingsText(const QByteArray &content,
 
 QString SettingsFilePath()
 {
-    return Program().runDirectory + QDir::separator() + QStringLiteral("set.ini");
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("set.ini");
 }
 
 void LoadSettings()
