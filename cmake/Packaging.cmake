@@ -1,5 +1,5 @@
 # Installs the program as a desktop program: the executable, its menu entry, its icon and its
-# AppStream metadata in the standard places under the prefix.
+# AppStream metadata in the standard places under the prefix, and packs them into a .deb.
 
 include(GNUInstallDirs)
 
@@ -38,3 +38,25 @@ add_custom_command(OUTPUT ${icon_files}
     DEPENDS qingfeng-render-icon ${picture}
     COMMENT "Rendering the program icon")
 add_custom_target(qingfeng-icons ALL DEPENDS ${icon_files})
+
+# The .deb. Shared-library dependencies come from dpkg-shlibdeps; what the program loads or
+# shows without linking it is named here: the platform plugins, and the font for the Chinese.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME qingfeng-calculator)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "青枫计算器 developers" CACHE STRING "Maintainer of the .deb")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "青枫计算器: calculators for school mathematics, everyday sums and physics")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A launcher opens one small tool per button: equations with worked steps, a function
+grapher, number tools, everyday and science calculators. Chinese user interface.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_STRIP_FILES ON)
+# A project that pulls this one in packs itself.
+if(PROJECT_IS_TOP_LEVEL)
+    include(CPack)
+endif()

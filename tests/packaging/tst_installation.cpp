@@ -1,6 +1,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -8,8 +9,8 @@
 
 #include <unistd.h>
 
-// Installs this very build as a user would, with `cmake --install`, and starts the installed
-// program the way the application menu does.
+// Installs this very build as a user would, with `cmake --install` and as a .deb, and starts the
+// installed program the way the application menu does.
 
 namespace {
 
@@ -80,6 +81,30 @@ QString EntryValue(const QString &desktopFile, const QString &key)
     return {};
 }
 
+// Package names in a Depends field, without versions or alternatives' separators.
+QStringList DependedPackages(const QString &field)
+{
+    QStringList packages;
+    for (const QString &item : field.split(QRegularExpression(QStringLiteral("[,|]")))) {
+        const QString name = item.trimmed().section(' ', 0, 0);
+        if (!name.isEmpty())
+            packages << name;
+    }
+    return packages;
+}
+
+// The packages that hold a shared library of that file name.
+QStringList PackagesOwning(const QString &library)
+{
+    const ToolRun search = RunTool(QStringLiteral("dpkg"), {"-S", "*/" + library});
+    QStringList owners;
+    for (const QString &line : search.output.split('\n', Qt::SkipEmptyParts)) {
+        if (line.contains(':'))
+            owners += line.section(':', 0, 0).split(QStringLiteral(", "));
+    }
+    return owners;
+}
+
 } // namespace
 
 class InstallationTest : public QObject
@@ -90,6 +115,7 @@ private slots:
     void installsEveryFileInItsPlace();
     void filesPassTheirValidators_data();
     void filesPassTheirValidators();
+    void debianPackage();
     void menuEntryStartsTheProgramWithSettingsInConfiguration();
 
 private:
@@ -142,6 +168,51 @@ void InstallationTest::filesPassTheirValidators()
         QSKIP(NotInstalled(tool));
     const ToolRun validation = RunTool(tool, arguments);
     QVERIFY2(validation.exitCode == 0, qPrintable(validation.output));
+}
+
+void InstallationTest::debianPackage()
+{
+    for (const QString &tool : {"dpkg-deb", "dpkg-shlibdeps", "file", "readelf"}) {
+        if (!HasTool(tool))
+            QSKIP(NotInstalled(tool));
+    }
+    QTemporaryDir work;
+    const ToolRun pack
+            = RunTool(QStringLiteral(CPACK_COMMAND),
+                      {"--config", BUILD_DIRECTORY "/CPackConfig.cmake", "-B", work.path()});
+    QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
+    const QStringList debs = QDir(work.path()).entryList({"*.deb"}, QDir::Files);
+    QCOMPARE(debs.size(), 1);
+    const QString deb = work.path() + '/' + debs.first();
+
+    const QString root = work.path() + QStringLiteral("/root");
+    const ToolRun unpack = RunTool(QStringLiteral("dpkg-deb"), {"-x", deb, root});
+    QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
+    QCOMPARE(FilesUnder(root + QStringLiteral("/usr")), ExpectedFiles());
+
+    const QStringList depends
+            = DependedPackages(RunTool("dpkg-deb", {"-f", deb, "Depends"}).output);
+    // What the program loads without linking it: the window system's plugins, the Chinese font.
+    for (const QString &package : {"qt6-qpa-plugins", "fonts-noto-cjk"})
+        QVERIFY2(depends.contains(package), qPrintable(depends.join(", ")));
+    // Every library it links comes with a package it depends on.
+    const ToolRun linked = RunTool("readelf", {"-d", root + "/usr/bin/" + ProgramName});
+    const QRegularExpression needed(QStringLiteral(R"(\(NEEDED\).*\[(.+)\])"));
+    int libraries = 0;
+    for (const QString &line : linked.output.split('\n')) {
+        const QRegularExpressionMatch match = needed.match(line);
+        if (!match.hasMatch())
+            continue;
+        ++libraries;
+        const QStringList owners = PackagesOwning(match.captured(1));
+        const bool covered = std::any_of(owners.begin(), owners.end(), [&](const QString &owner) {
+            return depends.contains(owner);
+        });
+        QVERIFY2(covered,
+                 qPrintable(match.captured(1) + " from " + owners.join(" or ") + " is missing from "
+                            + depends.join(", ")));
+    }
+    QVERIFY2(libraries >= 5, qPrintable(linked.output)); // at least the Qt libraries
 }
 
 void InstallationTest::menuEntryStartsTheProgramWithSettingsInConfiguration()
