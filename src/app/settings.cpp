@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "app/programstate.h"
+#include "app/settingslocation.h"
 #include "ui/messages.h"
 
 #include <QDir>
@@ -8,7 +9,8 @@
 
 QString SettingsFilePath()
 {
-    return Program().runDirectory + QDir::separator() + QStringLiteral("set.ini");
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("set.ini");
 }
 
 void LoadSettings()

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -23,6 +24,8 @@ bool WindowTest::ShowAndActivate(QWidget *window)
 void WindowTest::init()
 {
     QApplication::setQuitOnLastWindowClosed(false);
+    // Settings that cannot stay beside the program go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     m_runDirectory = std::make_unique<QTemporaryDir>();
     QVERIFY(m_runDirectory->isValid());
     Program().runDirectory = m_runDirectory->path();
