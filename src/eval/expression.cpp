@@ -189,6 +189,13 @@ PreparedFunction PrepareFunction(const QString &expression)
     return [expression](double x) { return EvaluateFunctionAt(expression, QLatin1Char('x'), x); };
 }
 
+bool IsEvaluableAt(const QString &expression, double x)
+{
+    QString text = Apply(expression, CachedMultiplicationsWithVariable(QLatin1Char('x')));
+    text = ReplaceAll(text, QStringLiteral("x"), SubstitutionText(x));
+    return !EvaluateExpression(text).isEmpty();
+}
+
 void BeginUserAction()
 {
     ScriptHost::ForThisThread().BeginUserAction();

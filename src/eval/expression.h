@@ -35,6 +35,11 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x);
 using PreparedFunction = std::function<double(double x)>;
 PreparedFunction PrepareFunction(const QString &expression);
 
+// Whether the expression as a function of x gives a value at x at all (a number, an infinity,
+// not-a-number); false when the evaluation fails there (a syntax error, an unknown name, an
+// exception, no value, the time limit), where EvaluateFunctionAt reads it as 0.
+bool IsEvaluableAt(const QString &expression, double x);
+
 // A new user action begins (a button pressed, a key typed): evaluations may run again after
 // one was stopped by the time limit. Tools call it where one action's loop starts.
 void BeginUserAction();
