@@ -1,5 +1,7 @@
+#include "eval/expression.h"
 #include "tools/functions/functioninfowindow.h"
 #include "ui/colorpicker.h"
+#include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
 #include "ui/grid.h"
@@ -85,7 +87,8 @@ private slots:
     void unusableStepsLeaveResults();
     void colorChangeWhileDrawingEndsInTheNewColor();
     void enterDuringARunDoesNotStartAnother();
-    void runawayExpressionFailsAsAWhole();
+    void unevaluableExpressionShowsTheHint_data();
+    void unevaluableExpressionShowsTheHint();
     void closingWhileDrawingIsSafe();
     void closingWhileScanningIsSafe();
     void tooltipIsSetByTheTimer();
@@ -410,15 +413,31 @@ void FunctionInfoWindowTest::enterDuringARunDoesNotStartAnother()
     QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
 }
 
-void FunctionInfoWindowTest::runawayExpressionFailsAsAWhole()
+void FunctionInfoWindowTest::unevaluableExpressionShowsTheHint_data()
 {
+    QTest::addColumn<QString>("expression");
+    QTest::newRow("syntax error") << "x+";
+    QTest::newRow("unknown name") << "x+PI";
+    QTest::newRow("empty") << "";
+    // Stopped by the time limit at the first value, it would read 0 at every other one.
+    QTest::newRow("runaway") << "(function(){for(;;){}})()";
+}
+
+// Read as 0 everywhere, such an expression used to pass for the zero function: "既是奇函数又是
+// 偶函数", extrema and all.
+void FunctionInfoWindowTest::unevaluableExpressionShowsTheHint()
+{
+    QFETCH(QString, expression);
     Open();
-    // Once the first evaluation is stopped, every other one of the run fails at once, reading
-    // as 0; without that the run would take hours.
-    RunWith(QStringLiteral("(function(){for(;;){}})()"));
-    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "-10", "0"}));
+    RunWith(expression);
+    QCOMPARE(TakeMessages(),
+             (QList<ShownMessage>{{ExpressionHintCaption(), DisplayText(ExpressionHintText())}}));
+    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "", ""}));
     QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 1);
-    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "既是奇函数又是偶函数");
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), QString());
+    QVERIFY(ColumnsWith(Find<DrawingPanel>(QStringLiteral("画板1")), Black, 0, 499).isEmpty());
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+    QCOMPARE(m_window->windowTitle(), Caption);
     // The next run is a new action and evaluates again.
     RunWith(QStringLiteral("x*x*x"));
     QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");

@@ -238,8 +238,12 @@ void FunctionInfoWindow::Run()
         return ShowMessage(QStringLiteral("区间的大小不能大于1000！"));
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
+    // Where the engine fails, a function reads 0: the run would describe the zero function.
+    const QString expression = m_expression->text();
+    if (!IsEvaluableAt(expression, m_a))
+        return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
 
-    m_function = PrepareFunction(m_expression->text());
+    m_function = PrepareFunction(expression);
     m_run->setEnabled(false);
     const bool finished
             = RunComponent(m_graphNeeded, QStringLiteral("正在画函数图像……(请勿关闭本程序！)"),
