@@ -1,5 +1,6 @@
 #include "eval/expression.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/functionplot.h"
 #include "ui/colorpicker.h"
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
@@ -89,6 +90,9 @@ private slots:
     void enterDuringARunDoesNotStartAnother();
     void unevaluableExpressionShowsTheHint_data();
     void unevaluableExpressionShowsTheHint();
+    void changeDuringARedrawLeavesOnlyTheLatestCurve_data();
+    void changeDuringARedrawLeavesOnlyTheLatestCurve();
+    void plotLetsEventsThroughWhileSampling();
     void closingWhileDrawingIsSafe();
     void closingWhileScanningIsSafe();
     void tooltipIsSetByTheTimer();
@@ -441,6 +445,65 @@ void FunctionInfoWindowTest::unevaluableExpressionShowsTheHint()
     // The next run is a new action and evaluates again.
     RunWith(QStringLiteral("x*x*x"));
     QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
+}
+
+void FunctionInfoWindowTest::changeDuringARedrawLeavesOnlyTheLatestCurve_data()
+{
+    QTest::addColumn<bool>("byRun");
+    QTest::newRow("a new colour") << false;
+    QTest::newRow("a run") << true;
+}
+
+// A redraw of x is under way when the expression becomes 0-x and the colour, or a run, asks
+// for the curve again: the redraw starts over (or gives way to the run) and nothing of x stays.
+void FunctionInfoWindowTest::changeDuringARedrawLeavesOnlyTheLatestCurve()
+{
+    QFETCH(bool, byRun);
+    Open();
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    ColorPicker *color = Find<ColorPicker>(QStringLiteral("颜色选择器1"));
+    color->SetCurrentColor(Qt::red);
+    RunWith(QStringLiteral("x"));
+    QTimer::singleShot(0, color, [&] {
+        if (byRun) {
+            RunWith(QStringLiteral("0-x"));
+            return;
+        }
+        Replace(Find<EditBox>(QStringLiteral("表达式编辑框")), QStringLiteral("0-x"));
+        color->SetCurrentColor(Qt::green);
+    });
+    color->SetCurrentColor(Qt::blue); // the redraw of x
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    const QColor latest = byRun ? QColor(Qt::blue) : QColor(Qt::green);
+    QCOMPARE(panel->PixelAt(100, 100), latest); // 0-x at x = -6
+    QCOMPARE(panel->PixelAt(400, 400), latest);
+    QCOMPARE(panel->PixelAt(100, 400), White); // x at x = -6
+    QCOMPARE(panel->PixelAt(400, 100), White);
+    QCOMPARE(ColumnsWith(panel, byRun ? Qt::green : Qt::blue, 0, 499), QList<int>{});
+}
+
+// The samples of a slow function take seconds: events run between them, and a drawing that
+// is to stop does so before the next sample.
+void FunctionInfoWindowTest::plotLetsEventsThroughWhileSampling()
+{
+    DrawingPanel panel(QStringLiteral("画板1"), QSize(500, 500));
+    FunctionPlot plot(&panel);
+    int samples = 0;
+    QList<int> samplesAtBreaths;
+    const auto f = [&](double x) {
+        ++samples;
+        return x;
+    };
+    const auto breathe = [&] {
+        samplesAtBreaths.append(samples);
+        return samples < 100;
+    };
+    QVERIFY(!plot.Draw(
+            f, -10, 10, 0, Qt::red, [] { return true; }, breathe));
+    QCOMPARE(samples, 100);
+    QCOMPARE(samplesAtBreaths.first(), 1);
+    QCOMPARE(samplesAtBreaths.size(), 100);
+    QVERIFY(ColumnsWith(&panel, Qt::red, 0, 499).isEmpty()); // no curve from a cut sampling
 }
 
 void FunctionInfoWindowTest::closingWhileDrawingIsSafe()
