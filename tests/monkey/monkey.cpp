@@ -610,13 +610,16 @@ void Monkey::Paste(QWidget *window)
     if (!target)
         return PressKey(window);
     int length = 0;
-    switch (m_dice.Weighted({10, 6, 3, 1})) {
+    switch (m_dice.Weighted({10, 4, 6, 3, 1})) {
     case 0:
         break;
     case 1:
-        length = 10000 + m_dice.Below(20000);
+        length = 1000 + m_dice.Below(9000);
         break;
     case 2:
+        length = 10000 + m_dice.Below(20000);
+        break;
+    case 3:
         length = 100000 + m_dice.Below(200000);
         break;
     default:
@@ -626,13 +629,21 @@ void Monkey::Paste(QWidget *window)
     const QString text = length == 0 ? ShortText(m_dice) : HugeText(m_dice, length);
     QApplication::clipboard()->setText(text);
     const bool shiftInsert = m_dice.Chance(0.2);
-    Log(QStringLiteral("paste %1 into %2 with %3")
+    const bool overAll = m_dice.Chance(0.3);
+    const bool enter = m_dice.Chance(0.3);
+    Log(QStringLiteral("paste %1 into %2 with %3%4%5")
                 .arg(Abbreviated(text), NameOf(target),
-                     shiftInsert ? QStringLiteral("Shift+Insert") : QStringLiteral("Ctrl+V")));
-    if (shiftInsert)
+                     shiftInsert ? QStringLiteral("Shift+Insert") : QStringLiteral("Ctrl+V"),
+                     overAll ? QStringLiteral(" over all of it") : QString(),
+                     enter ? QStringLiteral(", then Enter") : QString()));
+    if (overAll)
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    if (target && shiftInsert)
         QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
-    else
+    else if (target)
         QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    if (target && enter)
+        QTest::keyClick(target, Qt::Key_Return);
 }
 
 void Monkey::PressKey(QWidget *window)
