@@ -21,15 +21,27 @@ QString Repeated(const QString &term, const QString &joint)
     return text;
 }
 
+// The label shows the result: the engine refuses expressions nested too deep.
 void Evaluate(benchmark::State &state, const QString &expression)
 {
+    QString result;
     for (auto _ : state) {
         BeginUserAction();
-        benchmark::DoNotOptimize(ArithmeticResultText(expression));
+        result = ArithmeticResultText(expression);
+        benchmark::DoNotOptimize(result);
     }
     state.counters["characters"] = double(expression.size());
     state.counters["limit_ms"] = double(ScriptHost::DefaultTimeLimit.count());
+    state.SetLabel(result.left(12).toStdString());
 }
+
+// A sum of as many terms as the engine takes.
+void BM_SumOfTerms(benchmark::State &state)
+{
+    const QString term = QStringLiteral("123.456");
+    Evaluate(state, term + (QStringLiteral("+") + term).repeated(int(state.range(0)) - 1));
+}
+BENCHMARK(BM_SumOfTerms)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 void BM_LongSum(benchmark::State &state)
 {
