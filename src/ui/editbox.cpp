@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 // Whether a key that would type text must be refused by the box's mode or length limit.
@@ -180,8 +182,9 @@ void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
     if (!AnnounceKey(this, event))
         return;
     const int lengthAfterRemoval = text().size() - textCursor().selectedText().size();
-    if (RefusesTypedText(m_mode, m_maximumLength, lengthAfterRemoval, event)
-        || RefusesTypedText(m_mode, LongestMultiLineText, lengthAfterRemoval, event))
+    const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, int(LongestMultiLineText))
+                                          : LongestMultiLineText;
+    if (RefusesTypedText(m_mode, limit, lengthAfterRemoval, event))
         return;
     QPlainTextEdit::keyPressEvent(event);
 }
