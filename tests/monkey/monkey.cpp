@@ -1007,11 +1007,13 @@ QString MonkeyOutcome::Report() const
     for (const QString &message : messages)
         lines.append(QStringLiteral("Qt said: ") + message);
     if (!passed()) {
+        const int replaySeconds = int(seconds) + 5;
         lines.append(QStringLiteral("seed %1; to replay: monkey --window %2 --seed %1 "
-                                    "--actions %3")
+                                    "--actions %3 --seconds %4 --round-seconds %4")
                              .arg(seed)
                              .arg(ButtonNamed(window))
-                             .arg(actions));
+                             .arg(actions)
+                             .arg(replaySeconds));
         lines.append(QStringLiteral("last actions:"));
         for (const QString &action : lastActions)
             lines.append(QStringLiteral("  ") + action);
