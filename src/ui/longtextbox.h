@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// How a box of several lines that holds numbers of any length wraps them: anywhere, since a
+// number has no word boundaries (wrapping at word boundaries takes quadratic time on a line
+// without any), with its vertical scroll bar always shown, so that a growing text does not
+// narrow the box and lay the whole text out a second time.
+void WrapAsNumbers(QPlainTextEdit *box);
+
+// A read-only box of several lines for results of any length. A long text is cut into one
+// block per visual line, so that showing, scrolling and selecting it cost only what is in
+// view; text() and copying give the text as it was set.
+class LongTextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit LongTextBox(const QString &name, QWidget *parent = nullptr);
+
+    // The text as set, with "\r\n" line breaks.
+    QString text() const { return m_text; }
+    // Accepts "\r\n" and "\n" line breaks.
+    void setText(const QString &text);
+
+protected:
+    QMimeData *createMimeDataFromSelection() const override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ShowText();
+    int CharactersPerLine() const;
+
+    QString m_text;
+    int m_shownLineLength = 0;
+};
