@@ -3,10 +3,13 @@
 #include "ui/controls.h"
 
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 
+#include <QHash>
+
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -16,8 +19,77 @@ constexpr qsizetype LongTextLength = 4096;
 // Marks a block that continues the same line of the text in the next block.
 constexpr int ContinuedBlock = 1;
 
-// The characters of results: digits of every base, signs.
-const QString ResultAlphabet = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-");
+// Advances of characters, each measured once; a surrogate pair is measured at its first half.
+class CharacterWidths
+{
+public:
+    explicit CharacterWidths(const QFont &font)
+        : m_metrics(font)
+    {
+        m_ascii.fill(-1);
+    }
+
+    qreal At(QStringView text, qsizetype index)
+    {
+        const char16_t unit = text.at(index).unicode();
+        if (unit < m_ascii.size()) {
+            if (m_ascii[unit] < 0)
+                m_ascii[unit] = m_metrics.horizontalAdvance(QChar(unit));
+            return m_ascii[unit];
+        }
+        if (QChar::isLowSurrogate(unit))
+            return 0;
+        if (QChar::isHighSurrogate(unit))
+            return m_metrics.horizontalAdvance(text.mid(index, 2).toString());
+        const auto known = m_others.constFind(unit);
+        if (known != m_others.constEnd())
+            return *known;
+        return *m_others.insert(unit, m_metrics.horizontalAdvance(QChar(unit)));
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    std::array<qreal, 128> m_ascii;
+    QHash<char16_t, qreal> m_others;
+};
+
+// The text cut into pieces that each fit `room` pixels, and for each whether the next piece
+// continues its line.
+struct CutText
+{
+    QString shown; // the pieces, separated by "\n"
+    std::vector<bool> continued;
+
+    void Append(QStringView piece, bool continues)
+    {
+        if (!continued.empty())
+            shown += u'\n';
+        shown += piece;
+        continued.push_back(continues);
+    }
+};
+
+CutText CutToFit(const QString &text, const QFont &font, qreal room)
+{
+    CharacterWidths widths(font);
+    CutText cut;
+    cut.shown.reserve(text.size() + text.size() / 16);
+    for (QStringView line : QStringView(text).split(QStringView(u"\r\n"))) {
+        qsizetype start = 0;
+        qreal width = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const qreal advance = widths.At(line, i);
+            if (width + advance > room && i > start && !line.at(i).isLowSurrogate()) {
+                cut.Append(line.mid(start, i - start), true);
+                start = i;
+                width = 0;
+            }
+            width += advance;
+        }
+        cut.Append(line.mid(start), false);
+    }
+    return cut;
+}
 
 } // namespace
 
@@ -25,6 +97,13 @@ void WrapAsNumbers(QPlainTextEdit *box)
 {
     box->setWordWrapMode(QTextOption::WrapAnywhere);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void FixHeightInLines(QPlainTextEdit *box, int lines)
+{
+    box->ensurePolished(); // the font and the frame come from the style sheet
+    const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    box->setFixedHeight(lines * box->fontMetrics().lineSpacing() + margins);
 }
 
 LongTextBox::LongTextBox(const QString &name, QWidget *parent)
@@ -45,43 +124,29 @@ void LongTextBox::setText(const QString &text)
     ShowText();
 }
 
-// A long text goes in as one block per visual line, each line of the text cut after as many
-// characters as fit; a block with wider characters still wraps.
+// A long text goes in as one block per visual line, its lines cut where the box would wrap
+// them.
 void LongTextBox::ShowText()
 {
-    m_shownLineLength = m_text.size() > LongTextLength ? CharactersPerLine() : 0;
-    if (m_shownLineLength == 0) {
+    m_shownRoom = m_text.size() > LongTextLength ? LineRoom() : 0;
+    if (m_shownRoom == 0) {
         setPlainText(QString(m_text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         return;
     }
-    QString shown;
-    shown.reserve(m_text.size() + m_text.size() / m_shownLineLength + 1);
-    std::vector<bool> continued;
-    const QStringList lines = m_text.split(QLatin1String("\r\n"));
-    for (const QString &line : lines) {
-        for (qsizetype start = 0; start < line.size() || start == 0; start += m_shownLineLength) {
-            if (!continued.empty())
-                shown += u'\n';
-            shown += QStringView(line).mid(start, m_shownLineLength);
-            continued.push_back(start + m_shownLineLength < line.size());
-        }
-    }
-    setPlainText(shown);
+    const CutText cut = CutToFit(m_text, font(), m_shownRoom);
+    setPlainText(cut.shown);
     QTextBlock block = document()->begin();
-    for (bool continues : continued) {
+    for (bool continues : cut.continued) {
         block.setUserState(continues ? ContinuedBlock : -1);
         block = block.next();
     }
 }
 
-int LongTextBox::CharactersPerLine() const
+// The width a line of text has in the box, less a pixel against rounding.
+qreal LongTextBox::LineRoom() const
 {
-    const QFontMetrics metrics(font());
-    int widest = 1;
-    for (QChar character : ResultAlphabet)
-        widest = std::max(widest, metrics.horizontalAdvance(character));
-    const int room = viewport()->width() - 2 * int(document()->documentMargin()) - 1;
-    return std::max(1, room / widest);
+    const qreal margins = 2 * document()->documentMargin() + cursorWidth() + 1;
+    return std::max<qreal>(1, viewport()->width() - margins);
 }
 
 // The selected part of the text as set, with "\n" line breaks as every box copies them: the
@@ -110,6 +175,6 @@ QMimeData *LongTextBox::createMimeDataFromSelection() const
 void LongTextBox::resizeEvent(QResizeEvent *event)
 {
     QPlainTextEdit::resizeEvent(event);
-    if (m_shownLineLength != 0 && CharactersPerLine() != m_shownLineLength)
+    if (m_shownRoom != 0 && LineRoom() != m_shownRoom)
         ShowText();
 }

@@ -7,6 +7,8 @@
 // without any), with its vertical scroll bar always shown, so that a growing text does not
 // narrow the box and lay the whole text out a second time.
 void WrapAsNumbers(QPlainTextEdit *box);
+// Fixes a box of several lines to the height that shows `lines` lines of its font.
+void FixHeightInLines(QPlainTextEdit *box, int lines);
 
 // A read-only box of several lines for results of any length. A long text is cut into one
 // block per visual line, so that showing, scrolling and selecting it cost only what is in
@@ -28,8 +30,8 @@ protected:
 
 private:
     void ShowText();
-    int CharactersPerLine() const;
+    qreal LineRoom() const;
 
     QString m_text;
-    int m_shownLineLength = 0;
+    qreal m_shownRoom = 0; // 0 while each line of the text is one block
 };
