@@ -16,6 +16,10 @@ namespace {
 // Shorter texts wrap as usual; their layout is cheap.
 constexpr qsizetype LongTextLength = 4096;
 
+// Blocks of a few lines each: a document of very many blocks is slow to fill, a long block
+// slow to lay out.
+constexpr int LinesPerBlock = 16;
+
 // Marks a block that continues the same line of the text in the next block.
 constexpr int ContinuedBlock = 1;
 
@@ -53,8 +57,8 @@ private:
     QHash<char16_t, qreal> m_others;
 };
 
-// The text cut into pieces that each fit `room` pixels, and for each whether the next piece
-// continues its line.
+// The text cut into pieces of LinesPerBlock visual lines that each fit `room` pixels, and for
+// each piece whether the next one continues its line.
 struct CutText
 {
     QString shown; // the pieces, separated by "\n"
@@ -73,16 +77,22 @@ CutText CutToFit(const QString &text, const QFont &font, qreal room)
 {
     CharacterWidths widths(font);
     CutText cut;
-    cut.shown.reserve(text.size() + text.size() / 16);
+    cut.shown.reserve(text.size() + text.size() / 256);
     for (QStringView line : QStringView(text).split(QStringView(u"\r\n"))) {
         qsizetype start = 0;
+        qsizetype lineStart = 0;
+        int lines = 0;
         qreal width = 0;
         for (qsizetype i = 0; i < line.size(); ++i) {
             const qreal advance = widths.At(line, i);
-            if (width + advance > room && i > start && !line.at(i).isLowSurrogate()) {
-                cut.Append(line.mid(start, i - start), true);
-                start = i;
+            if (width + advance > room && i > lineStart && !line.at(i).isLowSurrogate()) {
+                lineStart = i;
                 width = 0;
+                if (++lines == LinesPerBlock) {
+                    cut.Append(line.mid(start, i - start), true);
+                    start = i;
+                    lines = 0;
+                }
             }
             width += advance;
         }
@@ -124,7 +134,7 @@ void LongTextBox::setText(const QString &text)
     ShowText();
 }
 
-// A long text goes in as one block per visual line, its lines cut where the box would wrap
+// A long text goes in as blocks of a few visual lines, its lines cut where the box would wrap
 // them.
 void LongTextBox::ShowText()
 {
@@ -142,11 +152,10 @@ void LongTextBox::ShowText()
     }
 }
 
-// The width a line of text has in the box, less a pixel against rounding.
+// The width a line of text has in the box, as its document layout gives it.
 qreal LongTextBox::LineRoom() const
 {
-    const qreal margins = 2 * document()->documentMargin() + cursorWidth() + 1;
-    return std::max<qreal>(1, viewport()->width() - margins);
+    return std::max<qreal>(1, viewport()->width() - 2 * document()->documentMargin());
 }
 
 // The selected part of the text as set, with "\n" line breaks as every box copies them: the

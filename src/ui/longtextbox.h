@@ -10,8 +10,8 @@ void WrapAsNumbers(QPlainTextEdit *box);
 // Fixes a box of several lines to the height that shows `lines` lines of its font.
 void FixHeightInLines(QPlainTextEdit *box, int lines);
 
-// A read-only box of several lines for results of any length. A long text is cut into one
-// block per visual line, so that showing, scrolling and selecting it cost only what is in
+// A read-only box of several lines for results of any length. A long text is cut into blocks
+// of a few visual lines, so that showing, scrolling and selecting it cost only what is in
 // view; text() and copying give the text as it was set.
 class LongTextBox : public QPlainTextEdit
 {

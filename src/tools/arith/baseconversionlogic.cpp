@@ -46,7 +46,7 @@ QString ConvertBase(const QString &text, int fromBase, int toBase)
         return QString();
     const QString digits = Normalise(text);
     if (!IsNumberOf(digits, fromBase)) {
-        return QStringLiteral("参数错误-") + digits + QStringLiteral("不是一个有效的")
+        return InvalidNumberText + digits + QStringLiteral("不是一个有效的")
                 + SpellInChineseNumerals(fromBase) + QStringLiteral("进制数！");
     }
     if (fromBase == toBase)

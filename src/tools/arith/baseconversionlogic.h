@@ -6,6 +6,9 @@
 constexpr int SmallestBase = 2;
 constexpr int LargestBase = 36;
 
+// How the error text of an invalid number begins.
+inline const QString InvalidNumberText = QStringLiteral("参数错误-");
+
 // `text` (full-width folded, letters in upper case) read in base `fromBase` and written in
 // base `toBase` with the digits 0-9A-Z; the folded text itself when the bases are equal; "0"
 // for an empty text. A character that is no digit of `fromBase` (also a sign, a space or a
