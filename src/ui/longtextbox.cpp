@@ -1,6 +1,7 @@
 #include "ui/longtextbox.h"
 
 #include "ui/controls.h"
+#include "ui/style.h"
 
 #include <QMimeData>
 #include <QTextBlock>
@@ -122,7 +123,7 @@ LongTextBox::LongTextBox(const QString &name, QWidget *parent)
     NameControl(this, name);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    setProperty("role", QStringLiteral("result"));
+    SetRole(this, Role::Result);
     WrapAsNumbers(this);
 }
 

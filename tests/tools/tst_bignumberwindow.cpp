@@ -65,8 +65,7 @@ private:
 void BigNumberWindowTest::init()
 {
     WindowTest::init();
-    m_window = new BigNumberWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<BigNumberWindow>(m_window));
 }
 
 void BigNumberWindowTest::controls()

@@ -57,8 +57,7 @@ BaseConversionWindow::BaseConversionWindow()
     bases->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("进制")));
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addWidget(m_number);
     layout->addLayout(bases);

@@ -57,8 +57,7 @@ BigNumberWindow::BigNumberWindow()
 {
     FixHeightInLines(m_result, LinesPerBox);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("第1个数：")));
     layout->addWidget(m_first);
