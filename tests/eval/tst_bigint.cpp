@@ -58,77 +58,32 @@ void BigIntegerTest::parseLiteral_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("value");
+    const auto row = [](const char *name, const QString &text, const QString &value) {
+        QTest::newRow(name) << text << value;
+    };
 
-    QTest::addRow("decimal") << "1234"
-                             << "1234";
-    QTest::addRow("plus sign") << "+7"
-                               << "7";
-    QTest::addRow("minus sign") << "-7"
-                                << "-7";
-    QTest::addRow("minus zero is zero") << "-0"
-                                        << "0";
-    QTest::addRow("zero is octal zero") << "0"
-                                        << "0";
-    QTest::addRow("leading zero is octal") << "0123"
-                                           << "83";
-    QTest::addRow("octal stops at 8") << "0128"
-                                      << "10";
-    QTest::addRow("octal 09 is zero") << "09"
-                                      << "0";
-    QTest::addRow("several leading zeros") << "000017"
-                                           << "15";
-    QTest::addRow("negative octal") << "-010"
-                                    << "-8";
-    QTest::addRow("hex lower prefix") << "0xff"
-                                      << "255";
-    QTest::addRow("hex upper prefix mixed digits") << "0XfF"
-                                                   << "255";
-    QTest::addRow("hex zeros after prefix") << "0x00010"
-                                            << "16";
-    QTest::addRow("hex stops at g") << "0x1g2"
-                                    << "1";
-    QTest::addRow("hex prefix alone") << "0x"
-                                      << "0";
-    QTest::addRow("negative hex") << "-0x10"
-                                  << "-16";
-    QTest::addRow("binary lower prefix") << "0b101"
-                                         << "5";
-    QTest::addRow("binary upper prefix") << "0B11"
-                                         << "3";
-    QTest::addRow("binary stops at 2") << "0b1021"
-                                       << "2";
-    QTest::addRow("binary prefix alone") << "-0b"
-                                         << "0";
-    QTest::addRow("positive binary") << "+0b1111"
-                                     << "15";
-    QTest::addRow("x after two zeros is octal") << "00x10"
-                                                << "0";
-    QTest::addRow("b is a digit only in hex") << "0xb"
-                                              << "11";
-    QTest::addRow("stops at minus") << "12-3"
-                                    << "12";
-    QTest::addRow("stops at space") << "12 3"
-                                    << "12";
-    QTest::addRow("leading space reads nothing") << " 12"
-                                                 << "0";
-    QTest::addRow("letters read nothing") << "abc"
-                                          << "0";
-    QTest::addRow("sign then letters") << "-abc"
-                                       << "0";
-    QTest::addRow("full-width digits are not digits") << "１２"
-                                                      << "0";
-    QTest::addRow("double sign") << "--1"
-                                 << "0";
-    QTest::addRow("beyond 64 bits") << "123456789012345678901234567890"
-                                    << "123456789012345678901234567890";
-    QTest::addRow("long hex") << "0x123456789abcdef0123456789ABCDEF"
-                              << "1512366075204170929049582354406559215";
-    QTest::addRow("empty") << ""
-                           << "none";
-    QTest::addRow("lone minus") << "-"
-                                << "none";
-    QTest::addRow("lone plus") << "+"
-                               << "none";
+    row("signs", "+7", "7");
+    row("minus zero is zero", "-0", "0");
+    row("leading zero is octal", "0123", "83");
+    row("octal stops at 8", "0128", "10");
+    row("09 is zero", "09", "0");
+    row("negative octal after zeros", "-00010", "-8");
+    row("hex prefix, mixed case", "0XfF", "255");
+    row("hex stops at g", "-0x1g2", "-1");
+    row("hex prefix alone", "0x", "0");
+    row("binary prefix", "0B101", "5");
+    row("binary stops at 2", "+0b1021", "2");
+    row("x after two zeros ends an octal zero", "00x10", "0");
+    row("b is a digit in hex", "0xb", "11");
+    row("stops at minus", "12-3", "12");
+    row("leading space reads nothing", " 12", "0");
+    row("letters read nothing", "-abc", "0");
+    row("full-width digits are not digits", "１２", "0");
+    row("beyond 64 bits", "123456789012345678901234567890", "123456789012345678901234567890");
+    row("long hex", "0x123456789abcdef0123456789ABCDEF", "1512366075204170929049582354406559215");
+    row("empty", "", "none");
+    row("lone minus", "-", "none");
+    row("lone plus", "+", "none");
 }
 
 void BigIntegerTest::parseLiteral()
@@ -142,137 +97,43 @@ void BigIntegerTest::arithmetic_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("sum");
-    QTest::addColumn<QString>("difference");
-    QTest::addColumn<QString>("product");
-    QTest::addColumn<QString>("quotient");
-    QTest::addColumn<QString>("remainder");
+    // sum, difference, product, quotient, remainder
+    QTest::addColumn<QStringList>("results");
     QTest::addColumn<int>("order");
+    const auto row
+            = [](const char *name, const QString &a, const QString &b, const QStringList &results,
+                 int order) { QTest::newRow(name) << a << b << results << order; };
 
-    QTest::addRow("7 and 2") << "7"
-                             << "2"
-                             << "9"
-                             << "5"
-                             << "14"
-                             << "3"
-                             << "1" << 1;
-    QTest::addRow("-7 and 5") << "-7"
-                              << "5"
-                              << "-2"
-                              << "-12"
-                              << "-35"
-                              << "-1"
-                              << "3" << -1;
-    QTest::addRow("7 and -5") << "7"
-                              << "-5"
-                              << "2"
-                              << "12"
-                              << "-35"
-                              << "-1"
-                              << "-3" << 1;
-    QTest::addRow("-7 and -5") << "-7"
-                               << "-5"
-                               << "-12"
-                               << "-2"
-                               << "35"
-                               << "1"
-                               << "-2" << -1;
-    QTest::addRow("-10 and 5") << "-10"
-                               << "5"
-                               << "-5"
-                               << "-15"
-                               << "-50"
-                               << "-2"
-                               << "0" << -1;
-    QTest::addRow("3 and 5") << "3"
-                             << "5"
-                             << "8"
-                             << "-2"
-                             << "15"
-                             << "0"
-                             << "3" << -1;
-    QTest::addRow("-3 and 5") << "-3"
-                              << "5"
-                              << "2"
-                              << "-8"
-                              << "-15"
-                              << "0"
-                              << "2" << -1;
-    QTest::addRow("5 and 5") << "5"
-                             << "5"
-                             << "10"
-                             << "0"
-                             << "25"
-                             << "1"
-                             << "0" << 0;
-    QTest::addRow("-5 and 5") << "-5"
-                              << "5"
-                              << "0"
-                              << "-10"
-                              << "-25"
-                              << "-1"
-                              << "0" << -1;
-    QTest::addRow("zero divisor") << "7"
-                                  << "0"
-                                  << "7"
-                                  << "7"
-                                  << "0"
-                                  << "none"
-                                  << "none" << 1;
-    QTest::addRow("zero by zero") << "0"
-                                  << "0"
-                                  << "0"
-                                  << "0"
-                                  << "0"
-                                  << "none"
-                                  << "none" << 0;
-    QTest::addRow("zero dividend") << "0"
-                                   << "-3"
-                                   << "-3"
-                                   << "3"
-                                   << "0"
-                                   << "0"
-                                   << "0" << 1;
-    QTest::addRow("carry past 64 bits") << "18446744073709551615"
-                                        << "1"
-                                        << "18446744073709551616"
-                                        << "18446744073709551614"
-                                        << "18446744073709551615"
-                                        << "18446744073709551615"
-                                        << "0" << 1;
-    QTest::addRow("30 digits") << "123456789012345678901234567890"
-                               << "987654321098765432109876543210"
-                               << "1111111110111111111011111111100"
-                               << "-864197532086419753208641975320"
-                               << "121932631137021795226185032733622923332237463801111263526900"
-                               << "0"
-                               << "123456789012345678901234567890" << -1;
-    QTest::addRow("negative beyond 64 bits") << "-100000000000000000000"
-                                             << "3"
-                                             << "-99999999999999999997"
-                                             << "-100000000000000000003"
-                                             << "-300000000000000000000"
-                                             << "-33333333333333333333"
-                                             << "2" << -1;
+    row("7 and 2", "7", "2", {"9", "5", "14", "3", "1"}, 1);
+    row("-7 and 5", "-7", "5", {"-2", "-12", "-35", "-1", "3"}, -1);
+    row("7 and -5", "7", "-5", {"2", "12", "-35", "-1", "-3"}, 1);
+    row("-7 and -5", "-7", "-5", {"-12", "-2", "35", "1", "-2"}, -1);
+    row("-10 and 5", "-10", "5", {"-5", "-15", "-50", "-2", "0"}, -1);
+    row("-3 and 5", "-3", "5", {"2", "-8", "-15", "0", "2"}, -1);
+    row("5 and 5", "5", "5", {"10", "0", "25", "1", "0"}, 0);
+    row("zero divisor", "7", "0", {"7", "7", "0", "none", "none"}, 1);
+    row("zero by zero", "0", "0", {"0", "0", "0", "none", "none"}, 0);
+    row("carry past 64 bits", "18446744073709551615", "1",
+        {"18446744073709551616", "18446744073709551614", "18446744073709551615",
+         "18446744073709551615", "0"},
+        1);
+    row("negative beyond 64 bits", "-100000000000000000000", "3",
+        {"-99999999999999999997", "-100000000000000000003", "-300000000000000000000",
+         "-33333333333333333333", "2"},
+        -1);
 }
 
 void BigIntegerTest::arithmetic()
 {
     QFETCH(QString, a);
     QFETCH(QString, b);
-    QFETCH(QString, sum);
-    QFETCH(QString, difference);
-    QFETCH(QString, product);
-    QFETCH(QString, quotient);
-    QFETCH(QString, remainder);
+    QFETCH(QStringList, results);
     QFETCH(int, order);
     const BigInteger x = Decimal(a);
     const BigInteger y = Decimal(b);
-    QCOMPARE(x.Add(y).ToText(), sum);
-    QCOMPARE(x.Subtract(y).ToText(), difference);
-    QCOMPARE(x.Multiply(y).ToText(), product);
-    QCOMPARE(Shown(x.Quotient(y)), quotient);
-    QCOMPARE(Shown(x.Remainder(y)), remainder);
+    const QStringList shown = {x.Add(y).ToText(), x.Subtract(y).ToText(), x.Multiply(y).ToText(),
+                               Shown(x.Quotient(y)), Shown(x.Remainder(y))};
+    QCOMPARE(shown, results);
     QCOMPARE(x.Compare(y), order);
     QCOMPARE(y.Compare(x), -order);
 }
@@ -283,40 +144,21 @@ void BigIntegerTest::digitsInBase_data()
     QTest::addColumn<int>("base");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown"); // the value's digits in that base
+    const auto row
+            = [](const char *name, const QString &digits, int base, const QString &value,
+                 const QString &shown) { QTest::newRow(name) << digits << base << value << shown; };
 
-    QTest::addRow("hex upper") << "FF" << 16 << "255"
-                               << "FF";
-    QTest::addRow("hex lower read, upper shown") << "ff" << 16 << "255"
-                                                 << "FF";
-    QTest::addRow("binary") << "11111111" << 2 << "255"
-                            << "11111111";
-    QTest::addRow("base 36") << "Zz" << 36 << "1295"
-                             << "ZZ";
-    QTest::addRow("base 7 negative") << "-66" << 7 << "-48"
-                                     << "-66";
-    QTest::addRow("leading zeros vanish") << "007" << 10 << "7"
-                                          << "7";
-    QTest::addRow("zero") << "0" << 3 << "0"
-                          << "0";
-    QTest::addRow("40 decimal digits") << "1234567890123456789012345678901234567890" << 10
-                                       << "1234567890123456789012345678901234567890"
-                                       << "1234567890123456789012345678901234567890";
-    QTest::addRow("digit beyond base") << "12" << 2 << "none"
-                                       << "";
-    QTest::addRow("letter in decimal") << "1a" << 10 << "none"
-                                       << "";
-    QTest::addRow("empty") << "" << 10 << "none"
-                           << "";
-    QTest::addRow("lone minus") << "-" << 10 << "none"
-                                << "";
-    QTest::addRow("plus not allowed") << "+1" << 10 << "none"
-                                      << "";
-    QTest::addRow("space") << "1 2" << 10 << "none"
-                           << "";
-    QTest::addRow("base 1") << "0" << 1 << "none"
-                            << "";
-    QTest::addRow("base 37") << "1" << 37 << "none"
-                             << "";
+    row("hex read in lower case, shown in upper", "ff", 16, "255", "FF");
+    row("base 36", "Zz", 36, "1295", "ZZ");
+    row("negative base 7", "-66", 7, "-48", "-66");
+    row("leading zeros vanish", "0017", 8, "15", "17");
+    row("digit beyond the base", "12", 2, "none", "");
+    row("empty", "", 10, "none", "");
+    row("lone minus", "-", 10, "none", "");
+    row("plus", "+1", 10, "none", "");
+    row("space", "1 2", 10, "none", "");
+    row("base 1", "0", 1, "none", "");
+    row("base 37", "1", 37, "none", "");
 }
 
 void BigIntegerTest::digitsInBase()
