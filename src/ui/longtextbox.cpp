@@ -127,11 +127,15 @@ LongTextBox::LongTextBox(const QString &name, QWidget *parent)
     WrapAsNumbers(this);
 }
 
+// An unchanged text is left alone, so that a selection in the box survives a recomputation.
 void LongTextBox::setText(const QString &text)
 {
-    m_text = text;
-    m_text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_text.replace(u'\n', QLatin1String("\r\n"));
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(u'\n', QLatin1String("\r\n"));
+    if (lines == m_text)
+        return;
+    m_text = lines;
     ShowText();
 }
 

@@ -21,7 +21,7 @@ public:
 
     // The text as set, with "\r\n" line breaks.
     QString text() const { return m_text; }
-    // Accepts "\r\n" and "\n" line breaks.
+    // Accepts "\r\n" and "\n" line breaks; the same text again changes nothing.
     void setText(const QString &text);
 
 protected:

@@ -165,8 +165,10 @@ void BigNumberWindowTest::recalculatesOnEveryChange()
     QCOMPARE(Shown(), "408");
     Choose("单选框3");
     QCOMPARE(Shown(), "46");
+    QTest::keyClick(FindControl<QRadioButton>(m_window, "单选框3"), Qt::Key_Right);
+    QCOMPARE(Shown(), "-22");
     QTest::keyClick(Input("编辑框2"), Qt::Key_Backspace);
-    QCOMPARE(Shown(), "15");
+    QCOMPARE(Shown(), "9");
     Choose("单选框6");
     QCOMPARE(Shown(), "第一个数大");
     Input("编辑框1")->setFocus();

@@ -71,6 +71,7 @@ void LongTextBoxTest::showsAndCopiesTheTextAsSet()
     }
 
     box->selectAll();
+    box->setText(text); // a recomputation with the same result keeps the selection
     box->copy();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString(kept).replace("\r\n", "\n"));
 }
