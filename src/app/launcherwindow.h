@@ -25,6 +25,8 @@ public:
     // launcher-close strategy.
     void OpenTool(const ToolEntry &tool);
     void ApplyCloseStrategy();
+    // The windows of the picture buttons along the top edge.
+    void OpenSettings();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
