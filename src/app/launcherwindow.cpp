@@ -1,5 +1,6 @@
 #include "app/launcherwindow.h"
 
+#include "app/aboutwindow.h"
 #include "app/artwork.h"
 #include "app/programstate.h"
 #include "app/settings.h"
@@ -111,7 +112,8 @@ QWidget *LauncherWindow::BuildTopBar()
             nullptr);
     addIcon(QStringLiteral("图形按钮5"), QStringLiteral("设置"), PaintSettingsIcon,
             &LauncherWindow::OpenSettings);
-    addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon, nullptr);
+    addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
+            &LauncherWindow::OpenAbout);
     addIcon(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"), PaintSkinIcon, nullptr);
     bar->setFixedHeight(64);
     return bar;
@@ -187,6 +189,13 @@ void LauncherWindow::OpenSettings()
     // The settings window stands in for the launcher, whatever the strategy.
     OpenOrRaise(QStringLiteral("图形按钮5"), [] { return new SettingsWindow; });
     close();
+}
+
+void LauncherWindow::OpenAbout()
+{
+    // Modal, so this button cannot be clicked again while the window is open; no strategy
+    // applies to it.
+    OpenOrRaise(QStringLiteral("图形按钮4"), [this] { return new AboutWindow(this); });
 }
 
 void LauncherWindow::ApplyCloseStrategy()

@@ -27,6 +27,7 @@ public:
     void ApplyCloseStrategy();
     // The windows of the picture buttons along the top edge.
     void OpenSettings();
+    void OpenAbout();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -1,3 +1,5 @@
+#include "app/abouttext.h"
+#include "app/aboutwindow.h"
 #include "app/launcherwindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
@@ -15,6 +17,7 @@
 #include <QGroupBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -100,6 +103,8 @@ private slots:
     void settingsConfirm();
     void settingsCancelReturnsThroughTheStartupWindow();
     void settingsRestoreDefaults();
+    void aboutTextIsTheVersionAndADatedLog();
+    void aboutIsModalUntilBack();
 };
 
 void ShellWindowsTest::settingsShowTheRecord_data()
@@ -270,6 +275,66 @@ void ShellWindowsTest::settingsRestoreDefaults()
     ResetProgramState();
     delete new LauncherWindow;
     QCOMPARE(ReadFile(SettingsFilePath()), Defaults);
+}
+
+void ShellWindowsTest::aboutTextIsTheVersionAndADatedLog()
+{
+    const QStringList entries = AboutText().split(QStringLiteral("\r\n\r\n"));
+    QCOMPARE(entries.mid(0, 2), (QStringList{"当前版本：v2.3.2014.1119", "更新日志："}));
+    QCOMPARE(entries.size(), 2 + 16);
+    QString previousDate;
+    for (const QString &entry : entries.mid(2)) {
+        const QStringList lines = entry.split(QStringLiteral("\r\n"));
+        const QRegularExpressionMatch heading
+                = QRegularExpression(QStringLiteral("^(2014\\d{4})版：$")).match(lines[0]);
+        QVERIFY2(heading.hasMatch(), qPrintable(lines[0]));
+        QVERIFY2(heading.captured(1) > previousDate, qPrintable(lines[0]));
+        previousDate = heading.captured(1);
+        QVERIFY(lines.size() >= 2);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QString ending
+                    = i == lines.size() - 1 ? QStringLiteral("。") : QStringLiteral("；");
+            QVERIFY2(lines[i].endsWith(ending) && lines[i].size() > 1, qPrintable(lines[i]));
+            QVERIFY2(!lines[i].chopped(1).contains(QRegularExpression(QStringLiteral("[；。]"))),
+                     qPrintable(lines[i]));
+            QCOMPARE(lines[i].count(u'“'), lines[i].count(u'”'));
+        }
+    }
+    QCOMPARE(entries[2].left(9), QStringLiteral("20140920版"));
+    QCOMPARE(previousDate, QStringLiteral("20141119"));
+}
+
+void ShellWindowsTest::aboutIsModalUntilBack()
+{
+    SetAnswerDelay(60000); // the test answers the about window itself
+    QPointer<LauncherWindow> launcher = OpenLauncher();
+    QVERIFY(QTest::qWaitForWindowExposed(launcher));
+    QTRY_COMPARE_WITH_TIMEOUT(launcher->width(), LauncherWindow::FinalWidth, 10000);
+    auto *about = OpenFromLauncher<AboutWindow>(launcher, "图形按钮4");
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), about);
+    QVERIFY(about->windowTitle().isEmpty());
+    QCOMPARE(about->size(), QSize(391, 257));
+    auto *text = FindControl<MultiLineEditBox>(about, QStringLiteral("编辑框1"));
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->text(), AboutText());
+    QCOMPARE(ShownText(FindControl<QWidget>(about, QStringLiteral("按钮1"))),
+             QStringLiteral("返回"));
+
+    // A click on a tool button, as the window system delivers it, does not reach the launcher.
+    auto *tool = FindControl<QWidget>(launcher, QStringLiteral("四则运算按钮"));
+    const QPoint onTool = tool->mapTo(launcher.data(), tool->rect().center());
+    QTest::mouseClick(launcher->windowHandle(), Qt::LeftButton, {}, onTool);
+    QVERIFY(!OpenWindowFor(QStringLiteral("四则运算按钮")));
+    QVERIFY(launcher && launcher->isVisible()); // no strategy applies to the about window
+
+    QPointer<AboutWindow> closing = about;
+    Click(about, "按钮1");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(closing.isNull());
+    QVERIFY(!QApplication::activeModalWidget());
+    QTest::mouseClick(launcher->windowHandle(), Qt::LeftButton, {}, onTool);
+    QVERIFY(OpenWindowFor(QStringLiteral("四则运算按钮")));
 }
 
 QTEST_MAIN(ShellWindowsTest)
