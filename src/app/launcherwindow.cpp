@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/artwork.h"
+#include "app/externalcalculatorswindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/settingswindow.h"
@@ -109,7 +110,7 @@ QWidget *LauncherWindow::BuildTopBar()
         row->addWidget(button);
     };
     addIcon(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"), PaintCalculatorsIcon,
-            nullptr);
+            &LauncherWindow::OpenExternalCalculators);
     addIcon(QStringLiteral("图形按钮5"), QStringLiteral("设置"), PaintSettingsIcon,
             &LauncherWindow::OpenSettings);
     addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
@@ -182,6 +183,12 @@ void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
     OpenOrRaise(tool.buttonName, tool.createWindow);
     ApplyCloseStrategy();
+}
+
+void LauncherWindow::OpenExternalCalculators()
+{
+    OpenTool({QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
+              [] { return new ExternalCalculatorsWindow; }});
 }
 
 void LauncherWindow::OpenSettings()

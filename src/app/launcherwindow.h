@@ -26,6 +26,7 @@ public:
     void OpenTool(const ToolEntry &tool);
     void ApplyCloseStrategy();
     // The windows of the picture buttons along the top edge.
+    void OpenExternalCalculators();
     void OpenSettings();
     void OpenAbout();
 

@@ -1,5 +1,6 @@
 #include "app/abouttext.h"
 #include "app/aboutwindow.h"
+#include "app/externalcalculatorswindow.h"
 #include "app/launcherwindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -105,6 +107,9 @@ private slots:
     void settingsRestoreDefaults();
     void aboutTextIsTheVersionAndADatedLog();
     void aboutIsModalUntilBack();
+    void externalCalculatorStarts_data();
+    void externalCalculatorStarts();
+    void pictureButtonsUnderNoStrategy();
 };
 
 void ShellWindowsTest::settingsShowTheRecord_data()
@@ -335,6 +340,80 @@ void ShellWindowsTest::aboutIsModalUntilBack()
     QVERIFY(!QApplication::activeModalWidget());
     QTest::mouseClick(launcher->windowHandle(), Qt::LeftButton, {}, onTool);
     QVERIFY(OpenWindowFor(QStringLiteral("四则运算按钮")));
+}
+
+void ShellWindowsTest::externalCalculatorStarts_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("fileName"); // empty: nothing lies beside the program
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<QString>("message"); // empty: the program was started
+    const QString simple = QStringLiteral("打开简易计算器失败！");
+    const QString fx82 = QStringLiteral("打开Casio fx-82es失败！");
+    const QString fx9860 = QStringLiteral("打开Casio fx-9860Gs失败！");
+    QTest::newRow("简易计算器 missing") << "图形按钮1"
+                                        << "" << true << simple;
+    QTest::newRow("fx-82es missing") << "图形按钮2"
+                                     << "" << true << fx82;
+    QTest::newRow("fx-9860g missing") << "图形按钮3"
+                                      << "" << true << fx9860;
+    QTest::newRow("简易计算器 started") << "图形按钮1"
+                                        << "简易计算器" << true << "";
+    QTest::newRow("fx-82es started") << "图形按钮2"
+                                     << "fx-82es" << true << "";
+    QTest::newRow("fx-9860g started") << "图形按钮3"
+                                      << "fx-9860g" << true << "";
+    QTest::newRow("not executable") << "图形按钮2"
+                                    << "fx-82es" << false << fx82;
+    QTest::newRow("a Windows name is not ours") << "图形按钮2"
+                                                << "fx-82es.exe" << true << fx82;
+}
+
+void ShellWindowsTest::externalCalculatorStarts()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, fileName);
+    QFETCH(bool, executable);
+    QFETCH(QString, message);
+    const QString program = runDirectory() + u'/' + fileName;
+    const QString trace = program + QStringLiteral(".ran");
+    if (!fileName.isEmpty()) {
+        // Leaves a trace beside itself, with what it was started with.
+        QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+        if (executable)
+            permissions |= QFile::ExeOwner;
+        WriteFile(program, "#!/bin/sh\necho \"$0 $#\" > \"$0.ran\"\n", permissions);
+    }
+    QPointer<LauncherWindow> launcher = OpenLauncher();
+    auto *window = OpenFromLauncher<ExternalCalculatorsWindow>(launcher, "图形按钮6");
+    QVERIFY(window && window->isVisible());
+    QVERIFY(launcher.isNull()); // strategy 2
+    const QList<QStringList> labels{
+            {"标签1", "简易计算器"}, {"标签2", "Casio fx-82es"}, {"标签3", "Casio fx-9860G"}};
+    for (const QStringList &label : labels)
+        QCOMPARE(FindControl<QLabel>(window, label[0])->text(), label[1]);
+
+    QTest::mouseClick(FindControl<QAbstractButton>(window, button), Qt::LeftButton);
+    if (message.isEmpty()) {
+        QTRY_COMPARE(ReadFile(trace), (program + QStringLiteral(" 0\n")).toUtf8());
+    } else {
+        QCOMPARE(TakeMessages(), (QList<ShownMessage>{{Info, message}}));
+        QVERIFY(!QFile::exists(trace));
+    }
+    QVERIFY(window->isVisible());
+}
+
+void ShellWindowsTest::pictureButtonsUnderNoStrategy()
+{
+    WriteFile(SettingsFilePath(), "3\r\n38\r\n9.8");
+    LauncherWindow *launcher = OpenLauncher();
+    auto *first = OpenFromLauncher<ExternalCalculatorsWindow>(launcher, "图形按钮6");
+    QVERIFY(first);
+    first->showMinimized();
+    QCOMPARE(OpenFromLauncher<ExternalCalculatorsWindow>(launcher, "图形按钮6"), first);
+    QVERIFY(!first->isMinimized());
+    QCOMPARE(VisibleWindows<ExternalCalculatorsWindow>().size(), 1);
+    QCOMPARE(VisibleWindows<LauncherWindow>(), QList<LauncherWindow *>{launcher});
 }
 
 QTEST_MAIN(ShellWindowsTest)
