@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cmath>
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -41,7 +43,7 @@ bool InRange(const SettingsRecord &record)
 
 bool GravityIsValid(double gravity)
 {
-    return gravity > 1e-7;
+    return gravity > 1e-7 && std::isfinite(gravity);
 }
 
 QByteArray SettingsText(const SettingsRecord &record)

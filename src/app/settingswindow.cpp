@@ -118,7 +118,8 @@ void SettingsWindow::Confirm()
     const double gravity = TextToNumber(m_gravity->text());
     // Saved, such a g would make the next start find the file corrupt and drop every setting.
     if (!GravityIsValid(gravity)) {
-        ShowMessage(QStringLiteral("重力加速度g必须大于0！"));
+        ShowMessage(gravity > 1e-7 ? QStringLiteral("重力加速度g的值太大！")
+                                   : QStringLiteral("重力加速度g必须大于0！"));
         m_gravity->setFocus();
         m_gravity->selectAll();
         return;

@@ -27,6 +27,7 @@ namespace {
 const QString Info = QStringLiteral("信息：");
 const QByteArray Defaults("2\r\n38\r\n9.8");
 const QString RefusedGravity = QStringLiteral("重力加速度g必须大于0！");
+const QString TooLargeGravity = QStringLiteral("重力加速度g的值太大！");
 
 QByteArray ReadFile(const QString &path)
 {
@@ -196,6 +197,8 @@ void ShellWindowsTest::settingsConfirm_data()
         QTest::addRow("g \"%s\" refused", g)
                 << "" << g << false << false << Defaults << RefusedGravity;
     }
+    QTest::newRow("infinite g refused") << ""
+                                        << "1e999" << false << false << Defaults << TooLargeGravity;
     QTest::newRow("g 0 refused on Enter") << ""
                                           << "0" << true << false << Defaults << RefusedGravity;
     QTest::newRow("refused g keeps the strategy chosen, in memory only")
@@ -231,7 +234,7 @@ void ShellWindowsTest::settingsConfirm()
     QCOMPARE(TakeMessages(), expected);
     if (!fileBlocked)
         QCOMPARE(ReadFile(SettingsFilePath()), saved);
-    const bool accepted = message != RefusedGravity;
+    const bool accepted = message != RefusedGravity && message != TooLargeGravity;
     QCOMPARE(Program().settings.closeStrategy, strategy);
     QCOMPARE(Program().settings.gravity, accepted ? TextToNumber(typed) : 9.8);
     QCOMPARE(Program().settingsDone, accepted ? 1 : 0);
