@@ -3,8 +3,6 @@
 #include "eval/numbertext.h"
 #include "tools/arith/divisors.h"
 
-#include <gmp.h>
-
 #include <cmath>
 #include <numeric>
 
@@ -33,31 +31,35 @@ int CountOf(const QString &countText)
     return TextToInteger(TextToNumber(countText));
 }
 
-struct CommonMultiple::Value
-{
-    Value() { mpz_init_set_ui(number, 1); }
-    ~Value() { mpz_clear(number); }
-    mpz_t number;
-};
+namespace {
+constexpr quint32 LimbBase = 1000000000;
+}
 
-CommonMultiple::CommonMultiple()
-    : m_value(std::make_unique<Value>())
-{ }
-
-CommonMultiple::~CommonMultiple() = default;
-
+// lcm(L, n) = L × n / gcd(L mod n, n). Limbs below 10^9 times a number below 2^64 stay below
+// 2^94, so 128-bit steps carry every product and remainder exactly.
 void CommonMultiple::Fold(quint64 number)
 {
-    static_assert(sizeof(unsigned long) >= sizeof(quint64));
-    mpz_lcm_ui(m_value->number, m_value->number, static_cast<unsigned long>(number));
+    using Wide = unsigned __int128;
+    Wide remainder = 0;
+    for (auto limb = m_limbs.rbegin(); limb != m_limbs.rend(); ++limb)
+        remainder = (remainder * LimbBase + *limb) % number;
+    const quint64 factor = number / std::gcd(number, quint64(remainder));
+    Wide carry = 0;
+    for (quint32 &limb : m_limbs) {
+        carry += Wide(limb) * factor;
+        limb = quint32(carry % LimbBase);
+        carry /= LimbBase;
+    }
+    for (; carry != 0; carry /= LimbBase)
+        m_limbs.push_back(quint32(carry % LimbBase));
 }
 
 QString CommonMultiple::Text() const
 {
-    const size_t size = mpz_sizeinbase(m_value->number, 10) + 2;
-    QByteArray digits(qsizetype(size), '\0');
-    mpz_get_str(digits.data(), 10, m_value->number);
-    return WholeNumberToText(QString::fromLatin1(digits.constData()));
+    QString digits = QString::number(m_limbs.back());
+    for (auto limb = m_limbs.rbegin() + 1; limb != m_limbs.rend(); ++limb)
+        digits += QStringLiteral("%1").arg(*limb, 9, 10, QLatin1Char('0'));
+    return WholeNumberToText(digits);
 }
 
 // Numbers from 2^53 up are refused: beyond it a typed number may read as a neighbour.

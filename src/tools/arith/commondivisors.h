@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
+#include <vector>
 
 // "公因数": the common divisors of two typed numbers (each read as a real and truncated toward
 // zero), ascending; empty when the smaller is below 1; nothing when either lies outside the
@@ -23,18 +23,14 @@ inline const QString RefusedNumberMessage = QStringLiteral("还未输入或输�
 class CommonMultiple
 {
 public:
-    CommonMultiple();
-    ~CommonMultiple();
-    CommonMultiple(const CommonMultiple &) = delete;
-    CommonMultiple &operator=(const CommonMultiple &) = delete;
-
     void Fold(quint64 number);
     // By the number-to-text rule, rounded from the exact value however large it grows.
     QString Text() const;
 
 private:
-    struct Value;
-    std::unique_ptr<Value> m_value;
+    // Base 10^9 digits, least significant first: exact at any size, and the decimal text
+    // falls out directly.
+    std::vector<quint32> m_limbs{1};
 };
 
 // One run of "公因倍数最值": numbers are accepted one at a time while the greatest common
