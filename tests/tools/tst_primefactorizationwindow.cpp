@@ -137,6 +137,7 @@ void PrimeFactorizationWindowTest::pasted()
     Input()->clear();
     Paste(text);
     QCOMPARE(Input()->text(), text);
+    // Instead of factors of a wrapped-around number: the message, in the warm accent.
     QCOMPARE(Output()->text(), output);
     QCOMPARE(Output()->property("error").toBool(), output == OutOfRangeMessage);
 }

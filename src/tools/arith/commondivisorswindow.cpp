@@ -6,6 +6,7 @@
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
 #include "ui/formulaparts.h"
+#include "ui/messages.h"
 #include "ui/style.h"
 
 #include <QBoxLayout>
@@ -94,15 +95,15 @@ void CommonDivisorsWindow::ListCommonDivisors()
 {
     if (m_first->text().isEmpty() || m_second->text().isEmpty())
         return;
-    m_list->clear();
     const std::optional<QStringList> divisors
             = CommonDivisorTexts(m_first->text(), m_second->text());
-    MarkAsError(m_lines, !divisors);
-    if (!divisors)
-        return m_lines->setText(OutOfRangeMessage);
     QString lines;
-    for (const QString &divisor : *divisors)
+    for (const QString &divisor : divisors.value_or(QStringList()))
         lines += divisor + QLatin1String("\r\n");
     m_lines->setText(lines);
-    m_list->addItems(*divisors);
+    m_list->clear();
+    m_list->addItems(divisors.value_or(QStringList()));
+    // Emptied first, so no list for another number stays beside the message.
+    if (!divisors)
+        ShowMessage(OutOfRangeMessage);
 }

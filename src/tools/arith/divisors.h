@@ -8,9 +8,9 @@
 // Whole-number helpers of the arithmetic tools: the numbers their windows hold are 32-bit
 // signed integers, and every divisor search is trial division up to the square root.
 
-// Shown instead of a result when a number lies outside what the window holds
-// (-2147483648 to 2147483647).
-inline const QString OutOfRangeMessage = QStringLiteral("输入的数值超出范围！");
+// The message for a number outside what the window holds, worded as the fraction window's.
+inline const QString OutOfRangeMessage
+        = QStringLiteral("请输入-2147483648至2147483647之间的整数！");
 
 // The value truncated toward zero, or nothing when that lies outside the 32-bit range
 // (infinities and NaN included).
