@@ -7,6 +7,8 @@
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
 #include "tools/arith/arithmeticwindow.h"
+#include "tools/arith/baseconversionwindow.h"
+#include "tools/arith/bignumberwindow.h"
 #include "tools/arith/commondivisorswindow.h"
 #include "tools/arith/divisormultiplewindow.h"
 #include "tools/arith/fractionwindow.h"
@@ -52,8 +54,8 @@ ToolCatalog BuildCatalog()
                      Tool("分解质因数按钮", "分解质因数", Opens<PrimeFactorizationWindow>()),
                      Tool("公因倍数最值按钮", "公因倍数最值", Opens<DivisorMultipleWindow>()),
                      Tool("公因数按钮", "公因数", Opens<CommonDivisorsWindow>()),
-                     Tool("大数运算按钮", "大数运算"),
-                     Tool("进制转换按钮", "进制转换"),
+                     Tool("大数运算按钮", "大数运算", Opens<BigNumberWindow>()),
+                     Tool("进制转换按钮", "进制转换", Opens<BaseConversionWindow>()),
              }},
             {QStringLiteral("选择夹1"),
              QStringLiteral("透明标签11"),
