@@ -31,35 +31,20 @@ int CountOf(const QString &countText)
     return TextToInteger(TextToNumber(countText));
 }
 
-namespace {
-constexpr quint32 LimbBase = 1000000000;
-}
-
-// lcm(L, n) = L × n / gcd(L mod n, n). Limbs below 10^9 times a number below 2^64 stay below
-// 2^94, so 128-bit steps carry every product and remainder exactly.
+// lcm(L, n) = L × n / gcd(L mod n, n). The remainder lies below n, so its digits read back
+// as a 64-bit integer.
 void CommonMultiple::Fold(quint64 number)
 {
-    using Wide = unsigned __int128;
-    Wide remainder = 0;
-    for (auto limb = m_limbs.rbegin(); limb != m_limbs.rend(); ++limb)
-        remainder = (remainder * LimbBase + *limb) % number;
-    const quint64 factor = number / std::gcd(number, quint64(remainder));
-    Wide carry = 0;
-    for (quint32 &limb : m_limbs) {
-        carry += Wide(limb) * factor;
-        limb = quint32(carry % LimbBase);
-        carry /= LimbBase;
-    }
-    for (; carry != 0; carry /= LimbBase)
-        m_limbs.push_back(quint32(carry % LimbBase));
+    const BigInteger divisor(static_cast<long>(number));
+    const quint64 remainder
+            = m_value.Remainder(divisor).value_or(BigInteger()).ToText().toULongLong();
+    const quint64 factor = number / std::gcd(number, remainder);
+    m_value = m_value.Multiply(BigInteger(static_cast<long>(factor)));
 }
 
 QString CommonMultiple::Text() const
 {
-    QString digits = QString::number(m_limbs.back());
-    for (auto limb = m_limbs.rbegin() + 1; limb != m_limbs.rend(); ++limb)
-        digits += QStringLiteral("%1").arg(*limb, 9, 10, QLatin1Char('0'));
-    return WholeNumberToText(digits);
+    return WholeNumberToText(m_value.ToText());
 }
 
 // Numbers from 2^53 up are refused: beyond it a typed number may read as a neighbour.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "eval/bigint.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-#include <vector>
 
 // "公因数": the common divisors of two typed numbers (each read as a real and truncated toward
 // zero), ascending; empty when the smaller is below 1; nothing when either lies outside the
@@ -28,9 +29,7 @@ public:
     QString Text() const;
 
 private:
-    // Base 10^9 digits, least significant first: exact at any size, and the decimal text
-    // falls out directly.
-    std::vector<quint32> m_limbs{1};
+    BigInteger m_value{1};
 };
 
 // One run of "公因倍数最值": numbers are accepted one at a time while the greatest common
