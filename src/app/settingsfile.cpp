@@ -28,7 +28,7 @@ bool InRange(const SettingsRecord &record)
     const double strategy = record.closeStrategy;
     if (!NearlyEqual(strategy, 1) && !NearlyEqual(strategy, 2) && !NearlyEqual(strategy, 3))
         return false;
-    if (!(record.gravity > 1e-7))
+    if (!GravityIsValid(record.gravity))
         return false;
     for (int skin = 1; skin <= 39; ++skin) {
         if (NearlyEqual(record.skinNumber, skin))
@@ -38,6 +38,11 @@ bool InRange(const SettingsRecord &record)
 }
 
 } // namespace
+
+bool GravityIsValid(double gravity)
+{
+    return gravity > 1e-7;
+}
 
 QByteArray SettingsText(const SettingsRecord &record)
 {
