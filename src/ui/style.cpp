@@ -42,7 +42,12 @@ QPushButton:hover { border-color: @accent; }
 QPushButton:pressed { background: @pressed; }
 QPushButton[role="primary"] { background: @accent; color: white; border-color: @accent; }
 QPushButton[role="primary"]:hover { background: @accenthover; }
-QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"] {
+QPushButton:disabled, QPushButton[role="primary"]:disabled {
+    background: @background; color: @secondary; border-color: @border;
+}
+QLineEdit:disabled { background: @background; color: @secondary; }
+QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"],
+QListWidget[role="result"] {
     font-size: 11pt;
 }
 QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"],
