@@ -349,3 +349,48 @@ double Remainder(double dividend, double divisor)
         throw RemainderByZero();
     return std::fmod(dividend, divisor);
 }
+
+namespace {
+
+// Whether the digits after the thirteenth round the thirteenth up: above half, or exactly
+// half with an odd digit before.
+bool RoundsUp(const QString &significant, QStringView rest)
+{
+    if (rest.front() != u'5')
+        return rest.front() > u'5';
+    for (QChar digit : rest.mid(1)) {
+        if (digit != u'0')
+            return true;
+    }
+    return significant.back().digitValue() % 2 == 1;
+}
+
+} // namespace
+
+QString WholeNumberToText(const QString &digits)
+{
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    const QStringView magnitude = QStringView(digits).mid(negative ? 1 : 0);
+    if (magnitude.size() <= 13)
+        return digits;
+    int exponent = int(magnitude.size()) - 1;
+    QString significant = magnitude.left(13).toString();
+    if (RoundsUp(significant, magnitude.mid(13))) {
+        int i = 12;
+        for (; i >= 0 && significant.at(i) == u'9'; --i)
+            significant[i] = u'0';
+        if (i >= 0) {
+            significant[i] = QChar(significant.at(i).unicode() + 1);
+        } else { // thirteen nines became 1 followed by zeros
+            significant.prepend(QLatin1Char('1'));
+            ++exponent;
+        }
+    }
+    while (significant.endsWith(QLatin1Char('0')))
+        significant.chop(1);
+    QString text = negative ? QStringLiteral("-") : QString();
+    text += significant.front();
+    if (significant.size() > 1)
+        text += QLatin1Char('.') + significant.mid(1);
+    return text + QStringLiteral("e+%1").arg(exponent, 3, 10, QLatin1Char('0'));
+}

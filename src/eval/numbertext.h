@@ -49,3 +49,8 @@ public:
     QString message() const; // "不能求余数于零"
 };
 double Remainder(double dividend, double divisor);
+
+// The number-to-text rule for a whole number given by its decimal digits (an optional "-",
+// no leading zeros): up to 13 digits plain, beyond that 13 significant digits rounded half to
+// even in exponent form, such as "1.234567890123e+013".
+QString WholeNumberToText(const QString &digits);

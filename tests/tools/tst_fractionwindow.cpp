@@ -1,3 +1,4 @@
+#include "tools/arith/divisors.h"
 #include "tools/arith/fractionlogic.h"
 #include "tools/arith/fractionwindow.h"
 #include "ui/editbox.h"
@@ -191,7 +192,7 @@ void FractionWindowTest::termOutsideRangeIsRefused()
     Retype(box.constData(), text.chopped(1));
     const QString shown = Result()->text();
     TypeText(Box(box.constData()), text.right(1));
-    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", FractionRangeMessage}}));
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", OutOfRangeMessage}}));
     QCOMPARE(Result()->text(), shown);
     QTest::keyClick(Box(box.constData()), Qt::Key_Backspace);
     QCOMPARE(TakeMessages(), {});

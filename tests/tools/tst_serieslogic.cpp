@@ -208,7 +208,7 @@ void SeriesLogicTest::exactIntegerText()
 {
     QFETCH(qint64, value);
     QFETCH(QString, shown);
-    QCOMPARE(ExactIntegerText(value), shown);
+    QCOMPARE(WholeNumberToText(QString::number(value)), shown);
 }
 
 QTEST_GUILESS_MAIN(SeriesLogicTest)

@@ -58,8 +58,3 @@ private:
     quint64 m_divisor = 1;
     CommonMultiple m_multiple;
 };
-
-// The number-to-text rule for a whole number given by its decimal digits (an optional "-",
-// no leading zeros): up to 13 digits plain, beyond that 13 significant digits rounded half to
-// even in exponent form, such as "1.234567890123e+013".
-QString WholeNumberToText(const QString &digits);
