@@ -11,6 +11,7 @@ namespace TwoVariableFactorization {
 namespace {
 
 constexpr double Tolerance = 1e-7;
+constexpr qsizetype WorkBetweenQuestions = 4096;
 
 // The y term and the closing parenthesis of one factor.
 QString YTerm(double v)
@@ -123,6 +124,8 @@ bool Enumeration::NextPass(const Match &match, const KeepGoing &keepGoing)
     const double m = m_values[m_next];
     const Span ps = Partners(m_coefficients.a, m);
     const double b = m_coefficients.b;
+    // Combinations looked at since keepGoing was last asked: a pass can hold millions.
+    qsizetype work = 0;
     for (qsizetype ni = 0; ps.begin < ps.end && ni < qsizetype(m_values.size()); ++ni) {
         const double n = m_values[ni];
         const Span qs = PartnersOfN(ni);
@@ -133,9 +136,13 @@ bool Enumeration::NextPass(const Match &match, const KeepGoing &keepGoing)
                 if (std::fabs(b - (m * q + n * p)) <= Tolerance)
                     match({m, n, p, q});
             }
+            work += 1 + qs.end - qs.begin;
+            if (work >= WorkBetweenQuestions) {
+                work = 0;
+                if (keepGoing && !keepGoing())
+                    return false;
+            }
         }
-        if (keepGoing && !keepGoing())
-            return false;
     }
     ++m_next;
     m_outer = m_next < qsizetype(m_values.size()) ? m_values[m_next] : m_afterLast;

@@ -38,7 +38,7 @@ QString FactorsText(const Factors &factors);
 QString NoFactorizationText(); // "无法分解！"
 
 using Match = std::function<void(const Factors &)>;
-// Asked between the steps of a pass; false abandons the pass.
+// Asked every few thousand combinations looked at within a pass; false abandons the pass.
 using KeepGoing = std::function<bool()>;
 
 // The enumeration, one value of m (one pass) at a time. A match is a combination with
