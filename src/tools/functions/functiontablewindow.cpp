@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace FunctionTable;
@@ -89,12 +90,22 @@ QWidget *FunctionTableWindow::BuildTableColumn()
     m_grid = new Grid(QStringLiteral("高级表格1"));
     m_grid->SetColumnCount(2);
     m_grid->SetRowCount(1);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Measuring 100,000 rows to fit the columns would cost more than building them: the x
+    // column is as wide as a typical x, the values take the rest, wide enough for all of the
+    // engine's digits, and the window may be widened.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int padding = 2 * metrics.horizontalAdvance(u'0');
+    const int xWidth = metrics.horizontalAdvance(QStringLiteral("-0.0000001")) + padding;
+    const int valueWidth
+            = metrics.horizontalAdvance(QStringLiteral("-0.3333333333333333")) + padding;
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_grid->horizontalHeader()->resizeSection(0, xWidth);
+    m_grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
-    // Room for an x and a value of the engine's full length side by side.
-    m_grid->setMinimumSize(fontMetrics().horizontalAdvance(QString(40, u'0')),
-                           fontMetrics().height() * 18);
+    m_grid->verticalHeader()->setDefaultSectionSize(metrics.height() + 10);
+    m_grid->setMinimumSize(xWidth + valueWidth + m_grid->verticalScrollBar()->sizeHint().width()
+                                   + 2 * m_grid->frameWidth(),
+                           metrics.height() * 18);
     m_detail = MakeResultBox(QStringLiteral("详情"));
 
     m_tableColumn = new QWidget;
