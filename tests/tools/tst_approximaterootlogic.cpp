@@ -59,16 +59,6 @@ void ApproximateRootLogicTest::answers_data()
     QTest::addColumn<bool>("impossible");
     QTest::addColumn<QStringList>("answers"); // every answer written, the last one standing
 
-    QTest::newRow("first midpoint is the root")
-            << Expression("x-5") << 0.0 << 10.0 << true << 3 << false << QStringList{"x=5"};
-    QTest::newRow("bisection drifts above √2")
-            << Expression("x*x-2") << 0.0 << 10.0 << true << 3 << false << QStringList{"x≈1.415"};
-    QTest::newRow("drift with 5 places")
-            << Expression("x*x-2") << 0.0 << 10.0 << true << 5 << false << QStringList{"x≈1.41479"};
-    QTest::newRow("[1,2] with 0 places")
-            << Expression("x*x-2") << 1.0 << 2.0 << true << 0 << false << QStringList{"x≈1"};
-    QTest::newRow("[1,2] with 5 places")
-            << Expression("x*x-2") << 1.0 << 2.0 << true << 5 << false << QStringList{"x≈1.41431"};
     QTest::newRow("same signs hand over to the scan")
             << Expression("x*x-2") << -10.0 << 10.0 << true << 3 << true
             << QStringList{"x≈-1",     "x≈-1.4",   "x≈-1.41", "x≈-1.414",
@@ -86,8 +76,6 @@ void ApproximateRootLogicTest::answers_data()
             << QStringList{"x在定义域[-1.#INF,1.#INF]内无解"};
     QTest::newRow("scan meets the root") << Expression("2*x-1") << -10.0 << 10.0 << false << 3
                                          << false << QStringList{"x≈0", "x=0.5"};
-    QTest::newRow("no dip before the end") << Expression("x-20") << -10.0 << 10.0 << false << 3
-                                           << false << QStringList{"x在定义域[-10,10]内无解"};
     QTest::newRow("dip without a root")
             << Expression("x*x+1") << -10.0 << 10.0 << false << 3 << false
             << QStringList{"x≈0", "x≈0", "x≈0", "x≈0", "x≈-0.001", "x≈-0.001", "x≈-0.001"};
@@ -96,12 +84,6 @@ void ApproximateRootLogicTest::answers_data()
             << QStringList{"x≈0", "x在定义域[-1,1]内无解"};
     QTest::newRow("b itself is sampled")
             << Expression("x-10") << -10.0 << 10.0 << false << 3 << false << QStringList{"x=10"};
-    QTest::newRow("backwards interval finds nothing")
-            << Expression("x") << 10.0 << -10.0 << false << 3 << false
-            << QStringList{"x在定义域[10,-10]内无解"};
-    QTest::newRow("undefined first sample finds nothing")
-            << Expression("1/x") << 0.0 << 10.0 << false << 3 << false
-            << QStringList{"x在定义域[0,10]内无解"};
     QTest::newRow("undefined later sample is a rise")
             << Expression("Math.sqrt(4.5-x)+1") << 0.0 << 10.0 << false << 3 << false
             << QStringList{"x≈4", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5"};

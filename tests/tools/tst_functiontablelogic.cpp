@@ -58,24 +58,6 @@ void FunctionTableLogicTest::rows_data()
                                              "1",  "2",  "3",  "4",  "5"}
                               << QStringList{"25", "16", "9", "4",  "1", "0",
                                              "1",  "4",  "9", "16", "25"};
-    QTest::newRow("tenths without drift")
-            << "0"
-            << "1"
-            << "0.1" << Square << 10
-            << QStringList{"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"}
-            << QStringList{"0",    "0.01", "0.04", "0.09", "0.16", "0.25",
-                           "0.36", "0.49", "0.64", "0.81", "1"};
-    QTest::newRow("first term as typed")
-            << "+3"
-            << "5.5"
-            << "1" << Square << 2 << QStringList{"+3", "4", "5"} << QStringList{"9", "16", "25"};
-    QTest::newRow("first term with x as a number")
-            << "2x"
-            << "3"
-            << "1" << Square << 1 << QStringList{"2", "3"} << QStringList{"4", "9"};
-    QTest::newRow("first beyond the last") << "5"
-                                           << "-5"
-                                           << "1" << Square << 0 << QStringList{} << QStringList{};
     QTest::newRow("first beyond the last, difference 0")
             << "5"
             << "-5"
