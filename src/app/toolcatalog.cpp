@@ -16,12 +16,15 @@
 #include "tools/arith/primefactorizationwindow.h"
 #include "tools/arith/runningserieswindow.h"
 #include "tools/arith/triangularfactorialwindow.h"
+#include "tools/functions/approximaterootwindow.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/functiontablewindow.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 #include "tools/functions/threepointquadraticwindow.h"
 #include "tools/functions/trigonometrywindow.h"
+#include "tools/functions/twovariablefactorizationwindow.h"
 
 #include <QWidget>
 
@@ -67,10 +70,11 @@ ToolCatalog BuildCatalog()
                           Opens<ThreePointQuadraticWindow>()),
                      Tool("一元二次不等式按钮", "一元二次不等式",
                           Opens<QuadraticInequalityWindow>()),
-                     Tool("二元二次因式分解按钮", "二元二次因式分解"),
+                     Tool("二元二次因式分解按钮", "二元二次因式分解",
+                          Opens<TwoVariableFactorizationWindow>()),
                      Tool("二元一次方程组按钮", "二元一次方程组", Opens<LinearSystemWindow>()),
-                     Tool("函数表格按钮", "函数表格"),
-                     Tool("求方程近似根按钮", "求方程近似根"),
+                     Tool("函数表格按钮", "函数表格", Opens<FunctionTableWindow>()),
+                     Tool("求方程近似根按钮", "求方程近似根", Opens<ApproximateRootWindow>()),
                      Tool("h函数基本信息按钮", "函数基本信息", Opens<FunctionInfoWindow>()),
                      Tool("三角函数按钮", "三角函数", Opens<TrigonometryWindow>()),
              }},

@@ -189,6 +189,15 @@ PreparedFunction PrepareFunction(const QString &expression)
     return [expression](double x) { return EvaluateFunctionAt(expression, QLatin1Char('x'), x); };
 }
 
+PreparedFunctionText PrepareFunctionText(const QString &expression)
+{
+    return [expression](double x) {
+        QString program = Apply(expression, CachedMultiplicationsWithVariable(QLatin1Char('x')));
+        program = ReplaceAll(program, QStringLiteral("x"), SubstitutionText(x));
+        return EvaluateExpression(program);
+    };
+}
+
 void BeginUserAction()
 {
     ScriptHost::ForThisThread().BeginUserAction();

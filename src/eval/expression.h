@@ -35,6 +35,13 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x);
 using PreparedFunction = std::function<double(double x)>;
 PreparedFunction PrepareFunction(const QString &expression);
 
+// The same function of x giving the engine's result text instead of its number: the text that
+// EvaluateExpression gives for the expression with x put in as EvaluateFunctionAt puts it
+// (a number's text, "1.#INF", "-1.#INF", "-1.#IND", or the empty text on failure). For the
+// tools that show the value as the engine writes it.
+using PreparedFunctionText = std::function<QString(double x)>;
+PreparedFunctionText PrepareFunctionText(const QString &expression);
+
 // A new user action begins (a button pressed, a key typed): evaluations may run again after
 // one was stopped by the time limit. Tools call it where one action's loop starts.
 void BeginUserAction();

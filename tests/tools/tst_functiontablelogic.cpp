@@ -1,0 +1,174 @@
+#include "eval/numbertext.h"
+#include "tools/functions/functiontablelogic.h"
+
+#include <QTest>
+
+using namespace FunctionTable;
+
+Q_DECLARE_METATYPE(ValueText)
+
+namespace {
+
+const ValueText Square = [](double x) { return NumberToText(x * x); };
+
+struct Columns
+{
+    QStringList x;
+    QStringList values;
+};
+
+Columns Build(Table table, const ValueText &f)
+{
+    Columns columns;
+    while (const std::optional<Row> row = table.NextRow(f)) {
+        columns.x.append(row->x);
+        columns.values.append(row->value);
+    }
+    return columns;
+}
+
+} // namespace
+
+class FunctionTableLogicTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void rows_data();
+    void rows();
+    void valueCells_data();
+    void valueCells();
+    void refusesTablesThatWouldNotEnd_data();
+    void refusesTablesThatWouldNotEnd();
+};
+
+void FunctionTableLogicTest::rows_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("difference");
+    QTest::addColumn<ValueText>("f");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<QStringList>("x");
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("defaults") << "-5"
+                              << "5"
+                              << "1" << Square << 10
+                              << QStringList{"-5", "-4", "-3", "-2", "-1", "0",
+                                             "1",  "2",  "3",  "4",  "5"}
+                              << QStringList{"25", "16", "9", "4",  "1", "0",
+                                             "1",  "4",  "9", "16", "25"};
+    QTest::newRow("first beyond the last, difference 0")
+            << "5"
+            << "-5"
+            << "0" << Square << 0 << QStringList{} << QStringList{};
+    QTest::newRow("last within 1e-7") << "1"
+                                      << "0.99999995"
+                                      << "1" << Square << 0 << QStringList{"1"} << QStringList{"1"};
+    // Where x + difference lies half way between two 13-digit texts, the rounding decides.
+    QTest::newRow("difference stops moving x inside the range")
+            << "565.6"
+            << "565.6000000003"
+            << "5e-11" << ValueText([](double) { return QStringLiteral("1"); }) << 6
+            << QStringList{"565.6", "565.6000000001"} << QStringList{"1", "1"};
+    QTest::newRow("engine texts") << "-1"
+                                  << "1"
+                                  << "1" << ValueText([](double x) {
+                                         return x < 0 ? "-1.#IND" : x > 0 ? "1.#INF" : "";
+                                     })
+                                  << 2 << QStringList{"-1", "0", "1"}
+                                  << QStringList{"-1.#IND", "错误", "错误"};
+}
+
+void FunctionTableLogicTest::rows()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, difference);
+    QFETCH(ValueText, f);
+    QFETCH(int, maximum);
+    QFETCH(QStringList, x);
+    QFETCH(QStringList, values);
+    const std::optional<Table> table = Table::Start(first, last, difference);
+    QVERIFY(table);
+    QCOMPARE(table->progressMaximum(), maximum);
+    const Columns columns = Build(*table, f);
+    QCOMPARE(columns.x, x);
+    QCOMPARE(columns.values, values);
+}
+
+void FunctionTableLogicTest::valueCells_data()
+{
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("failure") << ""
+                             << "错误";
+    QTest::newRow("infinity") << "1.#INF"
+                              << "错误";
+    QTest::newRow("minus infinity") << "-1.#INF"
+                                    << "错误";
+    QTest::newRow("not a number") << "-1.#IND"
+                                  << "-1.#IND";
+    QTest::newRow("the engine's digits") << "0.30000000000000004"
+                                         << "0.30000000000000004";
+    QTest::newRow("boolean") << "真"
+                             << "真";
+}
+
+void FunctionTableLogicTest::valueCells()
+{
+    QFETCH(QString, result);
+    QFETCH(QString, cell);
+    QCOMPARE(ValueCell(result), cell);
+}
+
+void FunctionTableLogicTest::refusesTablesThatWouldNotEnd_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("difference");
+    QTest::newRow("difference 0") << "-5"
+                                  << "5"
+                                  << "0";
+    QTest::newRow("difference not a number") << "-5"
+                                             << "5"
+                                             << "abc";
+    QTest::newRow("difference pointing away") << "-5"
+                                              << "5"
+                                              << "-1";
+    QTest::newRow("lost at the first term") << "1"
+                                            << "2"
+                                            << "1e-13";
+    QTest::newRow("lost at 1e13") << "1e13"
+                                  << "1e13+10"
+                                  << "1";
+    QTest::newRow("lost toward the last term") << "0"
+                                               << "1e14"
+                                               << "1";
+    QTest::newRow("lost toward a negative first term") << "-1e14"
+                                                       << "0"
+                                                       << "1";
+    QTest::newRow("infinite difference") << "-5"
+                                         << "5"
+                                         << "1e999";
+    QTest::newRow("infinite last term") << "-5"
+                                        << "1e999"
+                                        << "1";
+    QTest::newRow("infinite first term") << "-1e999"
+                                         << "5"
+                                         << "1";
+    QTest::newRow("x overflowing") << "0"
+                                   << "1.7e308"
+                                   << "1e308";
+}
+
+void FunctionTableLogicTest::refusesTablesThatWouldNotEnd()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, difference);
+    QVERIFY(!Table::Start(first, last, difference));
+}
+
+QTEST_GUILESS_MAIN(FunctionTableLogicTest)
+#include "tst_functiontablelogic.moc"
