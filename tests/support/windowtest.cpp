@@ -76,7 +76,7 @@ bool WaitForTicks(QTimer *timer, int ticks)
 {
     QSignalSpy spy(timer, &QTimer::timeout);
     while (spy.count() < ticks) {
-        if (!spy.wait(5 * std::max(timer->interval(), 100)))
+        if (!spy.wait(5000 + 5 * timer->interval()))
             return false;
     }
     return true;
