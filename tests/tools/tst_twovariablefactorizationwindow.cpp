@@ -30,6 +30,7 @@ private slots:
     void factors_data();
     void factors();
     void longEnumerationMovesIgnoresInputAndClosesSafely();
+    void zeroPolynomialListStopsBeforeFillingMemory();
 
 private:
     void Factor(const QStringList &coefficients, const QString &step, const QString &first,
@@ -157,6 +158,21 @@ void TwoVariableFactorizationWindowTest::factors()
     QCOMPARE(Find<QLabel>(QStringLiteral("标签4"))->text(), caption);
     QCOMPARE(QApplication::focusWidget(), box);
     QVERIFY(box->textCursor().atEnd());
+}
+
+// Every combination matches 0x² + 0xy + 0y²: over −200 … 200 that would be 320,000 lines, and
+// over wider ranges more than memory holds.
+void TwoVariableFactorizationWindowTest::zeroPolynomialListStopsBeforeFillingMemory()
+{
+    QVERIFY(OpenToolWindow<TwoVariableFactorizationWindow>(m_window));
+    Factor({"0", "0", "0"}, "1", "-200", "200");
+    const QStringList lines = Find<MultiLineEditBox>(QStringLiteral("编辑框1"))
+                                      ->text()
+                                      .split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 100001);
+    QCOMPARE(lines.first(), QStringLiteral("(-200x-200y)(0x)"));
+    QCOMPARE(lines.last(), QStringLiteral("……（只列出了前100000种）"));
+    QVERIFY(Find<QLabel>(QStringLiteral("标签4"))->text().startsWith(QStringLiteral("分解完成！")));
 }
 
 // Over −20000 … 20000 the passes take a while: the bar and the caption move after each m, a

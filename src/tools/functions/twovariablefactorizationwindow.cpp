@@ -19,6 +19,14 @@ namespace {
 
 // Lines shown at once while a pass goes on, so that the box never takes a huge text in one go.
 constexpr qsizetype ShownLinesPerBatch = 2000;
+// Every combination factors the zero polynomial, so over a wide range its list would fill the
+// memory long before the enumeration ends; the list stops here and says so.
+constexpr qsizetype MostListedLines = 100000;
+
+QString ListCutText()
+{
+    return QStringLiteral("……（只列出了前%1种）").arg(MostListedLines);
+}
 
 EditBox *RangeBox(const QString &name, const QString &text)
 {
@@ -117,7 +125,7 @@ void TwoVariableFactorizationWindow::Factor()
         return;
     m_result->setText(QString());
     m_found.clear();
-    m_anyFound = false;
+    m_listed = 0;
     const Range range{TextToNumber(m_first->text()), TextToNumber(m_end->text()),
                       TextToNumber(m_step->text())};
     const Coefficients coefficients{TextToNumber(m_a->text()), TextToNumber(m_b->text()),
@@ -129,8 +137,10 @@ void TwoVariableFactorizationWindow::Factor()
     if (!Enumerate(enumeration))
         return;
     m_status->setText(enumeration.FinalCaption());
-    if (!m_anyFound)
+    if (m_listed == 0)
         m_result->setText(NoFactorizationText());
+    else if (m_listed > MostListedLines)
+        m_result->appendPlainText(ListCutText());
     PlaceCaretAtEnd();
 }
 
@@ -138,16 +148,16 @@ void TwoVariableFactorizationWindow::Factor()
 bool TwoVariableFactorizationWindow::Enumerate(Enumeration &enumeration)
 {
     const auto found = [this](const Factors &factors) {
-        m_found.append(FactorsText(factors));
-        m_anyFound = true;
+        if (++m_listed <= MostListedLines)
+            m_found.append(FactorsText(factors));
     };
     const auto keepGoing = [this] {
         if (m_found.size() >= ShownLinesPerBatch)
             ShowFoundLines();
-        return Breathe();
+        return m_listed <= MostListedLines && Breathe();
     };
-    while (!enumeration.isFinished()) {
-        if (!enumeration.NextPass(found, keepGoing))
+    while (!enumeration.isFinished() && m_listed <= MostListedLines) {
+        if (!enumeration.NextPass(found, keepGoing) && isClosing())
             return false;
         ShowFoundLines();
         ShowProgress(enumeration);

@@ -44,5 +44,5 @@ private:
     QLabel *m_status;
 
     QStringList m_found; // lines found since they were last shown
-    bool m_anyFound = false;
+    qsizetype m_listed = 0; // matches found in this enumeration
 };
