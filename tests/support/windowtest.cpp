@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -80,6 +81,14 @@ bool WaitForTicks(QTimer *timer, int ticks)
             return false;
     }
     return true;
+}
+
+void Replace(QLineEdit *box, const QString &text)
+{
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
 }
 
 void TypeText(QWidget *control, const QString &text)

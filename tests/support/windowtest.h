@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QLineEdit;
 class QTimer;
 
 // A message box that opened during a test, as the user saw it.
@@ -79,6 +80,10 @@ bool OpenToolWindow(Pointer &window)
 // Waits until `timer` has ticked `ticks` times more: for checks that something does not happen
 // over a few periods of a window's timers. False when it did not tick in time.
 bool WaitForTicks(QTimer *timer, int ticks = 3);
+
+// Selects what a box holds and types `text` over it, as a person replaces an input; an empty
+// text deletes it.
+void Replace(QLineEdit *box, const QString &text);
 
 // Types like a keyboard, also characters beyond ASCII (full-width digits, Chinese), which
 // QTest::keyClicks cannot send.

@@ -20,12 +20,6 @@ const QString Enumeration = QStringLiteral("单选框1");
 const QString Impossible
         = QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");
 
-void Replace(EditBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
 // Picks a decimal-places item the way a person does: opens the list and clicks the item.
 void ChoosePlaces(QComboBox *box, int index)
 {

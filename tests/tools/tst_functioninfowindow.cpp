@@ -37,14 +37,6 @@ QList<QStringList> Rows(const Grid *grid)
     return rows;
 }
 
-void Replace(EditBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-}
-
 // Columns of the panel in which `color` shows in some row.
 QList<int> ColumnsWith(const DrawingPanel *panel, const QColor &color, int from, int to)
 {

@@ -14,14 +14,6 @@
 
 namespace {
 
-void Replace(EditBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-}
-
 QStringList Column(const Grid *grid, int column)
 {
     QStringList cells;

@@ -10,18 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-void Replace(EditBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-}
-
-} // namespace
-
 class TwoVariableFactorizationWindowTest : public WindowTest
 {
     Q_OBJECT
