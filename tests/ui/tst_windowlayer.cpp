@@ -3,6 +3,7 @@
 #include "ui/drawingpanel.h"
 #include "ui/grid.h"
 #include "ui/messages.h"
+#include "ui/qttranslations.h"
 #include "ui/toolwindow.h"
 #include "ui/windowregistry.h"
 #include "windowtest.h"
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -53,6 +55,7 @@ private slots:
     void controlsCarryTheirChineseName();
     void messageBoxCaptions_data();
     void messageBoxCaptions();
+    void messageButtonsReadInChinese();
     void toolWindowClosesOnCloseAllFlag();
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
@@ -105,6 +108,22 @@ void WindowLayerTest::messageBoxCaptions()
         ShowMessage(QStringLiteral("第一行\r\n第二行"), caption);
     const QList<ShownMessage> expected{{expectedCaption, QStringLiteral("第一行\n第二行")}};
     QCOMPARE(TakeMessages(), expected);
+}
+
+void WindowLayerTest::messageButtonsReadInChinese()
+{
+    const auto okButton = [this] {
+        ShowMessage(QStringLiteral("好"));
+        const QList<ShownMessage> shown = TakeMessages();
+        return shown.size() == 1 ? shown.front().buttons : QStringList();
+    };
+    QTemporaryDir withoutCatalogue;
+    QVERIFY(!LoadQtTranslations(withoutCatalogue.path()));
+    QCOMPARE(okButton(), QStringList{QStringLiteral("OK")}); // Qt's own text stays
+    QVERIFY(LoadQtTranslations());
+    QCOMPARE(okButton(), QStringList{QStringLiteral("确定")});
+    QVERIFY(!LoadQtTranslations(withoutCatalogue.path()));
+    QCOMPARE(okButton(), QStringList{QStringLiteral("确定")}); // what was loaded stays
 }
 
 void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
