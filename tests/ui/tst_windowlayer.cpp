@@ -56,6 +56,8 @@ private slots:
     void messageBoxCaptions_data();
     void messageBoxCaptions();
     void messageButtonsReadInChinese();
+    void messageOpensOverItsWindow_data();
+    void messageOpensOverItsWindow();
     void toolWindowClosesOnCloseAllFlag();
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
@@ -124,6 +126,33 @@ void WindowLayerTest::messageButtonsReadInChinese()
     QCOMPARE(okButton(), QStringList{QStringLiteral("确定")});
     QVERIFY(!LoadQtTranslations(withoutCatalogue.path()));
     QCOMPARE(okButton(), QStringList{QStringLiteral("确定")}); // what was loaded stays
+}
+
+void WindowLayerTest::messageOpensOverItsWindow_data()
+{
+    QTest::addColumn<bool>("namedWindow");
+    QTest::newRow("over the active window") << false;
+    QTest::newRow("over the window it names") << true;
+}
+
+void WindowLayerTest::messageOpensOverItsWindow()
+{
+    QFETCH(bool, namedWindow);
+    ToolWindow named(QStringLiteral("工具"));
+    ToolWindow active(QStringLiteral("另一个"));
+    named.setGeometry(40, 60, 300, 200);
+    active.setGeometry(420, 300, 320, 240);
+    named.show();
+    QVERIFY(ShowAndActivate(&active));
+    ShowMessage(QStringLiteral("好"), QStringLiteral("信息："), nullptr,
+                namedWindow ? &named : nullptr);
+    const QList<ShownMessage> shown = TakeMessages();
+    QCOMPARE(shown.size(), 1);
+    const QPoint centre = (namedWindow ? named : active).geometry().center();
+    QVERIFY2((shown.front().place.center() - centre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2")
+                                .arg(shown.front().place.center().x())
+                                .arg(shown.front().place.center().y())));
 }
 
 void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
