@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QTimer>
 
@@ -83,6 +84,18 @@ void ToolWindow::closeEvent(QCloseEvent *event)
         setAttribute(Qt::WA_DeleteOnClose, false);
     }
     event->accept();
+}
+
+void ToolWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Not under an open message box (a key sent straight to the window gets past its
+    // modality): the message runs inside some handler of this window, as for the close poll.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && !QApplication::activeModalWidget()) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ToolWindow::FixSizeToContents()

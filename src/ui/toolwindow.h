@@ -7,6 +7,7 @@ class QTimer;
 
 // The base of every tool window: a top-level window of its own (not modal, without an owner)
 // that is deleted when closed, and whose timer closes it once the close-all-tools flag is 1.
+// Esc closes it as the title bar's button does.
 //
 // Long loops that let pending events run (plotting, scans, enumerations) use the run
 // machinery below, so that closing the window, pressing its button again or typing meanwhile
@@ -70,6 +71,7 @@ protected:
     void BeginUserAction();
 
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // Call at the end of the constructor: fixes the window to the size its layout needs.
     void FixSizeToContents();

@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
+#include "ui/editbox.h"
 #include "ui/grid.h"
 #include "ui/messages.h"
 #include "ui/qttranslations.h"
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -58,6 +60,7 @@ private slots:
     void messageButtonsReadInChinese();
     void messageOpensOverItsWindow_data();
     void messageOpensOverItsWindow();
+    void escClosesAToolWindowButNotUnderItsMessage();
     void toolWindowClosesOnCloseAllFlag();
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
@@ -153,6 +156,24 @@ void WindowLayerTest::messageOpensOverItsWindow()
              qPrintable(QStringLiteral("%1,%2")
                                 .arg(shown.front().place.center().x())
                                 .arg(shown.front().place.center().y())));
+}
+
+void WindowLayerTest::escClosesAToolWindowButNotUnderItsMessage()
+{
+    QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
+    auto *box = new EditBox(QStringLiteral("编辑框1"));
+    (new QVBoxLayout(window))->addWidget(box);
+    QVERIFY(ShowAndActivate(window));
+    // Esc pressed while the window's message is open is the message's, not the window's.
+    SetAnswerDelay(150);
+    QTimer::singleShot(50, window, [&] { QTest::keyClick(window, Qt::Key_Escape); });
+    ShowMessage(QStringLiteral("慢"));
+    QCOMPARE(TakeMessages().size(), 1);
+    QVERIFY(window && window->isVisible());
+    QTest::keyClick(box, Qt::Key_Escape); // the focused box passes it on to its window
+    QVERIFY(window && !window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
 }
 
 void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
