@@ -172,7 +172,7 @@ void LauncherWindow::CentreOnScreen()
 
 void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
-    OpenOrRaise(tool.buttonName, tool.createWindow);
+    OpenOrRaise(tool.buttonName, tool.createWindow, this);
     ApplyCloseStrategy();
 }
 

@@ -9,7 +9,10 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pollPeriodMs)
     : QWidget(nullptr, Qt::Window)
@@ -102,6 +105,27 @@ void ToolWindow::FixSizeToContents()
 {
     if (layout())
         layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ToolWindow::ScrollContents(QLayout *contents)
+{
+    auto *inner = new QWidget;
+    inner->setLayout(contents);
+    m_scrollArea = new QScrollArea;
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setWidget(inner);
+    auto *whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(m_scrollArea);
+}
+
+QSize ToolWindow::sizeHint() const
+{
+    if (!m_scrollArea)
+        return QWidget::sizeHint();
+    return m_scrollArea->widget()->sizeHint()
+            + QSize(m_scrollArea->verticalScrollBar()->sizeHint().width(), 0);
 }
 
 void ToolWindow::PollCloseAllFlag()

@@ -6,12 +6,14 @@
 #include "ui/messages.h"
 #include "ui/qttranslations.h"
 #include "ui/toolwindow.h"
+#include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +75,8 @@ private slots:
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
     void drawingPanelWritesNumbers();
+    void newWindowGoesBesideItsOpener_data();
+    void newWindowGoesBesideItsOpener();
     void gridCellsAndCurrentCell();
     void pendingEventsAreProcessed();
 };
@@ -339,6 +343,42 @@ void WindowLayerTest::drawingPanelWritesNumbers()
     }
     QVERIFY(inked > 10);
     QCOMPARE(panel.PixelAt(95, 35), QColor(Qt::white)); // the label stays small, near its spot
+}
+
+void WindowLayerTest::newWindowGoesBesideItsOpener_data()
+{
+    QTest::addColumn<QRect>("opener");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("place");
+    const QSize small(300, 200);
+    QTest::newRow("right of it") << QRect(100, 100, 400, 300) << small << QPoint(500, 100);
+    QTest::newRow("left of it at the right edge")
+            << QRect(900, 100, 400, 300) << small << QPoint(600, 100);
+    QTest::newRow("over it on the roomier side when neither side has room")
+            << QRect(200, 100, 800, 300) << QSize(400, 200) << QPoint(0, 100);
+    QTest::newRow("moved up to stay on the screen")
+            << QRect(100, 600, 400, 150) << small << QPoint(500, 568);
+    QTest::newRow("centred without an opener") << QRect() << small << QPoint(362, 284);
+    QTest::newRow("larger than the screen: from its top left")
+            << QRect(100, 100, 400, 300) << QSize(2000, 1000) << QPoint(0, 0);
+}
+
+void WindowLayerTest::newWindowGoesBesideItsOpener()
+{
+    QFETCH(QRect, opener);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, place);
+    const QRect screen(0, 0, 1024, 768);
+    QCOMPARE(BesidePosition(opener, frame, screen), place);
+    // Cascaded windows step down and across from there, and begin again before leaving the
+    // screen.
+    QSet<QPoint> places;
+    for (int step = 0; step < 40; ++step) {
+        const QPoint cascaded = CascadedPosition(place, frame, step, screen);
+        QVERIFY(screen.contains(QRect(cascaded, frame)) || cascaded == place);
+        places.insert(cascaded);
+    }
+    QVERIFY(places.size() > 1 || frame.width() >= screen.width());
 }
 
 void WindowLayerTest::gridCellsAndCurrentCell()
