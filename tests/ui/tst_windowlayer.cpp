@@ -75,6 +75,8 @@ private slots:
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
     void drawingPanelWritesNumbers();
+    void drawingPanelKeepsLabelsWhole_data();
+    void drawingPanelKeepsLabelsWhole();
     void newWindowGoesBesideItsOpener_data();
     void newWindowGoesBesideItsOpener();
     void gridCellsAndCurrentCell();
@@ -343,6 +345,40 @@ void WindowLayerTest::drawingPanelWritesNumbers()
     }
     QVERIFY(inked > 10);
     QCOMPARE(panel.PixelAt(95, 35), QColor(Qt::white)); // the label stays small, near its spot
+}
+
+void WindowLayerTest::drawingPanelKeepsLabelsWhole_data()
+{
+    QTest::addColumn<QPoint>("spot");
+    QTest::addColumn<double>("value");
+    QTest::newRow("over the left edge") << QPoint(-4, 225) << -10.0;
+    QTest::newRow("over the right edge") << QPoint(496, 225) << 10.0;
+    QTest::newRow("over the top edge") << QPoint(265, -5) << 10.0;
+    QTest::newRow("over the bottom edge") << QPoint(265, 495) << -10.0;
+    QTest::newRow("wholly outside") << QPoint(-40, 225) << -11.0;
+}
+
+void WindowLayerTest::drawingPanelKeepsLabelsWhole()
+{
+    QFETCH(QPoint, spot);
+    QFETCH(double, value);
+    // The size of the ink of a label; 0 × 0 when nothing was written.
+    const auto inkSize = [](const DrawingPanel &panel) {
+        QRect ink;
+        for (int x = 0; x < panel.width(); ++x) {
+            for (int y = 0; y < panel.height(); ++y) {
+                if (panel.PixelAt(x, y) != QColor(Qt::white))
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        return ink.size();
+    };
+    DrawingPanel whole(QStringLiteral("画板1"), QSize(500, 500));
+    whole.WriteText(250, 250, value);
+    DrawingPanel edge(QStringLiteral("画板2"), QSize(500, 500));
+    edge.WriteTextInside(spot.x(), spot.y(), value);
+    const bool outside = spot.x() < -30;
+    QCOMPARE(inkSize(edge), outside ? QSize(0, 0) : inkSize(whole));
 }
 
 void WindowLayerTest::newWindowGoesBesideItsOpener_data()
