@@ -97,6 +97,9 @@ void PlaceNewWindow(QWidget *window, const QWidget *anchor, const QList<QWidget 
     const QRect available = screen->availableGeometry();
     window->resize(
             FittedSize(wanted, window->minimumSize(), available.size().shrunkBy(AssumedFrame)));
+    // A dialog that belongs to a window opens centred over it, as dialogs do.
+    if (window->parentWidget())
+        return;
     const QSize frame = window->size().grownBy(AssumedFrame);
     const QPoint start
             = BesidePosition(anchor ? anchor->frameGeometry() : QRect(), frame, available);

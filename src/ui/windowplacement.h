@@ -35,5 +35,6 @@ QPoint CascadedPosition(QPoint start, QSize size, int step, const QRect &availab
 
 // Sizes a window that is about to be shown for the first time to fit the screen of `anchor`
 // (the primary screen without one), and moves it beside `anchor`, one cascade step further for
-// each of `others` that is open, or further still where one of them stands.
+// each of `others` that is open, or further still where one of them stands. A window with a
+// parent keeps the place Qt gives it, centred over the parent.
 void PlaceNewWindow(QWidget *window, const QWidget *anchor, const QList<QWidget *> &others);
