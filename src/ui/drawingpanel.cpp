@@ -3,7 +3,10 @@
 #include "eval/numbertext.h"
 #include "ui/controls.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     : QWidget(parent)
@@ -52,14 +55,25 @@ void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
     update();
 }
 
+QFont DrawingPanel::LabelFont() const
+{
+    QFont labelFont = font();
+    labelFont.setPointSize(m_labelFontSize);
+    return labelFont;
+}
+
+QRect DrawingPanel::TextArea(int x, int y, const QString &text) const
+{
+    const QFontMetrics metrics(LabelFont(), this);
+    return metrics.boundingRect(QRect(x, y, 10000, 10000), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
 void DrawingPanel::WriteText(int x, int y, const QString &text)
 {
     EnsurePictureResolution();
     QPainter painter(&m_picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont labelFont = font();
-    labelFont.setPointSize(m_labelFontSize);
-    painter.setFont(labelFont);
+    painter.setFont(LabelFont());
     painter.setPen(m_penColor);
     const QRect box(x, y, 10000, 10000);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
@@ -69,6 +83,20 @@ void DrawingPanel::WriteText(int x, int y, const QString &text)
 void DrawingPanel::WriteText(int x, int y, double number)
 {
     WriteText(x, y, NumberToText(number));
+}
+
+void DrawingPanel::WriteTextInside(int x, int y, double number)
+{
+    const QString text = NumberToText(number);
+    const QRect area = TextArea(x, y, text);
+    if (!area.intersects(rect()))
+        return;
+    // A text larger than the panel keeps its left and top edges in view.
+    const int dx
+            = std::max(rect().left() - area.left(), std::min(0, rect().right() - area.right()));
+    const int dy
+            = std::max(rect().top() - area.top(), std::min(0, rect().bottom() - area.bottom()));
+    WriteText(x + dx, y + dy, text);
 }
 
 QColor DrawingPanel::PixelAt(int x, int y) const

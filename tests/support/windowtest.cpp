@@ -2,6 +2,7 @@
 
 #include "app/programstate.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -65,10 +66,14 @@ void WindowTest::AnswerModalDialog()
     if (m_openFor.elapsed() < m_answerDelayMs)
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        m_messages.append({box->windowTitle(), box->text()});
+        QStringList buttons;
+        for (const QAbstractButton *button : box->buttons())
+            buttons.append(button->text());
+        m_messages.append({box->windowTitle(), box->text(), buttons, box->geometry()});
         box->done(QMessageBox::Ok);
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-        m_messages.append({dialog->windowTitle(), QStringLiteral("(dialog)")});
+        m_messages.append(
+                {dialog->windowTitle(), QStringLiteral("(dialog)"), {}, dialog->geometry()});
         dialog->reject();
     }
 }

@@ -4,7 +4,9 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -14,11 +16,13 @@
 class QLineEdit;
 class QTimer;
 
-// A message box that opened during a test, as the user saw it.
+// A message box that opened during a test, as the user saw it. Equal when caption and text are.
 struct ShownMessage
 {
     QString caption;
     QString text;
+    QStringList buttons; // their captions
+    QRect place; // where it stood on the screen
     bool operator==(const ShownMessage &other) const
     {
         return caption == other.caption && text == other.text;
