@@ -26,10 +26,15 @@ bool SameLetterIgnoringCase(QChar a, QChar b)
     return LowerAscii(a) == LowerAscii(b);
 }
 
+bool HasAsciiLetter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z'; });
+}
+
 qsizetype Find(const QString &text, const QString &search, qsizetype from, bool ignoreCase)
 {
-    const auto isLetter = [](QChar c) { return LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z'; };
-    if (!ignoreCase || std::none_of(search.cbegin(), search.cend(), isLetter))
+    if (!ignoreCase || !HasAsciiLetter(search))
         return text.indexOf(search, from);
     // A lambda, unlike a function pointer, lets the search inline the comparison.
     const auto same = [](QChar a, QChar b) { return SameLetterIgnoringCase(a, b); };
@@ -46,20 +51,57 @@ bool IsTrigonometricTail(const QString &name, const QString &text, qsizetype pos
             && SameLetterIgnoringCase(text.at(position - 1), u'a');
 }
 
-// Every occurrence gets the prefix, also one already written after "Math.".
-QString PrefixFunctionName(QString text, const QString &name)
+// Every occurrence gets the prefix, also one already written after "Math.". The scan goes on
+// after the name, so the text is read once; the letter before an occurrence is the same
+// before and after earlier insertions, since an insertion ends with the name it prefixes.
+QString PrefixFunctionName(const QString &text, const QString &name)
 {
-    const QString prefixed = QStringLiteral("Math.") + name;
-    qsizetype position = 0;
-    while ((position = Find(text, name, position, true)) >= 0) {
-        if (IsTrigonometricTail(name, text, position)) {
-            position += name.size();
+    qsizetype position = Find(text, name, 0, true);
+    if (position < 0)
+        return text;
+    QString prefixed;
+    prefixed.reserve(text.size() + 16);
+    qsizetype copied = 0;
+    for (; position >= 0; position = Find(text, name, position + name.size(), true)) {
+        if (IsTrigonometricTail(name, text, position))
             continue;
-        }
-        text.replace(position, name.size(), prefixed);
-        position += prefixed.size();
+        prefixed.append(QStringView(text).mid(copied, position - copied));
+        prefixed.append(QLatin1String("Math."));
+        prefixed.append(name);
+        copied = position + name.size();
     }
-    return text;
+    prefixed.append(QStringView(text).mid(copied));
+    return prefixed;
+}
+
+bool IsAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The digit rewrites ("d(" and ")d" for every digit, then ")(") each put a "*" into one kind
+// of boundary between two characters, and a "*" never makes or breaks another such
+// boundary; so one pass that marks every boundary of the three kinds gives their result.
+QString MultiplyAtParentheses(const QString &text)
+{
+    const auto needsStar = [](QChar left, QChar right) {
+        return (IsAsciiDigit(left) && right == u'(')
+                || (left == u')' && (IsAsciiDigit(right) || right == u'('));
+    };
+    qsizetype first = 1;
+    while (first < text.size() && !needsStar(text.at(first - 1), text.at(first)))
+        ++first;
+    if (first >= text.size())
+        return text;
+    QString multiplied;
+    multiplied.reserve(text.size() + text.size() / 2);
+    multiplied.append(QStringView(text).left(first));
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (needsStar(text.at(i - 1), text.at(i)))
+            multiplied.append(u'*');
+        multiplied.append(text.at(i));
+    }
+    return multiplied;
 }
 
 struct Rewrite
@@ -74,18 +116,6 @@ QString Apply(QString text, const Rewrites &rewrites)
     for (const Rewrite &rewrite : rewrites)
         text = ReplaceAll(text, rewrite.search, rewrite.replacement);
     return text;
-}
-
-// For each digit d in the order 1, 2, ..., 9, 0: "d(" and ")d"; then ")(".
-Rewrites MultiplicationsWithDigits()
-{
-    Rewrites rewrites;
-    for (QChar d : QStringLiteral("1234567890")) {
-        rewrites.append({d + QStringLiteral("("), d + QStringLiteral("*(")});
-        rewrites.append({QStringLiteral(")") + d, QStringLiteral(")*") + d});
-    }
-    rewrites.append({QStringLiteral(")("), QStringLiteral(")*(")});
-    return rewrites;
 }
 
 // "dv" for each digit in the same order, then ")v", "v(" and "vv".
@@ -129,21 +159,55 @@ bool IsNonFiniteText(const QString &result)
 } // namespace
 
 // Searching from the start again after each replacement is what lets replacements meet
-// their neighbours; since nothing before the replaced occurrence matched, the search can
-// resume where a new occurrence could first overlap the replacement. A replacement that
-// contains its search text would never end that way, so the search then goes on after it.
+// their neighbours. Since nothing before an occurrence matched, only an occurrence that ends
+// in the replacement or after it can be new; so the text is written out once, and an
+// occurrence is recognised as it ends in what was written, the replacement being written
+// (and checked) character by character. A replacement that contains its search text would
+// never end that way; the search then goes on after it instead.
 QString ReplaceAll(QString text, const QString &search, const QString &replacement, bool ignoreCase)
 {
-    if (search.isEmpty())
+    const qsizetype first = search.isEmpty() ? -1 : Find(text, search, 0, ignoreCase);
+    if (first < 0)
         return text;
-    const qsizetype resumeBack = Find(replacement, search, 0, ignoreCase) < 0 ? search.size() - 1
-                                                                              : -replacement.size();
-    qsizetype position = 0;
-    while ((position = Find(text, search, position, ignoreCase)) >= 0) {
-        text.replace(position, search.size(), replacement);
-        position = std::max<qsizetype>(0, position - resumeBack);
+    const bool caseless = ignoreCase && HasAsciiLetter(search);
+    const bool rescan = Find(replacement, search, 0, ignoreCase) < 0;
+    const qsizetype length = search.size();
+    QString written = text.left(first);
+    written.reserve(text.size() + text.size() / 2);
+    qsizetype barrier = 0; // no occurrence may start before this position of written
+    const auto endsWithSearch = [&] {
+        const qsizetype start = written.size() - length;
+        if (start < barrier)
+            return false;
+        for (qsizetype i = 0; i < length; ++i) {
+            const QChar a = written.at(start + i);
+            const QChar b = search.at(i);
+            if (caseless ? !SameLetterIgnoringCase(a, b) : a != b)
+                return false;
+        }
+        return true;
+    };
+    QString pending; // characters still to be written before the rest of text, last first
+    qsizetype next = first;
+    while (!pending.isEmpty() || next < text.size()) {
+        if (pending.isEmpty()) {
+            written.append(text.at(next++));
+        } else {
+            written.append(pending.back());
+            pending.chop(1);
+        }
+        if (!endsWithSearch())
+            continue;
+        written.chop(length);
+        if (rescan) {
+            for (qsizetype i = replacement.size() - 1; i >= 0; --i)
+                pending.append(replacement.at(i));
+        } else {
+            written.append(replacement);
+            barrier = written.size();
+        }
     }
-    return text;
+    return written;
 }
 
 QString PrepareExpression(const QString &text)
@@ -156,17 +220,18 @@ QString PrepareExpression(const QString &text)
             QStringLiteral("floor"), QStringLiteral("ceil"),   QStringLiteral("min"),
             QStringLiteral("max")};
     QString prepared = ToHalfWidth(text);
-    // Most names do not occur; a quick look in a lower-case copy saves their passes.
-    QString lowered = LowerAscii(prepared);
-    for (const QString &name : functionNames) {
-        if (!lowered.contains(name))
-            continue;
-        prepared = PrefixFunctionName(prepared, name);
-        lowered = LowerAscii(prepared);
+    if (HasAsciiLetter(prepared)) {
+        // Most names do not occur; a quick look in a lower-case copy saves their passes.
+        QString lowered = LowerAscii(prepared);
+        for (const QString &name : functionNames) {
+            if (!lowered.contains(name))
+                continue;
+            prepared = PrefixFunctionName(prepared, name);
+            lowered = LowerAscii(prepared);
+        }
+        prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
     }
-    prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
-    static const Rewrites multiplications = MultiplicationsWithDigits();
-    return Apply(prepared, multiplications);
+    return MultiplyAtParentheses(prepared);
 }
 
 QString EvaluateExpression(const QString &text)
@@ -174,11 +239,16 @@ QString EvaluateExpression(const QString &text)
     return ScriptHost::ForThisThread().Evaluate(PrepareExpression(text));
 }
 
+QString FunctionProgram(const QString &expression, QChar variable, double x)
+{
+    const QString multiplied = Apply(expression, CachedMultiplicationsWithVariable(variable));
+    return PrepareExpression(ReplaceAll(multiplied, variable, SubstitutionText(x)));
+}
+
 double EvaluateFunctionAt(QString expression, QChar variable, double x)
 {
-    expression = Apply(expression, CachedMultiplicationsWithVariable(variable));
-    expression = ReplaceAll(expression, variable, SubstitutionText(x));
-    const QString result = EvaluateExpression(expression);
+    const QString result
+            = ScriptHost::ForThisThread().Evaluate(FunctionProgram(expression, variable, x));
     if (IsNonFiniteText(result))
         return UndefinedValue;
     return TextToNumber(result);

@@ -23,6 +23,11 @@ QString PrepareExpression(const QString &text);
 // "-1.#INF", "-1.#IND", or the empty text on failure.
 QString EvaluateExpression(const QString &text);
 
+// The program the engine runs for the expression as a function of `variable` at x: the
+// implied multiplications with the variable, the variable replaced by x's text, then
+// PrepareExpression. A non-finite x gives its special text ("1.#INF"), which fails.
+QString FunctionProgram(const QString &expression, QChar variable, double x);
+
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
 // UndefinedValue when that is not finite, 0 when the expression fails.
 double EvaluateFunctionAt(QString expression, QChar variable, double x);
