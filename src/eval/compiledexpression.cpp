@@ -1,0 +1,1300 @@
+#include "compiledexpression.h"
+
+#include "expression.h"
+#include "legacyliterals.h"
+#include "numbertext.h"
+
+#include <QVarLengthArray>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+#include <stdlib.h>
+#include <vector>
+
+namespace {
+
+// How the engine holds a value decides one result: it multiplies two whole numbers held as
+// integers in integer arithmetic, so their zero product is +0 where a double product is -0.
+// Other results are the same either way. Number means integer or double, not known which.
+enum class Kind : quint8 { Integer, Double, Number, Boolean };
+
+struct Value
+{
+    double number = 0; // a Boolean is 0 or 1
+    Kind kind = Kind::Integer;
+};
+
+bool IsInteger32(double value)
+{
+    return value >= -2147483648.0 && value <= 2147483647.0 && std::trunc(value) == value
+            && !(value == 0 && std::signbit(value));
+}
+
+// Whether both values are held as integers (a Boolean counts as one): yes, no or maybe.
+enum class Both : quint8 { Yes, No, Maybe };
+
+Both BothIntegers(Kind a, Kind b)
+{
+    if (a == Kind::Double || b == Kind::Double)
+        return Both::No;
+    if (a == Kind::Number || b == Kind::Number)
+        return Both::Maybe;
+    return Both::Yes;
+}
+
+// Whether the engine divides Booleans as integers is not known.
+Both WithBooleansUnknown(Both both, Value a, Value b)
+{
+    const bool boolean = a.kind == Kind::Boolean || b.kind == Kind::Boolean;
+    return both == Both::Yes && boolean ? Both::Maybe : both;
+}
+
+// The kind of a result that the integer arithmetic keeps as an integer when it can.
+Kind IntegerIfItFits(Both both, double result)
+{
+    if (both == Both::No || !IsInteger32(result))
+        return Kind::Double;
+    return both == Both::Yes ? Kind::Integer : Kind::Number;
+}
+
+// The engine reads every number literal and constant into an integer when it is one.
+Value Constant(double number)
+{
+    return {number, IsInteger32(number) ? Kind::Integer : Kind::Double};
+}
+
+bool ToBoolean(Value value)
+{
+    return !(value.number == 0 || std::isnan(value.number));
+}
+
+std::int32_t ToInt32(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double wrapped = std::fmod(std::trunc(value), 4294967296.0);
+    return std::int32_t(std::uint32_t(std::int64_t(wrapped)));
+}
+
+enum class Op : quint8 {
+    Constant,
+    Variable,
+    Negate,
+    Plus,
+    Not,
+    Complement,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Remainder,
+    Power,
+    ShiftLeft,
+    ShiftRight,
+    ShiftRightUnsigned,
+    BitAnd,
+    BitOr,
+    BitXor,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Equal,
+    NotEqual,
+    StrictEqual,
+    StrictNotEqual,
+    And,
+    Or,
+    Comma,
+    Conditional,
+    Call,
+};
+
+enum class MathFunction : quint8 {
+    Abs,
+    Acos,
+    Acosh,
+    Asin,
+    Asinh,
+    Atan,
+    Atanh,
+    Atan2,
+    Cbrt,
+    Ceil,
+    Cos,
+    Cosh,
+    Exp,
+    Expm1,
+    Floor,
+    Log,
+    Log1p,
+    Log10,
+    Log2,
+    Max,
+    Min,
+    Pow,
+    Round,
+    Sign,
+    Sin,
+    Sinh,
+    Sqrt,
+    Tan,
+    Tanh,
+    Trunc,
+};
+
+struct MathName
+{
+    const char *name;
+    MathFunction function;
+};
+
+constexpr std::array<MathName, 30> MathFunctions{{
+        {"abs", MathFunction::Abs},     {"acos", MathFunction::Acos},
+        {"acosh", MathFunction::Acosh}, {"asin", MathFunction::Asin},
+        {"asinh", MathFunction::Asinh}, {"atan", MathFunction::Atan},
+        {"atanh", MathFunction::Atanh}, {"atan2", MathFunction::Atan2},
+        {"cbrt", MathFunction::Cbrt},   {"ceil", MathFunction::Ceil},
+        {"cos", MathFunction::Cos},     {"cosh", MathFunction::Cosh},
+        {"exp", MathFunction::Exp},     {"expm1", MathFunction::Expm1},
+        {"floor", MathFunction::Floor}, {"log", MathFunction::Log},
+        {"log1p", MathFunction::Log1p}, {"log10", MathFunction::Log10},
+        {"log2", MathFunction::Log2},   {"max", MathFunction::Max},
+        {"min", MathFunction::Min},     {"pow", MathFunction::Pow},
+        {"round", MathFunction::Round}, {"sign", MathFunction::Sign},
+        {"sin", MathFunction::Sin},     {"sinh", MathFunction::Sinh},
+        {"sqrt", MathFunction::Sqrt},   {"tan", MathFunction::Tan},
+        {"tanh", MathFunction::Tanh},   {"trunc", MathFunction::Trunc},
+}};
+
+int ArgumentsNeeded(MathFunction function)
+{
+    switch (function) {
+    case MathFunction::Max:
+    case MathFunction::Min:
+        return 0;
+    case MathFunction::Pow:
+    case MathFunction::Atan2:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+struct MathConstant
+{
+    const char *name;
+    double value;
+};
+
+constexpr std::array<MathConstant, 8> MathConstants{{
+        {"PI", 3.14159265358979323846},
+        {"E", 2.71828182845904523536},
+        {"LN2", 0.69314718055994530942},
+        {"LN10", 2.30258509299404568402},
+        {"LOG2E", 1.44269504088896340736},
+        {"LOG10E", 0.43429448190325182765},
+        {"SQRT2", 1.41421356237309504880},
+        {"SQRT1_2", 0.70710678118654752440},
+}};
+
+// The engine's Math.pow: a NaN exponent, and ±1 to an infinite power, give NaN.
+double MathPow(double base, double exponent)
+{
+    if (std::isnan(exponent) || (std::fabs(base) == 1 && std::isinf(exponent)))
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::pow(base, exponent);
+}
+
+// The ** operator differs from Math.pow: 1 ** NaN is 1.
+double PowerOperator(double base, double exponent)
+{
+    if (std::fabs(base) == 1 && std::isinf(exponent))
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::pow(base, exponent);
+}
+
+// Halves go up; the engine adds 0.5 and takes the floor, keeping the sign of a zero.
+double MathRound(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (value < 0.5 && value >= -0.5)
+        return std::copysign(0.0, value);
+    return std::floor(value + 0.5);
+}
+
+double MathSign(double value)
+{
+    if (value > 0)
+        return 1;
+    if (value < 0)
+        return -1;
+    return value; // ±0 and NaN
+}
+
+// Any NaN makes NaN; -0 is smaller than +0.
+double Extreme(const Value *arguments, int count, bool largest)
+{
+    double extreme = largest ? -std::numeric_limits<double>::infinity()
+                             : std::numeric_limits<double>::infinity();
+    bool nan = false;
+    for (int i = 0; i < count; ++i) {
+        const double value = arguments[i].number;
+        if (std::isnan(value)) {
+            nan = true;
+        } else if (largest ? (value > extreme
+                              || (value == 0 && extreme == 0 && !std::signbit(value)))
+                           : (value < extreme
+                              || (value == 0 && extreme == 0 && std::signbit(value)))) {
+            extreme = value;
+        }
+    }
+    return nan ? std::numeric_limits<double>::quiet_NaN() : extreme;
+}
+
+double CallOneArgument(MathFunction function, double a)
+{
+    switch (function) {
+    case MathFunction::Abs:
+        return std::fabs(a);
+    case MathFunction::Acos:
+        return std::acos(a);
+    case MathFunction::Acosh:
+        return std::acosh(a);
+    case MathFunction::Asin:
+        return std::asin(a);
+    case MathFunction::Asinh:
+        return std::asinh(a);
+    case MathFunction::Atan:
+        return std::atan(a);
+    case MathFunction::Atanh:
+        return std::atanh(a);
+    case MathFunction::Cbrt:
+        return std::cbrt(a);
+    case MathFunction::Ceil:
+        return std::ceil(a);
+    case MathFunction::Cos:
+        return std::cos(a);
+    case MathFunction::Cosh:
+        return std::cosh(a);
+    case MathFunction::Exp:
+        return std::exp(a);
+    case MathFunction::Expm1:
+        return std::expm1(a);
+    case MathFunction::Floor:
+        return std::floor(a);
+    case MathFunction::Log:
+        return std::log(a);
+    case MathFunction::Log1p:
+        return std::log1p(a);
+    case MathFunction::Log10:
+        return std::log10(a);
+    case MathFunction::Log2:
+        return std::log2(a);
+    case MathFunction::Round:
+        return MathRound(a);
+    case MathFunction::Sign:
+        return MathSign(a);
+    case MathFunction::Sin:
+        return std::sin(a);
+    case MathFunction::Sinh:
+        return std::sinh(a);
+    case MathFunction::Sqrt:
+        return std::sqrt(a);
+    case MathFunction::Tan:
+        return std::tan(a);
+    case MathFunction::Tanh:
+        return std::tanh(a);
+    case MathFunction::Trunc:
+        return std::trunc(a);
+    default:
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+// A missing argument is undefined, which reads as NaN; extra ones are ignored.
+Value Call(MathFunction function, const Value *arguments, int count)
+{
+    const auto argument = [&](int i) {
+        return i < count ? arguments[i].number : std::numeric_limits<double>::quiet_NaN();
+    };
+    switch (function) {
+    case MathFunction::Max:
+    case MathFunction::Min:
+        return Constant(Extreme(arguments, count, function == MathFunction::Max));
+    case MathFunction::Pow:
+        return {MathPow(argument(0), argument(1)), Kind::Double};
+    case MathFunction::Atan2:
+        return {std::atan2(argument(0), argument(1)), Kind::Double};
+    case MathFunction::Floor:
+    case MathFunction::Sign:
+        return Constant(CallOneArgument(function, argument(0)));
+    case MathFunction::Abs: {
+        const double result = std::fabs(argument(0));
+        const Kind kind = count > 0 ? arguments[0].kind : Kind::Double;
+        if (kind == Kind::Boolean)
+            return {result, Kind::Double};
+        return {result, IntegerIfItFits(BothIntegers(kind, Kind::Integer), result)};
+    }
+    default:
+        return {CallOneArgument(function, argument(0)), Kind::Double};
+    }
+}
+
+Value Unary(Op op, Value a)
+{
+    switch (op) {
+    case Op::Negate: {
+        const double result = -a.number;
+        if (a.number == 0)
+            return {result, Kind::Double};
+        return {result, IntegerIfItFits(BothIntegers(a.kind, Kind::Integer), result)};
+    }
+    case Op::Plus:
+        return a.kind == Kind::Boolean ? Value{a.number, Kind::Double} : a;
+    case Op::Not:
+        return {ToBoolean(a) ? 0.0 : 1.0, Kind::Boolean};
+    case Op::Complement:
+        return {double(~ToInt32(a.number)), Kind::Integer};
+    default:
+        return a;
+    }
+}
+
+Value Comparison(bool result)
+{
+    return {result ? 1.0 : 0.0, Kind::Boolean};
+}
+
+bool SameType(Value a, Value b)
+{
+    return (a.kind == Kind::Boolean) == (b.kind == Kind::Boolean);
+}
+
+// Sets `undecided` where the engine's result depends on how it holds the operands.
+Value Binary(Op op, Value a, Value b, bool &undecided)
+{
+    const double x = a.number;
+    const double y = b.number;
+    const Both both = BothIntegers(a.kind, b.kind);
+    switch (op) {
+    case Op::Add:
+        return {x + y, IntegerIfItFits(both, x + y)};
+    case Op::Subtract:
+        return {x - y, IntegerIfItFits(both, x - y)};
+    case Op::Multiply: {
+        const double product = x * y;
+        if (product == 0 && std::signbit(product)) {
+            if (both == Both::Yes)
+                return {0.0, Kind::Integer};
+            if (both == Both::Maybe)
+                undecided = true;
+            return {product, Kind::Double};
+        }
+        return {product, IntegerIfItFits(both, product)};
+    }
+    case Op::Divide:
+        return {x / y, IntegerIfItFits(WithBooleansUnknown(both, a, b), x / y)};
+    case Op::Remainder: {
+        const double remainder = std::fmod(x, y);
+        const Both integers = WithBooleansUnknown(both, a, b);
+        return {remainder, x >= 0 && y > 0 ? IntegerIfItFits(integers, remainder) : Kind::Double};
+    }
+    case Op::Power:
+        return {PowerOperator(x, y), Kind::Double};
+    case Op::ShiftLeft:
+        return {double(std::int32_t(std::uint32_t(ToInt32(x)) << (ToInt32(y) & 31))),
+                Kind::Integer};
+    case Op::ShiftRight:
+        return {double(ToInt32(x) >> (ToInt32(y) & 31)), Kind::Integer};
+    case Op::ShiftRightUnsigned:
+        return Constant(double(std::uint32_t(ToInt32(x)) >> (ToInt32(y) & 31)));
+    case Op::BitAnd:
+        return {double(ToInt32(x) & ToInt32(y)), Kind::Integer};
+    case Op::BitOr:
+        return {double(ToInt32(x) | ToInt32(y)), Kind::Integer};
+    case Op::BitXor:
+        return {double(ToInt32(x) ^ ToInt32(y)), Kind::Integer};
+    case Op::Less:
+        return Comparison(x < y);
+    case Op::Greater:
+        return Comparison(x > y);
+    case Op::LessEqual:
+        return Comparison(x <= y);
+    case Op::GreaterEqual:
+        return Comparison(x >= y);
+    case Op::Equal:
+        return Comparison(x == y);
+    case Op::NotEqual:
+        return Comparison(x != y);
+    case Op::StrictEqual:
+        return Comparison(SameType(a, b) && x == y);
+    case Op::StrictNotEqual:
+        return Comparison(!(SameType(a, b) && x == y));
+    case Op::And:
+        return ToBoolean(a) ? b : a;
+    case Op::Or:
+        return ToBoolean(a) ? a : b;
+    case Op::Comma:
+        return b;
+    default:
+        return a;
+    }
+}
+
+locale_t CLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return locale;
+}
+
+// ---- Tokens -------------------------------------------------------------------------------
+
+enum class TokenKind : quint8 { Number, Name, Punctuator, End };
+
+struct Token
+{
+    TokenKind kind;
+    QStringView text;
+    double number = 0;
+    bool variable = false; // the number put in for x
+};
+
+bool IsDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsNameStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u'$';
+}
+
+bool IsNamePart(QChar c)
+{
+    return IsNameStart(c) || IsDigit(c);
+}
+
+// Every punctuator of the language, longest first; the ones outside the subset refuse the
+// program, so that none of them is read as a shorter one.
+struct Punctuator
+{
+    const char16_t *text;
+    bool allowed;
+};
+
+constexpr std::array<Punctuator, 61> Punctuators{{
+        {u">>>=", false}, {u"...", false}, {u"===", true}, {u"!==", true},  {u"**=", false},
+        {u"<<=", false},  {u">>=", false}, {u">>>", true}, {u"&&=", false}, {u"||=", false},
+        {u"?\?=", false}, {u"=>", false},  {u"==", true},  {u"!=", true},   {u"<=", true},
+        {u">=", true},    {u"&&", true},   {u"||", true},  {u"?\?", false}, {u"?.", false},
+        {u"++", false},   {u"--", false},  {u"<<", true},  {u">>", true},   {u"**", true},
+        {u"+=", false},   {u"-=", false},  {u"*=", false}, {u"/=", false},  {u"%=", false},
+        {u"&=", false},   {u"|=", false},  {u"^=", false}, {u"//", false},  {u"/*", false},
+        {u"(", true},     {u")", true},    {u",", true},   {u";", true},    {u"?", true},
+        {u":", true},     {u".", true},    {u"+", true},   {u"-", true},    {u"*", true},
+        {u"/", true},     {u"%", true},    {u"<", true},   {u">", true},    {u"&", true},
+        {u"|", true},     {u"^", true},    {u"~", true},   {u"!", true},    {u"=", false},
+        {u"[", false},    {u"]", false},   {u"{", false},  {u"}", false},   {u"#", false},
+        {u"@", false},
+}};
+
+class Tokenizer
+{
+public:
+    explicit Tokenizer(QStringView text)
+        : m_text(text)
+    { }
+
+    // Empty when the text has anything outside the subset.
+    std::vector<Token> tokens()
+    {
+        std::vector<Token> tokens;
+        for (;;) {
+            while (m_position < m_text.size()
+                   && (at(m_position) == u' ' || at(m_position) == u'\t'))
+                ++m_position;
+            if (m_position == m_text.size())
+                break;
+            const QChar c = at(m_position);
+            bool read;
+            if (IsDigit(c) || (c == u'.' && IsDigit(at(m_position + 1))))
+                read = number(tokens);
+            else if (IsNameStart(c))
+                read = name(tokens);
+            else
+                read = punctuator(tokens);
+            if (!read)
+                return {};
+        }
+        tokens.push_back({TokenKind::End, {}});
+        return tokens;
+    }
+
+private:
+    QChar at(qsizetype position) const
+    {
+        return position < m_text.size() ? m_text.at(position) : QChar();
+    }
+
+    qsizetype skipDigits(qsizetype position, int radix = 10) const
+    {
+        const auto isDigit = [radix](QChar c) {
+            if (radix == 16)
+                return IsDigit(c) || (c.toLower() >= u'a' && c.toLower() <= u'f');
+            return c >= u'0' && c.unicode() < u'0' + radix;
+        };
+        while (position < m_text.size() && isDigit(at(position)))
+            ++position;
+        return position;
+    }
+
+    bool number(std::vector<Token> &tokens)
+    {
+        const qsizetype start = m_position;
+        double value;
+        const QChar second = at(start + 1).toLower();
+        if (at(start) == u'0' && (second == u'x' || second == u'o' || second == u'b')) {
+            const int radix = second == u'x' ? 16 : second == u'o' ? 8 : 2;
+            m_position = skipDigits(start + 2, radix);
+            if (!radixValue(start + 2, radix, value))
+                return false;
+        } else {
+            if (at(start) == u'0' && IsDigit(at(start + 1)))
+                return false; // a legacy octal literal
+            m_position = skipDigits(start);
+            if (at(m_position) == u'.')
+                m_position = skipDigits(m_position + 1);
+            const QChar e = at(m_position);
+            if (e == u'e' || e == u'E') {
+                qsizetype exponent = m_position + 1;
+                if (at(exponent) == u'+' || at(exponent) == u'-')
+                    ++exponent;
+                if (!IsDigit(at(exponent)))
+                    return false;
+                m_position = skipDigits(exponent);
+            }
+            if (!decimalValue(start, value))
+                return false;
+        }
+        // A literal must not run into a name or another digit ("3in", "0b12").
+        if (IsNamePart(at(m_position)) || at(m_position) == u'\\')
+            return false;
+        tokens.push_back({TokenKind::Number, m_text.mid(start, m_position - start), value});
+        return true;
+    }
+
+    // Beyond 2^53 the engine's rounding of long literals is not known; they are refused.
+    bool radixValue(qsizetype digits, int radix, double &value) const
+    {
+        if (m_position == digits)
+            return false;
+        std::uint64_t whole = 0;
+        for (qsizetype i = digits; i < m_position; ++i) {
+            const char16_t c = at(i).toLower().unicode();
+            whole = whole * radix + (c <= u'9' ? c - u'0' : c - u'a' + 10);
+            if (whole > (std::uint64_t(1) << 53))
+                return false;
+        }
+        value = double(whole);
+        return true;
+    }
+
+    bool decimalValue(qsizetype start, double &value) const
+    {
+        QVarLengthArray<char, 64> ascii;
+        for (qsizetype i = start; i < m_position; ++i)
+            ascii.append(char(at(i).unicode()));
+        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
+            // Beyond the doubles (1e400, 1e-400): strtod gives the infinity or the zero.
+            ascii.append('\0');
+            value = strtod_l(ascii.data(), nullptr, CLocale());
+            return true;
+        }
+        return result.ec == std::errc() && result.ptr == ascii.data() + ascii.size();
+    }
+
+    bool name(std::vector<Token> &tokens)
+    {
+        const qsizetype start = m_position;
+        while (IsNamePart(at(m_position)))
+            ++m_position;
+        if (at(m_position) == u'\\')
+            return false;
+        tokens.push_back({TokenKind::Name, m_text.mid(start, m_position - start)});
+        return true;
+    }
+
+    bool punctuator(std::vector<Token> &tokens)
+    {
+        const QStringView rest = m_text.mid(m_position);
+        for (const Punctuator &punctuator : Punctuators) {
+            const QStringView text(punctuator.text);
+            if (!rest.startsWith(text))
+                continue;
+            // "?." before a digit is a ? and a number (a ? .5 : 1).
+            if (text == u"?." && IsDigit(at(m_position + 2)))
+                continue;
+            if (!punctuator.allowed)
+                return false;
+            tokens.push_back({TokenKind::Punctuator, rest.left(text.size())});
+            m_position += text.size();
+            return true;
+        }
+        return false; // quotes, backslash, anything else
+    }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
+// ---- Syntax -------------------------------------------------------------------------------
+
+// The engine refuses programs nested deeper than about 4000 levels of its own counting, in
+// which a call counts twice; within this depth it accepts every program of the subset.
+constexpr int MaximumDepth = 1000;
+
+struct Node
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    int first = -1; // operands, or for a call the first argument's place in the list
+    int second = -1;
+    int third = -1;
+    int depth = 1;
+    Value constant{0, Kind::Integer};
+};
+
+class Parser
+{
+public:
+    explicit Parser(const std::vector<Token> &tokens)
+        : m_tokens(tokens)
+    { }
+
+    // The statements' last expression, -1 for a program without one; false when refused.
+    bool parse(int &result)
+    {
+        result = -1;
+        while (peek().kind != TokenKind::End) {
+            if (accept(u";"))
+                continue;
+            result = expression();
+            if (m_failed || !(accept(u";") || peek().kind == TokenKind::End))
+                return false;
+        }
+        return !m_failed;
+    }
+
+    const std::vector<Node> &nodes() const { return m_nodes; }
+    const std::vector<int> &arguments() const { return m_arguments; }
+
+private:
+    const Token &peek() const { return m_tokens[m_next]; }
+
+    bool isPunctuator(const char16_t *text) const
+    {
+        return peek().kind == TokenKind::Punctuator && peek().text == QStringView(text);
+    }
+
+    bool accept(const char16_t *text)
+    {
+        if (!isPunctuator(text))
+            return false;
+        ++m_next;
+        return true;
+    }
+
+    int fail()
+    {
+        m_failed = true;
+        return -1;
+    }
+
+    int add(Node node)
+    {
+        for (int child : {node.first, node.second, node.third}) {
+            if (child >= 0)
+                node.depth = std::max(node.depth, m_nodes[child].depth + 1);
+        }
+        if (node.depth > MaximumDepth)
+            return fail();
+        m_nodes.push_back(node);
+        return int(m_nodes.size()) - 1;
+    }
+
+    // Nesting in the parser itself, so that its recursion stays bounded too.
+    struct Nesting
+    {
+        explicit Nesting(Parser &parser)
+            : m_parser(parser)
+        {
+            if (++m_parser.m_nesting > MaximumDepth)
+                m_parser.fail();
+        }
+        ~Nesting() { --m_parser.m_nesting; }
+        Parser &m_parser;
+    };
+
+    int expression()
+    {
+        int left = assignment();
+        while (!m_failed && accept(u","))
+            left = add({Op::Comma, MathFunction::Abs, left, assignment()});
+        return m_failed ? -1 : left;
+    }
+
+    int assignment()
+    {
+        const int condition = binary(1);
+        if (m_failed || !accept(u"?"))
+            return condition;
+        Nesting nesting(*this);
+        const int whenTrue = m_failed ? -1 : assignment();
+        if (m_failed || !accept(u":"))
+            return fail();
+        const int whenFalse = assignment();
+        if (m_failed)
+            return -1;
+        return add({Op::Conditional, MathFunction::Abs, condition, whenTrue, whenFalse});
+    }
+
+    struct BinaryOperator
+    {
+        const char16_t *text;
+        Op op;
+        int precedence;
+    };
+
+    static const BinaryOperator *binaryOperator(const Token &token)
+    {
+        static constexpr std::array<BinaryOperator, 21> operators{{
+                {u"||", Op::Or, 1},
+                {u"&&", Op::And, 2},
+                {u"|", Op::BitOr, 3},
+                {u"^", Op::BitXor, 4},
+                {u"&", Op::BitAnd, 5},
+                {u"==", Op::Equal, 6},
+                {u"!=", Op::NotEqual, 6},
+                {u"===", Op::StrictEqual, 6},
+                {u"!==", Op::StrictNotEqual, 6},
+                {u"<", Op::Less, 7},
+                {u">", Op::Greater, 7},
+                {u"<=", Op::LessEqual, 7},
+                {u">=", Op::GreaterEqual, 7},
+                {u"<<", Op::ShiftLeft, 8},
+                {u">>", Op::ShiftRight, 8},
+                {u">>>", Op::ShiftRightUnsigned, 8},
+                {u"+", Op::Add, 9},
+                {u"-", Op::Subtract, 9},
+                {u"*", Op::Multiply, 10},
+                {u"/", Op::Divide, 10},
+                {u"%", Op::Remainder, 10},
+        }};
+        if (token.kind != TokenKind::Punctuator)
+            return nullptr;
+        for (const BinaryOperator &candidate : operators) {
+            if (token.text == QStringView(candidate.text))
+                return &candidate;
+        }
+        return nullptr;
+    }
+
+    // Precedence climbing: a chain of one level is a loop, nesting only for tighter levels.
+    int binary(int precedence)
+    {
+        int left = unary();
+        while (!m_failed) {
+            const BinaryOperator *op = binaryOperator(peek());
+            if (!op || op->precedence < precedence)
+                break;
+            ++m_next;
+            Nesting nesting(*this);
+            const int right = m_failed ? -1 : binary(op->precedence + 1);
+            if (m_failed)
+                return -1;
+            left = add({op->op, MathFunction::Abs, left, right});
+        }
+        return m_failed ? -1 : left;
+    }
+
+    // ** binds to its right and takes no operand with a prefix operator on its left:
+    // -2 ** 2 is a syntax error, 2 ** -2 is not.
+    int unary()
+    {
+        bool prefixed = false;
+        const int base = prefixedOperand(prefixed);
+        if (m_failed || !isPunctuator(u"**"))
+            return m_failed ? -1 : base;
+        if (prefixed)
+            return fail();
+        ++m_next;
+        Nesting nesting(*this);
+        const int exponent = m_failed ? -1 : unary();
+        if (m_failed)
+            return -1;
+        return add({Op::Power, MathFunction::Abs, base, exponent});
+    }
+
+    int prefixedOperand(bool &prefixed)
+    {
+        static constexpr std::array<std::pair<const char16_t *, Op>, 4> prefixes{{
+                {u"-", Op::Negate},
+                {u"+", Op::Plus},
+                {u"!", Op::Not},
+                {u"~", Op::Complement},
+        }};
+        for (const auto &[text, op] : prefixes) {
+            if (!accept(text))
+                continue;
+            prefixed = true;
+            Nesting nesting(*this);
+            bool inner = false;
+            const int operand = m_failed ? -1 : prefixedOperand(inner);
+            if (m_failed)
+                return -1;
+            return add({op, MathFunction::Abs, operand});
+        }
+        return primary();
+    }
+
+    int primary()
+    {
+        const int node = operand();
+        // Calling or reading a member of a result is outside the subset.
+        if (!m_failed && (isPunctuator(u"(") || isPunctuator(u".")))
+            return fail();
+        return m_failed ? -1 : node;
+    }
+
+    int operand()
+    {
+        const Token &token = peek();
+        if (token.kind == TokenKind::End)
+            return fail();
+        ++m_next;
+        if (token.kind == TokenKind::Number) {
+            if (token.variable)
+                return add({Op::Variable});
+            return constant(Constant(token.number));
+        }
+        if (token.kind == TokenKind::Punctuator && token.text == u"(") {
+            Nesting nesting(*this);
+            const int inner = m_failed ? -1 : expression();
+            if (m_failed || !accept(u")"))
+                return fail();
+            // The engine counts the parentheses as a level of their own.
+            if (++m_nodes[inner].depth > MaximumDepth)
+                return fail();
+            return inner;
+        }
+        if (token.kind != TokenKind::Name)
+            return fail();
+        if (token.text == u"true" || token.text == u"false")
+            return constant({token.text == u"true" ? 1.0 : 0.0, Kind::Boolean});
+        if (token.text == u"NaN")
+            return constant({std::numeric_limits<double>::quiet_NaN(), Kind::Double});
+        if (token.text == u"Infinity")
+            return constant({std::numeric_limits<double>::infinity(), Kind::Double});
+        if (token.text == u"Math" && accept(u".") && peek().kind == TokenKind::Name)
+            return mathMember();
+        return fail();
+    }
+
+    int constant(Value value)
+    {
+        Node node{Op::Constant};
+        node.constant = value;
+        return add(node);
+    }
+
+    int mathMember()
+    {
+        const QStringView member = peek().text;
+        ++m_next;
+        for (const MathConstant &constant : MathConstants) {
+            if (member == QLatin1String(constant.name))
+                return this->constant({constant.value, Kind::Double});
+        }
+        for (const MathName &function : MathFunctions) {
+            if (member == QLatin1String(function.name) && accept(u"("))
+                return call(function.function);
+        }
+        return fail(); // random, unknown members, a function not called
+    }
+
+    int call(MathFunction function)
+    {
+        Nesting nesting(*this);
+        std::vector<int> arguments;
+        int depth = 0;
+        if (!accept(u")")) {
+            do {
+                const int argument = m_failed ? -1 : assignment();
+                if (m_failed)
+                    return -1;
+                arguments.push_back(argument);
+                depth = std::max(depth, m_nodes[argument].depth);
+            } while (accept(u","));
+            if (!accept(u")"))
+                return fail();
+        }
+        // The engine reads a missing argument of most functions as something else than NaN.
+        if (int(arguments.size()) < ArgumentsNeeded(function))
+            return fail();
+        Node node{Op::Call, function, int(m_arguments.size()), int(arguments.size())};
+        m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
+        node.depth = depth + 2;
+        if (node.depth > MaximumDepth)
+            return fail();
+        m_nodes.push_back(node);
+        return int(m_nodes.size()) - 1;
+    }
+
+    const std::vector<Token> &m_tokens;
+    std::size_t m_next = 0;
+    std::vector<Node> m_nodes;
+    std::vector<int> m_arguments;
+    int m_nesting = 0;
+    bool m_failed = false;
+};
+
+// ---- Code ---------------------------------------------------------------------------------
+
+struct Instruction
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    Kind kind = Kind::Integer;
+    quint32 count = 0; // arguments of a call
+    double number = 0; // a constant
+
+    bool operator==(const Instruction &other) const
+    {
+        return op == other.op && function == other.function && kind == other.kind
+                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
+    }
+};
+
+// Runs the instructions on a stack; sets `undecided` when the result depends on how the
+// engine holds a zero's operands.
+Value Run(const std::vector<Instruction> &code, int stackSize, Value variable, bool &undecided)
+{
+    QVarLengthArray<Value, 32> stack(stackSize);
+    int top = 0;
+    for (const Instruction &instruction : code) {
+        switch (instruction.op) {
+        case Op::Constant:
+            stack[top++] = {instruction.number, instruction.kind};
+            break;
+        case Op::Variable:
+            stack[top++] = variable;
+            break;
+        case Op::Negate:
+        case Op::Plus:
+        case Op::Not:
+        case Op::Complement:
+            stack[top - 1] = Unary(instruction.op, stack[top - 1]);
+            break;
+        case Op::Conditional:
+            top -= 2;
+            stack[top - 1] = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+            break;
+        case Op::Call:
+            top -= int(instruction.count);
+            stack[top] = Call(instruction.function, stack.data() + top, int(instruction.count));
+            ++top;
+            break;
+        default:
+            --top;
+            stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
+            break;
+        }
+    }
+    return stack[0];
+}
+
+// Postfix code with every part that does not involve x computed once, here.
+class Emitter
+{
+public:
+    Emitter(const std::vector<Node> &nodes, const std::vector<int> &arguments)
+        : m_nodes(nodes)
+        , m_arguments(arguments)
+    { }
+
+    bool emitRoot(int node)
+    {
+        emitNode(node);
+        return !m_undecided;
+    }
+
+    std::vector<Instruction> code;
+    int stackSize = 0;
+
+private:
+    void push(const Instruction &instruction, int stackChange)
+    {
+        code.push_back(instruction);
+        m_depth += stackChange;
+        stackSize = std::max(stackSize, m_depth);
+    }
+
+    // True when the node's code is one constant.
+    bool emitNode(int index)
+    {
+        const Node &node = m_nodes[index];
+        const std::size_t start = code.size();
+        const int depthBefore = m_depth;
+        int operands = 0;
+        bool constant = true;
+        Instruction instruction{node.op, node.function};
+        switch (node.op) {
+        case Op::Constant:
+            push({Op::Constant, MathFunction::Abs, node.constant.kind, 0, node.constant.number}, 1);
+            return true;
+        case Op::Variable:
+            push(instruction, 1);
+            return false;
+        case Op::Call:
+            for (int i = 0; i < node.second; ++i)
+                constant = emitNode(m_arguments[node.first + i]) && constant;
+            operands = node.second;
+            instruction.count = quint32(node.second);
+            break;
+        default:
+            for (int child : {node.first, node.second, node.third}) {
+                if (child >= 0) {
+                    constant = emitNode(child) && constant;
+                    ++operands;
+                }
+            }
+            break;
+        }
+        push(instruction, 1 - operands);
+        if (!constant)
+            return false;
+        const std::vector<Instruction> part(code.begin() + start, code.end());
+        const Value value = Run(part, stackSize, {}, m_undecided);
+        code.resize(start);
+        m_depth = depthBefore;
+        push({Op::Constant, MathFunction::Abs, value.kind, 0, value.number}, 1);
+        return true;
+    }
+
+    const std::vector<Node> &m_nodes;
+    const std::vector<int> &m_arguments;
+    int m_depth = 0;
+    bool m_undecided = false;
+};
+
+// What the engine makes of `number` as a result text (Number::toString).
+QString ScriptNumberText(double number)
+{
+    if (std::isnan(number))
+        return QStringLiteral("-1.#IND");
+    if (std::isinf(number))
+        return number > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
+    if (number == 0)
+        return QStringLiteral("0");
+    char buffer[32];
+    char *end = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(number),
+                              std::chars_format::scientific)
+                        .ptr;
+    *end = '\0';
+    const char *e = std::find(buffer, end, 'e');
+    QByteArray digits(buffer, 1);
+    if (e - buffer > 2)
+        digits.append(buffer + 2, int(e - buffer - 2));
+    const int k = int(digits.size());
+    const int n = std::atoi(e + 1) + 1; // the value is 0.digits * 10^n
+    QByteArray text = number < 0 ? QByteArray("-") : QByteArray();
+    if (k <= n && n <= 21) {
+        text += digits + QByteArray(n - k, '0');
+    } else if (0 < n && n <= 21) {
+        text += digits.left(n) + '.' + digits.mid(n);
+    } else if (-6 < n && n <= 0) {
+        text += "0." + QByteArray(-n, '0') + digits;
+    } else {
+        text += digits.left(1);
+        if (k > 1)
+            text += '.' + digits.mid(1);
+        text += 'e' + QByteArray(n - 1 >= 0 ? "+" : "-") + QByteArray::number(std::abs(n - 1));
+    }
+    return QString::fromLatin1(text);
+}
+
+QString ResultText(const std::optional<Value> &result)
+{
+    if (!result)
+        return {};
+    if (result->kind == Kind::Boolean)
+        return BooleanToText(result->number != 0);
+    return ScriptNumberText(result->number);
+}
+
+// What EvaluateFunctionAt makes of the engine's result text.
+double ResultValue(const std::optional<Value> &result)
+{
+    if (!result || result->kind == Kind::Boolean)
+        return 0;
+    if (!std::isfinite(result->number))
+        return UndefinedValue;
+    return result->number == 0 ? 0.0 : result->number;
+}
+
+struct Compiled
+{
+    std::vector<Instruction> code; // empty for a program without an expression
+    int stackSize = 0;
+};
+
+std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
+{
+    Parser parser(tokens);
+    int root;
+    if (!parser.parse(root))
+        return std::nullopt;
+    Compiled compiled;
+    if (root < 0)
+        return compiled;
+    Emitter emitter(parser.nodes(), parser.arguments());
+    if (!emitter.emitRoot(root))
+        return std::nullopt;
+    compiled.code = std::move(emitter.code);
+    compiled.stackSize = emitter.stackSize;
+    return compiled;
+}
+
+std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool &undecided)
+{
+    if (compiled.code.empty())
+        return std::nullopt;
+    return Run(compiled.code, compiled.stackSize, variable, undecided);
+}
+
+} // namespace
+
+std::optional<QString> EvaluateWithoutEngine(const QString &program)
+{
+    const QString rewritten = RewriteLegacyNumberLiterals(program);
+    const std::vector<Token> tokens = Tokenizer(rewritten).tokens();
+    if (tokens.empty())
+        return std::nullopt;
+    const std::optional<Compiled> compiled = CompileTokens(tokens);
+    if (!compiled)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result = RunCompiled(*compiled, {}, undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultText(result);
+}
+
+struct CompiledFunction::Code
+{
+    Compiled compiled;
+};
+
+namespace {
+
+// Pairs of values of x whose texts differ in every digit, so that every piece of program that
+// x's text went into differs between the two; one pair per form of the text.
+constexpr std::array<std::pair<double, double>, 2> SampleValues{{
+        {3, 4},
+        {1.5e-7, 2.6e-118},
+}};
+
+// The program for x = value, with x's own number marked, or nothing when x's text does not
+// stay one number of its own in it.
+std::vector<Token> MarkedTokens(const QString &expression, double value, double other,
+                                QString &program, QString &otherProgram)
+{
+    program = RewriteLegacyNumberLiterals(FunctionProgram(expression, u'x', value));
+    otherProgram = RewriteLegacyNumberLiterals(FunctionProgram(expression, u'x', other));
+    std::vector<Token> tokens = Tokenizer(program).tokens();
+    const std::vector<Token> otherTokens = Tokenizer(otherProgram).tokens();
+    if (tokens.empty() || tokens.size() != otherTokens.size())
+        return {};
+    const QString text = NumberToText(std::fabs(value));
+    const QString otherText = NumberToText(std::fabs(other));
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].text == otherTokens[i].text && tokens[i].kind == otherTokens[i].kind)
+            continue;
+        if (tokens[i].kind != TokenKind::Number || tokens[i].text != text
+            || otherTokens[i].text != otherText)
+            return {};
+        tokens[i].variable = true;
+    }
+    return tokens;
+}
+
+std::optional<Compiled> CompileSign(const QString &expression, double sign)
+{
+    std::optional<Compiled> agreed;
+    for (const auto &[value, other] : SampleValues) {
+        QString program;
+        QString otherProgram;
+        const std::vector<Token> tokens
+                = MarkedTokens(expression, sign * value, sign * other, program, otherProgram);
+        if (tokens.empty())
+            return std::nullopt;
+        std::optional<Compiled> compiled = CompileTokens(tokens);
+        if (!compiled || (agreed && !(compiled->code == agreed->code)))
+            return std::nullopt;
+        agreed = std::move(compiled);
+    }
+    return agreed;
+}
+
+} // namespace
+
+CompiledFunction::CompiledFunction() = default;
+CompiledFunction::~CompiledFunction() = default;
+CompiledFunction::CompiledFunction(const CompiledFunction &) = default;
+CompiledFunction &CompiledFunction::operator=(const CompiledFunction &) = default;
+
+CompiledFunction CompiledFunction::Compile(const QString &expression)
+{
+    CompiledFunction function;
+    if (std::optional<Compiled> positive = CompileSign(expression, 1))
+        function.m_positive = std::make_shared<const Code>(Code{std::move(*positive)});
+    if (std::optional<Compiled> negative = CompileSign(expression, -1))
+        function.m_negative = std::make_shared<const Code>(Code{std::move(*negative)});
+    return function;
+}
+
+// A negative x is written " -" and its magnitude, so its program holds the magnitude.
+std::optional<double> CompiledFunction::ValueAt(double x) const
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double shown = ShownValue(x);
+    const bool negative = std::signbit(shown);
+    const Code *code = negative ? m_negative.get() : m_positive.get();
+    if (!code)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result
+            = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultValue(result);
+}
+
+bool CompiledFunction::coversPositive() const
+{
+    return m_positive != nullptr;
+}
+
+bool CompiledFunction::coversNegative() const
+{
+    return m_negative != nullptr;
+}
