@@ -1,3 +1,4 @@
+#include "eval/compiledexpression.h"
 #include "eval/expression.h"
 #include "eval/scripthost.h"
 
@@ -56,6 +57,59 @@ void BM_PrepareExpression(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_PrepareExpression);
+
+// A pasted expression of 100,000 characters with many x, digits and names.
+void BM_PrepareExpression_Long(benchmark::State &state)
+{
+    const QString piece = QStringLiteral("sin(x)*2x+(x-1)(x+1)/3-xx+SQRT(4x)");
+    const QString text = piece.repeated(100000 / piece.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PrepareExpression(text));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PrepareExpression_Long)->Unit(benchmark::kMillisecond);
+
+void BM_FunctionProgram_Long(benchmark::State &state)
+{
+    const QString piece = QStringLiteral("sin(x)*2x+(x-1)(x+1)/3-xx+SQRT(4x)");
+    const QString text = piece.repeated(100000 / piece.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FunctionProgram(text, u'x', -2.5));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FunctionProgram_Long)->Unit(benchmark::kMillisecond);
+
+void CompiledFunctionAt(benchmark::State &state, const QString &expression)
+{
+    const CompiledFunction function = CompiledFunction::Compile(expression);
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(function.ValueAt(x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(CompiledFunctionAt, sine, QStringLiteral("Math.sin(x)*x"));
+BENCHMARK_CAPTURE(CompiledFunctionAt, quartic,
+                  QStringLiteral("3*Math.pow(x,4)-2*Math.pow(x,3)+Math.pow(x,2)-5*x+1"));
+BENCHMARK_CAPTURE(CompiledFunctionAt, root, QStringLiteral("Math.sqrt(x*x+1)/(x-2)"));
+
+void BM_CompileFunction(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CompiledFunction::Compile(Polynomial));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CompileFunction);
+
+void BM_EvaluateWithoutEngine(benchmark::State &state)
+{
+    const QString expression = QStringLiteral("12.5*4-3/2+(7-1)*2");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EvaluateWithoutEngine(PrepareExpression(expression)));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateWithoutEngine);
 
 void BM_ScriptHostEvaluate(benchmark::State &state)
 {

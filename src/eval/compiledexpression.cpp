@@ -14,9 +14,12 @@
 #include <limits>
 #include <locale.h>
 #include <stdlib.h>
+#include <string_view>
 #include <vector>
 
 namespace {
+
+using namespace std::string_view_literals;
 
 // How the engine holds a value decides one result: it multiplies two whole numbers held as
 // integers in integer arithmetic, so their zero product is +0 where a double product is -0.
@@ -150,26 +153,26 @@ enum class MathFunction : quint8 {
 
 struct MathName
 {
-    const char *name;
+    std::u16string_view name;
     MathFunction function;
 };
 
 constexpr std::array<MathName, 30> MathFunctions{{
-        {"abs", MathFunction::Abs},     {"acos", MathFunction::Acos},
-        {"acosh", MathFunction::Acosh}, {"asin", MathFunction::Asin},
-        {"asinh", MathFunction::Asinh}, {"atan", MathFunction::Atan},
-        {"atanh", MathFunction::Atanh}, {"atan2", MathFunction::Atan2},
-        {"cbrt", MathFunction::Cbrt},   {"ceil", MathFunction::Ceil},
-        {"cos", MathFunction::Cos},     {"cosh", MathFunction::Cosh},
-        {"exp", MathFunction::Exp},     {"expm1", MathFunction::Expm1},
-        {"floor", MathFunction::Floor}, {"log", MathFunction::Log},
-        {"log1p", MathFunction::Log1p}, {"log10", MathFunction::Log10},
-        {"log2", MathFunction::Log2},   {"max", MathFunction::Max},
-        {"min", MathFunction::Min},     {"pow", MathFunction::Pow},
-        {"round", MathFunction::Round}, {"sign", MathFunction::Sign},
-        {"sin", MathFunction::Sin},     {"sinh", MathFunction::Sinh},
-        {"sqrt", MathFunction::Sqrt},   {"tan", MathFunction::Tan},
-        {"tanh", MathFunction::Tanh},   {"trunc", MathFunction::Trunc},
+        {u"abs"sv, MathFunction::Abs},     {u"acos"sv, MathFunction::Acos},
+        {u"acosh"sv, MathFunction::Acosh}, {u"asin"sv, MathFunction::Asin},
+        {u"asinh"sv, MathFunction::Asinh}, {u"atan"sv, MathFunction::Atan},
+        {u"atanh"sv, MathFunction::Atanh}, {u"atan2"sv, MathFunction::Atan2},
+        {u"cbrt"sv, MathFunction::Cbrt},   {u"ceil"sv, MathFunction::Ceil},
+        {u"cos"sv, MathFunction::Cos},     {u"cosh"sv, MathFunction::Cosh},
+        {u"exp"sv, MathFunction::Exp},     {u"expm1"sv, MathFunction::Expm1},
+        {u"floor"sv, MathFunction::Floor}, {u"log"sv, MathFunction::Log},
+        {u"log1p"sv, MathFunction::Log1p}, {u"log10"sv, MathFunction::Log10},
+        {u"log2"sv, MathFunction::Log2},   {u"max"sv, MathFunction::Max},
+        {u"min"sv, MathFunction::Min},     {u"pow"sv, MathFunction::Pow},
+        {u"round"sv, MathFunction::Round}, {u"sign"sv, MathFunction::Sign},
+        {u"sin"sv, MathFunction::Sin},     {u"sinh"sv, MathFunction::Sinh},
+        {u"sqrt"sv, MathFunction::Sqrt},   {u"tan"sv, MathFunction::Tan},
+        {u"tanh"sv, MathFunction::Tanh},   {u"trunc"sv, MathFunction::Trunc},
 }};
 
 int ArgumentsNeeded(MathFunction function)
@@ -188,19 +191,19 @@ int ArgumentsNeeded(MathFunction function)
 
 struct MathConstant
 {
-    const char *name;
+    std::u16string_view name;
     double value;
 };
 
 constexpr std::array<MathConstant, 8> MathConstants{{
-        {"PI", 3.14159265358979323846},
-        {"E", 2.71828182845904523536},
-        {"LN2", 0.69314718055994530942},
-        {"LN10", 2.30258509299404568402},
-        {"LOG2E", 1.44269504088896340736},
-        {"LOG10E", 0.43429448190325182765},
-        {"SQRT2", 1.41421356237309504880},
-        {"SQRT1_2", 0.70710678118654752440},
+        {u"PI"sv, 3.14159265358979323846},
+        {u"E"sv, 2.71828182845904523536},
+        {u"LN2"sv, 0.69314718055994530942},
+        {u"LN10"sv, 2.30258509299404568402},
+        {u"LOG2E"sv, 1.44269504088896340736},
+        {u"LOG10E"sv, 0.43429448190325182765},
+        {u"SQRT2"sv, 1.41421356237309504880},
+        {u"SQRT1_2"sv, 0.70710678118654752440},
 }};
 
 // The engine's Math.pow: a NaN exponent, and ±1 to an infinite power, give NaN.
@@ -454,6 +457,84 @@ locale_t CLocale()
     return locale;
 }
 
+// ---- Code ---------------------------------------------------------------------------------
+
+struct Instruction
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    Kind kind = Kind::Integer;
+    quint32 count = 0; // arguments of a call
+    double number = 0; // a constant
+
+    bool operator==(const Instruction &other) const
+    {
+        return op == other.op && function == other.function && kind == other.kind
+                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
+    }
+};
+
+// One instruction on the stack; sets `undecided` when the result depends on how the engine
+// holds a zero's operands.
+inline void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
+                    bool &undecided)
+{
+    switch (instruction.op) {
+    case Op::Constant:
+        stack[top++] = {instruction.number, instruction.kind};
+        break;
+    case Op::Variable:
+        stack[top++] = variable;
+        break;
+    case Op::Negate:
+    case Op::Plus:
+    case Op::Not:
+    case Op::Complement:
+        stack[top - 1] = Unary(instruction.op, stack[top - 1]);
+        break;
+    case Op::Conditional:
+        top -= 2;
+        stack[top - 1] = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+        break;
+    case Op::Call:
+        top -= int(instruction.count);
+        stack[top] = Call(instruction.function, stack + top, int(instruction.count));
+        ++top;
+        break;
+    default:
+        --top;
+        stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
+        break;
+    }
+}
+
+// One instruction on its operands. Not inlined into the parser, which would have the compiler
+// warn of stack places that an operator with that many operands never reaches.
+Q_NEVER_INLINE Value Evaluate(const Instruction &instruction, Value *operands, int count,
+                              bool &undecided)
+{
+    int top = count;
+    Execute(instruction, operands, top, {}, undecided);
+    return operands[0];
+}
+
+Value Run(const std::vector<Instruction> &code, int stackSize, Value variable, bool &undecided)
+{
+    QVarLengthArray<Value, 32> stack(stackSize);
+    int top = 0;
+    for (const Instruction &instruction : code)
+        Execute(instruction, stack.data(), top, variable, undecided);
+    return stack[0];
+}
+
+// Literals compared without measuring them first.
+bool Same(QStringView text, std::u16string_view literal)
+{
+    return text.size() == qsizetype(literal.size())
+            && std::equal(literal.begin(), literal.end(), text.begin(),
+                          [](char16_t a, QChar b) { return a == b.unicode(); });
+}
+
 // ---- Tokens -------------------------------------------------------------------------------
 
 enum class TokenKind : quint8 { Number, Name, Punctuator, End };
@@ -485,25 +566,40 @@ bool IsNamePart(QChar c)
 // program, so that none of them is read as a shorter one.
 struct Punctuator
 {
-    const char16_t *text;
+    std::u16string_view text;
     bool allowed;
 };
 
 constexpr std::array<Punctuator, 61> Punctuators{{
-        {u">>>=", false}, {u"...", false}, {u"===", true}, {u"!==", true},  {u"**=", false},
-        {u"<<=", false},  {u">>=", false}, {u">>>", true}, {u"&&=", false}, {u"||=", false},
-        {u"?\?=", false}, {u"=>", false},  {u"==", true},  {u"!=", true},   {u"<=", true},
-        {u">=", true},    {u"&&", true},   {u"||", true},  {u"?\?", false}, {u"?.", false},
-        {u"++", false},   {u"--", false},  {u"<<", true},  {u">>", true},   {u"**", true},
-        {u"+=", false},   {u"-=", false},  {u"*=", false}, {u"/=", false},  {u"%=", false},
-        {u"&=", false},   {u"|=", false},  {u"^=", false}, {u"//", false},  {u"/*", false},
-        {u"(", true},     {u")", true},    {u",", true},   {u";", true},    {u"?", true},
-        {u":", true},     {u".", true},    {u"+", true},   {u"-", true},    {u"*", true},
-        {u"/", true},     {u"%", true},    {u"<", true},   {u">", true},    {u"&", true},
-        {u"|", true},     {u"^", true},    {u"~", true},   {u"!", true},    {u"=", false},
-        {u"[", false},    {u"]", false},   {u"{", false},  {u"}", false},   {u"#", false},
-        {u"@", false},
+        {u">>>="sv, false}, {u"..."sv, false}, {u"==="sv, true},   {u"!=="sv, true},
+        {u"**="sv, false},  {u"<<="sv, false}, {u">>="sv, false},  {u">>>"sv, true},
+        {u"&&="sv, false},  {u"||="sv, false}, {u"?\?="sv, false}, {u"=>"sv, false},
+        {u"=="sv, true},    {u"!="sv, true},   {u"<="sv, true},    {u">="sv, true},
+        {u"&&"sv, true},    {u"||"sv, true},   {u"?\?"sv, false},  {u"?."sv, false},
+        {u"++"sv, false},   {u"--"sv, false},  {u"<<"sv, true},    {u">>"sv, true},
+        {u"**"sv, true},    {u"+="sv, false},  {u"-="sv, false},   {u"*="sv, false},
+        {u"/="sv, false},   {u"%="sv, false},  {u"&="sv, false},   {u"|="sv, false},
+        {u"^="sv, false},   {u"//"sv, false},  {u"/*"sv, false},   {u"("sv, true},
+        {u")"sv, true},     {u","sv, true},    {u";"sv, true},     {u"?"sv, true},
+        {u":"sv, true},     {u"."sv, true},    {u"+"sv, true},     {u"-"sv, true},
+        {u"*"sv, true},     {u"/"sv, true},    {u"%"sv, true},     {u"<"sv, true},
+        {u">"sv, true},     {u"&"sv, true},    {u"|"sv, true},     {u"^"sv, true},
+        {u"~"sv, true},     {u"!"sv, true},    {u"="sv, false},    {u"["sv, false},
+        {u"]"sv, false},    {u"{"sv, false},   {u"}"sv, false},    {u"#"sv, false},
+        {u"@"sv, false},
 }};
+
+// The punctuators by their first character, longest first as in the list.
+const std::vector<const Punctuator *> &PunctuatorsStartingWith(char16_t first)
+{
+    static const std::array<std::vector<const Punctuator *>, 128> byFirst = [] {
+        std::array<std::vector<const Punctuator *>, 128> table;
+        for (const Punctuator &punctuator : Punctuators)
+            table[punctuator.text.front()].push_back(&punctuator);
+        return table;
+    }();
+    return byFirst[first];
+}
 
 class Tokenizer
 {
@@ -516,6 +612,7 @@ public:
     std::vector<Token> tokens()
     {
         std::vector<Token> tokens;
+        tokens.reserve(m_text.size() / 2 + 2);
         for (;;) {
             while (m_position < m_text.size()
                    && (at(m_position) == u' ' || at(m_position) == u'\t'))
@@ -635,17 +732,20 @@ private:
     bool punctuator(std::vector<Token> &tokens)
     {
         const QStringView rest = m_text.mid(m_position);
-        for (const Punctuator &punctuator : Punctuators) {
-            const QStringView text(punctuator.text);
-            if (!rest.startsWith(text))
+        if (rest.front().unicode() >= 128)
+            return false;
+        for (const Punctuator *candidate : PunctuatorsStartingWith(rest.front().unicode())) {
+            const Punctuator &punctuator = *candidate;
+            const qsizetype length = qsizetype(punctuator.text.size());
+            if (rest.size() < length || !Same(rest.left(length), punctuator.text))
                 continue;
             // "?." before a digit is a ? and a number (a ? .5 : 1).
-            if (text == u"?." && IsDigit(at(m_position + 2)))
+            if (punctuator.text == u"?."sv && IsDigit(at(m_position + 2)))
                 continue;
             if (!punctuator.allowed)
                 return false;
-            tokens.push_back({TokenKind::Punctuator, rest.left(text.size())});
-            m_position += text.size();
+            tokens.push_back({TokenKind::Punctuator, rest.left(length)});
+            m_position += length;
             return true;
         }
         return false; // quotes, backslash, anything else
@@ -677,17 +777,19 @@ class Parser
 public:
     explicit Parser(const std::vector<Token> &tokens)
         : m_tokens(tokens)
-    { }
+    {
+        m_nodes.reserve(tokens.size());
+    }
 
     // The statements' last expression, -1 for a program without one; false when refused.
     bool parse(int &result)
     {
         result = -1;
         while (peek().kind != TokenKind::End) {
-            if (accept(u";"))
+            if (accept(u";"sv))
                 continue;
             result = expression();
-            if (m_failed || !(accept(u";") || peek().kind == TokenKind::End))
+            if (m_failed || !(accept(u";"sv) || peek().kind == TokenKind::End))
                 return false;
         }
         return !m_failed;
@@ -699,12 +801,12 @@ public:
 private:
     const Token &peek() const { return m_tokens[m_next]; }
 
-    bool isPunctuator(const char16_t *text) const
+    bool isPunctuator(std::u16string_view text) const
     {
-        return peek().kind == TokenKind::Punctuator && peek().text == QStringView(text);
+        return peek().kind == TokenKind::Punctuator && Same(peek().text, text);
     }
 
-    bool accept(const char16_t *text)
+    bool accept(std::u16string_view text)
     {
         if (!isPunctuator(text))
             return false;
@@ -720,12 +822,36 @@ private:
 
     int add(Node node)
     {
+        std::array<int, 3> operands;
+        int count = 0;
         for (int child : {node.first, node.second, node.third}) {
-            if (child >= 0)
+            if (child >= 0) {
                 node.depth = std::max(node.depth, m_nodes[child].depth + 1);
+                operands[count++] = child;
+            }
         }
+        return store(node, operands.data(), count);
+    }
+
+    // A node whose operands are all constants is worked out now and stored as a constant.
+    int store(Node node, const int *operands, int count)
+    {
         if (node.depth > MaximumDepth)
             return fail();
+        const bool constant = std::all_of(operands, operands + count, [this](int operand) {
+            return m_nodes[operand].op == Op::Constant;
+        });
+        if (constant && node.op != Op::Variable && node.op != Op::Constant) {
+            QVarLengthArray<Value, 8> values(std::max(count, 1));
+            for (int i = 0; i < count; ++i)
+                values[i] = m_nodes[operands[i]].constant;
+            bool undecided = false;
+            node.constant = Evaluate({node.op, node.function, Kind::Integer, quint32(count)},
+                                     values.data(), count, undecided);
+            if (undecided)
+                return fail();
+            node.op = Op::Constant;
+        }
         m_nodes.push_back(node);
         return int(m_nodes.size()) - 1;
     }
@@ -746,7 +872,7 @@ private:
     int expression()
     {
         int left = assignment();
-        while (!m_failed && accept(u","))
+        while (!m_failed && accept(u","sv))
             left = add({Op::Comma, MathFunction::Abs, left, assignment()});
         return m_failed ? -1 : left;
     }
@@ -754,11 +880,11 @@ private:
     int assignment()
     {
         const int condition = binary(1);
-        if (m_failed || !accept(u"?"))
+        if (m_failed || !accept(u"?"sv))
             return condition;
         Nesting nesting(*this);
         const int whenTrue = m_failed ? -1 : assignment();
-        if (m_failed || !accept(u":"))
+        if (m_failed || !accept(u":"sv))
             return fail();
         const int whenFalse = assignment();
         if (m_failed)
@@ -768,7 +894,7 @@ private:
 
     struct BinaryOperator
     {
-        const char16_t *text;
+        std::u16string_view text;
         Op op;
         int precedence;
     };
@@ -776,32 +902,32 @@ private:
     static const BinaryOperator *binaryOperator(const Token &token)
     {
         static constexpr std::array<BinaryOperator, 21> operators{{
-                {u"||", Op::Or, 1},
-                {u"&&", Op::And, 2},
-                {u"|", Op::BitOr, 3},
-                {u"^", Op::BitXor, 4},
-                {u"&", Op::BitAnd, 5},
-                {u"==", Op::Equal, 6},
-                {u"!=", Op::NotEqual, 6},
-                {u"===", Op::StrictEqual, 6},
-                {u"!==", Op::StrictNotEqual, 6},
-                {u"<", Op::Less, 7},
-                {u">", Op::Greater, 7},
-                {u"<=", Op::LessEqual, 7},
-                {u">=", Op::GreaterEqual, 7},
-                {u"<<", Op::ShiftLeft, 8},
-                {u">>", Op::ShiftRight, 8},
-                {u">>>", Op::ShiftRightUnsigned, 8},
-                {u"+", Op::Add, 9},
-                {u"-", Op::Subtract, 9},
-                {u"*", Op::Multiply, 10},
-                {u"/", Op::Divide, 10},
-                {u"%", Op::Remainder, 10},
+                {u"||"sv, Op::Or, 1},
+                {u"&&"sv, Op::And, 2},
+                {u"|"sv, Op::BitOr, 3},
+                {u"^"sv, Op::BitXor, 4},
+                {u"&"sv, Op::BitAnd, 5},
+                {u"=="sv, Op::Equal, 6},
+                {u"!="sv, Op::NotEqual, 6},
+                {u"==="sv, Op::StrictEqual, 6},
+                {u"!=="sv, Op::StrictNotEqual, 6},
+                {u"<"sv, Op::Less, 7},
+                {u">"sv, Op::Greater, 7},
+                {u"<="sv, Op::LessEqual, 7},
+                {u">="sv, Op::GreaterEqual, 7},
+                {u"<<"sv, Op::ShiftLeft, 8},
+                {u">>"sv, Op::ShiftRight, 8},
+                {u">>>"sv, Op::ShiftRightUnsigned, 8},
+                {u"+"sv, Op::Add, 9},
+                {u"-"sv, Op::Subtract, 9},
+                {u"*"sv, Op::Multiply, 10},
+                {u"/"sv, Op::Divide, 10},
+                {u"%"sv, Op::Remainder, 10},
         }};
         if (token.kind != TokenKind::Punctuator)
             return nullptr;
         for (const BinaryOperator &candidate : operators) {
-            if (token.text == QStringView(candidate.text))
+            if (Same(token.text, candidate.text))
                 return &candidate;
         }
         return nullptr;
@@ -831,7 +957,7 @@ private:
     {
         bool prefixed = false;
         const int base = prefixedOperand(prefixed);
-        if (m_failed || !isPunctuator(u"**"))
+        if (m_failed || !isPunctuator(u"**"sv))
             return m_failed ? -1 : base;
         if (prefixed)
             return fail();
@@ -845,11 +971,11 @@ private:
 
     int prefixedOperand(bool &prefixed)
     {
-        static constexpr std::array<std::pair<const char16_t *, Op>, 4> prefixes{{
-                {u"-", Op::Negate},
-                {u"+", Op::Plus},
-                {u"!", Op::Not},
-                {u"~", Op::Complement},
+        static constexpr std::array<std::pair<std::u16string_view, Op>, 4> prefixes{{
+                {u"-"sv, Op::Negate},
+                {u"+"sv, Op::Plus},
+                {u"!"sv, Op::Not},
+                {u"~"sv, Op::Complement},
         }};
         for (const auto &[text, op] : prefixes) {
             if (!accept(text))
@@ -869,7 +995,7 @@ private:
     {
         const int node = operand();
         // Calling or reading a member of a result is outside the subset.
-        if (!m_failed && (isPunctuator(u"(") || isPunctuator(u".")))
+        if (!m_failed && (isPunctuator(u"("sv) || isPunctuator(u"."sv)))
             return fail();
         return m_failed ? -1 : node;
     }
@@ -885,10 +1011,10 @@ private:
                 return add({Op::Variable});
             return constant(Constant(token.number));
         }
-        if (token.kind == TokenKind::Punctuator && token.text == u"(") {
+        if (token.kind == TokenKind::Punctuator && Same(token.text, u"("sv)) {
             Nesting nesting(*this);
             const int inner = m_failed ? -1 : expression();
-            if (m_failed || !accept(u")"))
+            if (m_failed || !accept(u")"sv))
                 return fail();
             // The engine counts the parentheses as a level of their own.
             if (++m_nodes[inner].depth > MaximumDepth)
@@ -897,13 +1023,13 @@ private:
         }
         if (token.kind != TokenKind::Name)
             return fail();
-        if (token.text == u"true" || token.text == u"false")
-            return constant({token.text == u"true" ? 1.0 : 0.0, Kind::Boolean});
-        if (token.text == u"NaN")
+        if (Same(token.text, u"true"sv) || Same(token.text, u"false"sv))
+            return constant({Same(token.text, u"true"sv) ? 1.0 : 0.0, Kind::Boolean});
+        if (Same(token.text, u"NaN"sv))
             return constant({std::numeric_limits<double>::quiet_NaN(), Kind::Double});
-        if (token.text == u"Infinity")
+        if (Same(token.text, u"Infinity"sv))
             return constant({std::numeric_limits<double>::infinity(), Kind::Double});
-        if (token.text == u"Math" && accept(u".") && peek().kind == TokenKind::Name)
+        if (Same(token.text, u"Math"sv) && accept(u"."sv) && peek().kind == TokenKind::Name)
             return mathMember();
         return fail();
     }
@@ -920,11 +1046,11 @@ private:
         const QStringView member = peek().text;
         ++m_next;
         for (const MathConstant &constant : MathConstants) {
-            if (member == QLatin1String(constant.name))
+            if (Same(member, constant.name))
                 return this->constant({constant.value, Kind::Double});
         }
         for (const MathName &function : MathFunctions) {
-            if (member == QLatin1String(function.name) && accept(u"("))
+            if (Same(member, function.name) && accept(u"("sv))
                 return call(function.function);
         }
         return fail(); // random, unknown members, a function not called
@@ -935,15 +1061,15 @@ private:
         Nesting nesting(*this);
         std::vector<int> arguments;
         int depth = 0;
-        if (!accept(u")")) {
+        if (!accept(u")"sv)) {
             do {
                 const int argument = m_failed ? -1 : assignment();
                 if (m_failed)
                     return -1;
                 arguments.push_back(argument);
                 depth = std::max(depth, m_nodes[argument].depth);
-            } while (accept(u","));
-            if (!accept(u")"))
+            } while (accept(u","sv));
+            if (!accept(u")"sv))
                 return fail();
         }
         // The engine reads a missing argument of most functions as something else than NaN.
@@ -952,10 +1078,7 @@ private:
         Node node{Op::Call, function, int(m_arguments.size()), int(arguments.size())};
         m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
         node.depth = depth + 2;
-        if (node.depth > MaximumDepth)
-            return fail();
-        m_nodes.push_back(node);
-        return int(m_nodes.size()) - 1;
+        return store(node, arguments.data(), int(arguments.size()));
     }
 
     const std::vector<Token> &m_tokens;
@@ -966,62 +1089,7 @@ private:
     bool m_failed = false;
 };
 
-// ---- Code ---------------------------------------------------------------------------------
-
-struct Instruction
-{
-    Op op;
-    MathFunction function = MathFunction::Abs;
-    Kind kind = Kind::Integer;
-    quint32 count = 0; // arguments of a call
-    double number = 0; // a constant
-
-    bool operator==(const Instruction &other) const
-    {
-        return op == other.op && function == other.function && kind == other.kind
-                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
-    }
-};
-
-// Runs the instructions on a stack; sets `undecided` when the result depends on how the
-// engine holds a zero's operands.
-Value Run(const std::vector<Instruction> &code, int stackSize, Value variable, bool &undecided)
-{
-    QVarLengthArray<Value, 32> stack(stackSize);
-    int top = 0;
-    for (const Instruction &instruction : code) {
-        switch (instruction.op) {
-        case Op::Constant:
-            stack[top++] = {instruction.number, instruction.kind};
-            break;
-        case Op::Variable:
-            stack[top++] = variable;
-            break;
-        case Op::Negate:
-        case Op::Plus:
-        case Op::Not:
-        case Op::Complement:
-            stack[top - 1] = Unary(instruction.op, stack[top - 1]);
-            break;
-        case Op::Conditional:
-            top -= 2;
-            stack[top - 1] = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
-            break;
-        case Op::Call:
-            top -= int(instruction.count);
-            stack[top] = Call(instruction.function, stack.data() + top, int(instruction.count));
-            ++top;
-            break;
-        default:
-            --top;
-            stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
-            break;
-        }
-    }
-    return stack[0];
-}
-
-// Postfix code with every part that does not involve x computed once, here.
+// Postfix code; the parser has already worked out every part that does not involve x.
 class Emitter
 {
 public:
@@ -1030,69 +1098,37 @@ public:
         , m_arguments(arguments)
     { }
 
-    bool emitRoot(int node)
+    void emitNode(int index)
     {
-        emitNode(node);
-        return !m_undecided;
+        const Node &node = m_nodes[index];
+        int operands = 0;
+        Instruction instruction{node.op, node.function, node.constant.kind, 0,
+                                node.constant.number};
+        if (node.op == Op::Call) {
+            for (int i = 0; i < node.second; ++i)
+                emitNode(m_arguments[node.first + i]);
+            operands = node.second;
+            instruction.count = quint32(node.second);
+        } else if (node.op != Op::Constant && node.op != Op::Variable) {
+            for (int child : {node.first, node.second, node.third}) {
+                if (child >= 0) {
+                    emitNode(child);
+                    ++operands;
+                }
+            }
+        }
+        code.push_back(instruction);
+        m_depth += 1 - operands;
+        stackSize = std::max(stackSize, m_depth);
     }
 
     std::vector<Instruction> code;
     int stackSize = 0;
 
 private:
-    void push(const Instruction &instruction, int stackChange)
-    {
-        code.push_back(instruction);
-        m_depth += stackChange;
-        stackSize = std::max(stackSize, m_depth);
-    }
-
-    // True when the node's code is one constant.
-    bool emitNode(int index)
-    {
-        const Node &node = m_nodes[index];
-        const std::size_t start = code.size();
-        const int depthBefore = m_depth;
-        int operands = 0;
-        bool constant = true;
-        Instruction instruction{node.op, node.function};
-        switch (node.op) {
-        case Op::Constant:
-            push({Op::Constant, MathFunction::Abs, node.constant.kind, 0, node.constant.number}, 1);
-            return true;
-        case Op::Variable:
-            push(instruction, 1);
-            return false;
-        case Op::Call:
-            for (int i = 0; i < node.second; ++i)
-                constant = emitNode(m_arguments[node.first + i]) && constant;
-            operands = node.second;
-            instruction.count = quint32(node.second);
-            break;
-        default:
-            for (int child : {node.first, node.second, node.third}) {
-                if (child >= 0) {
-                    constant = emitNode(child) && constant;
-                    ++operands;
-                }
-            }
-            break;
-        }
-        push(instruction, 1 - operands);
-        if (!constant)
-            return false;
-        const std::vector<Instruction> part(code.begin() + start, code.end());
-        const Value value = Run(part, stackSize, {}, m_undecided);
-        code.resize(start);
-        m_depth = depthBefore;
-        push({Op::Constant, MathFunction::Abs, value.kind, 0, value.number}, 1);
-        return true;
-    }
-
     const std::vector<Node> &m_nodes;
     const std::vector<int> &m_arguments;
     int m_depth = 0;
-    bool m_undecided = false;
 };
 
 // What the engine makes of `number` as a result text (Number::toString).
@@ -1166,8 +1202,7 @@ std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
     if (root < 0)
         return compiled;
     Emitter emitter(parser.nodes(), parser.arguments());
-    if (!emitter.emitRoot(root))
-        return std::nullopt;
+    emitter.emitNode(root);
     compiled.code = std::move(emitter.code);
     compiled.stackSize = emitter.stackSize;
     return compiled;
