@@ -1,5 +1,6 @@
 #include "expression.h"
 
+#include "compiledexpression.h"
 #include "numbertext.h"
 #include "scripthost.h"
 
@@ -150,6 +151,14 @@ QString SubstitutionText(double x)
     return text.startsWith(u'-') ? u' ' + text : text;
 }
 
+// The engine's result text; arithmetic is worked out without it, to the same text.
+QString RunProgram(const QString &program)
+{
+    if (std::optional<QString> result = EvaluateWithoutEngine(program))
+        return *result;
+    return ScriptHost::ForThisThread().Evaluate(program);
+}
+
 bool IsNonFiniteText(const QString &result)
 {
     return result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
@@ -236,7 +245,7 @@ QString PrepareExpression(const QString &text)
 
 QString EvaluateExpression(const QString &text)
 {
-    return ScriptHost::ForThisThread().Evaluate(PrepareExpression(text));
+    return RunProgram(PrepareExpression(text));
 }
 
 QString FunctionProgram(const QString &expression, QChar variable, double x)
@@ -247,8 +256,7 @@ QString FunctionProgram(const QString &expression, QChar variable, double x)
 
 double EvaluateFunctionAt(QString expression, QChar variable, double x)
 {
-    const QString result
-            = ScriptHost::ForThisThread().Evaluate(FunctionProgram(expression, variable, x));
+    const QString result = RunProgram(FunctionProgram(expression, variable, x));
     if (IsNonFiniteText(result))
         return UndefinedValue;
     return TextToNumber(result);
