@@ -1,7 +1,6 @@
 #include "compiledexpression.h"
 
 #include "expression.h"
-#include "legacyliterals.h"
 #include "numbertext.h"
 
 #include <QVarLengthArray>
@@ -21,10 +20,24 @@ namespace {
 
 using namespace std::string_view_literals;
 
-// How the engine holds a value decides one result: it multiplies two whole numbers held as
-// integers in integer arithmetic, so their zero product is +0 where a double product is -0.
-// Other results are the same either way. Number means integer or double, not known which.
-enum class Kind : quint8 { Integer, Double, Number, Boolean };
+// How the engine holds a value decides a few results: it multiplies two whole numbers held as
+// integers in integer arithmetic, so their zero product is +0 where a double product is -0,
+// and its Math.abs of the integer -2^31 is garbage. Other results are the same either way.
+// Number means integer or double, not known which. The engine works out a minus before a
+// number literal while compiling; -2147483648 so made is a double that becomes an integer
+// when it is loaded for an operation (as a right operand, a ?: branch), not when it is
+// moved aside (as a left operand or an argument): that is LoadsAsInteger.
+enum class Kind : quint8 { Integer, Double, Number, Boolean, LoadsAsInteger };
+
+Kind Loaded(Kind kind)
+{
+    return kind == Kind::LoadsAsInteger ? Kind::Integer : kind;
+}
+
+Kind Moved(Kind kind)
+{
+    return kind == Kind::LoadsAsInteger ? Kind::Double : kind;
+}
 
 struct Value
 {
@@ -88,6 +101,7 @@ enum class Op : quint8 {
     Constant,
     Variable,
     Negate,
+    NegateConstant,
     Plus,
     Not,
     Complement,
@@ -321,8 +335,8 @@ double CallOneArgument(MathFunction function, double a)
     }
 }
 
-// A missing argument is undefined, which reads as NaN; extra ones are ignored.
-Value Call(MathFunction function, const Value *arguments, int count)
+// Extra arguments are ignored. The arguments are moved aside, not loaded.
+Value Call(MathFunction function, const Value *arguments, int count, bool &undecided)
 {
     const auto argument = [&](int i) {
         return i < count ? arguments[i].number : std::numeric_limits<double>::quiet_NaN();
@@ -339,11 +353,17 @@ Value Call(MathFunction function, const Value *arguments, int count)
     case MathFunction::Sign:
         return Constant(CallOneArgument(function, argument(0)));
     case MathFunction::Abs: {
+        // Integers keep to integer arithmetic, any zero becomes the integer 0, other values
+        // are doubles; the integer -2^31 gives garbage.
         const double result = std::fabs(argument(0));
-        const Kind kind = count > 0 ? arguments[0].kind : Kind::Double;
-        if (kind == Kind::Boolean)
-            return {result, Kind::Double};
-        return {result, IntegerIfItFits(BothIntegers(kind, Kind::Integer), result)};
+        const Kind kind = count > 0 ? Moved(arguments[0].kind) : Kind::Double;
+        if (kind != Kind::Double && kind != Kind::Boolean && argument(0) == -2147483648.0)
+            undecided = true;
+        if (result == 0)
+            return {0.0, Kind::Integer};
+        if (kind == Kind::Integer)
+            return {result, Kind::Integer};
+        return {result, kind == Kind::Number ? Kind::Number : Kind::Double};
     }
     default:
         return {CallOneArgument(function, argument(0)), Kind::Double};
@@ -357,7 +377,14 @@ Value Unary(Op op, Value a)
         const double result = -a.number;
         if (a.number == 0)
             return {result, Kind::Double};
-        return {result, IntegerIfItFits(BothIntegers(a.kind, Kind::Integer), result)};
+        return {result, IntegerIfItFits(BothIntegers(Loaded(a.kind), Kind::Integer), result)};
+    }
+    case Op::NegateConstant: {
+        // Done while compiling, on the literal as it is held.
+        const double result = -a.number;
+        if (Moved(a.kind) == Kind::Integer && a.number != 0)
+            return {result, Kind::Integer};
+        return {result, IsInteger32(result) ? Kind::LoadsAsInteger : Kind::Double};
     }
     case Op::Plus:
         return a.kind == Kind::Boolean ? Value{a.number, Kind::Double} : a;
@@ -383,6 +410,14 @@ bool SameType(Value a, Value b)
 // Sets `undecided` where the engine's result depends on how it holds the operands.
 Value Binary(Op op, Value a, Value b, bool &undecided)
 {
+    if (op == Op::Comma)
+        return b;
+    if (op == Op::And || op == Op::Or) {
+        const Value result = ToBoolean(a) == (op == Op::Or) ? a : b;
+        return {result.number, Loaded(result.kind)};
+    }
+    a.kind = Moved(a.kind);
+    b.kind = Loaded(b.kind);
     const double x = a.number;
     const double y = b.number;
     const Both both = BothIntegers(a.kind, b.kind);
@@ -440,12 +475,6 @@ Value Binary(Op op, Value a, Value b, bool &undecided)
         return Comparison(SameType(a, b) && x == y);
     case Op::StrictNotEqual:
         return Comparison(!(SameType(a, b) && x == y));
-    case Op::And:
-        return ToBoolean(a) ? b : a;
-    case Op::Or:
-        return ToBoolean(a) ? a : b;
-    case Op::Comma:
-        return b;
     default:
         return a;
     }
@@ -487,18 +516,21 @@ inline void Execute(const Instruction &instruction, Value *stack, int &top, Valu
         stack[top++] = variable;
         break;
     case Op::Negate:
+    case Op::NegateConstant:
     case Op::Plus:
     case Op::Not:
     case Op::Complement:
         stack[top - 1] = Unary(instruction.op, stack[top - 1]);
         break;
-    case Op::Conditional:
+    case Op::Conditional: {
         top -= 2;
-        stack[top - 1] = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+        const Value chosen = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+        stack[top - 1] = {chosen.number, Loaded(chosen.kind)};
         break;
+    }
     case Op::Call:
         top -= int(instruction.count);
-        stack[top] = Call(instruction.function, stack + top, int(instruction.count));
+        stack[top] = Call(instruction.function, stack + top, int(instruction.count), undecided);
         ++top;
         break;
     default:
@@ -663,9 +695,7 @@ private:
             if (!radixValue(start + 2, radix, value))
                 return false;
         } else {
-            if (at(start) == u'0' && IsDigit(at(start + 1)))
-                return false; // a legacy octal literal
-            m_position = skipDigits(start);
+            const qsizetype integerEnd = m_position = skipDigits(start);
             if (at(m_position) == u'.')
                 m_position = skipDigits(m_position + 1);
             const QChar e = at(m_position);
@@ -677,13 +707,30 @@ private:
                     return false;
                 m_position = skipDigits(exponent);
             }
-            if (!decimalValue(start, value))
+            if (!legacyOctalValue(start, integerEnd, value) && !decimalValue(start, value))
                 return false;
         }
         // A literal must not run into a name or another digit ("3in", "0b12").
         if (IsNamePart(at(m_position)) || at(m_position) == u'\\')
             return false;
         tokens.push_back({TokenKind::Number, m_text.mid(start, m_position - start), value});
+        return true;
+    }
+
+    // The script host reads "010" as octal, as older engines did (RewriteLegacyNumberLiterals):
+    // whole digits after a leading 0, all of them octal. Other leading zeros are dropped, which
+    // leaves the value as it is.
+    bool legacyOctalValue(qsizetype start, qsizetype integerEnd, double &value) const
+    {
+        if (at(start) != u'0' || integerEnd - start < 2 || integerEnd != m_position)
+            return false;
+        double octal = 0;
+        for (qsizetype i = start; i < integerEnd; ++i) {
+            if (at(i) > u'7')
+                return false;
+            octal = octal * 8 + (at(i).unicode() - u'0');
+        }
+        value = octal;
         return true;
     }
 
@@ -770,6 +817,7 @@ struct Node
     int third = -1;
     int depth = 1;
     Value constant{0, Kind::Integer};
+    bool literal = false; // a number literal, or one with signs the engine works out early
 };
 
 class Parser
@@ -872,8 +920,15 @@ private:
     int expression()
     {
         int left = assignment();
-        while (!m_failed && accept(u","sv))
-            left = add({Op::Comma, MathFunction::Abs, left, assignment()});
+        while (!m_failed && accept(u","sv)) {
+            const int right = assignment();
+            if (m_failed)
+                return -1;
+            // The engine takes the right operand itself as the value.
+            Node comma{Op::Comma, MathFunction::Abs, left, right};
+            comma.literal = m_nodes[right].literal;
+            left = add(comma);
+        }
         return m_failed ? -1 : left;
     }
 
@@ -986,7 +1041,11 @@ private:
             const int operand = m_failed ? -1 : prefixedOperand(inner);
             if (m_failed)
                 return -1;
-            return add({op, MathFunction::Abs, operand});
+            Node node{op, MathFunction::Abs, operand};
+            node.literal = m_nodes[operand].literal && op != Op::Not;
+            if (op == Op::Negate && node.literal)
+                node.op = Op::NegateConstant;
+            return add(node);
         }
         return primary();
     }
@@ -1007,9 +1066,11 @@ private:
             return fail();
         ++m_next;
         if (token.kind == TokenKind::Number) {
-            if (token.variable)
-                return add({Op::Variable});
-            return constant(Constant(token.number));
+            Node node{token.variable ? Op::Variable : Op::Constant};
+            if (!token.variable)
+                node.constant = Constant(token.number);
+            node.literal = true;
+            return add(node);
         }
         if (token.kind == TokenKind::Punctuator && Same(token.text, u"("sv)) {
             Nesting nesting(*this);
@@ -1219,8 +1280,7 @@ std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool 
 
 std::optional<QString> EvaluateWithoutEngine(const QString &program)
 {
-    const QString rewritten = RewriteLegacyNumberLiterals(program);
-    const std::vector<Token> tokens = Tokenizer(rewritten).tokens();
+    const std::vector<Token> tokens = Tokenizer(program).tokens();
     if (tokens.empty())
         return std::nullopt;
     const std::optional<Compiled> compiled = CompileTokens(tokens);
@@ -1252,8 +1312,8 @@ constexpr std::array<std::pair<double, double>, 2> SampleValues{{
 std::vector<Token> MarkedTokens(const QString &expression, double value, double other,
                                 QString &program, QString &otherProgram)
 {
-    program = RewriteLegacyNumberLiterals(FunctionProgram(expression, u'x', value));
-    otherProgram = RewriteLegacyNumberLiterals(FunctionProgram(expression, u'x', other));
+    program = FunctionProgram(expression, u'x', value);
+    otherProgram = FunctionProgram(expression, u'x', other);
     std::vector<Token> tokens = Tokenizer(program).tokens();
     const std::vector<Token> otherTokens = Tokenizer(otherProgram).tokens();
     if (tokens.empty() || tokens.size() != otherTokens.size())
