@@ -5,6 +5,10 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The user's configuration directory is named after the program, whatever its file is called.
+    QCoreApplication::setApplicationName(QStringLiteral("qingfeng-calculator"));
+    // Lets the desktop match the windows to the menu entry, its name and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QINGFENG_APP_ID));
     StartProgram();
     return application.exec();
 }

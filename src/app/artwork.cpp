@@ -1,5 +1,6 @@
 #include "app/artwork.h"
 
+#include "ui/programicon.h"
 #include "ui/style.h"
 
 #include <QLinearGradient>
@@ -97,21 +98,7 @@ void PaintBackground(QPainter &painter, const QRectF &area)
 
 void PaintLogo(QPainter &painter, const QRectF &area, bool hovered)
 {
-    const QRectF plate = area.adjusted(4, 4, -4, -4);
-    QLinearGradient shade(plate.topLeft(), plate.bottomRight());
-    shade.setColorAt(0, hovered ? QColor(0x3A, 0xA2, 0x8F) : Palette::Accent);
-    shade.setColorAt(1, QColor(0x1F, 0x6B, 0x5D));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(shade);
-    painter.drawRoundedRect(plate, plate.width() * 0.22, plate.width() * 0.22);
-    const QRectF leaf = plate.adjusted(plate.width() * 0.16, plate.height() * 0.14,
-                                       -plate.width() * 0.16, -plate.height() * 0.18);
-    PaintLeaf(painter, leaf, QColor(0xFF, 0xFF, 0xFF, 235), 0);
-    QPen stem(QColor(0xFF, 0xFF, 0xFF, 235), plate.width() * 0.05);
-    stem.setCapStyle(Qt::RoundCap);
-    painter.setPen(stem);
-    painter.drawLine(QPointF(leaf.center().x(), leaf.top() + leaf.height() * 0.6),
-                     QPointF(leaf.center().x() + leaf.width() * 0.06, plate.bottom() - 4));
+    PaintProgramPicture(painter, area, hovered);
 }
 
 void PaintCloseCross(QPainter &painter, const QRectF &area, bool hovered)

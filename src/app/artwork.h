@@ -17,6 +17,7 @@ protected:
 
 // The program's own pictures, drawn in code so they stay crisp at any scale.
 void PaintBackground(QPainter &painter, const QRectF &area);
+// The program's icon (ui/programicon.h), lit under the pointer.
 void PaintLogo(QPainter &painter, const QRectF &area, bool hovered);
 void PaintCloseCross(QPainter &painter, const QRectF &area, bool hovered);
 void PaintMinimiseArrow(QPainter &painter, const QRectF &area, bool hovered);

@@ -7,13 +7,14 @@
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
+
+#include "programversion.h"
 
 #include <QGridLayout>
-#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -25,16 +26,9 @@ constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
 
-// Tool windows stay independent of the launcher, so which are open is known process-wide.
-QHash<QString, QPointer<QWidget>> &OpenToolWindows()
-{
-    static QHash<QString, QPointer<QWidget>> windows;
-    return windows;
-}
-
 QString CreditLine()
 {
-    return QStringLiteral("青枫计算器 版本 2.3.2014.1119");
+    return QStringLiteral("青枫计算器 版本 ") + QLatin1String(ProgramVersion);
 }
 
 PictureButton *MakeIconButton(const QString &name, const QString &tip,
@@ -87,7 +81,7 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     column->addStretch();
     auto *hint = MakeLabel(QStringLiteral("提示"),
                            QStringLiteral("点击按钮打开工具；按住窗口空白处可以拖动启动器。"));
-    hint->setProperty("role", QStringLiteral("secondary"));
+    SetRole(hint, Role::Secondary);
     column->addWidget(hint, 0, Qt::AlignLeft);
     return background;
 }
@@ -98,9 +92,9 @@ QWidget *LauncherWindow::BuildTopBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(80, 4, 56, 0); // room for the logo and the cross in the corners
     auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器"));
-    title->setProperty("role", QStringLiteral("launcherTitle"));
-    auto *version = MakeLabel(QStringLiteral("版本"), QStringLiteral("2.3.2014.1119"));
-    version->setProperty("role", QStringLiteral("secondary"));
+    SetRole(title, Role::LauncherTitle);
+    auto *version = MakeLabel(QStringLiteral("版本"), QLatin1String(ProgramVersion));
+    SetRole(version, Role::Secondary);
     row->addWidget(title, 0, Qt::AlignBottom);
     row->addWidget(version, 0, Qt::AlignBottom);
     row->addStretch();
@@ -121,18 +115,18 @@ QWidget *LauncherWindow::BuildGroup(const ToolGroup &group)
 {
     auto *container = new QFrame;
     NameControl(container, group.containerName);
-    container->setProperty("role", QStringLiteral("launcherGroup"));
+    SetRole(container, Role::LauncherGroup);
     auto *grid = new QGridLayout(container);
     grid->setContentsMargins(Spacing::Related, Spacing::Related, Spacing::Related,
                              Spacing::Related);
     grid->setSpacing(Spacing::Related);
     auto *heading = MakeLabel(group.headingName, group.heading);
-    heading->setProperty("role", QStringLiteral("launcherHeading"));
+    SetRole(heading, Role::LauncherHeading);
     grid->addWidget(heading, 0, 0, 1, 3);
     for (int i = 0; i < int(group.tools.size()); ++i) {
         const ToolEntry &tool = group.tools[i];
         QPushButton *button = MakeButton(tool.buttonName, tool.caption);
-        button->setProperty("role", QStringLiteral("tool"));
+        SetRole(button, Role::Tool);
         button->setMinimumSize(106, 36);
         button->setCursor(Qt::PointingHandCursor);
         if (tool.createWindow)
@@ -178,15 +172,7 @@ void LauncherWindow::CentreOnScreen()
 
 void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
-    QPointer<QWidget> &window = OpenToolWindows()[tool.buttonName];
-    if (window) {
-        window->showNormal();
-        window->raise();
-        window->activateWindow();
-    } else {
-        window = tool.createWindow();
-        window->show();
-    }
+    OpenOrRaise(tool.buttonName, tool.createWindow);
     ApplyCloseStrategy();
 }
 
@@ -200,7 +186,7 @@ void LauncherWindow::CloseByUser()
 {
     // The strategy's caption promises that the open tools close with the launcher.
     if (StrategyIs(CloseToolsWithLauncher))
-        Program().closeAllTools = 1;
+        SetCloseAllToolsFlag(1);
     close();
 }
 

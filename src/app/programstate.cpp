@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 
 #include "eval/numbertext.h"
+#include "ui/windowregistry.h"
 
 ProgramState &Program()
 {
@@ -13,9 +14,10 @@ void ResetProgramState()
     const QString runDirectory = Program().runDirectory;
     Program() = ProgramState();
     Program().runDirectory = runDirectory;
+    ResetWindowRegistry();
 }
 
 bool StrategyIs(CloseStrategy strategy)
 {
-    return NearlyEqual(Program().settings[CloseStrategyEntry], strategy);
+    return NearlyEqual(Program().settings.closeStrategy, strategy);
 }

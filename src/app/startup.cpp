@@ -2,6 +2,7 @@
 
 #include "app/programstate.h"
 #include "app/startupwindow.h"
+#include "ui/programicon.h"
 #include "ui/style.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ void StartProgram()
     ResetProgramState();
     Program().runDirectory = QCoreApplication::applicationDirPath();
     ApplyProgramStyle(*qApp);
+    QApplication::setWindowIcon(ProgramIcon());
     auto *startup = new StartupWindow;
     startup->show();
 }

@@ -4,6 +4,9 @@
 #include "app/launcherwindow.h"
 #include "ui/controls.h"
 #include "ui/picturebutton.h"
+#include "ui/style.h"
+
+#include "programversion.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -25,9 +28,9 @@ StartupWindow::StartupWindow()
     auto *logo = new PictureButton(QStringLiteral("图形按钮2"), QSize(64, 64), PaintLogo, this);
     logo->move(8, 11);
 
-    auto *title = MakeLabel(QStringLiteral("标题"), QStringLiteral("青枫计算器\r\n2.3.2014.1119"),
-                            this);
-    title->setProperty("role", QStringLiteral("splashTitle"));
+    auto *title = MakeLabel(QStringLiteral("标题"),
+                            QStringLiteral("青枫计算器\r\n") + QLatin1String(ProgramVersion), this);
+    SetRole(title, Role::SplashTitle);
     title->setGeometry(84, 11, 208, 64);
 
     m_timer = MakeTimer(QStringLiteral("时钟1"), 1000, picture);

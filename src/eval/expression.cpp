@@ -262,6 +262,16 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x)
     return TextToNumber(result);
 }
 
+PreparedFunction PrepareFunction(const QString &expression)
+{
+    return [expression](double x) { return EvaluateFunctionAt(expression, QLatin1Char('x'), x); };
+}
+
+void BeginUserAction()
+{
+    ScriptHost::ForThisThread().BeginUserAction();
+}
+
 QString ExpressionHintCaption()
 {
     return QStringLiteral("提示：");

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+#include <functional>
+
 // Turns the forgiving notation users type (full-width characters, "sqrt" without "Math.",
 // implied multiplication such as 2x or 3(x+1)) into JavaScript by plain text rewrites in a
 // fixed order, and evaluates it with the script host.
@@ -31,6 +33,16 @@ QString FunctionProgram(const QString &expression, QChar variable, double x);
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
 // UndefinedValue when that is not finite, 0 when the expression fails.
 double EvaluateFunctionAt(QString expression, QChar variable, double x);
+
+// The expression as a function of x, read once: gives exactly what
+// EvaluateFunctionAt(expression, 'x', x) gives, for every x. Every tool that samples a typed
+// function of x goes through this, so a faster evaluation behind it speeds them all up.
+using PreparedFunction = std::function<double(double x)>;
+PreparedFunction PrepareFunction(const QString &expression);
+
+// A new user action begins (a button pressed, a key typed): evaluations may run again after
+// one was stopped by the time limit. Tools call it where one action's loop starts.
+void BeginUserAction();
 
 // How the function tools explain the notation, in a message box.
 QString ExpressionHintCaption(); // "提示："

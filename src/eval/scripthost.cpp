@@ -5,13 +5,27 @@
 #include "scriptwatchdog.h"
 
 #include <QAbstractEventDispatcher>
+#include <QJSEngine>
+#include <QJSValue>
+#include <QPointer>
 #include <QThread>
 
-ScriptHost::ScriptHost()
-    : m_run(m_engine.evaluate(ScriptPrelude()))
-    , m_watchdog(std::make_unique<ScriptWatchdog>([this] { m_engine.setInterrupted(true); }))
+struct ScriptHost::Engine
 {
-    Q_ASSERT(m_run.isCallable());
+    QJSEngine engine;
+    QJSValue run;
+    std::unique_ptr<ScriptWatchdog> watchdog;
+    QPointer<QAbstractEventDispatcher> eventLoop;
+};
+
+ScriptHost::ScriptHost()
+    : m_engine(std::make_unique<Engine>())
+{
+    QJSEngine &engine = m_engine->engine;
+    m_engine->run = engine.evaluate(ScriptPrelude());
+    m_engine->watchdog
+            = std::make_unique<ScriptWatchdog>([&engine] { engine.setInterrupted(true); });
+    Q_ASSERT(m_engine->run.isCallable());
 }
 
 ScriptHost::~ScriptHost() = default;
@@ -28,11 +42,11 @@ QString ScriptHost::Evaluate(const QString &program)
     if (m_stoppedInThisAction)
         return {};
     const QJSValueList arguments{RewriteLegacyNumberLiterals(program)};
-    m_watchdog->arm(ScriptWatchdog::Clock::now() + m_timeLimit);
-    const QJSValue result = m_run.call(arguments);
-    m_watchdog->disarm();
-    if (m_engine.isInterrupted()) {
-        m_engine.setInterrupted(false);
+    m_engine->watchdog->arm(ScriptWatchdog::Clock::now() + m_timeLimit);
+    const QJSValue result = m_engine->run.call(arguments);
+    m_engine->watchdog->disarm();
+    if (m_engine->engine.isInterrupted()) {
+        m_engine->engine.setInterrupted(false);
         m_stoppedInThisAction = true;
         return {};
     }
@@ -44,10 +58,10 @@ QString ScriptHost::Evaluate(const QString &program)
 // events run never wait, so they stay one action.
 void ScriptHost::FollowEventLoop()
 {
-    if (m_eventLoop)
+    if (m_engine->eventLoop)
         return;
-    m_eventLoop = QAbstractEventDispatcher::instance(QThread::currentThread());
-    if (m_eventLoop)
-        QObject::connect(m_eventLoop, &QAbstractEventDispatcher::aboutToBlock, &m_engine,
-                         [this] { BeginUserAction(); });
+    m_engine->eventLoop = QAbstractEventDispatcher::instance(QThread::currentThread());
+    if (m_engine->eventLoop)
+        QObject::connect(m_engine->eventLoop, &QAbstractEventDispatcher::aboutToBlock,
+                         &m_engine->engine, [this] { BeginUserAction(); });
 }

@@ -1,15 +1,9 @@
 #pragma once
 
-#include <QJSEngine>
-#include <QJSValue>
-#include <QPointer>
 #include <QString>
 
 #include <chrono>
 #include <memory>
-
-class QAbstractEventDispatcher;
-class ScriptWatchdog;
 
 // Evaluates JavaScript program texts as if each ran in a brand-new engine, and gives the
 // result as text: a number's text, "1.#INF", "-1.#INF", "-1.#IND", an object's toString(),
@@ -49,10 +43,9 @@ public:
 private:
     void FollowEventLoop();
 
-    QJSEngine m_engine;
-    QJSValue m_run;
-    std::unique_ptr<ScriptWatchdog> m_watchdog;
+    // The engine itself stays out of this header: no caller needs the script engine's types.
+    struct Engine;
+    std::unique_ptr<Engine> m_engine;
     std::chrono::milliseconds m_timeLimit = DefaultTimeLimit;
     bool m_stoppedInThisAction = false;
-    QPointer<QAbstractEventDispatcher> m_eventLoop;
 };

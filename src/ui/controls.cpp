@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/editbox.h"
+#include "ui/style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +37,7 @@ QLabel *MakeLabel(const QString &name, const QString &text, QWidget *parent)
 QLabel *MakeResultLabel(const QString &name, const QString &text, QWidget *parent)
 {
     QLabel *label = MakeLabel(name, text, parent);
-    label->setProperty("role", QStringLiteral("result"));
+    SetRole(label, Role::Result);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
 }
@@ -44,14 +45,14 @@ QLabel *MakeResultLabel(const QString &name, const QString &text, QWidget *paren
 EditBox *MakeResultBox(const QString &name, bool readOnly, QWidget *parent)
 {
     auto *box = new EditBox(name, readOnly ? InputMode::ReadOnly : InputMode::Normal, parent);
-    box->setProperty("role", QStringLiteral("result"));
+    SetRole(box, Role::Result);
     return box;
 }
 
 QLabel *MakeUnitLabel(const QString &name, const QString &text, QWidget *parent)
 {
     QLabel *label = MakeLabel(name, text, parent);
-    label->setProperty("role", QStringLiteral("secondary"));
+    SetRole(label, Role::Secondary);
     return label;
 }
 
@@ -73,7 +74,7 @@ QPushButton *MakeButton(const QString &name, const QString &caption, QWidget *pa
 QPushButton *MakePrimaryButton(const QString &name, const QString &caption, QWidget *parent)
 {
     QPushButton *button = MakeButton(name, caption, parent);
-    button->setProperty("role", QStringLiteral("primary"));
+    SetRole(button, Role::Primary);
     return button;
 }
 
@@ -102,6 +103,13 @@ QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *pa
     return Make<QGroupBox>(name, parent, caption);
 }
 
+QGroupBox *MakeUnnamedGroupBox(const QString &caption, QWidget *parent)
+{
+    auto *group = new QGroupBox(caption, parent);
+    group->setAccessibleName(caption);
+    return group;
+}
+
 QTabWidget *MakeTabBox(const QString &name, QWidget *parent)
 {
     return Make<QTabWidget>(name, parent);
@@ -126,6 +134,34 @@ void SetTimerPeriod(QTimer *timer, int periodMs)
         timer->stop();
     else
         timer->start(periodMs);
+}
+
+int BoxWidthFor(const QWidget *box, const QString &sample)
+{
+    return box->fontMetrics().horizontalAdvance(sample) + 16;
+}
+
+void FitBoxTo(QWidget *box, const QString &sample)
+{
+    box->setFixedWidth(BoxWidthFor(box, sample));
+}
+
+void WidenBoxTo(QWidget *box, const QString &sample)
+{
+    box->setMinimumWidth(BoxWidthFor(box, sample));
+}
+
+void SetTabOrder(const QList<QWidget *> &controls)
+{
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+}
+
+void ShowResult(EditBox *box, const QString &text, const QString &errorText)
+{
+    if (box->text() != text)
+        box->setText(text);
+    MarkAsError(box, text == errorText);
 }
 
 QString DisplayText(const QString &text)

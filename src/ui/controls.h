@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class EditBox;
@@ -42,6 +43,9 @@ QRadioButton *MakeRadioBox(const QString &name, const QString &caption, QWidget 
 QComboBox *MakeComboBox(const QString &name, QWidget *parent = nullptr);
 QListWidget *MakeListBox(const QString &name, QWidget *parent = nullptr);
 QGroupBox *MakeGroupBox(const QString &name, const QString &caption, QWidget *parent = nullptr);
+// A group box the window's description does not name: read by its caption, found by nothing,
+// so that it never stands in the way of a control of the same name.
+QGroupBox *MakeUnnamedGroupBox(const QString &caption, QWidget *parent = nullptr);
 QTabWidget *MakeTabBox(const QString &name, QWidget *parent = nullptr);
 QProgressBar *MakeProgressBar(const QString &name, QWidget *parent = nullptr);
 // A timer that runs with the given period; 0 leaves it stopped.
@@ -49,6 +53,20 @@ QTimer *MakeTimer(const QString &name, int periodMs, QObject *parent);
 // Sets a timer's period as the window layer understands it: 0 stops it, anything else
 // (re)starts it with that period.
 void SetTimerPeriod(QTimer *timer, int periodMs);
+
+// The width a one-line box needs to show `sample` in full, with its frame, padding and caret.
+int BoxWidthFor(const QWidget *box, const QString &sample);
+// Fixes a box to the width that shows `sample` in full.
+void FitBoxTo(QWidget *box, const QString &sample);
+// Lets a box grow, but never below the width that shows `sample` in full.
+void WidenBoxTo(QWidget *box, const QString &sample);
+
+// Tab moves through `controls` in this order.
+void SetTabOrder(const QList<QWidget *> &controls);
+
+// Shows a result in a box, in the warm accent when it is the window's error text. An unchanged
+// text is left alone, so that a selection in the box survives a recomputation.
+void ShowResult(EditBox *box, const QString &text, const QString &errorText);
 
 // Line breaks of the program's texts ("\r\n") as Qt shows them.
 QString DisplayText(const QString &text);

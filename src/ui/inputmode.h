@@ -20,6 +20,13 @@ bool AcceptsTypedCharacter(InputMode mode, QChar character);
 // zero shown as the empty text. Other modes keep the text as it is.
 QString NormalizedOnLeaving(InputMode mode, const QString &text);
 
+// The virtual-key codes the tools name.
+namespace VirtualKey {
+constexpr int Backspace = 8;
+constexpr int Enter = 13;
+constexpr int Right = 39;
+} // namespace VirtualKey
+
 // Windows virtual-key code of a Qt key (13 for Enter, 8 for Backspace, 39 for Right, …),
 // 0 when it has none.
 int VirtualKeyCode(int qtKey);

@@ -2,57 +2,121 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLayout>
 #include <QPalette>
+#include <QWidget>
 
 namespace {
 
+QString StyleSheetColour(const QColor &colour)
+{
+    if (colour.alpha() == 255)
+        return colour.name(QColor::HexRgb).toUpper();
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+            .arg(colour.red())
+            .arg(colour.green())
+            .arg(colour.blue())
+            .arg(colour.alpha());
+}
+
 QString StyleSheet()
 {
-    return QStringLiteral(R"(
-QWidget { color: #1F2A27; }
+    QString sheet = QStringLiteral(R"(
+QWidget { color: @text; }
 QGroupBox {
-    background: #EEF3F1; border: 1px solid #D5DFDB; border-radius: 6px;
+    background: @group; border: 1px solid @border; border-radius: 6px;
     margin-top: 1.4em; padding: 8px;
 }
-QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: #2E8B7A; }
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: @accent; }
 QLineEdit, QPlainTextEdit, QComboBox, QListWidget, QTableWidget {
-    background: white; border: 1px solid #D5DFDB; border-radius: 4px; padding: 2px 4px;
-    selection-background-color: #2E8B7A;
+    background: white; border: 1px solid @border; border-radius: 4px; padding: 2px 4px;
+    selection-background-color: @accent;
 }
-QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border: 1px solid #2E8B7A; }
-QLineEdit:read-only, QPlainTextEdit[readOnly="true"] { background: #F2F6F4; }
+QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border: 1px solid @accent; }
+QLineEdit:read-only, QPlainTextEdit[readOnly="true"] { background: @readonly; }
 QPushButton {
-    background: white; border: 1px solid #D5DFDB; border-radius: 4px; padding: 4px 14px;
+    background: white; border: 1px solid @border; border-radius: 4px; padding: 4px 14px;
     min-height: 1.6em;
 }
-QPushButton:hover { border-color: #2E8B7A; }
-QPushButton:pressed { background: #E3EEEA; }
-QPushButton[role="primary"] { background: #2E8B7A; color: white; border-color: #2E8B7A; }
-QPushButton[role="primary"]:hover { background: #267565; }
+QPushButton:hover { border-color: @accent; }
+QPushButton:pressed { background: @pressed; }
+QPushButton[role="primary"] { background: @accent; color: white; border-color: @accent; }
+QPushButton[role="primary"]:hover { background: @accenthover; }
 QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"] {
     font-size: 11pt;
 }
-QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"] { color: #C8553D; }
-QTabWidget::pane { border: 1px solid #D5DFDB; border-radius: 6px; background: #EEF3F1; }
-QTabBar::tab { padding: 4px 12px; border: 1px solid #D5DFDB; border-bottom: none;
-    border-top-left-radius: 4px; border-top-right-radius: 4px; background: #F7F9F8; }
-QTabBar::tab:selected { background: #2E8B7A; color: white; }
-QProgressBar { border: 1px solid #D5DFDB; border-radius: 4px; text-align: center; }
-QProgressBar::chunk { background: #2E8B7A; border-radius: 3px; }
-QHeaderView::section { background: #EEF3F1; }
-QLabel[role="secondary"] { color: #5C6B66; }
-QLabel[role="launcherTitle"] { color: #2E8B7A; font-size: 17pt; font-weight: bold; }
-QLabel[role="launcherHeading"] { color: #2E8B7A; font-weight: bold; }
-QLabel[role="splashTitle"] { color: #1F2A27; font-size: 13pt; font-weight: bold; }
+QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"] { color: @warm; }
+QTabWidget::pane { border: 1px solid @border; border-radius: 6px; background: @group; }
+QTabBar::tab { padding: 4px 12px; border: 1px solid @border; border-bottom: none;
+    border-top-left-radius: 4px; border-top-right-radius: 4px; background: @background; }
+QTabBar::tab:selected { background: @accent; color: white; }
+QProgressBar { border: 1px solid @border; border-radius: 4px; text-align: center; }
+QProgressBar::chunk { background: @accent; border-radius: 3px; }
+QHeaderView::section { background: @group; }
+QLabel[role="secondary"] { color: @secondary; }
+QLabel[role="launcherTitle"] { color: @accent; font-size: 17pt; font-weight: bold; }
+QLabel[role="launcherHeading"] { color: @accent; font-weight: bold; }
+QLabel[role="splashTitle"] { color: @text; font-size: 13pt; font-weight: bold; }
 QFrame[role="launcherGroup"] {
-    background: rgba(238, 243, 241, 215); border: 1px solid #D5DFDB; border-radius: 6px;
+    background: @launchergroup; border: 1px solid @border; border-radius: 6px;
 }
 QPushButton[role="tool"] { padding: 2px 4px; background: rgba(255, 255, 255, 230); }
-QPushButton[role="tool"]:hover { background: #2E8B7A; color: white; }
+QPushButton[role="tool"]:hover { background: @accent; color: white; }
 )");
+    // The palette's colours, by name, so that the sheet never repeats a colour literal.
+    // Longer names first, so that "@accent" never eats the start of "@accenthover".
+    const std::pair<const char *, QColor> colours[]
+            = {{"@launchergroup", Palette::LauncherGroupBackground},
+               {"@accenthover", Palette::AccentHover},
+               {"@background", Palette::Background},
+               {"@secondary", Palette::SecondaryText},
+               {"@readonly", Palette::ReadOnlyBackground},
+               {"@pressed", Palette::PressedBackground},
+               {"@border", Palette::Border},
+               {"@accent", Palette::Accent},
+               {"@group", Palette::GroupBackground},
+               {"@warm", Palette::WarmAccent},
+               {"@text", Palette::Text}};
+    for (const auto &[name, colour] : colours)
+        sheet.replace(QLatin1String(name), StyleSheetColour(colour));
+    return sheet;
+}
+
+QString RoleName(Role role)
+{
+    switch (role) {
+    case Role::Result:
+        return QStringLiteral("result");
+    case Role::Secondary:
+        return QStringLiteral("secondary");
+    case Role::Primary:
+        return QStringLiteral("primary");
+    case Role::Tool:
+        return QStringLiteral("tool");
+    case Role::LauncherTitle:
+        return QStringLiteral("launcherTitle");
+    case Role::LauncherHeading:
+        return QStringLiteral("launcherHeading");
+    case Role::LauncherGroup:
+        return QStringLiteral("launcherGroup");
+    case Role::SplashTitle:
+        return QStringLiteral("splashTitle");
+    }
+    return {};
 }
 
 } // namespace
+
+void SetRole(QWidget *control, Role role)
+{
+    control->setProperty("role", RoleName(role));
+}
+
+void UseWindowMargins(QLayout *layout)
+{
+    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
+                               Spacing::WindowMargin);
+}
 
 void ApplyProgramStyle(QApplication &application)
 {

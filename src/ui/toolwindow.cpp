@@ -1,9 +1,12 @@
 #include "ui/toolwindow.h"
 
-#include "app/programstate.h"
+#include "eval/expression.h"
 #include "ui/controls.h"
+#include "ui/messages.h"
+#include "ui/windowregistry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLayout>
 #include <QTimer>
 
@@ -22,6 +25,66 @@ void ToolWindow::SetClosePollPeriod(int periodMs)
     SetTimerPeriod(m_closePollTimer, periodMs);
 }
 
+ToolWindow::BusyScope::BusyScope(ToolWindow *window)
+    : m_window(window)
+{
+    ++m_window->m_busy;
+}
+
+ToolWindow::BusyScope::~BusyScope()
+{
+    if (--m_window->m_busy == 0 && m_window->m_closing)
+        m_window->deleteLater();
+}
+
+ToolWindow::RunScope::RunScope(ToolWindow *window)
+    : BusyScope(window)
+    , m_window(window)
+    , m_refused(window->m_running)
+{
+    if (m_refused)
+        return;
+    if (m_window->m_busy == 1)
+        ::BeginUserAction();
+    m_window->m_running = true;
+}
+
+ToolWindow::RunScope::~RunScope()
+{
+    if (!m_refused)
+        m_window->m_running = false;
+}
+
+bool ToolWindow::KeepGoing()
+{
+    ProcessPendingEvents();
+    m_sinceEvents.start();
+    return !m_closing;
+}
+
+bool ToolWindow::Breathe()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventPeriodMs)
+        return !m_closing;
+    return KeepGoing();
+}
+
+void ToolWindow::BeginUserAction()
+{
+    if (m_busy == 0)
+        ::BeginUserAction();
+}
+
+void ToolWindow::closeEvent(QCloseEvent *event)
+{
+    // A loop of this window is still on the stack: hide now, delete once it has unwound.
+    if (m_busy > 0) {
+        m_closing = true;
+        setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    event->accept();
+}
+
 void ToolWindow::FixSizeToContents()
 {
     if (layout())
@@ -33,6 +96,6 @@ void ToolWindow::PollCloseAllFlag()
     // A message box runs its own event loop inside some handler of a window; closing (and so
     // deleting) a window under it would pull the window away from that handler. The next tick
     // after the message has gone closes it.
-    if (Program().closeAllTools == 1 && !QApplication::activeModalWidget())
+    if (CloseAllToolsFlag() == 1 && !QApplication::activeModalWidget())
         close();
 }

@@ -1,16 +1,24 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QTimer;
 
 // The base of every tool window: a top-level window of its own (not modal, without an owner)
 // that is deleted when closed, and whose timer closes it once the close-all-tools flag is 1.
+//
+// Long loops that let pending events run (plotting, scans, enumerations) use the run
+// machinery below, so that closing the window, pressing its button again or typing meanwhile
+// is safe: while a loop is on the stack, closing hides the window at once and deletes it only
+// after the loop has returned.
 class ToolWindow : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int ClosePollPeriodMs = 100;
+    // How long a long loop may go without letting events through.
+    static constexpr int EventPeriodMs = 40;
 
     explicit ToolWindow(const QString &caption, const QString &timerName = QStringLiteral("时钟1"),
                         int pollPeriodMs = ClosePollPeriodMs);
@@ -20,6 +28,49 @@ public:
     void SetClosePollPeriod(int periodMs);
 
 protected:
+    // Keeps the window alive while one of its loops is on the stack. Scopes nest.
+    class BusyScope
+    {
+    public:
+        explicit BusyScope(ToolWindow *window);
+        ~BusyScope();
+        Q_DISABLE_COPY(BusyScope)
+
+    private:
+        ToolWindow *m_window;
+    };
+
+    // A run the user starts (a button, Enter): one at a time. A start while a run is going is
+    // refused; the caller returns at once when refused() is true. A run begins a new user
+    // action for the script time limit.
+    class RunScope : public BusyScope
+    {
+    public:
+        explicit RunScope(ToolWindow *window);
+        ~RunScope();
+        Q_DISABLE_COPY(RunScope)
+        bool refused() const { return m_refused; }
+
+    private:
+        ToolWindow *m_window;
+        bool m_refused;
+    };
+
+    // Lets pending events run; false once the window has been closed, when the loop must end
+    // without touching the window's controls again.
+    bool KeepGoing();
+    // The same, at most every EventPeriodMs; in between it only says whether to go on.
+    bool Breathe();
+    bool isRunning() const { return m_running; }
+    bool isBusy() const { return m_busy > 0; }
+    // Closed while a loop was on the stack: hidden, and deleted once the loop has returned.
+    bool isClosing() const { return m_closing; }
+    // A new user action for the script time limit, unless a loop of this window is on the
+    // stack: what a loop's events trigger (a redraw during a run) stays part of that action.
+    void BeginUserAction();
+
+    void closeEvent(QCloseEvent *event) override;
+
     // Call at the end of the constructor: fixes the window to the size its layout needs.
     void FixSizeToContents();
 
@@ -27,4 +78,8 @@ private:
     void PollCloseAllFlag();
 
     QTimer *m_closePollTimer;
+    int m_busy = 0;
+    bool m_running = false;
+    bool m_closing = false;
+    QElapsedTimer m_sinceEvents;
 };

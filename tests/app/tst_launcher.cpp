@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "app/startupwindow.h"
 #include "ui/toolwindow.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QAbstractButton>
@@ -84,7 +85,7 @@ void LauncherTest::creationLoadsSettingsAndStartsSmall()
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 10);
     QVERIFY(QFile::exists(SettingsFilePath()));
-    QCOMPARE(Program().settings[CloseStrategyEntry], 2.0);
+    QCOMPARE(Program().settings.closeStrategy, 2.0);
 }
 
 void LauncherTest::animationCounts_data()
@@ -222,7 +223,7 @@ void LauncherTest::closeStrategies()
 
 void LauncherTest::secondClickBringsTheOpenWindowForward()
 {
-    Program().settings[CloseStrategyEntry] = 3;
+    Program().settings.closeStrategy = 3;
     Program().settingsDone = 1; // keep the strategy set above
     windowsOpened = 0;
     LauncherWindow launcher(TestCatalog());
@@ -268,7 +269,7 @@ void LauncherTest::closingUnderStrategyOneClosesTools()
     QCOMPARE(VisibleToolWindows().size(), 1);
     QTest::mouseClick(FindControl<QAbstractButton>(launcher, QStringLiteral("图形按钮1")),
                       Qt::LeftButton);
-    QCOMPARE(Program().closeAllTools, 1);
+    QCOMPARE(CloseAllToolsFlag(), 1);
     QTRY_VERIFY(launcher.isNull());
     QTRY_VERIFY(VisibleToolWindows().isEmpty());
 }
@@ -283,8 +284,10 @@ void LauncherTest::closingUnderOtherStrategiesLeavesTools()
     QTest::mouseClick(FindControl<QAbstractButton>(launcher, QStringLiteral("图形按钮1")),
                       Qt::LeftButton);
     QTRY_VERIFY(launcher.isNull());
-    QTest::qWait(250);
-    QCOMPARE(Program().closeAllTools, 0);
+    QCOMPARE(VisibleToolWindows().size(), 1);
+    QVERIFY(WaitForTicks(
+            FindControl<QTimer>(VisibleToolWindows().first(), QStringLiteral("时钟1"))));
+    QCOMPARE(CloseAllToolsFlag(), 0);
     QCOMPARE(VisibleToolWindows().size(), 1);
 }
 
@@ -325,7 +328,7 @@ void LauncherTest::corruptSettingsReportedOnCreation()
     QCOMPARE(TakeMessages(),
              (QList<ShownMessage>{{QStringLiteral("信息："),
                                    QStringLiteral("配置文件已损坏，将使用默认配置！")}}));
-    QCOMPARE(Program().settings[GravityEntry], 9.8);
+    QCOMPARE(Program().settings.gravity, 9.8);
 }
 
 void LauncherTest::startupWindowOpensLauncherOnce()

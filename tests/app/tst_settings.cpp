@@ -2,7 +2,9 @@
 #include "app/settings.h"
 #include "windowtest.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -43,7 +45,7 @@ struct FileSizeLimit
 
 } // namespace
 
-using Record = std::array<double, 3>;
+using Record = SettingsRecord;
 Q_DECLARE_METATYPE(Record)
 
 class SettingsTest : public WindowTest
@@ -154,7 +156,13 @@ void SettingsTest::zeroGravityIsSavedButRefusedNextRun()
 
 void SettingsTest::failedDefaultWriteIsReported()
 {
-    // A run directory that is a plain file: nothing can be created inside it, even by root.
+    // Neither the run directory nor the configuration directory that stands in for it can hold a
+    // file: both are plain files, which stops root too.
+    const QString configuration
+            = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir(configuration).removeRecursively();
+    QVERIFY(QDir().mkpath(QFileInfo(configuration).path()));
+    WriteFile(configuration, "x");
     const QString blocker = runDirectory() + QStringLiteral("/not-a-directory");
     WriteFile(blocker, "x");
     Program().runDirectory = blocker;
@@ -168,6 +176,7 @@ void SettingsTest::failedDefaultWriteIsReported()
     QCOMPARE(TakeMessages(),
              (QList<ShownMessage>{{QStringLiteral("信息："), QStringLiteral("写入配置失败！")}}));
     QCOMPARE(Program().settings, (Record{1, 1, 1}));
+    QFile::remove(configuration);
 }
 
 void SettingsTest::failedSaveKeepsTheOldFile()
@@ -206,7 +215,7 @@ void SettingsTest::strategyComparisonTolerance()
 {
     QFETCH(double, entry);
     QFETCH(bool, isTwo);
-    Program().settings[CloseStrategyEntry] = entry;
+    Program().settings.closeStrategy = entry;
     QCOMPARE(StrategyIs(CloseLauncherAfterOpening), isTwo);
 }
 

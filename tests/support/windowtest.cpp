@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +24,8 @@ bool WindowTest::ShowAndActivate(QWidget *window)
 void WindowTest::init()
 {
     QApplication::setQuitOnLastWindowClosed(false);
+    // Settings that cannot stay beside the program go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     m_runDirectory = std::make_unique<QTemporaryDir>();
     QVERIFY(m_runDirectory->isValid());
     Program().runDirectory = m_runDirectory->path();
@@ -66,6 +70,16 @@ void WindowTest::AnswerModalDialog()
         m_messages.append({dialog->windowTitle(), QStringLiteral("(dialog)")});
         dialog->reject();
     }
+}
+
+bool WaitForTicks(QTimer *timer, int ticks)
+{
+    QSignalSpy spy(timer, &QTimer::timeout);
+    while (spy.count() < ticks) {
+        if (!spy.wait(5 * std::max(timer->interval(), 100)))
+            return false;
+    }
+    return true;
 }
 
 void TypeText(QWidget *control, const QString &text)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -62,6 +63,22 @@ Control *FindControl(const QObject *window, const QString &name)
         qFatal("No control named %s", qPrintable(name));
     return control;
 }
+
+// Opens a tool window the way its launcher button does and keeps it in `window`; false when
+// the window system never made it active.
+template<typename Window, typename Pointer>
+bool OpenToolWindow(Pointer &window)
+{
+    auto *opened = new Window;
+    window = opened;
+    opened->show();
+    opened->activateWindow();
+    return QTest::qWaitForWindowActive(opened);
+}
+
+// Waits until `timer` has ticked `ticks` times more: for checks that something does not happen
+// over a few periods of a window's timers. False when it did not tick in time.
+bool WaitForTicks(QTimer *timer, int ticks = 3);
 
 // Types like a keyboard, also characters beyond ASCII (full-width digits, Chinese), which
 // QTest::keyClicks cannot send.

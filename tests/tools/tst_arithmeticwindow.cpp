@@ -1,8 +1,8 @@
-#include "app/launcherwindow.h"
 #include "app/programstate.h"
 #include "tools/arith/arithmeticwindow.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -28,8 +28,6 @@ private slots:
     void recomputesAfterEditing();
     void runawayExpressionShowsError();
     void closingDuringEnterDoesNotCrash();
-    void closesOnCloseAllFlag();
-    void launcherButtonOpensWindow();
 
 private:
     MultiLineEditBox *Expression() { return FindControl<MultiLineEditBox>(m_window, "编辑框1"); }
@@ -58,8 +56,7 @@ void ArithmeticWindowTest::Type(const QString &expression)
 void ArithmeticWindowTest::init()
 {
     WindowTest::init();
-    m_window = new ArithmeticWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<ArithmeticWindow>(m_window));
 }
 
 void ArithmeticWindowTest::controls()
@@ -162,28 +159,6 @@ void ArithmeticWindowTest::closingDuringEnterDoesNotCrash()
     QTimer::singleShot(0, m_window, &QWidget::close);
     QTest::keyClick(Expression(), Qt::Key_Return);
     QTRY_VERIFY(m_window.isNull());
-}
-
-void ArithmeticWindowTest::closesOnCloseAllFlag()
-{
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(m_window.isNull());
-}
-
-void ArithmeticWindowTest::launcherButtonOpensWindow()
-{
-    m_window->close();
-    auto *launcher = new LauncherWindow(DefaultToolCatalog());
-    launcher->show();
-    QTest::mouseClick(FindControl<QPushButton>(launcher, "四则运算按钮"), Qt::LeftButton);
-    ArithmeticWindow *opened = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *arithmetic = qobject_cast<ArithmeticWindow *>(window);
-            arithmetic && arithmetic->isVisible())
-            opened = arithmetic;
-    }
-    QVERIFY(opened);
-    QCOMPARE(opened->windowTitle(), "四则运算");
 }
 
 QTEST_MAIN(ArithmeticWindowTest)

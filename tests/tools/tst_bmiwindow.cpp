@@ -3,6 +3,7 @@
 #include "tools/applied/bmiwindow.h"
 #include "ui/editbox.h"
 #include "ui/picturebutton.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QComboBox>
@@ -55,8 +56,7 @@ private:
 void BmiWindowTest::init()
 {
     WindowTest::init();
-    m_window = new BmiWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<BmiWindow>(m_window));
 }
 
 void BmiWindowTest::Compute(const QString &height, int heightUnit, const QString &weight,
@@ -228,7 +228,7 @@ void BmiWindowTest::chartLegendShowsEveryCategory()
 void BmiWindowTest::closesOnCloseAllFlag()
 {
     ClickPicture("图形按钮1");
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(m_window.isNull());
 }
 

@@ -1,4 +1,3 @@
-#include "app/toolcatalog.h"
 #include "eval/numbertext.h"
 #include "tools/applied/concentrationwindow.h"
 #include "ui/editbox.h"
@@ -11,7 +10,6 @@ class ConcentrationWindowTest : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void opensFromLauncher();
     void convertsAfterEveryKey_data();
     void convertsAfterEveryKey();
     void replyIsNotConvertedBack();
@@ -36,22 +34,6 @@ ConcentrationWindow *ConcentrationWindowTest::OpenWithConstants(const QString &d
     QTest::keyClicks(Box("编辑框3"), density);
     QTest::keyClicks(Box("编辑框4"), molarMass);
     return m_window;
-}
-
-void ConcentrationWindowTest::opensFromLauncher()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("浓度换算按钮"))
-                continue;
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<ConcentrationWindow *>(window));
-            QCOMPARE(window->windowTitle(), QStringLiteral("浓度换算"));
-            window->close();
-            return;
-        }
-    }
-    QFAIL("no launcher button");
 }
 
 void ConcentrationWindowTest::convertsAfterEveryKey_data()

@@ -1,15 +1,14 @@
-#include "app/toolcatalog.h"
 #include "tools/applied/electricalwindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
 
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 const QStringList BoxNames{"电压", "电流", "电阻", "电功率"};
 // Long enough for several ticks of the 100 ms recomputation.
-constexpr int SeveralTicksMs = 350;
 } // namespace
 
 class ElectricalWindowTest : public WindowTest
@@ -17,7 +16,6 @@ class ElectricalWindowTest : public WindowTest
     Q_OBJECT
 private slots:
     void init();
-    void opensFromLauncher();
     void computesTheOtherPair_data();
     void computesTheOtherPair();
     void computedPairFollowsItsInputs();
@@ -47,23 +45,7 @@ private:
 void ElectricalWindowTest::init()
 {
     WindowTest::init();
-    m_window = new ElectricalWindow;
-    QVERIFY(ShowAndActivate(m_window));
-}
-
-void ElectricalWindowTest::opensFromLauncher()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName == QStringLiteral("UIRP关系按钮")) {
-                QWidget *window = tool.createWindow();
-                QVERIFY(qobject_cast<ElectricalWindow *>(window));
-                window->close();
-                return;
-            }
-        }
-    }
-    QFAIL("no launcher button");
+    QVERIFY(OpenToolWindow<ElectricalWindow>(m_window));
 }
 
 void ElectricalWindowTest::computesTheOtherPair_data()
@@ -107,7 +89,7 @@ void ElectricalWindowTest::threeFilledBoxesProduceNothing()
     QTest::keyClicks(Box("电压"), QStringLiteral("1"));
     QTest::keyClicks(Box("电流"), QStringLiteral("2"));
     QTest::keyClicks(Box("电阻"), QStringLiteral("3"));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Texts(), QStringList({"1", "2", "3", ""}));
 }
 
@@ -118,7 +100,7 @@ void ElectricalWindowTest::clearedInputLeavesComputedBoxesEmpty()
     QTRY_COMPARE(Box("电阻")->text(), QStringLiteral("6"));
     Retype(QStringLiteral("电流"), QString());
     QTRY_COMPARE(Texts(), QStringList({"12", "", "", ""}));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Texts(), QStringList({"12", "", "", ""}));
     QTest::keyClicks(Box("电流"), QStringLiteral("4"));
     QTRY_COMPARE(Texts(), QStringList({"12", "4", "3", "48"}));
@@ -144,7 +126,7 @@ void ElectricalWindowTest::clearAllAllowsAnotherPair()
     QTest::keyClicks(Box("电阻"), QStringLiteral("8"));
     QTest::keyClicks(Box("电功率"), QStringLiteral("2"));
     QTRY_COMPARE(Texts(), QStringList({"4", "0.5", "8", "2"}));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Texts(), QStringList({"4", "0.5", "8", "2"}));
 }
 

@@ -1,4 +1,3 @@
-#include "app/toolcatalog.h"
 #include "tools/functions/functioninfowindow.h"
 #include "ui/colorpicker.h"
 #include "ui/drawingpanel.h"
@@ -68,7 +67,6 @@ class FunctionInfoWindowTest : public WindowTest
     Q_OBJECT
 private slots:
     void opensReadyForInput();
-    void launcherButtonOpensTheWindow();
     void refusedRuns_data();
     void refusedRuns();
     void runFillsEveryComponent();
@@ -107,8 +105,7 @@ private:
 
 FunctionInfoWindow *FunctionInfoWindowTest::Open()
 {
-    m_window = new FunctionInfoWindow;
-    if (!ShowAndActivate(m_window))
+    if (!OpenToolWindow<FunctionInfoWindow>(m_window))
         qWarning("window not active");
     return m_window;
 }
@@ -145,22 +142,6 @@ void FunctionInfoWindowTest::opensReadyForInput()
     const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
     QCOMPARE(panel->size(), QSize(500, 500));
     QVERIFY(ColumnsWith(panel, Black, 0, 499).isEmpty());
-}
-
-void FunctionInfoWindowTest::launcherButtonOpensTheWindow()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("h函数基本信息按钮"))
-                continue;
-            QVERIFY(tool.createWindow);
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<FunctionInfoWindow *>(window));
-            window->close();
-            return;
-        }
-    }
-    QFAIL("no launcher button for the window");
 }
 
 void FunctionInfoWindowTest::refusedRuns_data()

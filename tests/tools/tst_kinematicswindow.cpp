@@ -1,4 +1,3 @@
-#include "app/toolcatalog.h"
 #include "tools/applied/kinematicswindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
@@ -7,10 +6,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Long enough for several ticks of the 100 ms recomputation.
-constexpr int SeveralTicksMs = 350;
 const QString Error = QStringLiteral("错误！");
 } // namespace
 
@@ -19,7 +18,6 @@ class KinematicsWindowTest : public WindowTest
     Q_OBJECT
 private slots:
     void init();
-    void opensFromLauncher();
     void everyPageShowsErrorUntilFilled();
     void computeButton_data();
     void computeButton();
@@ -58,23 +56,7 @@ private:
 void KinematicsWindowTest::init()
 {
     WindowTest::init();
-    m_window = new KinematicsWindow;
-    QVERIFY(ShowAndActivate(m_window));
-}
-
-void KinematicsWindowTest::opensFromLauncher()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName == QStringLiteral("加速度按钮")) {
-                QWidget *window = tool.createWindow();
-                QVERIFY(qobject_cast<KinematicsWindow *>(window));
-                window->close();
-                return;
-            }
-        }
-    }
-    QFAIL("no launcher button");
+    QVERIFY(OpenToolWindow<KinematicsWindow>(m_window));
 }
 
 void KinematicsWindowTest::everyPageShowsErrorUntilFilled()
@@ -154,7 +136,7 @@ void KinematicsWindowTest::resultAppearsWithoutButton()
 {
     QTest::keyClicks(Box(QStringLiteral("x1t")), QStringLiteral("2"));
     Click(QStringLiteral("x1a"));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Box(QStringLiteral("结果x"))->text(), Error);
     QTest::keyClicks(Box(QStringLiteral("x1a")), QStringLiteral("3"));
     QTRY_COMPARE(Box(QStringLiteral("结果x"))->text(), QStringLiteral("6"));
@@ -177,7 +159,7 @@ void KinematicsWindowTest::focusInResultBoxPausesRecomputation()
     QTRY_COMPARE(Box(QStringLiteral("结果x"))->text(), QStringLiteral("6"));
     Click(QStringLiteral("结果x"));
     QTest::keyClicks(Box(QStringLiteral("x1a")), QStringLiteral("0")); // a = 30
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Box(QStringLiteral("结果x"))->text(), QStringLiteral("6"));
     Click(QStringLiteral("x1t"));
     QTRY_COMPARE(Box(QStringLiteral("结果x"))->text(), QStringLiteral("60"));
@@ -189,7 +171,7 @@ void KinematicsWindowTest::uncheckedStopsRecomputation()
     SetInstant(false);
     QTest::keyClicks(Box(QStringLiteral("x1t")), QStringLiteral("2"));
     QTest::keyClicks(Box(QStringLiteral("x1a")), QStringLiteral("3"));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Box(QStringLiteral("结果x"))->text(), Error);
     SetInstant(true);
     QTRY_COMPARE(Box(QStringLiteral("结果x"))->text(), QStringLiteral("6"));
@@ -203,7 +185,7 @@ void KinematicsWindowTest::leavingResultBoxUncheckedStaysStopped()
     Click(QStringLiteral("x1t"));
     QTest::keyClicks(Box(QStringLiteral("x1t")), QStringLiteral("2"));
     QTest::keyClicks(Box(QStringLiteral("x1a")), QStringLiteral("3"));
-    QTest::qWait(SeveralTicksMs);
+    QVERIFY(WaitForTicks(FindControl<QTimer>(m_window, QStringLiteral("时钟2"))));
     QCOMPARE(Box(QStringLiteral("结果x"))->text(), Error);
 }
 

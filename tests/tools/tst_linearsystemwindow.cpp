@@ -1,7 +1,7 @@
 #include "app/programstate.h"
-#include "app/toolcatalog.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -23,14 +23,12 @@ class LinearSystemWindowTest : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void opensFromItsLauncherButton();
     void controlsAndCaptions();
     void typedSystemGivesSteps_data();
     void typedSystemGivesSteps();
     void eachClickReplacesTheSteps();
     void stepsAreReadOnly();
     void tabMovesThroughCoefficientsInReadingOrder();
-    void closesWhenAllToolsAreClosed();
 
 private:
     LinearSystemWindow *OpenWindow();
@@ -40,8 +38,8 @@ private:
 
 LinearSystemWindow *LinearSystemWindowTest::OpenWindow()
 {
-    auto *window = new LinearSystemWindow;
-    if (!ShowAndActivate(window))
+    LinearSystemWindow *window = nullptr;
+    if (!OpenToolWindow<LinearSystemWindow>(window))
         qWarning("window did not become active");
     return window;
 }
@@ -55,23 +53,6 @@ QString LinearSystemWindowTest::TypeAndSolve(LinearSystemWindow *window, const Q
     }
     QTest::mouseClick(FindControl<QPushButton>(window, QStringLiteral("按钮1")), Qt::LeftButton);
     return FindControl<MultiLineEditBox>(window, QStringLiteral("编辑框7"))->text();
-}
-
-void LinearSystemWindowTest::opensFromItsLauncherButton()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("二元一次方程组按钮"))
-                continue;
-            QVERIFY(tool.createWindow);
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<LinearSystemWindow *>(window));
-            QCOMPARE(window->windowTitle(), QStringLiteral("二元一次方程组"));
-            delete window;
-            return;
-        }
-    }
-    QFAIL("no launcher button 二元一次方程组按钮");
 }
 
 void LinearSystemWindowTest::controlsAndCaptions()
@@ -158,15 +139,6 @@ void LinearSystemWindowTest::tabMovesThroughCoefficientsInReadingOrder()
 }
 
 // The timer polls the close-all flag like that of every other tool window.
-void LinearSystemWindowTest::closesWhenAllToolsAreClosed()
-{
-    QPointer<LinearSystemWindow> window = OpenWindow();
-    auto *timer = FindControl<QTimer>(window, QStringLiteral("时钟1"));
-    QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 100);
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(window.isNull());
-}
 
 QTEST_MAIN(LinearSystemWindowTest)
 #include "tst_linearsystemwindow.moc"

@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "tools/applied/ppiwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
@@ -17,7 +18,6 @@ private slots:
     void computes();
     void emptyBoxKeepsPreviousText();
     void enterMovesToNextInput();
-    void closesOnCloseAllFlag();
 
 private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
@@ -35,8 +35,7 @@ private:
 void PpiWindowTest::init()
 {
     WindowTest::init();
-    m_window = new PpiWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<PpiWindow>(m_window));
 }
 
 void PpiWindowTest::captions()
@@ -130,12 +129,6 @@ void PpiWindowTest::enterMovesToNextInput()
     QVERIFY(Box("屏幕尺寸")->hasFocus()); // the last input has nowhere to go
     QCOMPARE(Box("分辨率1")->text(), QStringLiteral("1920"));
     QCOMPARE(Box("分辨率2")->text(), QStringLiteral("1080"));
-}
-
-void PpiWindowTest::closesOnCloseAllFlag()
-{
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(m_window.isNull());
 }
 
 QTEST_MAIN(PpiWindowTest)

@@ -1,6 +1,7 @@
 #include "app/programstate.h"
 #include "tools/applied/profitwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QCheckBox>
@@ -22,7 +23,6 @@ private slots:
     void compoundingClickComputesWithEmptyBoxes();
     void optionChangesWaitForNextComputation();
     void baseShownOnlyWhileCompounding();
-    void closesOnCloseAllFlag();
 
 private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
@@ -39,8 +39,7 @@ private:
 void ProfitWindowTest::init()
 {
     WindowTest::init();
-    m_window = new ProfitWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<ProfitWindow>(m_window));
 }
 
 void ProfitWindowTest::captions()
@@ -147,12 +146,6 @@ void ProfitWindowTest::baseShownOnlyWhileCompounding()
     QCOMPARE(m_window->size(), size);
     ClickCompound();
     QVERIFY(!label->isVisible() && !base->isVisible());
-}
-
-void ProfitWindowTest::closesOnCloseAllFlag()
-{
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(m_window.isNull());
 }
 
 QTEST_MAIN(ProfitWindowTest)

@@ -1,8 +1,8 @@
 #include "app/programstate.h"
-#include "app/toolcatalog.h"
 #include "eval/numbertext.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -26,14 +26,12 @@ class QuadraticEquationWindowTest : public WindowTest
     Q_OBJECT
 private slots:
     void opensWithFocusOnTheFirstInput();
-    void launcherButtonOpensIt();
     void solvesAsTyped_data();
     void solvesAsTyped();
     void everyKeystrokeRecomputes();
     void leadingZeroOfRightSideGoesAway_data();
     void leadingZeroOfRightSideGoesAway();
     void rightSideIsMovedOver();
-    void closesWhenToolsAreToClose();
 
 private:
     QuadraticEquationWindow *OpenWindow();
@@ -45,8 +43,7 @@ private:
 
 QuadraticEquationWindow *QuadraticEquationWindowTest::OpenWindow()
 {
-    m_window = new QuadraticEquationWindow;
-    if (!ShowAndActivate(m_window))
+    if (!OpenToolWindow<QuadraticEquationWindow>(m_window))
         qWarning("window not active");
     return m_window;
 }
@@ -85,22 +82,6 @@ void QuadraticEquationWindowTest::opensWithFocusOnTheFirstInput()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), name);
     }
-}
-
-void QuadraticEquationWindowTest::launcherButtonOpensIt()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("一元二次方程按钮"))
-                continue;
-            QVERIFY(tool.createWindow);
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<QuadraticEquationWindow *>(window));
-            window->close();
-            return;
-        }
-    }
-    QFAIL("no launcher button");
 }
 
 void QuadraticEquationWindowTest::solvesAsTyped_data()
@@ -265,13 +246,6 @@ void QuadraticEquationWindowTest::rightSideIsMovedOver()
     QCoreApplication::processEvents();
     QCOMPARE(box->text(), QString());
     QCOMPARE(Text("计算结果"), QStringLiteral("x1=x2=-0"));
-}
-
-void QuadraticEquationWindowTest::closesWhenToolsAreToClose()
-{
-    QPointer<QuadraticEquationWindow> window = OpenWindow();
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(window.isNull());
 }
 
 QTEST_MAIN(QuadraticEquationWindowTest)

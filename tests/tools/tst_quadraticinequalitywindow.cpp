@@ -1,7 +1,7 @@
 #include "app/programstate.h"
-#include "app/toolcatalog.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -15,12 +15,10 @@ class QuadraticInequalityWindowTest : public WindowTest
     Q_OBJECT
 private slots:
     void opensReadyForInput();
-    void launcherButtonOpensIt();
     void solvesOnClick_data();
     void solvesOnClick();
     void zeroLeadingCoefficientIsRefused_data();
     void zeroLeadingCoefficientIsRefused();
-    void closesWhenToolsAreToClose();
 
 private:
     void OpenWindow();
@@ -34,8 +32,7 @@ private:
 
 void QuadraticInequalityWindowTest::OpenWindow()
 {
-    m_window = new QuadraticInequalityWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<QuadraticInequalityWindow>(m_window));
 }
 
 void QuadraticInequalityWindowTest::Type(const char *box, const QString &text)
@@ -81,22 +78,6 @@ void QuadraticInequalityWindowTest::opensReadyForInput()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), name);
     }
-}
-
-void QuadraticInequalityWindowTest::launcherButtonOpensIt()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("一元二次不等式按钮"))
-                continue;
-            QVERIFY(tool.createWindow);
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<QuadraticInequalityWindow *>(window));
-            window->close();
-            return;
-        }
-    }
-    QFAIL("no launcher button");
 }
 
 void QuadraticInequalityWindowTest::solvesOnClick_data()
@@ -218,14 +199,6 @@ void QuadraticInequalityWindowTest::zeroLeadingCoefficientIsRefused()
     QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"错误！", "二次项系数等于0，请重新输入！"}}));
     QCOMPARE(Steps(), QString());
     QCOMPARE(Answer(), QString());
-}
-
-void QuadraticInequalityWindowTest::closesWhenToolsAreToClose()
-{
-    OpenWindow();
-    QPointer<QuadraticInequalityWindow> window = m_window;
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(window.isNull());
 }
 
 QTEST_MAIN(QuadraticInequalityWindowTest)

@@ -1,5 +1,6 @@
 #include "app/programstate.h"
 #include "tools/functions/threepointquadraticwindow.h"
+#include "ui/windowregistry.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -29,7 +30,7 @@ void ThreePointQuadraticCloseTest::closeAllWhileTheMessageIsOpen()
     });
     QTimer::singleShot(50, [&] {
         messageShown = QApplication::activeModalWidget() != nullptr;
-        Program().closeAllTools = 1;
+        SetCloseAllToolsFlag(1);
     });
     QTimer::singleShot(600, [] {
         if (QWidget *message = QApplication::activeModalWidget())

@@ -1,7 +1,7 @@
 #include "app/programstate.h"
-#include "app/toolcatalog.h"
 #include "tools/functions/threepointquadraticwindow.h"
 #include "ui/editbox.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -23,7 +23,6 @@ class ThreePointQuadraticWindowTest : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void opensFromItsLauncherButton();
     void controlsAndCaptions();
     void typedPointsGiveCoefficients_data();
     void typedPointsGiveCoefficients();
@@ -32,7 +31,6 @@ private slots:
     void rejectionKeepsPreviousResults();
     void resultsAreReadOnly();
     void tabMovesThroughPointsInReadingOrder();
-    void closesWhenAllToolsAreClosed();
 
 private:
     ThreePointQuadraticWindow *OpenWindow();
@@ -43,8 +41,8 @@ private:
 
 ThreePointQuadraticWindow *ThreePointQuadraticWindowTest::OpenWindow()
 {
-    auto *window = new ThreePointQuadraticWindow;
-    if (!ShowAndActivate(window))
+    ThreePointQuadraticWindow *window = nullptr;
+    if (!OpenToolWindow<ThreePointQuadraticWindow>(window))
         qWarning("window did not become active");
     return window;
 }
@@ -65,23 +63,6 @@ QStringList ThreePointQuadraticWindowTest::Results(ThreePointQuadraticWindow *wi
     return {FindControl<EditBox>(window, QStringLiteral("编辑框a"))->text(),
             FindControl<EditBox>(window, QStringLiteral("编辑框b"))->text(),
             FindControl<EditBox>(window, QStringLiteral("编辑框c"))->text()};
-}
-
-void ThreePointQuadraticWindowTest::opensFromItsLauncherButton()
-{
-    for (const ToolGroup &group : DefaultToolCatalog()) {
-        for (const ToolEntry &tool : group.tools) {
-            if (tool.buttonName != QStringLiteral("一元二次方程系数按钮"))
-                continue;
-            QVERIFY(tool.createWindow);
-            QWidget *window = tool.createWindow();
-            QVERIFY(qobject_cast<ThreePointQuadraticWindow *>(window));
-            QCOMPARE(window->windowTitle(), QStringLiteral("一元二次方程系数"));
-            delete window;
-            return;
-        }
-    }
-    QFAIL("no launcher button 一元二次方程系数按钮");
 }
 
 void ThreePointQuadraticWindowTest::controlsAndCaptions()
@@ -195,16 +176,6 @@ void ThreePointQuadraticWindowTest::tabMovesThroughPointsInReadingOrder()
     }
     QCOMPARE(QApplication::focusWidget(),
              FindControl<QPushButton>(window, QStringLiteral("按钮1")));
-}
-
-void ThreePointQuadraticWindowTest::closesWhenAllToolsAreClosed()
-{
-    QPointer<ThreePointQuadraticWindow> window = OpenWindow();
-    auto *timer = FindControl<QTimer>(window, QStringLiteral("时钟1"));
-    QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 100);
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(window.isNull());
 }
 
 QTEST_MAIN(ThreePointQuadraticWindowTest)

@@ -1,8 +1,8 @@
-#include "app/launcherwindow.h"
 #include "app/programstate.h"
 #include "tools/functions/trigonometrywindow.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -25,8 +25,6 @@ private slots:
     void namesStandLevelWithTheirBoxes();
     void rightAngleTangentFitsItsBox();
     void outputsAreReadOnly();
-    void closesOnCloseAllFlag();
-    void launcherButtonOpensWindow();
 
 private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
@@ -42,8 +40,7 @@ private:
 void TrigonometryWindowTest::init()
 {
     WindowTest::init();
-    m_window = new TrigonometryWindow;
-    QVERIFY(ShowAndActivate(m_window));
+    QVERIFY(OpenToolWindow<TrigonometryWindow>(m_window));
 }
 
 void TrigonometryWindowTest::controls()
@@ -125,28 +122,6 @@ void TrigonometryWindowTest::outputsAreReadOnly()
     Box("sin输出")->setFocus();
     QTest::keyClicks(Box("sin输出"), "9");
     QCOMPARE(Box("sin输出")->text(), "0.50000");
-}
-
-void TrigonometryWindowTest::closesOnCloseAllFlag()
-{
-    Program().closeAllTools = 1;
-    QTRY_VERIFY(m_window.isNull());
-}
-
-void TrigonometryWindowTest::launcherButtonOpensWindow()
-{
-    m_window->close();
-    auto *launcher = new LauncherWindow(DefaultToolCatalog());
-    launcher->show();
-    QTest::mouseClick(FindControl<QPushButton>(launcher, "三角函数按钮"), Qt::LeftButton);
-    TrigonometryWindow *opened = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *trigonometry = qobject_cast<TrigonometryWindow *>(window);
-            trigonometry && trigonometry->isVisible())
-            opened = trigonometry;
-    }
-    QVERIFY(opened);
-    QCOMPARE(opened->windowTitle(), "三角函数");
 }
 
 QTEST_MAIN(TrigonometryWindowTest)

@@ -4,6 +4,7 @@
 #include "ui/grid.h"
 #include "ui/messages.h"
 #include "ui/toolwindow.h"
+#include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
@@ -12,6 +13,38 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+namespace {
+
+// A window with one long run, as the tools have: a loop that lets events through.
+class LoopingWindow : public ToolWindow
+{
+public:
+    LoopingWindow()
+        : ToolWindow(QStringLiteral("循环"))
+    { }
+
+    int starts = 0;
+    int refused = 0;
+    int steps = 0;
+
+    void Run(int stepCount)
+    {
+        RunScope run(this);
+        if (run.refused()) {
+            ++refused;
+            return;
+        }
+        ++starts;
+        for (int i = 0; i < stepCount; ++i) {
+            if (!KeepGoing())
+                return;
+            ++steps;
+        }
+    }
+};
+
+} // namespace
 
 class WindowLayerTest : public WindowTest
 {
@@ -24,6 +57,10 @@ private slots:
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
     void toolWindowIsIndependentAndDeletedOnClose();
+    void secondStartDuringARunIsRefused();
+    void closingDuringARunHidesAndDeletesAfterTheLoop_data();
+    void closingDuringARunHidesAndDeletesAfterTheLoop();
+    void closingWindowIsNeverShownAgain();
     void timerPeriodZeroStops();
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
@@ -76,9 +113,9 @@ void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
     window->show();
     QCOMPARE(window->closePollTimer()->objectName(), QStringLiteral("时钟1"));
     QCOMPARE(window->closePollTimer()->interval(), 100);
-    QTest::qWait(250);
+    QVERIFY(WaitForTicks(window->closePollTimer()));
     QVERIFY(window && window->isVisible()); // the flag is 0: nothing happens
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTRY_VERIFY(window.isNull()); // closed on a tick and deleted
 }
 
@@ -87,7 +124,7 @@ void WindowLayerTest::toolWindowTimerCanStartStopped()
     QPointer<ToolWindow> window
             = new ToolWindow(QStringLiteral("工具"), QStringLiteral("时钟1"), 0);
     window->show();
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     QTest::qWait(250);
     QVERIFY(window && window->isVisible());
     window->SetClosePollPeriod(100);
@@ -98,7 +135,7 @@ void WindowLayerTest::toolWindowWaitsForItsMessageBeforeClosing()
 {
     QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
     window->show();
-    Program().closeAllTools = 1;
+    SetCloseAllToolsFlag(1);
     bool aliveAfterMessage = false;
     // A message that stays open for several ticks of the close-all timer, shown from a
     // handler of the window, as the tools do.
@@ -123,6 +160,61 @@ void WindowLayerTest::toolWindowIsIndependentAndDeletedOnClose()
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
+}
+
+void WindowLayerTest::secondStartDuringARunIsRefused()
+{
+    LoopingWindow window;
+    window.show();
+    QTimer::singleShot(0, &window, [&window] { window.Run(5); });
+    window.Run(50);
+    QCOMPARE(window.starts, 1);
+    QCOMPARE(window.refused, 1);
+    QCOMPARE(window.steps, 50);
+    window.Run(5); // the run is over: the next start runs
+    QCOMPARE(window.starts, 2);
+}
+
+void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop_data()
+{
+    QTest::addColumn<bool>("byCloseAllFlag");
+    QTest::newRow("title bar") << false;
+    QTest::newRow("close-all flag") << true;
+}
+
+void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop()
+{
+    QFETCH(bool, byCloseAllFlag);
+    QPointer<LoopingWindow> window = new LoopingWindow;
+    window->show();
+    QTimer::singleShot(0, window, [&] {
+        if (byCloseAllFlag)
+            SetCloseAllToolsFlag(1);
+        else
+            window->close();
+    });
+    window->Run(1000000);
+    QVERIFY(window); // still there while its loop was on the stack, but hidden
+    QVERIFY(!window->isVisible());
+    QVERIFY(window->steps < 1000000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+}
+
+void WindowLayerTest::closingWindowIsNeverShownAgain()
+{
+    const auto create = [] { return new ToolWindow(QStringLiteral("工具")); };
+    QPointer<QWidget> first = OpenOrRaise(QStringLiteral("工具按钮"), create);
+    QCOMPARE(OpenOrRaise(QStringLiteral("工具按钮"), create), first.data()); // raised
+    first->close(); // deleted only when the event loop comes round
+    QVERIFY(first);
+    QPointer<QWidget> second = OpenOrRaise(QStringLiteral("工具按钮"), create);
+    QVERIFY(second != first);
+    QVERIFY(second->isVisible());
+    QCOMPARE(OpenWindowFor(QStringLiteral("工具按钮")), second.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(second);
 }
 
 void WindowLayerTest::timerPeriodZeroStops()

@@ -80,8 +80,7 @@ BmiWindow::BmiWindow()
     m_weightUnit->addItems({QStringLiteral("千克"), QStringLiteral("市斤")});
 
     auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                             Spacing::WindowMargin);
+    UseWindowMargins(root);
     m_calculator = BuildCalculatorView();
     m_chartCover = BuildChartView();
     root->addWidget(m_calculator);

@@ -14,15 +14,13 @@
 
 namespace {
 
-constexpr int EnterKey = 13;
-
 // Runs `convert` after every change the user makes to the box, and on Enter.
 template<typename Convert>
 void ConvertOnUserEdits(EditBox *box, Convert convert)
 {
     QObject::connect(box, &QLineEdit::textEdited, box, convert);
     QObject::connect(box, &EditBox::KeyPressed, box, [convert](int key) {
-        if (key == EnterKey)
+        if (key == VirtualKey::Enter)
             convert();
     });
 }
@@ -47,8 +45,7 @@ ConcentrationWindow::ConcentrationWindow()
     arrows->setAlignment(Qt::AlignCenter);
 
     auto *layout = new QGridLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setHorizontalSpacing(Spacing::Related);
     layout->setVerticalSpacing(Spacing::Related);
     layout->addWidget(m_concentration, 0, 0);
@@ -58,9 +55,7 @@ ConcentrationWindow::ConcentrationWindow()
     layout->addWidget(MakeUnitLabel(QStringLiteral("标签3"), QStringLiteral("%")), 2, 1);
     layout->addItem(new QSpacerItem(Spacing::Groups - Spacing::Related, 0), 0, 2);
     layout->addWidget(BuildConstants(), 0, 3, 3, 1);
-    setTabOrder(m_concentration, m_massFraction);
-    setTabOrder(m_massFraction, m_density);
-    setTabOrder(m_density, m_molarMass);
+    SetTabOrder({m_concentration, m_massFraction, m_density, m_molarMass});
     m_concentration->setFocus();
     FixSizeToContents();
 }
@@ -70,9 +65,8 @@ QWidget *ConcentrationWindow::BuildConstants()
     QGroupBox *group = MakeGroupBox(QStringLiteral("分组框1"), QString());
     group->setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0; }"));
     // Both boxes as wide, so that they stand one above the other.
-    const int boxWidth = m_density->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
-    m_density->setFixedWidth(boxWidth);
-    m_molarMass->setFixedWidth(boxWidth);
+    FitBoxTo(m_density, QStringLiteral("0000000"));
+    FitBoxTo(m_molarMass, QStringLiteral("0000000"));
 
     auto *densityRow = new QHBoxLayout;
     densityRow->setSpacing(0);

@@ -1,8 +1,8 @@
 #include "tools/applied/electricalwindow.h"
 
-#include "tools/applied/linedrows.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/linedrows.h"
 #include "ui/style.h"
 
 #include <QLabel>
@@ -24,14 +24,13 @@ ElectricalWindow::ElectricalWindow()
                               QStringLiteral("电压：\r\n\r\n电流：\r\n\r\n电阻：\r\n\r\n电功率："));
     QLabel *units
             = MakeLabel(QStringLiteral("标签2"), QStringLiteral("Ｖ\r\n\r\nＡ\r\n\r\nΩ\r\n\r\nＷ"));
-    units->setProperty("role", QStringLiteral("secondary"));
+    SetRole(units, Role::Secondary);
     QPushButton *clear = MakeButton(QStringLiteral("按钮1"), QStringLiteral("全部清空"));
     connect(clear, &QPushButton::clicked, this, &ElectricalWindow::ClearAll);
     connect(m_recompute, &QTimer::timeout, this, &ElectricalWindow::Recompute);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     QGridLayout *rows = MakeLinedRows(names, {m_boxes.begin(), m_boxes.end()}, units);
     rows->setHorizontalSpacing(Spacing::Related);

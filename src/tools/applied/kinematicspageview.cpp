@@ -1,10 +1,10 @@
 #include "tools/applied/kinematicspageview.h"
 
-#include "tools/applied/linedrows.h"
-#include "tools/applied/resultbox.h"
+#include "tools/applied/kinematicslogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/inlinecaption.h"
+#include "ui/linedrows.h"
 #include "ui/style.h"
 
 #include <QHBoxLayout>
@@ -61,7 +61,8 @@ void KinematicsPageView::Compute()
     QStringList texts;
     for (const EditBox *input : m_inputs.at(index))
         texts << input->text();
-    ShowResult(m_results.at(index), KinematicsResultText(m_page.formulas.at(index), texts));
+    ShowResult(m_results.at(index), KinematicsResultText(m_page.formulas.at(index), texts),
+               KinematicsErrorText);
 }
 
 QWidget *KinematicsPageView::BuildSubPage(const KinematicsFormula &formula, EditBox *sharedResult)
@@ -78,8 +79,7 @@ QWidget *KinematicsPageView::BuildSubPage(const KinematicsFormula &formula, Edit
                               KnownsLabelText(formula.knowns));
 
     auto *layout = new QVBoxLayout(subPage);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addLayout(MakeLinedRows(names, rows));
     m_results.push_back(sharedResult ? sharedResult : MakeWatchedResultBox(formula.resultBox));
@@ -97,7 +97,7 @@ EditBox *KinematicsPageView::BuildInputBox(const KinematicsFormula &formula, int
     auto *box = new EditBox(InputBoxName(formula, knownIndex), InputMode::DecimalText);
     box->SetMaximumLength(InputLength);
     box->setText(InitialInputText(known));
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-00000000")) + 16);
+    FitBoxTo(box, QStringLiteral("-00000000"));
     if (known == QLatin1String("v0") && m_page.v0BoxesClearOnFocus)
         connect(box, &EditBox::GotFocus, box, &EditBox::clear);
     return box;
@@ -119,7 +119,7 @@ QLabel *KinematicsPageView::BuildResultCaption(const KinematicsFormula &formula)
     const QString name = formula.resultBox + QStringLiteral("标签");
     if (formula.resultSubscript.isEmpty()) {
         QLabel *caption = MakeLabel(name, m_page.resultCaption);
-        caption->setProperty("role", QStringLiteral("result"));
+        SetRole(caption, Role::Result);
         return caption;
     }
     QLabel *subscript
@@ -128,7 +128,7 @@ QLabel *KinematicsPageView::BuildResultCaption(const KinematicsFormula &formula)
     // The top margin lowers the subscript below the line of the caption.
     subscript->setContentsMargins(0, subscript->fontMetrics().height(), 0, 0);
     auto *caption = new InlineCaption(name, m_page.resultCaption, {subscript}, 0);
-    caption->setProperty("role", QStringLiteral("result"));
+    SetRole(caption, Role::Result);
     return caption;
 }
 

@@ -72,8 +72,7 @@ KinematicsWindow::KinematicsWindow()
     left->addWidget(m_instant);
 
     auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addLayout(left);
     layout->addWidget(BuildExplanations(), 0, Qt::AlignTop);

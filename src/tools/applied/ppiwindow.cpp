@@ -12,19 +12,17 @@
 
 namespace {
 
-constexpr int EnterKey = 13;
-
 // Wide enough for a resolution or a diagonal with a few decimals.
 void SetNumberWidth(EditBox *box, int digits)
 {
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 16);
+    FitBoxTo(box, QString(digits, u'0'));
 }
 
 // Enter in `from` moves the input focus to `to`.
 void MoveFocusOnEnter(EditBox *from, EditBox *to)
 {
     QObject::connect(from, &EditBox::KeyPressed, to, [to](int keyCode) {
-        if (keyCode == EnterKey)
+        if (keyCode == VirtualKey::Enter)
             to->setFocus(Qt::TabFocusReason);
     });
 }
@@ -47,9 +45,7 @@ PpiWindow::PpiWindow()
     MoveFocusOnEnter(m_width, m_height);
     MoveFocusOnEnter(m_height, m_diagonal);
 
-    setTabOrder(m_width, m_height);
-    setTabOrder(m_height, m_diagonal);
-    setTabOrder(m_diagonal, m_ppi);
+    SetTabOrder({m_width, m_height, m_diagonal, m_ppi});
     m_width->setFocus();
     FixSizeToContents();
 }
@@ -57,8 +53,7 @@ PpiWindow::PpiWindow()
 void PpiWindow::BuildLayout()
 {
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                             Spacing::WindowMargin);
+    UseWindowMargins(grid);
     grid->setHorizontalSpacing(Spacing::Related);
     grid->setVerticalSpacing(Spacing::Related);
     grid->addWidget(new InlineCaption(QStringLiteral("标签21"), QStringLiteral("分辨率：     ×"),

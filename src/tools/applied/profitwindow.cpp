@@ -51,8 +51,7 @@ ProfitWindow::ProfitWindow()
 void ProfitWindow::BuildLayout()
 {
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                             Spacing::WindowMargin);
+    UseWindowMargins(grid);
     grid->setHorizontalSpacing(Spacing::Related);
     grid->setVerticalSpacing(Spacing::Related);
 
@@ -71,8 +70,7 @@ void ProfitWindow::BuildLayout()
     base->setSpacing(Spacing::Related);
     base->addWidget(m_baseLabel);
     base->addWidget(m_base);
-    m_base->setFixedWidth(m_base->fontMetrics().horizontalAdvance(QStringLiteral("0.00000000"))
-                          + 16);
+    FitBoxTo(m_base, QStringLiteral("0.00000000"));
     for (QWidget *widget : {static_cast<QWidget *>(m_baseLabel), static_cast<QWidget *>(m_base)}) {
         KeepPlaceWhenHidden(widget);
         widget->hide();

@@ -9,7 +9,6 @@
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -19,9 +18,8 @@ constexpr QSize ExpressionBoxSize(304, 80);
 
 void ShowResultText(EditBox *box, const QString &text)
 {
-    box->setText(text);
+    ShowResult(box, text, ArithmeticErrorText);
     box->setCursorPosition(0);
-    MarkAsError(box, text == ArithmeticErrorText);
 }
 
 bool IsEnterKey(const QEvent *event)
@@ -53,8 +51,7 @@ ArithmeticWindow::ArithmeticWindow()
     resultRow->addWidget(compute);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("表达式：")));
     layout->addWidget(m_expression);
@@ -80,12 +77,11 @@ void ArithmeticWindow::Compute()
     ShowResultText(m_result, ArithmeticResultText(m_expression->text()));
 }
 
-// Pending events may close the window; it is only touched again while it exists.
+// Pending events may close the window; the focus moves only while it stays open.
 void ArithmeticWindow::ComputeAndShowResult()
 {
+    BusyScope busy(this);
     Compute();
-    QPointer<ArithmeticWindow> alive(this);
-    ProcessPendingEvents();
-    if (alive)
+    if (KeepGoing())
         m_result->setFocus(Qt::OtherFocusReason);
 }

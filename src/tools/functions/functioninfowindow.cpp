@@ -1,6 +1,8 @@
 #include "tools/functions/functioninfowindow.h"
 
 #include "eval/expression.h"
+#include "eval/numbertext.h"
+#include "tools/functions/functionpropertieslogic.h"
 #include "ui/colorpicker.h"
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
@@ -11,7 +13,6 @@
 #include "ui/style.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +75,7 @@ EditBox *MakeStepBox(const QString &name)
 
 FunctionInfoWindow::FunctionInfoWindow()
     : ToolWindow(Caption)
+    , m_plot(nullptr)
 {
     auto *left = new QVBoxLayout;
     left->setSpacing(Spacing::Groups);
@@ -85,21 +87,19 @@ FunctionInfoWindow::FunctionInfoWindow()
     right->addWidget(BuildMonotonicGroup(), 1);
     right->addWidget(BuildParityGroup());
     auto *columns = new QHBoxLayout(this);
-    columns->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                                Spacing::WindowMargin);
+    UseWindowMargins(columns);
     columns->setSpacing(Spacing::Groups);
     columns->addLayout(left);
     columns->addLayout(right, 1);
     LayOutGrids();
-    PreparePanel();
+    m_plot.PreparePanel(m_keepPicture->isChecked());
     ConnectEvents();
     const QList<QWidget *> readingOrder{
             m_expression,  m_start,           m_end,           m_run,           m_graphNeeded,
             m_thickness,   m_color,           m_keepPicture,   m_extremaNeeded, m_extremaStep,
             m_extremaGrid, m_monotonicNeeded, m_monotonicStep, m_monotonicGrid, m_parityNeeded,
             m_parityStep,  m_parityResult};
-    for (qsizetype i = 1; i < readingOrder.size(); ++i)
-        setTabOrder(readingOrder[i - 1], readingOrder[i]);
+    SetTabOrder(readingOrder);
     m_expression->setFocus();
 }
 
@@ -111,9 +111,8 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     m_start->setText(QStringLiteral("-10"));
     m_end = new EditBox(QStringLiteral("区间2"));
     m_end->setText(QStringLiteral("10"));
-    const int boxWidth = m_start->fontMetrics().horizontalAdvance(QStringLiteral("-1000.00"));
-    m_start->setFixedWidth(boxWidth);
-    m_end->setFixedWidth(boxWidth);
+    FitBoxTo(m_start, QStringLiteral("-1000.00"));
+    FitBoxTo(m_end, QStringLiteral("-1000.00"));
     auto *interval = new InlineCaption(QStringLiteral("标签2"),
                                        QStringLiteral("区间：[       ,      ]"), {m_start, m_end});
     m_run = MakePrimaryButton(QStringLiteral("确定"), QStringLiteral("确定"));
@@ -131,6 +130,7 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 {
     m_graphNeeded = MakeNeededBox(QStringLiteral("函数图像选择框"));
     m_panel = new DrawingPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
+    m_plot = FunctionPlot(m_panel);
     m_thickness = new EditBox(QStringLiteral("编辑框2"));
     m_thickness->setText(QStringLiteral("3"));
     m_thickness->setFixedWidth(60);
@@ -214,7 +214,7 @@ void FunctionInfoWindow::ConnectEvents()
 {
     connect(m_run, &QPushButton::clicked, this, &FunctionInfoWindow::Run);
     connect(m_expression, &EditBox::KeyPressed, this, [this](int key) {
-        if (key == 13)
+        if (key == VirtualKey::Enter)
             Run();
     });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
@@ -224,43 +224,133 @@ void FunctionInfoWindow::ConnectEvents()
     });
 }
 
-void FunctionInfoWindow::closeEvent(QCloseEvent *event)
+void FunctionInfoWindow::Run()
 {
-    // A loop of this window is still on the stack: hide now, delete once it has unwound.
-    if (m_busy > 0) {
-        m_closed = true;
-        setAttribute(Qt::WA_DeleteOnClose, false);
+    // Enter in the expression box reaches here while a run lets events through.
+    RunScope run(this);
+    if (run.refused())
+        return;
+    m_a = TextToNumber(m_start->text());
+    m_b = TextToNumber(m_end->text());
+    if (m_a - m_b >= -1e-7)
+        return ShowMessage(QStringLiteral("区间输入错误，请重新输入！"));
+    if ((m_b - m_a) - 1000 > 1e-7)
+        return ShowMessage(QStringLiteral("区间的大小不能大于1000！"));
+    if (!IsAnyComponentChecked())
+        return ShowMessage(QStringLiteral("没有勾选任何组件！"));
+
+    m_function = PrepareFunction(m_expression->text());
+    m_run->setEnabled(false);
+    const bool finished
+            = RunComponent(m_graphNeeded, QStringLiteral("正在画函数图像……(请勿关闭本程序！)"),
+                           &FunctionInfoWindow::Draw)
+            && RunComponent(m_extremaNeeded, QStringLiteral("正在求最值……(请勿关闭本程序！)"),
+                            &FunctionInfoWindow::FindExtrema)
+            && RunComponent(m_monotonicNeeded, QStringLiteral("正在求单调区间……(请勿关闭本程序！)"),
+                            &FunctionInfoWindow::FindMonotonicIntervals)
+            && RunComponent(m_parityNeeded, QStringLiteral("正在求奇偶性……(请勿关闭本程序！)"),
+                            &FunctionInfoWindow::FindParity);
+    if (finished)
+        m_run->setEnabled(true);
+}
+
+bool FunctionInfoWindow::IsAnyComponentChecked() const
+{
+    return m_graphNeeded->isChecked() || m_extremaNeeded->isChecked()
+            || m_monotonicNeeded->isChecked() || m_parityNeeded->isChecked();
+}
+
+bool FunctionInfoWindow::RunComponent(QCheckBox *needed, const QString &caption,
+                                      bool (FunctionInfoWindow::*component)())
+{
+    if (needed->isChecked()) {
+        setWindowTitle(caption);
+        if (!(this->*component)())
+            return false;
     }
-    event->accept();
+    setWindowTitle(Caption);
+    return true;
 }
 
-FunctionInfoWindow::BusyScope::BusyScope(FunctionInfoWindow *window)
-    : m_window(window)
+bool FunctionInfoWindow::Draw()
 {
-    ++m_window->m_busy;
+    return DrawFunction(m_function);
 }
 
-FunctionInfoWindow::BusyScope::~BusyScope()
+// A redraw (a new colour or thickness) reads the expression box afresh, with the interval of
+// the last run.
+void FunctionInfoWindow::RedrawIfDrawn()
 {
-    if (--m_window->m_busy == 0 && m_window->m_closed)
-        m_window->deleteLater();
+    if (!m_drawn)
+        return;
+    BeginUserAction();
+    DrawFunction(PrepareFunction(m_expression->text()));
 }
 
-bool FunctionInfoWindow::KeepGoing()
+bool FunctionInfoWindow::DrawFunction(const PreparedFunction &f)
 {
-    ProcessPendingEvents();
-    m_sinceEvents.start();
-    return !m_closed;
+    m_drawn = true;
+    // A refused run leaves interval ends that cannot be drawn; a redraw then draws nothing.
+    if (!IsDrawableInterval(m_a, m_b))
+        return true;
+    BusyScope busy(this);
+    m_plot.PreparePanel(m_keepPicture->isChecked());
+    const int width = TextToInteger(TextToNumber(m_thickness->text()));
+    return m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(), [this] { return KeepGoing(); });
 }
 
-bool FunctionInfoWindow::Breathe()
+bool FunctionInfoWindow::FindExtrema()
 {
-    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < BreathePeriodMs)
-        return !m_closed;
-    return KeepGoing();
+    const double step = TextToNumber(m_extremaStep->text());
+    const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step,
+                                                       [this] { return Breathe(); });
+    if (isClosing())
+        return false;
+    if (found) {
+        m_extremaGrid->SetCell(1, 1, found->maximum.x);
+        m_extremaGrid->SetCell(1, 2, found->maximum.value);
+        m_extremaGrid->SetCell(2, 1, found->minimum.x);
+        m_extremaGrid->SetCell(2, 2, found->minimum.value);
+    }
+    return true;
 }
 
-double FunctionInfoWindow::ValueAt(double x) const
+bool FunctionInfoWindow::FindMonotonicIntervals()
 {
-    return EvaluateFunctionAt(m_expression->text(), QLatin1Char('x'), x);
+    const double step = TextToNumber(m_monotonicStep->text());
+    if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
+        return true;
+    m_monotonicGrid->SetRowCount(1);
+    m_progress->setMaximum(FunctionProperties::MonotonicStepCount(m_a, m_b, step));
+    m_progress->setValue(0);
+    const auto advance = [this] {
+        m_progress->setValue(m_progress->value() + 1);
+        return Breathe();
+    };
+    const auto found
+            = FunctionProperties::FindMonotonicIntervals(m_function, m_a, m_b, step, advance);
+    if (isClosing())
+        return false;
+    for (const FunctionProperties::MonotonicInterval &interval :
+         found.value_or(std::vector<FunctionProperties::MonotonicInterval>{})) {
+        const int row = m_monotonicGrid->rowCount();
+        m_monotonicGrid->SetRowCount(row + 1);
+        m_monotonicGrid->SetCell(row, 0, interval.label);
+        m_monotonicGrid->SetCell(row, 1, interval.start);
+        m_monotonicGrid->SetCell(row, 2, interval.end);
+        m_monotonicGrid->SetCell(row, 3, interval.direction);
+    }
+    return true;
+}
+
+bool FunctionInfoWindow::FindParity()
+{
+    const auto step = [this] { return TextToNumber(m_parityStep->text()); };
+    const auto verdict = FunctionProperties::FindParity(m_function, m_a, m_b, step,
+                                                        [this] { return Breathe(); });
+    if (isClosing())
+        return false;
+    if (verdict)
+        m_parityResult->setText(*verdict);
+    return true;
 }

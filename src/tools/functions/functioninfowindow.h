@@ -1,13 +1,8 @@
 #pragma once
 
-#include "tools/functions/functiongraphlogic.h"
+#include "eval/expression.h"
+#include "tools/functions/functionplot.h"
 #include "ui/toolwindow.h"
-
-#include <QElapsedTimer>
-
-#include <array>
-#include <functional>
-#include <optional>
 
 class ColorPicker;
 class DrawingPanel;
@@ -19,15 +14,13 @@ class QProgressBar;
 class QPushButton;
 
 // "函数基本信息": the graph of a typed function of x on [a, b], its extrema, its monotonic
-// intervals and its parity, each component switched on by its own check box.
+// intervals and its parity, each component switched on by its own check box. A run reads the
+// expression once; what is typed meanwhile applies to the next run.
 class FunctionInfoWindow : public ToolWindow
 {
     Q_OBJECT
 public:
     FunctionInfoWindow();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     QGroupBox *BuildInputGroup();
@@ -44,32 +37,11 @@ private:
     bool RunComponent(QCheckBox *needed, const QString &caption,
                       bool (FunctionInfoWindow::*component)());
     bool Draw();
-    void PreparePanel();
-    void DrawAxes(const FunctionGraph::Scale &scale);
-    void SampleHeights(const FunctionGraph::Scale &scale);
-    bool DrawCurve();
+    bool DrawFunction(const PreparedFunction &f);
     bool FindExtrema();
     bool FindMonotonicIntervals();
     bool FindParity();
     void RedrawIfDrawn();
-    void BeginUserAction();
-
-    double ValueAt(double x) const;
-    // Lets pending events run; false once the window was closed.
-    bool KeepGoing();
-    // The same, but only every few tens of milliseconds, for the long scans.
-    bool Breathe();
-    // Keeps the window alive while one of its loops is on the stack.
-    class BusyScope
-    {
-    public:
-        explicit BusyScope(FunctionInfoWindow *window);
-        ~BusyScope();
-        Q_DISABLE_COPY(BusyScope)
-
-    private:
-        FunctionInfoWindow *m_window;
-    };
 
     EditBox *m_expression;
     EditBox *m_start;
@@ -91,13 +63,9 @@ private:
     EditBox *m_parityStep;
     EditBox *m_parityResult;
 
+    FunctionPlot m_plot;
+    PreparedFunction m_function; // the function of the run
     double m_a = 0;
     double m_b = 0;
     bool m_drawn = false;
-    std::array<std::optional<int>, FunctionGraph::SampleCount + 1> m_heights{};
-
-    bool m_running = false;
-    int m_busy = 0;
-    bool m_closed = false;
-    QElapsedTimer m_sinceEvents;
 };

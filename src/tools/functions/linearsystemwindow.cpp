@@ -1,10 +1,10 @@
 #include "tools/functions/linearsystemwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulalabels.h"
 #include "tools/functions/linearsystemlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
 #include "ui/style.h"
 
 #include <QGridLayout>
@@ -34,7 +34,7 @@ constexpr int StepColumns = 34;
 EditBox *CoefficientBox(const QString &name)
 {
     auto *box = new EditBox(name);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);
+    WidenBoxTo(box, QString(8, u'0'));
     return box;
 }
 
@@ -57,8 +57,7 @@ LinearSystemWindow::LinearSystemWindow()
     : ToolWindow(QStringLiteral("二元一次方程组"), QStringLiteral("时钟1"), ClosePollPeriodMs)
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addLayout(BuildEquations());
 
@@ -71,8 +70,7 @@ LinearSystemWindow::LinearSystemWindow()
     const QList<QWidget *> readingOrder{
             m_coefficients[0], m_coefficients[1], m_coefficients[2], m_coefficients[3],
             m_coefficients[4], m_coefficients[5], compute,           m_steps};
-    for (qsizetype i = 1; i < readingOrder.size(); ++i)
-        QWidget::setTabOrder(readingOrder[i - 1], readingOrder[i]);
+    SetTabOrder(readingOrder);
     m_coefficients[0]->setFocus();
     FixSizeToContents();
 }

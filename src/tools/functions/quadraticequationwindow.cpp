@@ -1,8 +1,9 @@
 #include "tools/functions/quadraticequationwindow.h"
 
-#include "tools/functions/formulaparts.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
+#include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
@@ -11,58 +12,11 @@
 #include <QGroupBox>
 #include <QLabel>
 
-namespace {
-
-// Centres a formula inside its group, so its bars are only as wide as what they span.
-QBoxLayout *Centred(QLayout *formula)
-{
-    QBoxLayout *row = MakeFormulaRow();
-    row->addStretch();
-    row->addLayout(formula);
-    row->addStretch();
-    return row;
-}
-
-QBoxLayout *Centred(QWidget *piece)
-{
-    QBoxLayout *row = MakeFormulaRow();
-    row->addStretch();
-    row->addWidget(piece);
-    row->addStretch();
-    return row;
-}
-
-// The radicand under its bar, the bar starting at the root sign.
-QBoxLayout *UnderRootBar(const QString &barName, QLayout *radicand)
-{
-    auto *column = new QVBoxLayout;
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addWidget(MakeFormulaBar(barName));
-    column->addLayout(radicand);
-    return column;
-}
-
-// Numerator over a bar over denominator.
-QBoxLayout *Fraction(QLayout *numerator, QLabel *bar, QWidget *denominator)
-{
-    auto *column = new QVBoxLayout;
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-    column->addLayout(Centred(numerator));
-    column->addWidget(bar);
-    column->addLayout(Centred(denominator));
-    return column;
-}
-
-} // namespace
-
 QuadraticEquationWindow::QuadraticEquationWindow()
     : ToolWindow(QStringLiteral("一元二次方程"))
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
     layout->addWidget(BuildInputGroup());
     layout->addWidget(BuildWorkingGroup());
@@ -79,23 +33,25 @@ QuadraticEquationWindow::QuadraticEquationWindow()
 
 QGroupBox *QuadraticEquationWindow::BuildInputGroup()
 {
-    QGroupBox *group = MakeGroupBox(QStringLiteral("输入"), QStringLiteral("输入"));
+    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("输入"));
     m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
     m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
     m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
     m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
 
-    const QString signs = QStringLiteral("标签12");
+    QBoxLayout *signs = MakeFormulaRow();
+    signs->addWidget(MakeTextPiece(QStringLiteral("x")));
+    signs->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
+    signs->addWidget(MakeTextPiece(QStringLiteral("＋")));
+    signs->addWidget(m_b);
+    signs->addWidget(MakeTextPiece(QStringLiteral("x＋")));
+    signs->addWidget(m_c);
+    signs->addWidget(MakeTextPiece(QStringLiteral("=")));
+    signs->addWidget(m_d);
     QBoxLayout *equation = MakeFormulaRow();
     equation->addWidget(m_a);
-    equation->addWidget(MakeGlyph(signs, QStringLiteral("x")));
-    equation->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
-    equation->addWidget(MakeGlyph(signs, QStringLiteral("＋")));
-    equation->addWidget(m_b);
-    equation->addWidget(MakeGlyph(signs, QStringLiteral("x＋")));
-    equation->addWidget(m_c);
-    equation->addWidget(MakeGlyph(signs, QStringLiteral("=")));
-    equation->addWidget(m_d);
+    equation->addWidget(
+            new PiecedLabel(QStringLiteral("标签12"), QStringLiteral("x＋   x＋   ="), signs));
     equation->addStretch();
     group->setLayout(equation);
     return group;
@@ -103,36 +59,38 @@ QGroupBox *QuadraticEquationWindow::BuildInputGroup()
 
 QGroupBox *QuadraticEquationWindow::BuildWorkingGroup()
 {
-    QGroupBox *group = MakeGroupBox(QStringLiteral("计算过程"), QStringLiteral("计算过程"));
+    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("计算过程"));
     m_numeratorOutside = MakeFormulaBox(QStringLiteral("分子根号外"));
     m_rootB = MakeFormulaBox(QStringLiteral("根号内b"));
     m_rootA = MakeFormulaBox(QStringLiteral("根号内a"));
     m_rootC = MakeFormulaBox(QStringLiteral("根号内c"));
     m_denominator = MakeFormulaBox(QStringLiteral("分母"));
 
-    const QString times = QStringLiteral("标签18");
+    QBoxLayout *times = MakeFormulaRow();
+    times->addWidget(MakeTextPiece(QStringLiteral("-4×")));
+    times->addWidget(m_rootA);
+    times->addWidget(MakeTextPiece(QStringLiteral("×")));
+    times->addWidget(m_rootC);
     QBoxLayout *radicand = MakeFormulaRow();
     radicand->addWidget(m_rootB);
     radicand->addWidget(MakeSuperscript(QStringLiteral("标签17"), QStringLiteral("2")));
-    radicand->addWidget(MakeGlyph(times, QStringLiteral("-4×")));
-    radicand->addWidget(m_rootA);
-    radicand->addWidget(MakeGlyph(times, QStringLiteral("×")));
-    radicand->addWidget(m_rootC);
+    radicand->addWidget(
+            new PiecedLabel(QStringLiteral("标签18"), QStringLiteral("-4×    ×"), times));
 
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_numeratorOutside);
     numerator->addWidget(MakeGlyph(QStringLiteral("标签19"), QStringLiteral("±")));
     numerator->addWidget(MakeRootSign(QStringLiteral("标签16"), QStringLiteral("√")));
-    numerator->addLayout(UnderRootBar(QStringLiteral("标签15"), radicand));
+    numerator->addLayout(MakeUnderBar(MakeFormulaBar(QStringLiteral("标签15")), radicand));
 
-    group->setLayout(
-            Centred(Fraction(numerator, MakeFormulaBar(QStringLiteral("标签14")), m_denominator)));
+    group->setLayout(MakeCentredRow(
+            MakeFraction(numerator, MakeFormulaBar(QStringLiteral("标签14")), m_denominator)));
     return group;
 }
 
 QGroupBox *QuadraticEquationWindow::BuildResultGroup()
 {
-    QGroupBox *group = MakeGroupBox(QStringLiteral("计算结果"), QStringLiteral("计算结果"));
+    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("计算结果"));
     m_outside = MakeResultLabel(QStringLiteral("标签根号外"));
     m_discriminant = MakeResultLabel(QStringLiteral("标签根号内"));
     m_fractionDenominator = MakeResultLabel(QStringLiteral("标签分母"));
@@ -145,20 +103,20 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_outside, 0, Qt::AlignBottom);
     numerator->addWidget(MakeRootSign(QStringLiteral("标签23"), QStringLiteral("±√")));
-    numerator->addLayout(UnderRootBar(QStringLiteral("标签22"), rootRow));
+    numerator->addLayout(MakeUnderBar(MakeFormulaBar(QStringLiteral("标签22")), rootRow));
 
     // "x=" and the fraction bar are one static text of the window.
-    const QString equals = QStringLiteral("标签20");
-    QLabel *x = MakeGlyph(equals, QStringLiteral("x="));
-    x->setProperty("role", QStringLiteral("result"));
+    QLabel *x = MakeTextPiece(QStringLiteral("x="));
+    SetRole(x, Role::Result);
     QBoxLayout *fraction = MakeFormulaRow();
     fraction->setSpacing(Spacing::Related);
     fraction->addWidget(x);
-    fraction->addLayout(Fraction(numerator, MakeFormulaBar(equals), m_fractionDenominator));
+    fraction->addLayout(MakeFraction(numerator, MakeFormulaBar(QString()), m_fractionDenominator));
 
     auto *column = new QVBoxLayout;
     column->setSpacing(Spacing::Related);
-    column->addLayout(Centred(fraction));
+    column->addLayout(MakeCentredRow(new PiecedLabel(
+            QStringLiteral("标签20"), QStringLiteral("x=------------------------"), fraction)));
     column->addWidget(m_roots);
     group->setLayout(column);
     return group;
@@ -180,7 +138,7 @@ void QuadraticEquationWindow::RightSideChanged()
     if (text.startsWith(QLatin1Char('0'))) {
         m_d->setText(text.mid(1));
         m_d->setCursorPosition(0);
-        SendKeystroke(39);
+        SendKeystroke(VirtualKey::Right);
     }
     Solve();
 }

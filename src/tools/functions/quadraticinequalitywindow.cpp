@@ -1,10 +1,11 @@
 #include "tools/functions/quadraticinequalitywindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulaparts.h"
 #include "tools/functions/quadraticinequalitylogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
+#include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
@@ -19,8 +20,7 @@ QuadraticInequalityWindow::QuadraticInequalityWindow()
     : ToolWindow(QStringLiteral("一元二次不等式"))
 {
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(BuildInputGroup());
     layout->addSpacing(Spacing::Groups - Spacing::Related);
@@ -44,7 +44,7 @@ QuadraticInequalityWindow::QuadraticInequalityWindow()
 
 QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
 {
-    QGroupBox *group = MakeGroupBox(QStringLiteral("输入"), QStringLiteral("输入"));
+    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("输入"));
     m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
     m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
     m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
@@ -54,15 +54,17 @@ QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
     m_relation->setCurrentIndex(0);
     m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
 
-    const QString signs = QStringLiteral("标签12");
+    QBoxLayout *signs = MakeFormulaRow();
+    signs->addWidget(MakeTextPiece(QStringLiteral("x")));
+    signs->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
+    signs->addWidget(MakeTextPiece(QStringLiteral("＋")));
+    signs->addWidget(m_b);
+    signs->addWidget(MakeTextPiece(QStringLiteral("x＋")));
+    signs->addWidget(m_c);
     QBoxLayout *inequality = MakeFormulaRow();
     inequality->addWidget(m_a);
-    inequality->addWidget(MakeGlyph(signs, QStringLiteral("x")));
-    inequality->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
-    inequality->addWidget(MakeGlyph(signs, QStringLiteral("＋")));
-    inequality->addWidget(m_b);
-    inequality->addWidget(MakeGlyph(signs, QStringLiteral("x＋")));
-    inequality->addWidget(m_c);
+    inequality->addWidget(
+            new PiecedLabel(QStringLiteral("标签12"), QStringLiteral("x＋   x＋"), signs));
     inequality->addSpacing(Spacing::Related / 2);
     inequality->addWidget(m_relation);
     inequality->addSpacing(Spacing::Related / 2);

@@ -1,10 +1,10 @@
 #include "tools/functions/threepointquadraticwindow.h"
 
 #include "eval/numbertext.h"
-#include "tools/functions/formulalabels.h"
 #include "tools/functions/threepointquadraticlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulalabels.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
@@ -24,7 +24,7 @@ constexpr qsizetype PointSlotLength = 5;
 EditBox *NumberBox(const QString &name, int widthInDigits, InputMode mode = InputMode::Normal)
 {
     auto *box = new EditBox(name, mode);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * widthInDigits);
+    WidenBoxTo(box, QString(widthInDigits, u'0'));
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return box;
 }
@@ -41,8 +41,7 @@ ThreePointQuadraticWindow::ThreePointQuadraticWindow()
         tabs->addTab(new QWidget, caption);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->addWidget(tabs);
 
     const QList<QWidget *> readingOrder{m_x[0],
@@ -55,8 +54,7 @@ ThreePointQuadraticWindow::ThreePointQuadraticWindow()
                                         m_a,
                                         m_b,
                                         m_c};
-    for (qsizetype i = 1; i < readingOrder.size(); ++i)
-        QWidget::setTabOrder(readingOrder[i - 1], readingOrder[i]);
+    SetTabOrder(readingOrder);
     m_x[0]->setFocus();
     FixSizeToContents();
 }
@@ -65,8 +63,7 @@ QWidget *ThreePointQuadraticWindow::BuildFirstPage()
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                               Spacing::WindowMargin);
+    UseWindowMargins(layout);
     layout->setSpacing(Spacing::Groups);
 
     const QString heading = QStringLiteral("已知函数f(x)=ax+bx+c\r\n");

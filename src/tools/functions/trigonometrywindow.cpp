@@ -1,9 +1,9 @@
 #include "tools/functions/trigonometrywindow.h"
 
-#include "tools/functions/rownameslabel.h"
 #include "tools/functions/trigonometrylogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/rownameslabel.h"
 #include "ui/style.h"
 
 #include <QGridLayout>
@@ -16,8 +16,7 @@ EditBox *MakeOutputBox(const QString &name)
     EditBox *box = MakeResultBox(name);
     box->ensurePolished(); // the result font comes from the style sheet
     // tan 90° is the longest value a typical angle gives.
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-22273405433.95000"))
-                         + 16);
+    WidenBoxTo(box, QStringLiteral("-22273405433.95000"));
     return box;
 }
 
@@ -31,12 +30,11 @@ TrigonometryWindow::TrigonometryWindow()
     , m_tangent(MakeOutputBox(QStringLiteral("tan输出")))
 {
     m_degrees->ensurePolished();
-    m_degrees->setMinimumWidth(m_degrees->fontMetrics().horizontalAdvance(QString(10, u'0')) + 16);
+    WidenBoxTo(m_degrees, QString(10, u'0'));
     connect(m_degrees, &EditBox::ContentChanged, this, &TrigonometryWindow::Evaluate);
 
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin, Spacing::WindowMargin,
-                             Spacing::WindowMargin);
+    UseWindowMargins(grid);
     grid->setHorizontalSpacing(Spacing::Related);
     grid->setVerticalSpacing(Spacing::Related);
     grid->addWidget(new RowNamesLabel(QStringLiteral("标签10"),

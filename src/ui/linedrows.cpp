@@ -1,4 +1,4 @@
-#include "tools/applied/linedrows.h"
+#include "ui/linedrows.h"
 
 #include <QGridLayout>
 #include <QLabel>

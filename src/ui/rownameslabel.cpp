@@ -1,4 +1,4 @@
-#include "tools/functions/rownameslabel.h"
+#include "ui/rownameslabel.h"
 
 #include "ui/controls.h"
 

@@ -1,19 +1,20 @@
-#include "tools/functions/formulaparts.h"
+#include "ui/formulaparts.h"
 
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/style.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
-// Border, padding and caret room around the text of a line edit in the program's style.
-int BoxWidthFor(const QWidget *box, const QString &text)
+// A digit more than the text, so that a caret at its end never pushes the text aside.
+int FormulaBoxWidthFor(const QWidget *box, const QString &text)
 {
-    const QFontMetrics metrics = box->fontMetrics();
-    return metrics.horizontalAdvance(text) + metrics.averageCharWidth() + 16;
+    return BoxWidthFor(box, text) + box->fontMetrics().averageCharWidth();
 }
 
 void ScaleFont(QWidget *control, double factor)
@@ -32,6 +33,14 @@ QLabel *MakeGlyph(const QString &name, const QString &text)
     QLabel *glyph = MakeLabel(name, text);
     glyph->setAlignment(Qt::AlignCenter);
     return glyph;
+}
+
+QLabel *MakeTextPiece(const QString &text)
+{
+    auto *piece = new QLabel(text);
+    piece->setAccessibleName(text);
+    piece->setAlignment(Qt::AlignCenter);
+    return piece;
 }
 
 QLabel *MakeRootSign(const QString &name, const QString &text)
@@ -61,7 +70,7 @@ QLabel *MakeFormulaBar(const QString &name)
 {
     QLabel *bar = MakeLabel(name, QString());
     bar->setFixedHeight(1);
-    bar->setStyleSheet(QStringLiteral("background: #1F2A27;"));
+    bar->setStyleSheet(QStringLiteral("background: %1;").arg(Palette::Text.name()));
     bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return bar;
 }
@@ -74,12 +83,52 @@ QBoxLayout *MakeFormulaRow()
     return row;
 }
 
+QBoxLayout *MakeCentredRow(QLayout *formula)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addLayout(formula);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *MakeCentredRow(QWidget *piece)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->addStretch();
+    row->addWidget(piece);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *MakeFraction(QLayout *numerator, QLabel *bar, QWidget *denominator)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addLayout(MakeCentredRow(numerator));
+    column->addWidget(bar);
+    column->addLayout(MakeCentredRow(denominator));
+    return column;
+}
+
+QBoxLayout *MakeUnderBar(QLabel *bar, QLayout *below)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(bar);
+    column->addLayout(below);
+    return column;
+}
+
 EditBox *MakeFormulaBox(const QString &name)
 {
     auto *box = new EditBox(name, InputMode::ReadOnly);
     box->setAlignment(Qt::AlignCenter);
     const auto fit = [box] {
-        box->setFixedWidth(std::max(BoxWidthFor(box, box->text()), BoxWidthFor(box, "-000")));
+        box->setFixedWidth(
+                std::max(FormulaBoxWidthFor(box, box->text()), FormulaBoxWidthFor(box, "-000")));
     };
     QObject::connect(box, &QLineEdit::textChanged, box, fit);
     fit();
@@ -90,6 +139,6 @@ EditBox *MakeCoefficientBox(const QString &name, const QString &text)
 {
     auto *box = new EditBox(name);
     box->setText(text);
-    box->setFixedWidth(BoxWidthFor(box, QStringLiteral("-000.000")));
+    box->setFixedWidth(FormulaBoxWidthFor(box, QStringLiteral("-000.000")));
     return box;
 }

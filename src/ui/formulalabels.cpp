@@ -1,4 +1,4 @@
-#include "tools/functions/formulalabels.h"
+#include "ui/formulalabels.h"
 
 #include "ui/controls.h"
 
@@ -55,6 +55,30 @@ QSize SlotLabel::sizeHint() const
 }
 
 QSize SlotLabel::minimumSizeHint() const
+{
+    return QWidget::minimumSizeHint();
+}
+
+PiecedLabel::PiecedLabel(const QString &name, const QString &text, QLayout *pieces, QWidget *parent)
+    : QLabel(DisplayText(text), parent)
+{
+    NameControl(this, name);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    pieces->setContentsMargins(0, 0, 0, 0);
+    setLayout(pieces);
+}
+
+void PiecedLabel::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+}
+
+QSize PiecedLabel::sizeHint() const
+{
+    return QWidget::sizeHint();
+}
+
+QSize PiecedLabel::minimumSizeHint() const
 {
     return QWidget::minimumSizeHint();
 }

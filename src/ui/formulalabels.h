@@ -22,6 +22,22 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
+// A static text of the window shown in pieces with other controls between them, such as
+// "x＋   x＋   =" around the boxes of b and c. text() stays the text as written; the pieces,
+// laid out inside the label by `pieces`, show it. The pieces themselves carry no name.
+class PiecedLabel : public QLabel
+{
+public:
+    PiecedLabel(const QString &name, const QString &text, QLayout *pieces,
+                QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
 // A brace ("{", "﹛") drawn over the whole height of the rows it groups.
 class BraceLabel : public QLabel
 {

@@ -5,6 +5,7 @@
 class EditBox;
 class QBoxLayout;
 class QLabel;
+class QLayout;
 class QWidget;
 
 // Pieces for laying out written formulas with Qt layouts: glyphs between boxes, superscripts,
@@ -12,6 +13,8 @@ class QWidget;
 // they are one static text of the window.
 
 QLabel *MakeGlyph(const QString &name, const QString &text);
+// A glyph that is one piece of a named static text (see PiecedLabel): unnamed itself.
+QLabel *MakeTextPiece(const QString &text);
 // A root sign, larger than the text so that it reaches up to the bar over the radicand.
 QLabel *MakeRootSign(const QString &name, const QString &text);
 // Results read one step larger than the inputs.
@@ -25,5 +28,13 @@ QLabel *MakeFormulaBar(const QString &name);
 QBoxLayout *MakeFormulaRow();
 // A read-only box for one number of a formula that widens with its text, so nothing is cut.
 EditBox *MakeFormulaBox(const QString &name);
+// A formula centred in the row it gets, so that its bars are only as wide as what they span.
+QBoxLayout *MakeCentredRow(QLayout *formula);
+QBoxLayout *MakeCentredRow(QWidget *piece);
+// Numerator over a bar over denominator, each centred.
+QBoxLayout *MakeFraction(QLayout *numerator, QLabel *bar, QWidget *denominator);
+// What stands under a bar, such as a radicand under the bar that starts at its root sign.
+QBoxLayout *MakeUnderBar(QLabel *bar, QLayout *below);
+
 // An input box wide enough for a typical coefficient.
 EditBox *MakeCoefficientBox(const QString &name, const QString &text = QString());

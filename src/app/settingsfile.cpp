@@ -1,0 +1,87 @@
+#include "app/settingsfile.h"
+
+#include "eval/gbktext.h"
+#include "eval/numbertext.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString LineBreak = QStringLiteral("\r\n");
+
+bool WriteWholeFile(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a short write shows at once rather than vanishing in a flush.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(content) != content.size()) {
+        file.cancelWriting(); // a short write leaves the old file as it was
+        return false;
+    }
+    return file.commit();
+}
+
+bool InRange(const SettingsRecord &record)
+{
+    const double strategy = record.closeStrategy;
+    if (!NearlyEqual(strategy, 1) && !NearlyEqual(strategy, 2) && !NearlyEqual(strategy, 3))
+        return false;
+    if (!(record.gravity > 1e-7))
+        return false;
+    for (int skin = 1; skin <= 39; ++skin) {
+        if (NearlyEqual(record.skinNumber, skin))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QByteArray SettingsText(const SettingsRecord &record)
+{
+    const QString text = NumberToText(record.closeStrategy) + LineBreak
+            + NumberToText(record.skinNumber) + LineBreak + NumberToText(record.gravity);
+    return text.toLatin1();
+}
+
+std::optional<ParsedSettings> ParseSettingsText(const QByteArray &content)
+{
+    const qsizetype end = content.indexOf('\0');
+    const QString text = FromGbk(end < 0 ? content : content.left(end));
+    if (!text.contains(LineBreak))
+        return std::nullopt;
+    const QStringList lines = TextSplit(text, LineBreak);
+    if (lines.size() != 3)
+        return std::nullopt;
+    const SettingsRecord record{TextToNumber(lines[0]), TextToNumber(lines[1]),
+                                TextToNumber(lines[2])};
+    if (!InRange(record))
+        return std::nullopt;
+    return ParsedSettings{lines, record};
+}
+
+SettingsReading ReadSettingsFile(const QString &path)
+{
+    SettingsReading reading;
+    QFile file(path);
+    if (file.exists()) {
+        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (auto parsed = ParseSettingsText(content)) {
+            reading.record = parsed->record;
+            reading.lines = parsed->lines;
+            return reading;
+        }
+        reading.corrupt = true;
+    }
+    // Written over a corrupt file rather than after deleting it: a file that cannot be
+    // deleted must not make the next start fail the same way again and again.
+    reading.defaultsUnwritten = !WriteSettingsFile(path, DefaultSettings);
+    return reading;
+}
+
+bool WriteSettingsFile(const QString &path, const SettingsRecord &record)
+{
+    return WriteWholeFile(path, SettingsText(record));
+}

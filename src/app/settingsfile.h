@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Launcher-close strategies.
+enum CloseStrategy { CloseToolsWithLauncher = 1, CloseLauncherAfterOpening = 2, NoStrategy = 3 };
+
+// The settings record, held for the whole run.
+struct SettingsRecord
+{
+    double closeStrategy = 0; // a CloseStrategy: 1, 2 or 3
+    double skinNumber = 0; // a whole number from 1 to 39, stored and validated only
+    double gravity = 0; // g, greater than 0
+
+    bool operator==(const SettingsRecord &other) const
+    {
+        return closeStrategy == other.closeStrategy && skinNumber == other.skinNumber
+                && gravity == other.gravity;
+    }
+};
+
+inline constexpr SettingsRecord DefaultSettings{2, 38, 9.8};
+
+// The file "set.ini": three lines of numbers separated by "\r\n" (the strategy, the skin
+// number and g). Nothing here shows a message; the callers turn the outcomes into messages.
+
+// The file content for a record; the defaults give "2\r\n38\r\n9.8".
+QByteArray SettingsText(const SettingsRecord &record);
+
+struct ParsedSettings
+{
+    QStringList lines;
+    SettingsRecord record;
+};
+// The lines of a file's content and what they read as, or nothing when the file is corrupt
+// (not three lines, or a value out of range).
+std::optional<ParsedSettings> ParseSettingsText(const QByteArray &content);
+
+// What reading the file at `path` came to. A missing or corrupt file is replaced by the
+// defaults, which the record then holds.
+struct SettingsReading
+{
+    SettingsRecord record = DefaultSettings;
+    QStringList lines; // empty unless the file was read
+    bool corrupt = false; // the file was there but unusable
+    bool defaultsUnwritten = false; // the defaults could not be written
+};
+SettingsReading ReadSettingsFile(const QString &path);
+
+// Writes the record to `path`; the old file is replaced only once the new one is complete.
+// False when it could not be written.
+bool WriteSettingsFile(const QString &path, const SettingsRecord &record);

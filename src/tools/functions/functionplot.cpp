@@ -1,0 +1,69 @@
+#include "tools/functions/functionplot.h"
+
+#include "ui/drawingpanel.h"
+
+#include <QColor>
+
+using namespace FunctionGraph;
+
+namespace {
+
+// Pen widths beyond the panel cover it anyway; capping them keeps drawing quick.
+constexpr int WidestPen = PanelSize;
+
+} // namespace
+
+FunctionPlot::FunctionPlot(DrawingPanel *panel)
+    : m_panel(panel)
+{ }
+
+void FunctionPlot::PreparePanel(bool keepPicture)
+{
+    if (!keepPicture)
+        m_panel->Clear();
+    m_panel->SetPenWidth(0);
+    m_panel->SetPenColor(Qt::black);
+}
+
+bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWidth,
+                        const QColor &color, const std::function<bool()> &keepGoing)
+{
+    const Scale scale = ComputeScale(a, b);
+    DrawAxes(scale);
+    SampleHeights(f, scale);
+    m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
+    m_panel->SetPenColor(color);
+    return DrawCurve(keepGoing);
+}
+
+void FunctionPlot::DrawAxes(const Scale &scale)
+{
+    // Once small, the labels stay small for every later drawing in this window.
+    if (scale.wide)
+        m_panel->SetLabelFontSize(7);
+    const AxesPicture picture = AxesAndTicks(scale);
+    for (const Line &line : picture.lines)
+        m_panel->DrawLine(line.x1, line.y1, line.x2, line.y2);
+    for (const Label &label : picture.labels)
+        m_panel->WriteText(label.x, label.y, label.value);
+}
+
+void FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale)
+{
+    const double step = scale.r / SampleCount;
+    for (int i = 1; i <= SampleCount; ++i)
+        m_heights[i] = SampleHeight(f(SampleX(scale.a, step, i)), scale.r);
+}
+
+bool FunctionPlot::DrawCurve(const std::function<bool()> &keepGoing)
+{
+    for (int i = 1; i <= SampleCount; ++i) {
+        const std::optional<int> row = SampleRow(m_heights[i]);
+        const std::optional<int> previous = i >= 2 ? SampleRow(m_heights[i - 1]) : std::nullopt;
+        if (JoinsNeighbour(previous, row))
+            m_panel->DrawLine(i, *row, i - 1, *previous);
+        if (!keepGoing())
+            return false;
+    }
+    return true;
+}

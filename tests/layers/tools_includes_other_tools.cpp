@@ -1,0 +1,2 @@
+// Must not build: one tools folder cannot see another.
+#include "tools/functions/functiongraphlogic.h"
