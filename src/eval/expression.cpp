@@ -262,9 +262,18 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x)
     return TextToNumber(result);
 }
 
+// Compiled once; a value the compiled form cannot give (a sign of x it was not compiled for,
+// see CompiledFunction) comes from EvaluateFunctionAt itself.
 PreparedFunction PrepareFunction(const QString &expression)
 {
-    return [expression](double x) { return EvaluateFunctionAt(expression, QLatin1Char('x'), x); };
+    const CompiledFunction compiled = CompiledFunction::Compile(expression);
+    if (!compiled.coversPositive() && !compiled.coversNegative())
+        return [expression](double x) { return EvaluateFunctionAt(expression, u'x', x); };
+    return [compiled, expression](double x) {
+        if (const std::optional<double> value = compiled.ValueAt(x))
+            return *value;
+        return EvaluateFunctionAt(expression, u'x', x);
+    };
 }
 
 void BeginUserAction()

@@ -7,7 +7,8 @@
 
 // Turns the forgiving notation users type (full-width characters, "sqrt" without "Math.",
 // implied multiplication such as 2x or 3(x+1)) into JavaScript by plain text rewrites in a
-// fixed order, and evaluates it with the script host.
+// fixed order, and evaluates it with the script host. Arithmetic is worked out without the
+// engine where that gives the engine's result exactly (compiledexpression.h).
 
 // Value of a function of x where it is not defined (infinite or not a number).
 inline constexpr double UndefinedValue = 1e123;
