@@ -571,12 +571,15 @@ bool Same(QStringView text, std::u16string_view literal)
 
 enum class TokenKind : quint8 { Number, Name, Punctuator, End };
 
+struct Punctuator;
+
 struct Token
 {
     TokenKind kind;
     QStringView text;
     double number = 0;
     bool variable = false; // the number put in for x
+    const Punctuator *punctuator = nullptr;
 };
 
 bool IsDigit(QChar c)
@@ -595,29 +598,77 @@ bool IsNamePart(QChar c)
 }
 
 // Every punctuator of the language, longest first; the ones outside the subset refuse the
-// program, so that none of them is read as a shorter one.
+// program, so that none of them is read as a shorter one. A binary operator's precedence
+// goes from 1 (||) to 10 (* / %).
 struct Punctuator
 {
     std::u16string_view text;
     bool allowed;
+    Op binary = Op::Constant; // for a binary operator, its operation and precedence
+    int precedence = 0;
 };
 
 constexpr std::array<Punctuator, 61> Punctuators{{
-        {u">>>="sv, false}, {u"..."sv, false}, {u"==="sv, true},   {u"!=="sv, true},
-        {u"**="sv, false},  {u"<<="sv, false}, {u">>="sv, false},  {u">>>"sv, true},
-        {u"&&="sv, false},  {u"||="sv, false}, {u"?\?="sv, false}, {u"=>"sv, false},
-        {u"=="sv, true},    {u"!="sv, true},   {u"<="sv, true},    {u">="sv, true},
-        {u"&&"sv, true},    {u"||"sv, true},   {u"?\?"sv, false},  {u"?."sv, false},
-        {u"++"sv, false},   {u"--"sv, false},  {u"<<"sv, true},    {u">>"sv, true},
-        {u"**"sv, true},    {u"+="sv, false},  {u"-="sv, false},   {u"*="sv, false},
-        {u"/="sv, false},   {u"%="sv, false},  {u"&="sv, false},   {u"|="sv, false},
-        {u"^="sv, false},   {u"//"sv, false},  {u"/*"sv, false},   {u"("sv, true},
-        {u")"sv, true},     {u","sv, true},    {u";"sv, true},     {u"?"sv, true},
-        {u":"sv, true},     {u"."sv, true},    {u"+"sv, true},     {u"-"sv, true},
-        {u"*"sv, true},     {u"/"sv, true},    {u"%"sv, true},     {u"<"sv, true},
-        {u">"sv, true},     {u"&"sv, true},    {u"|"sv, true},     {u"^"sv, true},
-        {u"~"sv, true},     {u"!"sv, true},    {u"="sv, false},    {u"["sv, false},
-        {u"]"sv, false},    {u"{"sv, false},   {u"}"sv, false},    {u"#"sv, false},
+        {u">>>="sv, false},
+        {u"..."sv, false},
+        {u"==="sv, true, Op::StrictEqual, 6},
+        {u"!=="sv, true, Op::StrictNotEqual, 6},
+        {u"**="sv, false},
+        {u"<<="sv, false},
+        {u">>="sv, false},
+        {u">>>"sv, true, Op::ShiftRightUnsigned, 8},
+        {u"&&="sv, false},
+        {u"||="sv, false},
+        {u"?\?="sv, false},
+        {u"=>"sv, false},
+        {u"=="sv, true, Op::Equal, 6},
+        {u"!="sv, true, Op::NotEqual, 6},
+        {u"<="sv, true, Op::LessEqual, 7},
+        {u">="sv, true, Op::GreaterEqual, 7},
+        {u"&&"sv, true, Op::And, 2},
+        {u"||"sv, true, Op::Or, 1},
+        {u"?\?"sv, false},
+        {u"?."sv, false},
+        {u"++"sv, false},
+        {u"--"sv, false},
+        {u"<<"sv, true, Op::ShiftLeft, 8},
+        {u">>"sv, true, Op::ShiftRight, 8},
+        {u"**"sv, true},
+        {u"+="sv, false},
+        {u"-="sv, false},
+        {u"*="sv, false},
+        {u"/="sv, false},
+        {u"%="sv, false},
+        {u"&="sv, false},
+        {u"|="sv, false},
+        {u"^="sv, false},
+        {u"//"sv, false},
+        {u"/*"sv, false},
+        {u"("sv, true},
+        {u")"sv, true},
+        {u","sv, true},
+        {u";"sv, true},
+        {u"?"sv, true},
+        {u":"sv, true},
+        {u"."sv, true},
+        {u"+"sv, true, Op::Add, 9},
+        {u"-"sv, true, Op::Subtract, 9},
+        {u"*"sv, true, Op::Multiply, 10},
+        {u"/"sv, true, Op::Divide, 10},
+        {u"%"sv, true, Op::Remainder, 10},
+        {u"<"sv, true, Op::Less, 7},
+        {u">"sv, true, Op::Greater, 7},
+        {u"&"sv, true, Op::BitAnd, 5},
+        {u"|"sv, true, Op::BitOr, 3},
+        {u"^"sv, true, Op::BitXor, 4},
+        {u"~"sv, true},
+        {u"!"sv, true},
+        {u"="sv, false},
+        {u"["sv, false},
+        {u"]"sv, false},
+        {u"{"sv, false},
+        {u"}"sv, false},
+        {u"#"sv, false},
         {u"@"sv, false},
 }};
 
@@ -791,7 +842,7 @@ private:
                 continue;
             if (!punctuator.allowed)
                 return false;
-            tokens.push_back({TokenKind::Punctuator, rest.left(length)});
+            tokens.push_back({TokenKind::Punctuator, rest.left(length), 0, false, candidate});
             m_position += length;
             return true;
         }
@@ -851,7 +902,7 @@ private:
 
     bool isPunctuator(std::u16string_view text) const
     {
-        return peek().kind == TokenKind::Punctuator && Same(peek().text, text);
+        return peek().punctuator && peek().punctuator->text == text;
     }
 
     bool accept(std::u16string_view text)
@@ -947,61 +998,20 @@ private:
         return add({Op::Conditional, MathFunction::Abs, condition, whenTrue, whenFalse});
     }
 
-    struct BinaryOperator
-    {
-        std::u16string_view text;
-        Op op;
-        int precedence;
-    };
-
-    static const BinaryOperator *binaryOperator(const Token &token)
-    {
-        static constexpr std::array<BinaryOperator, 21> operators{{
-                {u"||"sv, Op::Or, 1},
-                {u"&&"sv, Op::And, 2},
-                {u"|"sv, Op::BitOr, 3},
-                {u"^"sv, Op::BitXor, 4},
-                {u"&"sv, Op::BitAnd, 5},
-                {u"=="sv, Op::Equal, 6},
-                {u"!="sv, Op::NotEqual, 6},
-                {u"==="sv, Op::StrictEqual, 6},
-                {u"!=="sv, Op::StrictNotEqual, 6},
-                {u"<"sv, Op::Less, 7},
-                {u">"sv, Op::Greater, 7},
-                {u"<="sv, Op::LessEqual, 7},
-                {u">="sv, Op::GreaterEqual, 7},
-                {u"<<"sv, Op::ShiftLeft, 8},
-                {u">>"sv, Op::ShiftRight, 8},
-                {u">>>"sv, Op::ShiftRightUnsigned, 8},
-                {u"+"sv, Op::Add, 9},
-                {u"-"sv, Op::Subtract, 9},
-                {u"*"sv, Op::Multiply, 10},
-                {u"/"sv, Op::Divide, 10},
-                {u"%"sv, Op::Remainder, 10},
-        }};
-        if (token.kind != TokenKind::Punctuator)
-            return nullptr;
-        for (const BinaryOperator &candidate : operators) {
-            if (Same(token.text, candidate.text))
-                return &candidate;
-        }
-        return nullptr;
-    }
-
     // Precedence climbing: a chain of one level is a loop, nesting only for tighter levels.
     int binary(int precedence)
     {
         int left = unary();
         while (!m_failed) {
-            const BinaryOperator *op = binaryOperator(peek());
-            if (!op || op->precedence < precedence)
+            const Punctuator *op = peek().punctuator;
+            if (!op || op->precedence == 0 || op->precedence < precedence)
                 break;
             ++m_next;
             Nesting nesting(*this);
             const int right = m_failed ? -1 : binary(op->precedence + 1);
             if (m_failed)
                 return -1;
-            left = add({op->op, MathFunction::Abs, left, right});
+            left = add({op->binary, MathFunction::Abs, left, right});
         }
         return m_failed ? -1 : left;
     }
