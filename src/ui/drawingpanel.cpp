@@ -3,6 +3,7 @@
 #include "eval/numbertext.h"
 #include "ui/controls.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
@@ -49,7 +50,11 @@ void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
         painter.drawPoint(x1, y1);
     else
         painter.drawLine(x1, y1, x2, y2);
-    update();
+    // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
+    const int margin = m_penWidth / 2 + 2;
+    update(QRect(QPoint(x1, y1), QPoint(x2, y2))
+                   .normalized()
+                   .adjusted(-margin, -margin, margin, margin));
 }
 
 void DrawingPanel::WriteText(int x, int y, const QString &text)
@@ -77,9 +82,13 @@ QColor DrawingPanel::PixelAt(int x, int y) const
     return m_picture.pixelColor(int(x * ratio), int(y * ratio));
 }
 
-void DrawingPanel::paintEvent(QPaintEvent *)
+void DrawingPanel::paintEvent(QPaintEvent *event)
 {
     EnsurePictureResolution();
     QPainter painter(this);
-    painter.drawImage(rect(), m_picture);
+    const QRect area = event->rect();
+    const qreal ratio = m_picture.devicePixelRatio();
+    painter.drawImage(area, m_picture,
+                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                             area.height() * ratio));
 }
