@@ -855,9 +855,65 @@ private:
 
 // ---- Syntax -------------------------------------------------------------------------------
 
-// The engine refuses programs nested deeper than about 4000 levels of its own counting, in
-// which a call counts twice; within this depth it accepts every program of the subset.
+// The engine refuses a program nested deeper than 4092 levels of its own counting, in which
+// every operator, sign, pair of parentheses and ?: is a level and a call two; arguments and
+// statements side by side add nothing. The parser counts the same way: within its depth the
+// engine accepts every program of the subset, and a program at least CertainlyTooDeep levels
+// deep the engine refuses, whatever else it holds.
 constexpr int MaximumDepth = 1000;
+constexpr int CertainlyTooDeep = 4300;
+
+// Fewer levels than the program has, read from the tokens alone (as the parser stops at
+// MaximumDepth): the deepest parentheses, the longest run of signs, and the operators of the
+// loosest kind between two separators (, ? : ;), each of which nests the operators before it.
+int NestingLowerBound(const std::vector<Token> &tokens)
+{
+    struct Level
+    {
+        std::array<int, 12> operators{}; // by precedence, 11 for **
+        int signs = 0;
+        bool expectOperand = true;
+    };
+    std::vector<Level> levels(1);
+    int bound = 0;
+    const auto endSegment = [&bound](Level &level) {
+        const auto loosest = std::find_if(level.operators.begin() + 1, level.operators.end(),
+                                          [](int count) { return count > 0; });
+        if (loosest != level.operators.end())
+            bound = std::max(bound, *loosest);
+        level.operators.fill(0);
+    };
+    for (const Token &token : tokens) {
+        Level &level = levels.back();
+        if (token.kind != TokenKind::Punctuator) {
+            level.signs = 0;
+            level.expectOperand = false;
+            continue;
+        }
+        const std::u16string_view text = token.punctuator->text;
+        if (text == u"("sv) {
+            levels.emplace_back();
+            bound = std::max(bound, int(levels.size()) - 1);
+        } else if (text == u")"sv) {
+            endSegment(level);
+            if (levels.size() > 1)
+                levels.pop_back();
+            levels.back().expectOperand = false;
+        } else if (text == u","sv || text == u"?"sv || text == u":"sv || text == u";"sv) {
+            endSegment(level);
+            level.expectOperand = true;
+        } else if (level.expectOperand) {
+            bound = std::max(bound, ++level.signs); // - + ! ~ before an operand
+        } else if (token.punctuator->precedence > 0 || text == u"**"sv) {
+            ++level.operators[text == u"**"sv ? 11 : token.punctuator->precedence];
+            level.expectOperand = true;
+            level.signs = 0;
+        }
+    }
+    for (Level &level : levels)
+        endSegment(level);
+    return bound;
+}
 
 struct Node
 {
@@ -1263,12 +1319,17 @@ struct Compiled
     int stackSize = 0;
 };
 
+// A program the engine certainly refuses compiles to the empty code, like a program without
+// an expression: both give the empty text.
 std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
 {
     Parser parser(tokens);
     int root;
-    if (!parser.parse(root))
+    if (!parser.parse(root)) {
+        if (NestingLowerBound(tokens) >= CertainlyTooDeep)
+            return Compiled{};
         return std::nullopt;
+    }
     Compiled compiled;
     if (root < 0)
         return compiled;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -15,16 +16,21 @@ inline QChar LowerAscii(QChar c)
     return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
 }
 
-QString LowerAscii(QString text)
-{
-    for (QChar &c : text)
-        c = LowerAscii(c);
-    return text;
-}
-
 bool SameLetterIgnoringCase(QChar a, QChar b)
 {
     return LowerAscii(a) == LowerAscii(b);
+}
+
+// The ASCII letters of a text without regard to case, as the bits 0 (a) to 25 (z).
+quint32 LettersIn(QStringView text)
+{
+    quint32 letters = 0;
+    for (QChar c : text) {
+        const char16_t lower = LowerAscii(c).unicode();
+        if (lower >= u'a' && lower <= u'z')
+            letters |= 1u << (lower - u'a');
+    }
+    return letters;
 }
 
 bool HasAsciiLetter(const QString &text)
@@ -181,42 +187,62 @@ QString ReplaceAll(QString text, const QString &search, const QString &replaceme
     const bool caseless = ignoreCase && HasAsciiLetter(search);
     const bool rescan = Find(replacement, search, 0, ignoreCase) < 0;
     const qsizetype length = search.size();
-    QString written = text.left(first);
+    const QStringView source(text);
+    std::u16string written(source.utf16(), source.utf16() + first);
     written.reserve(text.size() + text.size() / 2);
     qsizetype barrier = 0; // no occurrence may start before this position of written
     const auto endsWithSearch = [&] {
-        const qsizetype start = written.size() - length;
+        const qsizetype start = qsizetype(written.size()) - length;
         if (start < barrier)
             return false;
         for (qsizetype i = 0; i < length; ++i) {
-            const QChar a = written.at(start + i);
+            const QChar a(written[start + i]);
             const QChar b = search.at(i);
             if (caseless ? !SameLetterIgnoringCase(a, b) : a != b)
                 return false;
         }
         return true;
     };
-    QString pending; // characters still to be written before the rest of text, last first
+    std::u16string pending; // characters still to be written before the rest of text, last first
     qsizetype next = first;
-    while (!pending.isEmpty() || next < text.size()) {
-        if (pending.isEmpty()) {
-            written.append(text.at(next++));
+    // Characters of text written in a row since the last replacement: once the last
+    // length - 1 characters written are text's own, the next occurrence is found in text
+    // itself, and all before its last character written at once.
+    qsizetype copied = length;
+    qsizetype textBarrier = 0; // where in text the barrier is
+    while (!pending.empty() || next < text.size()) {
+        if (pending.empty() && copied >= length - 1) {
+            const qsizetype from = std::max(next - (length - 1), textBarrier);
+            const qsizetype found = Find(text, search, from, ignoreCase);
+            const qsizetype end = found < 0 ? text.size() : found + length - 1;
+            written.append(source.utf16() + next, source.utf16() + end);
+            copied += end - next;
+            next = end;
+            if (found < 0)
+                break;
+        }
+        if (pending.empty()) {
+            written.push_back(source.at(next++).unicode());
+            ++copied;
         } else {
-            written.append(pending.back());
-            pending.chop(1);
+            written.push_back(pending.back());
+            pending.pop_back();
         }
         if (!endsWithSearch())
             continue;
-        written.chop(length);
+        written.resize(written.size() - length);
         if (rescan) {
             for (qsizetype i = replacement.size() - 1; i >= 0; --i)
-                pending.append(replacement.at(i));
+                pending.push_back(replacement.at(i).unicode());
+            copied = 0;
         } else {
-            written.append(replacement);
-            barrier = written.size();
+            written.append(replacement.utf16(), replacement.utf16() + replacement.size());
+            barrier = qsizetype(written.size());
+            textBarrier = next;
+            copied = length;
         }
     }
-    return written;
+    return QString::fromUtf16(written.data(), qsizetype(written.size()));
 }
 
 QString PrepareExpression(const QString &text)
@@ -228,18 +254,19 @@ QString PrepareExpression(const QString &text)
             QStringLiteral("atan"),  QStringLiteral("random"), QStringLiteral("round"),
             QStringLiteral("floor"), QStringLiteral("ceil"),   QStringLiteral("min"),
             QStringLiteral("max")};
+    static const quint32 mathLetters = LettersIn(u"math");
     QString prepared = ToHalfWidth(text);
-    if (HasAsciiLetter(prepared)) {
-        // Most names do not occur; a quick look in a lower-case copy saves their passes.
-        QString lowered = LowerAscii(prepared);
-        for (const QString &name : functionNames) {
-            if (!lowered.contains(name))
-                continue;
-            prepared = PrefixFunctionName(prepared, name);
-            lowered = LowerAscii(prepared);
-        }
-        prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
+    // Most names cannot occur for want of one of their letters; their passes are saved.
+    quint32 letters = LettersIn(prepared);
+    for (const QString &name : functionNames) {
+        const quint32 needed = LettersIn(name);
+        if ((letters & needed) != needed)
+            continue;
+        prepared = PrefixFunctionName(prepared, name);
+        letters |= mathLetters;
     }
+    if ((letters & mathLetters) == mathLetters)
+        prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
     return MultiplyAtParentheses(prepared);
 }
 
