@@ -864,8 +864,9 @@ constexpr int MaximumDepth = 1000;
 constexpr int CertainlyTooDeep = 4300;
 
 // Fewer levels than the program has, read from the tokens alone (as the parser stops at
-// MaximumDepth): the deepest parentheses, the longest run of signs, and the operators of the
-// loosest kind between two separators (, ? : ;), each of which nests the operators before it.
+// MaximumDepth): the deepest parentheses (a call's counting twice), the longest run of signs,
+// and the operators of the loosest kind between two separators (, ? : ;), each of which nests
+// the operators before it.
 int NestingLowerBound(const std::vector<Token> &tokens)
 {
     struct Level
@@ -873,9 +874,11 @@ int NestingLowerBound(const std::vector<Token> &tokens)
         std::array<int, 12> operators{}; // by precedence, 11 for **
         int signs = 0;
         bool expectOperand = true;
+        int nesting = 0; // of the parentheses around, those of a call counting twice
     };
     std::vector<Level> levels(1);
     int bound = 0;
+    TokenKind previous = TokenKind::End;
     const auto endSegment = [&bound](Level &level) {
         const auto loosest = std::find_if(level.operators.begin() + 1, level.operators.end(),
                                           [](int count) { return count > 0; });
@@ -885,6 +888,8 @@ int NestingLowerBound(const std::vector<Token> &tokens)
     };
     for (const Token &token : tokens) {
         Level &level = levels.back();
+        const bool call = previous == TokenKind::Name;
+        previous = token.kind;
         if (token.kind != TokenKind::Punctuator) {
             level.signs = 0;
             level.expectOperand = false;
@@ -892,8 +897,10 @@ int NestingLowerBound(const std::vector<Token> &tokens)
         }
         const std::u16string_view text = token.punctuator->text;
         if (text == u"("sv) {
-            levels.emplace_back();
-            bound = std::max(bound, int(levels.size()) - 1);
+            Level inner;
+            inner.nesting = level.nesting + (call ? 2 : 1);
+            bound = std::max(bound, inner.nesting);
+            levels.push_back(inner);
         } else if (text == u")"sv) {
             endSegment(level);
             if (levels.size() > 1)

@@ -242,6 +242,8 @@ private slots:
     void engineBehaviourKept();
     void refused_data();
     void refused();
+    void nestingTheEngineRefuses_data();
+    void nestingTheEngineRefuses();
     void signsCompiled_data();
     void signsCompiled();
     void foundDisagreements_data();
@@ -443,6 +445,38 @@ void TestCompiledExpression::refused()
     QVERIFY(!EvaluateWithoutEngine(program));
 }
 
+// The engine refuses a program nested about 4090 levels deep: far beyond that the fast path
+// gives the same failure, near it the engine is asked.
+void TestCompiledExpression::nestingTheEngineRefuses_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("answered");
+    const auto row = [](const char *name, const QString &program, bool answered) {
+        QTest::newRow(name) << program << answered;
+    };
+
+    row("sum of 3000 terms", "1" + QString("+1").repeated(3000), false);
+    row("sum of 5000 terms", "1" + QString("+1").repeated(5000), true);
+    row("products in a sum", "1" + QString("-2*3").repeated(5000), true);
+    row("parentheses", QString(5000, u'(') + "1" + QString(5000, u')'), true);
+    row("signs", QString("- ").repeated(5000) + "1", true);
+    row("calls", QString("Math.abs(").repeated(2500) + "1" + QString(2500, u')'), true);
+    row("powers", QString("1**").repeated(5000) + "1", true);
+    row("a deep term among statements", "2;" + QString("1*").repeated(5000) + "1;3", true);
+    row("arguments side by side", "Math.max(1" + QString(",1").repeated(5000) + ")", true);
+    row("statements side by side", QString("1;").repeated(5000) + "2", true);
+}
+
+void TestCompiledExpression::nestingTheEngineRefuses()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, answered);
+    const std::optional<QString> fast = EvaluateWithoutEngine(program);
+    QCOMPARE(bool(fast), answered);
+    if (fast)
+        QCOMPARE(*fast, EngineText(program));
+}
+
 // x is put in as text; an expression is compiled only for the signs whose programs read it
 // as a number of its own.
 void TestCompiledExpression::signsCompiled_data()
@@ -472,6 +506,7 @@ void TestCompiledExpression::signsCompiled_data()
     row("x+PI", false, false);
     row("Math.random()*x", false, false);
     row("1/0", true, true);
+    QTest::newRow("thousands of x") << QString(10000, u'x') << true << true;
 }
 
 void TestCompiledExpression::signsCompiled()
