@@ -1274,31 +1274,56 @@ QString ScriptNumberText(double number)
         return number > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
     if (number == 0)
         return QStringLiteral("0");
-    char buffer[32];
-    char *end = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(number),
+    // The shortest digits that read back as the number, d.ddde±x.
+    char scientific[32];
+    char *end = std::to_chars(scientific, scientific + sizeof scientific - 1, std::fabs(number),
                               std::chars_format::scientific)
                         .ptr;
     *end = '\0';
-    const char *e = std::find(buffer, end, 'e');
-    QByteArray digits(buffer, 1);
-    if (e - buffer > 2)
-        digits.append(buffer + 2, int(e - buffer - 2));
-    const int k = int(digits.size());
-    const int n = std::atoi(e + 1) + 1; // the value is 0.digits * 10^n
-    QByteArray text = number < 0 ? QByteArray("-") : QByteArray();
-    if (k <= n && n <= 21) {
-        text += digits + QByteArray(n - k, '0');
-    } else if (0 < n && n <= 21) {
-        text += digits.left(n) + '.' + digits.mid(n);
-    } else if (-6 < n && n <= 0) {
-        text += "0." + QByteArray(-n, '0') + digits;
-    } else {
-        text += digits.left(1);
-        if (k > 1)
-            text += '.' + digits.mid(1);
-        text += 'e' + QByteArray(n - 1 >= 0 ? "+" : "-") + QByteArray::number(std::abs(n - 1));
+    const char *e = std::find(scientific, end, 'e');
+    char digits[24];
+    int k = 0;
+    for (const char *c = scientific; c < e; ++c) {
+        if (*c != '.')
+            digits[k++] = *c;
     }
-    return QString::fromLatin1(text);
+    const int n = std::atoi(e + 1) + 1; // the value is 0.digits * 10^n
+    char text[48];
+    int length = 0;
+    const auto put = [&](char c, int count = 1) {
+        while (count-- > 0)
+            text[length++] = c;
+    };
+    const auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(digits[i]);
+    };
+    if (number < 0)
+        put('-');
+    if (k <= n && n <= 21) {
+        putDigits(0, k);
+        put('0', n - k);
+    } else if (0 < n && n <= 21) {
+        putDigits(0, n);
+        put('.');
+        putDigits(n, k);
+    } else if (-6 < n && n <= 0) {
+        put('0');
+        put('.');
+        put('0', -n);
+        putDigits(0, k);
+    } else {
+        putDigits(0, 1);
+        if (k > 1) {
+            put('.');
+            putDigits(1, k);
+        }
+        put('e');
+        put(n - 1 >= 0 ? '+' : '-');
+        const auto exponent = std::to_chars(text + length, text + sizeof text, std::abs(n - 1));
+        length = int(exponent.ptr - text);
+    }
+    return QString::fromLatin1(text, length);
 }
 
 QString ResultText(const std::optional<Value> &result)
