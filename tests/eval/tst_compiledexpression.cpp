@@ -238,6 +238,7 @@ private slots:
     void shownValueIsTheTextsValue_data();
     void shownValueIsTheTextsValue();
     void shownValueOfGeneratedValues();
+    void numberTextsMatchTheEngine();
     void engineBehaviourKept_data();
     void engineBehaviourKept();
     void refused_data();
@@ -336,6 +337,22 @@ void TestCompiledExpression::shownValueOfGeneratedValues()
             continue;
         if (!SameBits(ShownValue(x), TextToNumber(NumberToText(x))))
             QFAIL(qPrintable(Show(x)));
+    }
+}
+
+// Literals read and results written back: every digit, exponent and form of the text.
+void TestCompiledExpression::numberTextsMatchTheEngine()
+{
+    ExpressionGenerator generator(Seed());
+    std::mt19937_64 random(Seed());
+    for (int i = 0; i < 20000; ++i) {
+        const double x = generator.X();
+        const int digits = 1 + int(random() % 17);
+        const QString program = i % 4 == 0 ? QString::number(std::fabs(x), 'e', digits)
+                                           : QString::number(x, 'g', digits);
+        const std::optional<QString> fast = EvaluateWithoutEngine(program);
+        if (fast)
+            QCOMPARE(*fast, EngineText(program));
     }
 }
 
