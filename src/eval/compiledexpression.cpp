@@ -78,7 +78,8 @@ Kind IntegerIfItFits(Both both, double result)
     return both == Both::Yes ? Kind::Integer : Kind::Number;
 }
 
-// The engine reads every number literal and constant into an integer when it is one.
+// A number as the engine holds a literal, or a result it stores the smallest way: as an
+// integer when it is one.
 Value Constant(double number)
 {
     return {number, IsInteger32(number) ? Kind::Integer : Kind::Double};
