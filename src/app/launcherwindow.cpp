@@ -1,8 +1,11 @@
 #include "app/launcherwindow.h"
 
+#include "app/aboutwindow.h"
 #include "app/artwork.h"
+#include "app/externalcalculatorswindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
+#include "app/settingswindow.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
@@ -98,15 +101,21 @@ QWidget *LauncherWindow::BuildTopBar()
     row->addWidget(title, 0, Qt::AlignBottom);
     row->addWidget(version, 0, Qt::AlignBottom);
     row->addStretch();
-    const QSize iconSize(32, 32);
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
-                                  PaintCalculatorsIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮5"), QStringLiteral("设置"),
-                                  PaintSettingsIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮4"), QStringLiteral("关于"),
-                                  PaintAboutIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"),
-                                  PaintSkinIcon, iconSize, bar));
+    const auto addIcon = [this, bar, row](const QString &name, const QString &tip,
+                                          PictureButton::Painter painter,
+                                          void (LauncherWindow::*open)()) {
+        PictureButton *button = MakeIconButton(name, tip, std::move(painter), QSize(32, 32), bar);
+        if (open)
+            connect(button, &QAbstractButton::clicked, this, open);
+        row->addWidget(button);
+    };
+    addIcon(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"), PaintCalculatorsIcon,
+            &LauncherWindow::OpenExternalCalculators);
+    addIcon(QStringLiteral("图形按钮5"), QStringLiteral("设置"), PaintSettingsIcon,
+            &LauncherWindow::OpenSettings);
+    addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
+            &LauncherWindow::OpenAbout);
+    addIcon(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"), PaintSkinIcon, nullptr);
     bar->setFixedHeight(64);
     return bar;
 }
@@ -174,6 +183,26 @@ void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
     OpenOrRaise(tool.buttonName, tool.createWindow);
     ApplyCloseStrategy();
+}
+
+void LauncherWindow::OpenExternalCalculators()
+{
+    OpenTool({QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
+              [] { return new ExternalCalculatorsWindow; }});
+}
+
+void LauncherWindow::OpenSettings()
+{
+    // The settings window stands in for the launcher, whatever the strategy.
+    OpenOrRaise(QStringLiteral("图形按钮5"), [] { return new SettingsWindow; });
+    close();
+}
+
+void LauncherWindow::OpenAbout()
+{
+    // Modal, so this button cannot be clicked again while the window is open; no strategy
+    // applies to it.
+    OpenOrRaise(QStringLiteral("图形按钮4"), [this] { return new AboutWindow(this); });
 }
 
 void LauncherWindow::ApplyCloseStrategy()

@@ -25,6 +25,10 @@ public:
     // launcher-close strategy.
     void OpenTool(const ToolEntry &tool);
     void ApplyCloseStrategy();
+    // The windows of the picture buttons along the top edge.
+    void OpenExternalCalculators();
+    void OpenSettings();
+    void OpenAbout();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -7,6 +7,15 @@
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
 #include "tools/arith/arithmeticwindow.h"
+#include "tools/arith/baseconversionwindow.h"
+#include "tools/arith/bignumberwindow.h"
+#include "tools/arith/commondivisorswindow.h"
+#include "tools/arith/divisormultiplewindow.h"
+#include "tools/arith/fractionwindow.h"
+#include "tools/arith/numberinfowindow.h"
+#include "tools/arith/primefactorizationwindow.h"
+#include "tools/arith/runningserieswindow.h"
+#include "tools/arith/triangularfactorialwindow.h"
 #include "tools/functions/functioninfowindow.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
@@ -38,15 +47,15 @@ ToolCatalog BuildCatalog()
              QStringLiteral("代数："),
              {
                      Tool("四则运算按钮", "四则运算", Opens<ArithmeticWindow>()),
-                     Tool("数字信息按钮", "数字信息"),
-                     Tool("简单分数计算按钮", "简单分数计算"),
-                     Tool("连加连乘按钮", "连加/连乘"),
-                     Tool("阶加阶乘按钮", "阶加/阶乘"),
-                     Tool("分解质因数按钮", "分解质因数"),
-                     Tool("公因倍数最值按钮", "公因倍数最值"),
-                     Tool("公因数按钮", "公因数"),
-                     Tool("大数运算按钮", "大数运算"),
-                     Tool("进制转换按钮", "进制转换"),
+                     Tool("数字信息按钮", "数字信息", Opens<NumberInfoWindow>()),
+                     Tool("简单分数计算按钮", "简单分数计算", Opens<FractionWindow>()),
+                     Tool("连加连乘按钮", "连加/连乘", Opens<RunningSeriesWindow>()),
+                     Tool("阶加阶乘按钮", "阶加/阶乘", Opens<TriangularFactorialWindow>()),
+                     Tool("分解质因数按钮", "分解质因数", Opens<PrimeFactorizationWindow>()),
+                     Tool("公因倍数最值按钮", "公因倍数最值", Opens<DivisorMultipleWindow>()),
+                     Tool("公因数按钮", "公因数", Opens<CommonDivisorsWindow>()),
+                     Tool("大数运算按钮", "大数运算", Opens<BigNumberWindow>()),
+                     Tool("进制转换按钮", "进制转换", Opens<BaseConversionWindow>()),
              }},
             {QStringLiteral("选择夹1"),
              QStringLiteral("透明标签11"),

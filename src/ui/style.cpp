@@ -42,10 +42,16 @@ QPushButton:hover { border-color: @accent; }
 QPushButton:pressed { background: @pressed; }
 QPushButton[role="primary"] { background: @accent; color: white; border-color: @accent; }
 QPushButton[role="primary"]:hover { background: @accenthover; }
-QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"] {
+QPushButton:disabled, QPushButton[role="primary"]:disabled {
+    background: @background; color: @secondary; border-color: @border;
+}
+QLineEdit:disabled { background: @background; color: @secondary; }
+QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"],
+QListWidget[role="result"] {
     font-size: 11pt;
 }
-QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"] { color: @warm; }
+QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"],
+QPlainTextEdit[error="true"] { color: @warm; }
 QTabWidget::pane { border: 1px solid @border; border-radius: 6px; background: @group; }
 QTabBar::tab { padding: 4px 12px; border: 1px solid @border; border-bottom: none;
     border-top-left-radius: 4px; border-top-right-radius: 4px; background: @background; }

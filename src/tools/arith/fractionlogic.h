@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Two fractions of 32-bit integers added, subtracted, multiplied or divided, the result
+// reduced to lowest terms. All arithmetic is exact: no term is ever rounded.
+
+// In the order the operator box lists them.
+enum class FractionOperator { Add, Subtract, Multiply, Divide };
+
+// A term as the window reads it: the text's number truncated toward zero ("2.9" gives 2,
+// empty or unreadable text 0); nothing when that lies outside the 32-bit range.
+std::optional<qint32> ReadFractionTerm(const QString &text);
+
+struct FractionResult
+{
+    QString text; // "5\r\n6" (numerator, denominator) or "2"; never signed, all digits
+    bool fraction = false; // the result has a denominator other than 1
+    bool negative = false; // the result is below zero
+    bool operator==(const FractionResult &other) const
+    {
+        return text == other.text && fraction == other.fraction && negative == other.negative;
+    }
+};
+
+// p1/q1 op p2/q2 in lowest terms; the sign comes from the signs of the terms, so any value
+// below zero is negative however small. Nothing when a denominator is 0, including the one
+// a division by 0/q2 produces.
+std::optional<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op,
+                                                qint32 p2, qint32 q2);
+
+// The four boxes as typed.
+struct FractionTexts
+{
+    QString p1, q1, p2, q2;
+};
+
+// What a change of any input leads to: a new result, or none (the shown one stays), and
+// whether a term was refused for lying outside the 32-bit range.
+struct FractionUpdate
+{
+    std::optional<FractionResult> result;
+    bool termOutOfRange = false;
+};
+FractionUpdate UpdateFraction(const FractionTexts &texts, FractionOperator op);
+
+// Shown when a term lies outside the range the window's integers hold.
+inline const QString FractionRangeMessage
+        = QStringLiteral("请输入-2147483648至2147483647之间的整数！");

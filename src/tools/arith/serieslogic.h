@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// "连加/连乘": values entered one at a time, summed and multiplied as they come. The running
+// results live only as the texts shown; every step reads them back from those texts.
+struct RunningSeries
+{
+    QString sumWorking; // "2+3+4", the values exactly as typed
+    QString productWorking; // "2×3×4"
+    QString sum;
+    QString product;
+    QString count = QStringLiteral("1"); // number of the value being entered
+    bool first = true;
+};
+
+// The series after accepting a typed value. The first product is the typed text itself;
+// a shown "1.#INF", "-1.#INF" or "-1.#IND" reads back as what it stands for.
+RunningSeries AcceptValue(RunningSeries series, const QString &value);
+
+// The sum's input holds at most this many bytes, the product's this many.
+constexpr int SumInputLimit = 9;
+constexpr int ProductInputLimit = 2;
+
+// 1 + 2 + … + n for the typed n, computed exactly and shown by the number-to-text rule.
+// A fractional n ends the sum with itself (1 + 2 + 3 + 3.5 for 3.5); n below 1 gives n.
+// Nothing when n has more than nine integer digits (also for infinities).
+std::optional<QString> TriangularSumText(const QString &text);
+
+// 1 × 2 × … × n for the typed n truncated toward zero; "1" for n below 1, "1.#INF" from 171.
+QString FactorialText(const QString &text);
+
+// The number-to-text form of an integer, rounded to 13 digits from its exact value rather
+// than from the nearest double.
+QString ExactIntegerText(qint64 value);

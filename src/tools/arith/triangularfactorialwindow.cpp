@@ -1,0 +1,90 @@
+#include "tools/arith/triangularfactorialwindow.h"
+
+#include "eval/gbktext.h"
+#include "tools/arith/serieslogic.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/messages.h"
+#include "ui/style.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+const QString SumTooLong = QStringLiteral("请输入小于等于9位数的数字！");
+const QString ProductTooLong = QStringLiteral("请输入小于等于2位数的数字！");
+
+// Room for the longest results: the largest sum and 99!.
+const QString WidestResult = QStringLiteral("9.332621544394e+155");
+
+} // namespace
+
+TriangularFactorialWindow::TriangularFactorialWindow()
+    : ToolWindow(QStringLiteral("阶加/阶乘"))
+    , m_sumInput(new EditBox(QStringLiteral("阶加输入框"), InputMode::IntegerText))
+    , m_sum(MakeResultBox(QStringLiteral("阶加输出框")))
+    , m_productInput(new EditBox(QStringLiteral("阶乘输入框")))
+    , m_product(MakeResultBox(QStringLiteral("阶乘输出框"), false))
+{
+    for (EditBox *input : {m_sumInput, m_productInput})
+        FitBoxTo(input, QStringLiteral("-99999999"));
+    for (EditBox *result : {m_sum, m_product}) {
+        result->ensurePolished(); // the result font comes from the style sheet
+        FitBoxTo(result, WidestResult);
+    }
+
+    auto *grid = new QGridLayout(this);
+    UseWindowMargins(grid);
+    grid->setHorizontalSpacing(Spacing::Related);
+    grid->setVerticalSpacing(Spacing::Related);
+    grid->addWidget(MakeLabel(QStringLiteral("标签6"), QStringLiteral("1＋2＋…＋")), 0, 0,
+                    Qt::AlignRight);
+    grid->addWidget(m_sumInput, 0, 1);
+    grid->addWidget(MakeLabel(QStringLiteral("标签8"), QStringLiteral("＝")), 0, 2);
+    grid->addWidget(m_sum, 0, 3);
+    grid->addWidget(MakeLabel(QStringLiteral("标签7"), QStringLiteral("1×2×…×")), 1, 0,
+                    Qt::AlignRight);
+    grid->addWidget(m_productInput, 1, 1);
+    grid->addWidget(MakeLabel(QStringLiteral("标签9"), QStringLiteral("＝")), 1, 2);
+    grid->addWidget(m_product, 1, 3);
+
+    connect(m_sumInput, &EditBox::ContentChanged, this,
+            &TriangularFactorialWindow::SumInputChanged);
+    connect(m_productInput, &EditBox::ContentChanged, this,
+            &TriangularFactorialWindow::ProductInputChanged);
+
+    SetTabOrder({m_sumInput, m_sum, m_productInput, m_product});
+    m_sumInput->setFocus();
+    FixSizeToContents();
+}
+
+// Setting the shortened text raises another change, which shows its result; Qt leaves the
+// caret at the end of the new text, where the user goes on typing.
+bool TriangularFactorialWindow::CutToLimit(EditBox *box, int limit, const QString &message)
+{
+    const QString text = box->text();
+    if (TextLength(text) <= limit)
+        return false;
+    ShowMessage(message);
+    box->setText(TextLeft(text, limit));
+    return true;
+}
+
+void TriangularFactorialWindow::SumInputChanged()
+{
+    if (CutToLimit(m_sumInput, SumInputLimit, SumTooLong))
+        return;
+    // Only an exponent form can name a number of ten digits or more in nine characters.
+    const auto sum = TriangularSumText(m_sumInput->text());
+    if (!sum)
+        ShowMessage(SumTooLong);
+    m_sum->setText(sum.value_or(QString()));
+}
+
+void TriangularFactorialWindow::ProductInputChanged()
+{
+    if (CutToLimit(m_productInput, ProductInputLimit, ProductTooLong))
+        return;
+    m_product->setText(FactorialText(m_productInput->text()));
+}

@@ -1,0 +1,215 @@
+#include "eval/numbertext.h"
+#include "tools/arith/serieslogic.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// The sum as first written: 0 + 1 + … + (n − 1) accumulated in a double, then x added.
+QString LoopedSum(const QString &text)
+{
+    const double x = TextToNumber(text);
+    const qint32 n = TextToInteger(x);
+    double sum = 0;
+    for (qint32 i = 1; i <= n; ++i)
+        sum += i - 1;
+    return NumberToText(sum + x);
+}
+
+// The product as first written.
+QString LoopedProduct(const QString &text)
+{
+    const qint32 n = TextToInteger(TextToNumber(text));
+    double product = 1;
+    for (qint32 i = 1; i <= n; ++i)
+        product *= i;
+    return NumberToText(product);
+}
+
+// Where the looped sum first shows its rounding in the displayed digits.
+constexpr qint32 FirstRoundedSum = 134217792;
+
+} // namespace
+
+class SeriesLogicTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void running_data();
+    void running();
+    void sum_data();
+    void sum();
+    void sumAgreesWithLoopWhileItIsExact();
+    void sumSweepAgreesWithLoopUpToItsFirstRounding();
+    void loopRoundsWhereTheSumIsExact();
+    void product_data();
+    void product();
+    void exactIntegerText_data();
+    void exactIntegerText();
+};
+
+void SeriesLogicTest::running_data()
+{
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("shown"); // workings, results, count
+    const auto row = [](const char *name, const QStringList &values, const QStringList &shown) {
+        QTest::newRow(name) << values << shown;
+    };
+    row("2, 3, 4", {"2", "3", "4"}, {"2+3+4", "2×3×4", "9", "24", "4"});
+    row("first product as typed", {"2.50"}, {"2.50", "2.50", "2.5", "2.50", "2"});
+    row("second product converted", {"2.50", "2"}, {"2.50+2", "2.50×2", "4.5", "5", "3"});
+    row("zero and negatives", {"-3", "0", "-.5"}, {"-3+0+-.5", "-3×0×-.5", "-3.5", "0", "4"});
+    row("unreadable as 0", {"abc", "5"}, {"abc+5", "abc×5", "5", "0", "3"});
+    row("shown precision carries on", {"0.1", "0.2", "1e-13"},
+        {"0.1+0.2+1e-13", "0.1×0.2×1e-13", "0.3000000000001", "2e-015", "4"});
+    row("infinity stays infinite", {"1e308", "1e308", "5"},
+        {"1e308+1e308+5", "1e308×1e308×5", "1.#INF", "1.#INF", "4"});
+    row("negative infinity", {"-1e999", "-2"},
+        {"-1e999+-2", "-1e999×-2", "-1.#INF", "1.#INF", "3"});
+    row("undefined stays undefined", {"1e999", "-1e999", "1"},
+        {"1e999+-1e999+1", "1e999×-1e999×1", "-1.#IND", "-1.#INF", "4"});
+}
+
+void SeriesLogicTest::running()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, shown);
+    RunningSeries series;
+    for (const QString &value : values)
+        series = AcceptValue(series, value);
+    QCOMPARE((QStringList{series.sumWorking, series.productWorking, series.sum, series.product,
+                          series.count}),
+             shown);
+    QVERIFY(!series.first);
+}
+
+void SeriesLogicTest::sum_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<QString>>("shown");
+    const auto row = [](const char *name, const char *text, std::optional<QString> shown) {
+        QTest::newRow(name) << QString::fromUtf8(text) << shown;
+    };
+    row("100", "100", "5050");
+    row("1", "1", "1");
+    row("0", "0", "0");
+    row("empty", "", "0");
+    row("negative gives itself", "-3", "-3");
+    row("negative zero", "-0", "0");
+    row("largest negative", "-99999999", "-99999999");
+    row("fraction ends the sum", "3.5", "6.5");
+    row("negative fraction", "-2.5", "-2.5");
+    row("full-width", "１００", "5050");
+    row("exponent form", "1e3", "500500");
+    row("thirteen digits", "1414214", "1000001326005");
+    row("largest", "999999999", "4.999999995e+017");
+    row("first rounded by the loop", "134217792", "9.007207911787e+015");
+    row("ten digits", "1e9", std::nullopt);
+    row("ten digits negative", "-1e9", std::nullopt);
+    row("infinite", "1e999", std::nullopt);
+}
+
+void SeriesLogicTest::sum()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<QString>, shown);
+    QCOMPARE(TriangularSumText(text), shown);
+}
+
+void SeriesLogicTest::sumAgreesWithLoopWhileItIsExact()
+{
+    QStringList texts{"0.5", "7.25", "-0.5", "99999.9", "9999999.9", "12345678"};
+    for (qint32 n = -50; n <= 3000; ++n)
+        texts << QString::number(n);
+    QRandomGenerator random(1119);
+    for (int i = 0; i < 5; ++i)
+        texts << QString::number(random.bounded(3000, FirstRoundedSum));
+    for (const QString &text : std::as_const(texts)) {
+        if (TriangularSumText(text) != LoopedSum(text))
+            QFAIL(qPrintable(text));
+    }
+}
+
+void SeriesLogicTest::sumSweepAgreesWithLoopUpToItsFirstRounding()
+{
+    // One pass of the loop's accumulation, compared on the way: every n of the last
+    // hundred thousand before the first rounded one, and every 9973rd before that.
+    double looped = 0;
+    for (qint32 n = 1; n < FirstRoundedSum; ++n) {
+        looped += n - 1;
+        if (n % 9973 != 0 && n < FirstRoundedSum - 100000)
+            continue;
+        const QString text = QString::number(n);
+        if (TriangularSumText(text) != NumberToText(looped + n))
+            QFAIL(qPrintable(text));
+    }
+}
+
+void SeriesLogicTest::loopRoundsWhereTheSumIsExact()
+{
+    // 134217792 × 134217793 / 2 = 9007207911786528: the loop's doubles have lost a unit and
+    // the last digit shown falls on the wrong side.
+    const QString text = QString::number(FirstRoundedSum);
+    QCOMPARE(LoopedSum(text), QStringLiteral("9.007207911786e+015"));
+    QCOMPARE(TriangularSumText(text), QStringLiteral("9.007207911787e+015"));
+}
+
+void SeriesLogicTest::product_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("5") << "5"
+                       << "120";
+    QTest::newRow("0") << "0"
+                       << "1";
+    QTest::newRow("negative") << "-5"
+                              << "1";
+    QTest::newRow("truncated") << "5.9"
+                               << "120";
+    QTest::newRow("99") << "99"
+                        << "9.332621544394e+155";
+    QTest::newRow("170") << "170"
+                         << "7.257415615308e+306";
+    QTest::newRow("171 overflows") << "171"
+                                   << "1.#INF";
+    QTest::newRow("32-bit limit at once") << "2147483647"
+                                          << "1.#INF";
+    QTest::newRow("beyond 32 bits") << "1e300"
+                                    << "1.#INF";
+}
+
+void SeriesLogicTest::product()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(FactorialText(text), shown);
+    if (TextToNumber(text) < 1000)
+        QCOMPARE(LoopedProduct(text), shown);
+}
+
+void SeriesLogicTest::exactIntegerText_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << Q_INT64_C(1234567890123) << "1234567890123";
+    QTest::newRow("2^53") << Q_INT64_C(9007199254740992) << "9.007199254741e+015";
+    // The nearest double of this one lies on the tie and would round up.
+    QTest::newRow("just below a tie") << Q_INT64_C(9007199254741499) << "9.007199254741e+015";
+    QTest::newRow("just above a tie") << Q_INT64_C(9007199254741501) << "9.007199254742e+015";
+    QTest::newRow("tie to even, down") << Q_INT64_C(90071992547405000) << "9.00719925474e+016";
+    QTest::newRow("tie to even, up") << Q_INT64_C(90071992547415000) << "9.007199254742e+016";
+    QTest::newRow("rounds to a power of ten") << Q_INT64_C(999999999999950000) << "1e+018";
+    QTest::newRow("negative") << Q_INT64_C(-9007199254741499) << "-9.007199254741e+015";
+    QTest::newRow("lowest") << std::numeric_limits<qint64>::min() << "-9.223372036855e+018";
+}
+
+void SeriesLogicTest::exactIntegerText()
+{
+    QFETCH(qint64, value);
+    QFETCH(QString, shown);
+    QCOMPARE(ExactIntegerText(value), shown);
+}
+
+QTEST_GUILESS_MAIN(SeriesLogicTest)
+#include "tst_serieslogic.moc"

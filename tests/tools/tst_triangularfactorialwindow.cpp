@@ -1,0 +1,156 @@
+#include "tools/arith/triangularfactorialwindow.h"
+#include "ui/editbox.h"
+#include "windowtest.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+const QString SumTooLong = QStringLiteral("请输入小于等于9位数的数字！");
+const QString ProductTooLong = QStringLiteral("请输入小于等于2位数的数字！");
+
+} // namespace
+
+class TriangularFactorialWindowTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void captions();
+    void showsAsTyped_data();
+    void showsAsTyped();
+    void inputGrownPastItsLimitIsCut_data();
+    void inputGrownPastItsLimitIsCut();
+    void sumOfTenDigitsInExponentFormIsRefused();
+
+private:
+    EditBox *Box(const QByteArray &name) { return FindControl<EditBox>(m_window, name); }
+    void Paste(const QByteArray &name, const QString &text)
+    {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(Box(name), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    QPointer<TriangularFactorialWindow> m_window;
+};
+
+void TriangularFactorialWindowTest::init()
+{
+    WindowTest::init();
+    QVERIFY(OpenToolWindow<TriangularFactorialWindow>(m_window));
+}
+
+void TriangularFactorialWindowTest::captions()
+{
+    QVERIFY(Box("阶加输入框")->hasFocus());
+    QCOMPARE(FindControl<QLabel>(m_window, "标签6")->text(), QStringLiteral("1＋2＋…＋"));
+    QCOMPARE(FindControl<QLabel>(m_window, "标签7")->text(), QStringLiteral("1×2×…×"));
+    QCOMPARE(FindControl<QLabel>(m_window, "标签8")->text(), QStringLiteral("＝"));
+    QCOMPARE(FindControl<QLabel>(m_window, "标签9")->text(), QStringLiteral("＝"));
+    QVERIFY(Box("阶加输出框")->isReadOnly());
+    QVERIFY(!Box("阶乘输出框")->isReadOnly());
+}
+
+void TriangularFactorialWindowTest::showsAsTyped_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("shown");
+    const auto sum = [](const char *name, const char *keys, const char *shown) {
+        QTest::newRow(name) << QByteArray("阶加输入框") << QString::fromUtf8(keys)
+                            << QByteArray("阶加输出框") << QString::fromUtf8(shown);
+    };
+    const auto product = [](const char *name, const char *keys, const char *shown) {
+        QTest::newRow(name) << QByteArray("阶乘输入框") << QString::fromUtf8(keys)
+                            << QByteArray("阶乘输出框") << QString::fromUtf8(shown);
+    };
+    sum("sum of 100", "100", "5050");
+    sum("sum of 0", "0", "0");
+    sum("sum of -3", "-3", "-3");
+    sum("sum of nine digits", "999999999", "4.999999995e+017");
+    sum("sum of the lowest", "-99999999", "-99999999");
+    sum("sum beyond exact doubles", "134217792", "9.007207911787e+015");
+    sum("only digits and minus typed", "1a2.5", "7875");
+    product("product of 5", "5", "120");
+    product("product of 0", "0", "1");
+    product("product of -5", "-5", "1");
+    product("product of 99", "99", "9.332621544394e+155");
+}
+
+void TriangularFactorialWindowTest::showsAsTyped()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, keys);
+    QFETCH(QByteArray, output);
+    QFETCH(QString, shown);
+    TypeText(Box(input), keys);
+    QCOMPARE(Box(output)->text(), shown);
+}
+
+void TriangularFactorialWindowTest::inputGrownPastItsLimitIsCut_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("tenth digit of the sum")
+            << QByteArray("阶加输入框") << "1234567890"
+            << "" << SumTooLong << "123456789" << QByteArray("阶加输出框") << "7.620789436824e+015";
+    QTest::newRow("sum pasted whole") << QByteArray("阶加输入框") << ""
+                                      << "-1234567890123" << SumTooLong << "-12345678"
+                                      << QByteArray("阶加输出框") << "-12345678";
+    QTest::newRow("third digit of the product")
+            << QByteArray("阶乘输入框") << "123"
+            << "" << ProductTooLong << "12" << QByteArray("阶乘输出框") << "479001600";
+    QTest::newRow("product pasted whole")
+            << QByteArray("阶乘输入框") << ""
+            << "170" << ProductTooLong << "17" << QByteArray("阶乘输出框") << "3.55687428096e+014";
+    QTest::newRow("full-width digits count twice")
+            << QByteArray("阶乘输入框") << "１2"
+            << "" << ProductTooLong << "１" << QByteArray("阶乘输出框") << "1";
+}
+
+// The message comes once, the input keeps its first characters and shows their result, and
+// typing goes on at the end.
+void TriangularFactorialWindowTest::inputGrownPastItsLimitIsCut()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, message);
+    QFETCH(QString, kept);
+    QFETCH(QByteArray, output);
+    QFETCH(QString, shown);
+    TypeText(Box(input), typed);
+    if (!pasted.isEmpty())
+        Paste(input, pasted);
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", message}}));
+    QCOMPARE(Box(input)->text(), kept);
+    QCOMPARE(Box(output)->text(), shown);
+    QCOMPARE(Box(input)->cursorPosition(), kept.size());
+}
+
+// An exponent form names a number beyond nine digits in few characters: it is refused with
+// the same message, and no result is shown for it.
+void TriangularFactorialWindowTest::sumOfTenDigitsInExponentFormIsRefused()
+{
+    TypeText(Box("阶加输入框"), QStringLiteral("12"));
+    QCOMPARE(Box("阶加输出框")->text(), QStringLiteral("78"));
+    Paste("阶加输入框", QStringLiteral("e9"));
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", SumTooLong}}));
+    QCOMPARE(Box("阶加输入框")->text(), QStringLiteral("12e9"));
+    QCOMPARE(Box("阶加输出框")->text(), QString());
+    QTest::keyClick(Box("阶加输入框"), Qt::Key_Backspace);
+    QCOMPARE(Box("阶加输出框")->text(), QStringLiteral("78"));
+}
+
+QTEST_MAIN(TriangularFactorialWindowTest)
+#include "tst_triangularfactorialwindow.moc"
