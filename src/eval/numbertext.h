@@ -9,6 +9,9 @@
 
 // "%.13g" with three-digit exponents, "-0", "1.#INF", "-1.#INF" and "-1.#IND".
 QString NumberToText(double value);
+// What NumberToText's text reads back as, TextToNumber(NumberToText(value)), for a finite
+// value, without making the text: the value rounded to 13 significant digits.
+double ShownValue(double value);
 // "%.6g" with the same particulars, for single-precision values.
 QString SingleToText(float value);
 

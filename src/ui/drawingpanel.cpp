@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -52,7 +53,11 @@ void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
         painter.drawPoint(x1, y1);
     else
         painter.drawLine(x1, y1, x2, y2);
-    update();
+    // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
+    const int margin = m_penWidth / 2 + 2;
+    update(QRect(QPoint(x1, y1), QPoint(x2, y2))
+                   .normalized()
+                   .adjusted(-margin, -margin, margin, margin));
 }
 
 QFont DrawingPanel::LabelFont() const
@@ -105,9 +110,13 @@ QColor DrawingPanel::PixelAt(int x, int y) const
     return m_picture.pixelColor(int(x * ratio), int(y * ratio));
 }
 
-void DrawingPanel::paintEvent(QPaintEvent *)
+void DrawingPanel::paintEvent(QPaintEvent *event)
 {
     EnsurePictureResolution();
     QPainter painter(this);
-    painter.drawImage(rect(), m_picture);
+    const QRect area = event->rect();
+    const qreal ratio = m_picture.devicePixelRatio();
+    painter.drawImage(area, m_picture,
+                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                             area.height() * ratio));
 }

@@ -1,0 +1,1499 @@
+#include "compiledexpression.h"
+
+#include "expression.h"
+#include "numbertext.h"
+
+#include <QVarLengthArray>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+#include <stdlib.h>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace std::string_view_literals;
+
+// How the engine holds a value decides a few results: it multiplies two whole numbers held as
+// integers in integer arithmetic, so their zero product is +0 where a double product is -0,
+// and its Math.abs of the integer -2^31 is garbage. Other results are the same either way.
+// Number means integer or double, not known which. The engine works out a minus before a
+// number literal while compiling; -2147483648 so made is a double that becomes an integer
+// when it is loaded for an operation (as a right operand, a ?: branch), not when it is
+// moved aside (as a left operand or an argument): that is LoadsAsInteger.
+enum class Kind : quint8 { Integer, Double, Number, Boolean, LoadsAsInteger };
+
+Kind Loaded(Kind kind)
+{
+    return kind == Kind::LoadsAsInteger ? Kind::Integer : kind;
+}
+
+Kind Moved(Kind kind)
+{
+    return kind == Kind::LoadsAsInteger ? Kind::Double : kind;
+}
+
+struct Value
+{
+    double number = 0; // a Boolean is 0 or 1
+    Kind kind = Kind::Integer;
+};
+
+bool IsInteger32(double value)
+{
+    return value >= -2147483648.0 && value <= 2147483647.0 && std::trunc(value) == value
+            && !(value == 0 && std::signbit(value));
+}
+
+// Whether both values are held as integers (a Boolean counts as one): yes, no or maybe.
+enum class Both : quint8 { Yes, No, Maybe };
+
+Both BothIntegers(Kind a, Kind b)
+{
+    if (a == Kind::Double || b == Kind::Double)
+        return Both::No;
+    if (a == Kind::Number || b == Kind::Number)
+        return Both::Maybe;
+    return Both::Yes;
+}
+
+// Whether the engine divides Booleans as integers is not known.
+Both WithBooleansUnknown(Both both, Value a, Value b)
+{
+    const bool boolean = a.kind == Kind::Boolean || b.kind == Kind::Boolean;
+    return both == Both::Yes && boolean ? Both::Maybe : both;
+}
+
+// The kind of a result that the integer arithmetic keeps as an integer when it can.
+Kind IntegerIfItFits(Both both, double result)
+{
+    if (both == Both::No || !IsInteger32(result))
+        return Kind::Double;
+    return both == Both::Yes ? Kind::Integer : Kind::Number;
+}
+
+// A number as the engine holds a literal, or a result it stores the smallest way: as an
+// integer when it is one.
+Value Constant(double number)
+{
+    return {number, IsInteger32(number) ? Kind::Integer : Kind::Double};
+}
+
+bool ToBoolean(Value value)
+{
+    return !(value.number == 0 || std::isnan(value.number));
+}
+
+std::int32_t ToInt32(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double wrapped = std::fmod(std::trunc(value), 4294967296.0);
+    return std::int32_t(std::uint32_t(std::int64_t(wrapped)));
+}
+
+enum class Op : quint8 {
+    Constant,
+    Variable,
+    Negate,
+    NegateConstant,
+    Plus,
+    Not,
+    Complement,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Remainder,
+    Power,
+    ShiftLeft,
+    ShiftRight,
+    ShiftRightUnsigned,
+    BitAnd,
+    BitOr,
+    BitXor,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Equal,
+    NotEqual,
+    StrictEqual,
+    StrictNotEqual,
+    And,
+    Or,
+    Comma,
+    Conditional,
+    Call,
+};
+
+enum class MathFunction : quint8 {
+    Abs,
+    Acos,
+    Acosh,
+    Asin,
+    Asinh,
+    Atan,
+    Atanh,
+    Atan2,
+    Cbrt,
+    Ceil,
+    Cos,
+    Cosh,
+    Exp,
+    Expm1,
+    Floor,
+    Log,
+    Log1p,
+    Log10,
+    Log2,
+    Max,
+    Min,
+    Pow,
+    Round,
+    Sign,
+    Sin,
+    Sinh,
+    Sqrt,
+    Tan,
+    Tanh,
+    Trunc,
+};
+
+struct MathName
+{
+    std::u16string_view name;
+    MathFunction function;
+};
+
+constexpr std::array<MathName, 30> MathFunctions{{
+        {u"abs"sv, MathFunction::Abs},     {u"acos"sv, MathFunction::Acos},
+        {u"acosh"sv, MathFunction::Acosh}, {u"asin"sv, MathFunction::Asin},
+        {u"asinh"sv, MathFunction::Asinh}, {u"atan"sv, MathFunction::Atan},
+        {u"atanh"sv, MathFunction::Atanh}, {u"atan2"sv, MathFunction::Atan2},
+        {u"cbrt"sv, MathFunction::Cbrt},   {u"ceil"sv, MathFunction::Ceil},
+        {u"cos"sv, MathFunction::Cos},     {u"cosh"sv, MathFunction::Cosh},
+        {u"exp"sv, MathFunction::Exp},     {u"expm1"sv, MathFunction::Expm1},
+        {u"floor"sv, MathFunction::Floor}, {u"log"sv, MathFunction::Log},
+        {u"log1p"sv, MathFunction::Log1p}, {u"log10"sv, MathFunction::Log10},
+        {u"log2"sv, MathFunction::Log2},   {u"max"sv, MathFunction::Max},
+        {u"min"sv, MathFunction::Min},     {u"pow"sv, MathFunction::Pow},
+        {u"round"sv, MathFunction::Round}, {u"sign"sv, MathFunction::Sign},
+        {u"sin"sv, MathFunction::Sin},     {u"sinh"sv, MathFunction::Sinh},
+        {u"sqrt"sv, MathFunction::Sqrt},   {u"tan"sv, MathFunction::Tan},
+        {u"tanh"sv, MathFunction::Tanh},   {u"trunc"sv, MathFunction::Trunc},
+}};
+
+int ArgumentsNeeded(MathFunction function)
+{
+    switch (function) {
+    case MathFunction::Max:
+    case MathFunction::Min:
+        return 0;
+    case MathFunction::Pow:
+    case MathFunction::Atan2:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+struct MathConstant
+{
+    std::u16string_view name;
+    double value;
+};
+
+constexpr std::array<MathConstant, 8> MathConstants{{
+        {u"PI"sv, 3.14159265358979323846},
+        {u"E"sv, 2.71828182845904523536},
+        {u"LN2"sv, 0.69314718055994530942},
+        {u"LN10"sv, 2.30258509299404568402},
+        {u"LOG2E"sv, 1.44269504088896340736},
+        {u"LOG10E"sv, 0.43429448190325182765},
+        {u"SQRT2"sv, 1.41421356237309504880},
+        {u"SQRT1_2"sv, 0.70710678118654752440},
+}};
+
+// The engine's Math.pow: a NaN exponent, and ±1 to an infinite power, give NaN.
+double MathPow(double base, double exponent)
+{
+    if (std::isnan(exponent) || (std::fabs(base) == 1 && std::isinf(exponent)))
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::pow(base, exponent);
+}
+
+// The ** operator differs from Math.pow: 1 ** NaN is 1.
+double PowerOperator(double base, double exponent)
+{
+    if (std::fabs(base) == 1 && std::isinf(exponent))
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::pow(base, exponent);
+}
+
+// Halves go up; the engine adds 0.5 and takes the floor, keeping the sign of a zero.
+double MathRound(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (value < 0.5 && value >= -0.5)
+        return std::copysign(0.0, value);
+    return std::floor(value + 0.5);
+}
+
+double MathSign(double value)
+{
+    if (value > 0)
+        return 1;
+    if (value < 0)
+        return -1;
+    return value; // ±0 and NaN
+}
+
+// Any NaN makes NaN; -0 is smaller than +0.
+double Extreme(const Value *arguments, int count, bool largest)
+{
+    double extreme = largest ? -std::numeric_limits<double>::infinity()
+                             : std::numeric_limits<double>::infinity();
+    bool nan = false;
+    for (int i = 0; i < count; ++i) {
+        const double value = arguments[i].number;
+        if (std::isnan(value)) {
+            nan = true;
+        } else if (largest ? (value > extreme
+                              || (value == 0 && extreme == 0 && !std::signbit(value)))
+                           : (value < extreme
+                              || (value == 0 && extreme == 0 && std::signbit(value)))) {
+            extreme = value;
+        }
+    }
+    return nan ? std::numeric_limits<double>::quiet_NaN() : extreme;
+}
+
+double CallOneArgument(MathFunction function, double a)
+{
+    switch (function) {
+    case MathFunction::Abs:
+        return std::fabs(a);
+    case MathFunction::Acos:
+        return std::acos(a);
+    case MathFunction::Acosh:
+        return std::acosh(a);
+    case MathFunction::Asin:
+        return std::asin(a);
+    case MathFunction::Asinh:
+        return std::asinh(a);
+    case MathFunction::Atan:
+        return std::atan(a);
+    case MathFunction::Atanh:
+        return std::atanh(a);
+    case MathFunction::Cbrt:
+        return std::cbrt(a);
+    case MathFunction::Ceil:
+        return std::ceil(a);
+    case MathFunction::Cos:
+        return std::cos(a);
+    case MathFunction::Cosh:
+        return std::cosh(a);
+    case MathFunction::Exp:
+        return std::exp(a);
+    case MathFunction::Expm1:
+        return std::expm1(a);
+    case MathFunction::Floor:
+        return std::floor(a);
+    case MathFunction::Log:
+        return std::log(a);
+    case MathFunction::Log1p:
+        return std::log1p(a);
+    case MathFunction::Log10:
+        return std::log10(a);
+    case MathFunction::Log2:
+        return std::log2(a);
+    case MathFunction::Round:
+        return MathRound(a);
+    case MathFunction::Sign:
+        return MathSign(a);
+    case MathFunction::Sin:
+        return std::sin(a);
+    case MathFunction::Sinh:
+        return std::sinh(a);
+    case MathFunction::Sqrt:
+        return std::sqrt(a);
+    case MathFunction::Tan:
+        return std::tan(a);
+    case MathFunction::Tanh:
+        return std::tanh(a);
+    case MathFunction::Trunc:
+        return std::trunc(a);
+    default:
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+// Extra arguments are ignored. The arguments are moved aside, not loaded.
+Value Call(MathFunction function, const Value *arguments, int count, bool &undecided)
+{
+    const auto argument = [&](int i) {
+        return i < count ? arguments[i].number : std::numeric_limits<double>::quiet_NaN();
+    };
+    switch (function) {
+    case MathFunction::Max:
+    case MathFunction::Min:
+        return Constant(Extreme(arguments, count, function == MathFunction::Max));
+    case MathFunction::Pow:
+        return {MathPow(argument(0), argument(1)), Kind::Double};
+    case MathFunction::Atan2:
+        return {std::atan2(argument(0), argument(1)), Kind::Double};
+    case MathFunction::Floor:
+    case MathFunction::Sign:
+        return Constant(CallOneArgument(function, argument(0)));
+    case MathFunction::Abs: {
+        // Integers keep to integer arithmetic, any zero becomes the integer 0, other values
+        // are doubles; the integer -2^31 gives garbage.
+        const double result = std::fabs(argument(0));
+        const Kind kind = count > 0 ? Moved(arguments[0].kind) : Kind::Double;
+        if (kind != Kind::Double && kind != Kind::Boolean && argument(0) == -2147483648.0)
+            undecided = true;
+        if (result == 0)
+            return {0.0, Kind::Integer};
+        if (kind == Kind::Integer)
+            return {result, Kind::Integer};
+        return {result, kind == Kind::Number ? Kind::Number : Kind::Double};
+    }
+    default:
+        return {CallOneArgument(function, argument(0)), Kind::Double};
+    }
+}
+
+Value Unary(Op op, Value a)
+{
+    switch (op) {
+    case Op::Negate: {
+        const double result = -a.number;
+        if (a.number == 0)
+            return {result, Kind::Double};
+        return {result, IntegerIfItFits(BothIntegers(Loaded(a.kind), Kind::Integer), result)};
+    }
+    case Op::NegateConstant: {
+        // Done while compiling, on the literal as it is held.
+        const double result = -a.number;
+        if (Moved(a.kind) == Kind::Integer && a.number != 0)
+            return {result, Kind::Integer};
+        return {result, IsInteger32(result) ? Kind::LoadsAsInteger : Kind::Double};
+    }
+    case Op::Plus:
+        return a.kind == Kind::Boolean ? Value{a.number, Kind::Double} : a;
+    case Op::Not:
+        return {ToBoolean(a) ? 0.0 : 1.0, Kind::Boolean};
+    case Op::Complement:
+        return {double(~ToInt32(a.number)), Kind::Integer};
+    default:
+        return a;
+    }
+}
+
+Value Comparison(bool result)
+{
+    return {result ? 1.0 : 0.0, Kind::Boolean};
+}
+
+bool SameType(Value a, Value b)
+{
+    return (a.kind == Kind::Boolean) == (b.kind == Kind::Boolean);
+}
+
+// Sets `undecided` where the engine's result depends on how it holds the operands.
+Value Binary(Op op, Value a, Value b, bool &undecided)
+{
+    if (op == Op::Comma)
+        return b;
+    if (op == Op::And || op == Op::Or) {
+        const Value result = ToBoolean(a) == (op == Op::Or) ? a : b;
+        return {result.number, Loaded(result.kind)};
+    }
+    a.kind = Moved(a.kind);
+    b.kind = Loaded(b.kind);
+    const double x = a.number;
+    const double y = b.number;
+    const Both both = BothIntegers(a.kind, b.kind);
+    switch (op) {
+    case Op::Add:
+        return {x + y, IntegerIfItFits(both, x + y)};
+    case Op::Subtract:
+        return {x - y, IntegerIfItFits(both, x - y)};
+    case Op::Multiply: {
+        const double product = x * y;
+        if (product == 0 && std::signbit(product)) {
+            if (both == Both::Yes)
+                return {0.0, Kind::Integer};
+            if (both == Both::Maybe)
+                undecided = true;
+            return {product, Kind::Double};
+        }
+        return {product, IntegerIfItFits(both, product)};
+    }
+    case Op::Divide:
+        return {x / y, IntegerIfItFits(WithBooleansUnknown(both, a, b), x / y)};
+    case Op::Remainder: {
+        const double remainder = std::fmod(x, y);
+        const Both integers = WithBooleansUnknown(both, a, b);
+        return {remainder, x >= 0 && y > 0 ? IntegerIfItFits(integers, remainder) : Kind::Double};
+    }
+    case Op::Power:
+        return {PowerOperator(x, y), Kind::Double};
+    case Op::ShiftLeft:
+        return {double(std::int32_t(std::uint32_t(ToInt32(x)) << (ToInt32(y) & 31))),
+                Kind::Integer};
+    case Op::ShiftRight:
+        return {double(ToInt32(x) >> (ToInt32(y) & 31)), Kind::Integer};
+    case Op::ShiftRightUnsigned:
+        return Constant(double(std::uint32_t(ToInt32(x)) >> (ToInt32(y) & 31)));
+    case Op::BitAnd:
+        return {double(ToInt32(x) & ToInt32(y)), Kind::Integer};
+    case Op::BitOr:
+        return {double(ToInt32(x) | ToInt32(y)), Kind::Integer};
+    case Op::BitXor:
+        return {double(ToInt32(x) ^ ToInt32(y)), Kind::Integer};
+    case Op::Less:
+        return Comparison(x < y);
+    case Op::Greater:
+        return Comparison(x > y);
+    case Op::LessEqual:
+        return Comparison(x <= y);
+    case Op::GreaterEqual:
+        return Comparison(x >= y);
+    case Op::Equal:
+        return Comparison(x == y);
+    case Op::NotEqual:
+        return Comparison(x != y);
+    case Op::StrictEqual:
+        return Comparison(SameType(a, b) && x == y);
+    case Op::StrictNotEqual:
+        return Comparison(!(SameType(a, b) && x == y));
+    default:
+        return a;
+    }
+}
+
+locale_t CLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return locale;
+}
+
+// ---- Code ---------------------------------------------------------------------------------
+
+struct Instruction
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    Kind kind = Kind::Integer;
+    quint32 count = 0; // arguments of a call
+    double number = 0; // a constant
+
+    bool operator==(const Instruction &other) const
+    {
+        return op == other.op && function == other.function && kind == other.kind
+                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
+    }
+};
+
+// One instruction on the stack; sets `undecided` when the result depends on how the engine
+// holds a zero's operands.
+inline void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
+                    bool &undecided)
+{
+    switch (instruction.op) {
+    case Op::Constant:
+        stack[top++] = {instruction.number, instruction.kind};
+        break;
+    case Op::Variable:
+        stack[top++] = variable;
+        break;
+    case Op::Negate:
+    case Op::NegateConstant:
+    case Op::Plus:
+    case Op::Not:
+    case Op::Complement:
+        stack[top - 1] = Unary(instruction.op, stack[top - 1]);
+        break;
+    case Op::Conditional: {
+        top -= 2;
+        const Value chosen = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+        stack[top - 1] = {chosen.number, Loaded(chosen.kind)};
+        break;
+    }
+    case Op::Call:
+        top -= int(instruction.count);
+        stack[top] = Call(instruction.function, stack + top, int(instruction.count), undecided);
+        ++top;
+        break;
+    default:
+        --top;
+        stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
+        break;
+    }
+}
+
+// One instruction on its operands. Not inlined into the parser, which would have the compiler
+// warn of stack places that an operator with that many operands never reaches.
+Q_NEVER_INLINE Value Evaluate(const Instruction &instruction, Value *operands, int count,
+                              bool &undecided)
+{
+    int top = count;
+    Execute(instruction, operands, top, {}, undecided);
+    return operands[0];
+}
+
+Value Run(const std::vector<Instruction> &code, int stackSize, Value variable, bool &undecided)
+{
+    QVarLengthArray<Value, 32> stack(stackSize);
+    int top = 0;
+    for (const Instruction &instruction : code)
+        Execute(instruction, stack.data(), top, variable, undecided);
+    return stack[0];
+}
+
+// Literals compared without measuring them first.
+bool Same(QStringView text, std::u16string_view literal)
+{
+    return text.size() == qsizetype(literal.size())
+            && std::equal(literal.begin(), literal.end(), text.begin(),
+                          [](char16_t a, QChar b) { return a == b.unicode(); });
+}
+
+// ---- Tokens -------------------------------------------------------------------------------
+
+enum class TokenKind : quint8 { Number, Name, Punctuator, End };
+
+struct Punctuator;
+
+struct Token
+{
+    TokenKind kind;
+    QStringView text;
+    double number = 0;
+    bool variable = false; // the number put in for x
+    const Punctuator *punctuator = nullptr;
+};
+
+bool IsDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsNameStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u'$';
+}
+
+bool IsNamePart(QChar c)
+{
+    return IsNameStart(c) || IsDigit(c);
+}
+
+// Every punctuator of the language, longest first; the ones outside the subset refuse the
+// program, so that none of them is read as a shorter one. A binary operator's precedence
+// goes from 1 (||) to 10 (* / %).
+struct Punctuator
+{
+    std::u16string_view text;
+    bool allowed;
+    Op binary = Op::Constant; // for a binary operator, its operation and precedence
+    int precedence = 0;
+};
+
+constexpr std::array<Punctuator, 61> Punctuators{{
+        {u">>>="sv, false},
+        {u"..."sv, false},
+        {u"==="sv, true, Op::StrictEqual, 6},
+        {u"!=="sv, true, Op::StrictNotEqual, 6},
+        {u"**="sv, false},
+        {u"<<="sv, false},
+        {u">>="sv, false},
+        {u">>>"sv, true, Op::ShiftRightUnsigned, 8},
+        {u"&&="sv, false},
+        {u"||="sv, false},
+        {u"?\?="sv, false},
+        {u"=>"sv, false},
+        {u"=="sv, true, Op::Equal, 6},
+        {u"!="sv, true, Op::NotEqual, 6},
+        {u"<="sv, true, Op::LessEqual, 7},
+        {u">="sv, true, Op::GreaterEqual, 7},
+        {u"&&"sv, true, Op::And, 2},
+        {u"||"sv, true, Op::Or, 1},
+        {u"?\?"sv, false},
+        {u"?."sv, false},
+        {u"++"sv, false},
+        {u"--"sv, false},
+        {u"<<"sv, true, Op::ShiftLeft, 8},
+        {u">>"sv, true, Op::ShiftRight, 8},
+        {u"**"sv, true},
+        {u"+="sv, false},
+        {u"-="sv, false},
+        {u"*="sv, false},
+        {u"/="sv, false},
+        {u"%="sv, false},
+        {u"&="sv, false},
+        {u"|="sv, false},
+        {u"^="sv, false},
+        {u"//"sv, false},
+        {u"/*"sv, false},
+        {u"("sv, true},
+        {u")"sv, true},
+        {u","sv, true},
+        {u";"sv, true},
+        {u"?"sv, true},
+        {u":"sv, true},
+        {u"."sv, true},
+        {u"+"sv, true, Op::Add, 9},
+        {u"-"sv, true, Op::Subtract, 9},
+        {u"*"sv, true, Op::Multiply, 10},
+        {u"/"sv, true, Op::Divide, 10},
+        {u"%"sv, true, Op::Remainder, 10},
+        {u"<"sv, true, Op::Less, 7},
+        {u">"sv, true, Op::Greater, 7},
+        {u"&"sv, true, Op::BitAnd, 5},
+        {u"|"sv, true, Op::BitOr, 3},
+        {u"^"sv, true, Op::BitXor, 4},
+        {u"~"sv, true},
+        {u"!"sv, true},
+        {u"="sv, false},
+        {u"["sv, false},
+        {u"]"sv, false},
+        {u"{"sv, false},
+        {u"}"sv, false},
+        {u"#"sv, false},
+        {u"@"sv, false},
+}};
+
+// The punctuators by their first character, longest first as in the list.
+const std::vector<const Punctuator *> &PunctuatorsStartingWith(char16_t first)
+{
+    static const std::array<std::vector<const Punctuator *>, 128> byFirst = [] {
+        std::array<std::vector<const Punctuator *>, 128> table;
+        for (const Punctuator &punctuator : Punctuators)
+            table[punctuator.text.front()].push_back(&punctuator);
+        return table;
+    }();
+    return byFirst[first];
+}
+
+class Tokenizer
+{
+public:
+    explicit Tokenizer(QStringView text)
+        : m_text(text)
+    { }
+
+    // Empty when the text has anything outside the subset.
+    std::vector<Token> tokens()
+    {
+        std::vector<Token> tokens;
+        tokens.reserve(m_text.size() / 2 + 2);
+        for (;;) {
+            while (m_position < m_text.size()
+                   && (at(m_position) == u' ' || at(m_position) == u'\t'))
+                ++m_position;
+            if (m_position == m_text.size())
+                break;
+            const QChar c = at(m_position);
+            bool read;
+            if (IsDigit(c) || (c == u'.' && IsDigit(at(m_position + 1))))
+                read = number(tokens);
+            else if (IsNameStart(c))
+                read = name(tokens);
+            else
+                read = punctuator(tokens);
+            if (!read)
+                return {};
+        }
+        tokens.push_back({TokenKind::End, {}});
+        return tokens;
+    }
+
+private:
+    QChar at(qsizetype position) const
+    {
+        return position < m_text.size() ? m_text.at(position) : QChar();
+    }
+
+    qsizetype skipDigits(qsizetype position, int radix = 10) const
+    {
+        const auto isDigit = [radix](QChar c) {
+            if (radix == 16)
+                return IsDigit(c) || (c.toLower() >= u'a' && c.toLower() <= u'f');
+            return c >= u'0' && c.unicode() < u'0' + radix;
+        };
+        while (position < m_text.size() && isDigit(at(position)))
+            ++position;
+        return position;
+    }
+
+    bool number(std::vector<Token> &tokens)
+    {
+        const qsizetype start = m_position;
+        double value;
+        const QChar second = at(start + 1).toLower();
+        if (at(start) == u'0' && (second == u'x' || second == u'o' || second == u'b')) {
+            const int radix = second == u'x' ? 16 : second == u'o' ? 8 : 2;
+            m_position = skipDigits(start + 2, radix);
+            if (!radixValue(start + 2, radix, value))
+                return false;
+        } else {
+            const qsizetype integerEnd = m_position = skipDigits(start);
+            if (at(m_position) == u'.')
+                m_position = skipDigits(m_position + 1);
+            const QChar e = at(m_position);
+            if (e == u'e' || e == u'E') {
+                qsizetype exponent = m_position + 1;
+                if (at(exponent) == u'+' || at(exponent) == u'-')
+                    ++exponent;
+                if (!IsDigit(at(exponent)))
+                    return false;
+                m_position = skipDigits(exponent);
+            }
+            if (!legacyOctalValue(start, integerEnd, value) && !decimalValue(start, value))
+                return false;
+        }
+        // A literal must not run into a name or another digit ("3in", "0b12").
+        if (IsNamePart(at(m_position)) || at(m_position) == u'\\')
+            return false;
+        tokens.push_back({TokenKind::Number, m_text.mid(start, m_position - start), value});
+        return true;
+    }
+
+    // The script host reads "010" as octal, as older engines did (RewriteLegacyNumberLiterals):
+    // whole digits after a leading 0, all of them octal. Other leading zeros are dropped, which
+    // leaves the value as it is.
+    bool legacyOctalValue(qsizetype start, qsizetype integerEnd, double &value) const
+    {
+        if (at(start) != u'0' || integerEnd - start < 2 || integerEnd != m_position)
+            return false;
+        double octal = 0;
+        for (qsizetype i = start; i < integerEnd; ++i) {
+            if (at(i) > u'7')
+                return false;
+            octal = octal * 8 + (at(i).unicode() - u'0');
+        }
+        value = octal;
+        return true;
+    }
+
+    // Beyond 2^53 the engine's rounding of long literals is not known; they are refused.
+    bool radixValue(qsizetype digits, int radix, double &value) const
+    {
+        if (m_position == digits)
+            return false;
+        std::uint64_t whole = 0;
+        for (qsizetype i = digits; i < m_position; ++i) {
+            const char16_t c = at(i).toLower().unicode();
+            whole = whole * radix + (c <= u'9' ? c - u'0' : c - u'a' + 10);
+            if (whole > (std::uint64_t(1) << 53))
+                return false;
+        }
+        value = double(whole);
+        return true;
+    }
+
+    bool decimalValue(qsizetype start, double &value) const
+    {
+        QVarLengthArray<char, 64> ascii;
+        for (qsizetype i = start; i < m_position; ++i)
+            ascii.append(char(at(i).unicode()));
+        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
+            // Beyond the doubles (1e400, 1e-400): strtod gives the infinity or the zero.
+            ascii.append('\0');
+            value = strtod_l(ascii.data(), nullptr, CLocale());
+            return true;
+        }
+        return result.ec == std::errc() && result.ptr == ascii.data() + ascii.size();
+    }
+
+    bool name(std::vector<Token> &tokens)
+    {
+        const qsizetype start = m_position;
+        while (IsNamePart(at(m_position)))
+            ++m_position;
+        if (at(m_position) == u'\\')
+            return false;
+        tokens.push_back({TokenKind::Name, m_text.mid(start, m_position - start)});
+        return true;
+    }
+
+    bool punctuator(std::vector<Token> &tokens)
+    {
+        const QStringView rest = m_text.mid(m_position);
+        if (rest.front().unicode() >= 128)
+            return false;
+        for (const Punctuator *candidate : PunctuatorsStartingWith(rest.front().unicode())) {
+            const Punctuator &punctuator = *candidate;
+            const qsizetype length = qsizetype(punctuator.text.size());
+            if (rest.size() < length || !Same(rest.left(length), punctuator.text))
+                continue;
+            // "?." before a digit is a ? and a number (a ? .5 : 1).
+            if (punctuator.text == u"?."sv && IsDigit(at(m_position + 2)))
+                continue;
+            if (!punctuator.allowed)
+                return false;
+            tokens.push_back({TokenKind::Punctuator, rest.left(length), 0, false, candidate});
+            m_position += length;
+            return true;
+        }
+        return false; // quotes, backslash, anything else
+    }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
+// ---- Syntax -------------------------------------------------------------------------------
+
+// The engine refuses a program nested deeper than 4092 levels of its own counting, in which
+// every operator, sign, pair of parentheses and ?: is a level and a call two; arguments and
+// statements side by side add nothing. The parser counts the same way: within its depth the
+// engine accepts every program of the subset, and a program at least CertainlyTooDeep levels
+// deep the engine refuses, whatever else it holds.
+constexpr int MaximumDepth = 1000;
+constexpr int CertainlyTooDeep = 4300;
+
+// Fewer levels than the program has, read from the tokens alone (as the parser stops at
+// MaximumDepth): the deepest parentheses (a call's counting twice), the longest run of signs,
+// and the operators of the loosest kind between two separators (, ? : ;), each of which nests
+// the operators before it.
+int NestingLowerBound(const std::vector<Token> &tokens)
+{
+    struct Level
+    {
+        std::array<int, 12> operators{}; // by precedence, 11 for **
+        int signs = 0;
+        bool expectOperand = true;
+        int nesting = 0; // of the parentheses around, those of a call counting twice
+    };
+    std::vector<Level> levels(1);
+    int bound = 0;
+    TokenKind previous = TokenKind::End;
+    const auto endSegment = [&bound](Level &level) {
+        const auto loosest = std::find_if(level.operators.begin() + 1, level.operators.end(),
+                                          [](int count) { return count > 0; });
+        if (loosest != level.operators.end())
+            bound = std::max(bound, *loosest);
+        level.operators.fill(0);
+    };
+    for (const Token &token : tokens) {
+        Level &level = levels.back();
+        const bool call = previous == TokenKind::Name;
+        previous = token.kind;
+        if (token.kind != TokenKind::Punctuator) {
+            level.signs = 0;
+            level.expectOperand = false;
+            continue;
+        }
+        const std::u16string_view text = token.punctuator->text;
+        if (text == u"("sv) {
+            Level inner;
+            inner.nesting = level.nesting + (call ? 2 : 1);
+            bound = std::max(bound, inner.nesting);
+            levels.push_back(inner);
+        } else if (text == u")"sv) {
+            endSegment(level);
+            if (levels.size() > 1)
+                levels.pop_back();
+            levels.back().expectOperand = false;
+        } else if (text == u","sv || text == u"?"sv || text == u":"sv || text == u";"sv) {
+            endSegment(level);
+            level.expectOperand = true;
+        } else if (level.expectOperand) {
+            bound = std::max(bound, ++level.signs); // - + ! ~ before an operand
+        } else if (token.punctuator->precedence > 0 || text == u"**"sv) {
+            ++level.operators[text == u"**"sv ? 11 : token.punctuator->precedence];
+            level.expectOperand = true;
+            level.signs = 0;
+        }
+    }
+    for (Level &level : levels)
+        endSegment(level);
+    return bound;
+}
+
+struct Node
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    int first = -1; // operands, or for a call the first argument's place in the list
+    int second = -1;
+    int third = -1;
+    int depth = 1;
+    Value constant{0, Kind::Integer};
+    bool literal = false; // a number literal, or one with signs the engine works out early
+};
+
+class Parser
+{
+public:
+    explicit Parser(const std::vector<Token> &tokens)
+        : m_tokens(tokens)
+    {
+        m_nodes.reserve(tokens.size());
+    }
+
+    // The statements' last expression, -1 for a program without one; false when refused.
+    bool parse(int &result)
+    {
+        result = -1;
+        while (peek().kind != TokenKind::End) {
+            if (accept(u";"sv))
+                continue;
+            result = expression();
+            if (m_failed || !(accept(u";"sv) || peek().kind == TokenKind::End))
+                return false;
+        }
+        return !m_failed;
+    }
+
+    const std::vector<Node> &nodes() const { return m_nodes; }
+    const std::vector<int> &arguments() const { return m_arguments; }
+
+private:
+    const Token &peek() const { return m_tokens[m_next]; }
+
+    bool isPunctuator(std::u16string_view text) const
+    {
+        return peek().punctuator && peek().punctuator->text == text;
+    }
+
+    bool accept(std::u16string_view text)
+    {
+        if (!isPunctuator(text))
+            return false;
+        ++m_next;
+        return true;
+    }
+
+    int fail()
+    {
+        m_failed = true;
+        return -1;
+    }
+
+    int add(Node node)
+    {
+        std::array<int, 3> operands;
+        int count = 0;
+        for (int child : {node.first, node.second, node.third}) {
+            if (child >= 0) {
+                node.depth = std::max(node.depth, m_nodes[child].depth + 1);
+                operands[count++] = child;
+            }
+        }
+        return store(node, operands.data(), count);
+    }
+
+    // A node whose operands are all constants is worked out now and stored as a constant.
+    int store(Node node, const int *operands, int count)
+    {
+        if (node.depth > MaximumDepth)
+            return fail();
+        const bool constant = std::all_of(operands, operands + count, [this](int operand) {
+            return m_nodes[operand].op == Op::Constant;
+        });
+        if (constant && node.op != Op::Variable && node.op != Op::Constant) {
+            QVarLengthArray<Value, 8> values(std::max(count, 1));
+            for (int i = 0; i < count; ++i)
+                values[i] = m_nodes[operands[i]].constant;
+            bool undecided = false;
+            node.constant = Evaluate({node.op, node.function, Kind::Integer, quint32(count)},
+                                     values.data(), count, undecided);
+            if (undecided)
+                return fail();
+            node.op = Op::Constant;
+        }
+        m_nodes.push_back(node);
+        return int(m_nodes.size()) - 1;
+    }
+
+    // Nesting in the parser itself, so that its recursion stays bounded too.
+    struct Nesting
+    {
+        explicit Nesting(Parser &parser)
+            : m_parser(parser)
+        {
+            if (++m_parser.m_nesting > MaximumDepth)
+                m_parser.fail();
+        }
+        ~Nesting() { --m_parser.m_nesting; }
+        Parser &m_parser;
+    };
+
+    int expression()
+    {
+        int left = assignment();
+        while (!m_failed && accept(u","sv)) {
+            const int right = assignment();
+            if (m_failed)
+                return -1;
+            // The engine takes the right operand itself as the value.
+            Node comma{Op::Comma, MathFunction::Abs, left, right};
+            comma.literal = m_nodes[right].literal;
+            left = add(comma);
+        }
+        return m_failed ? -1 : left;
+    }
+
+    int assignment()
+    {
+        const int condition = binary(1);
+        if (m_failed || !accept(u"?"sv))
+            return condition;
+        Nesting nesting(*this);
+        const int whenTrue = m_failed ? -1 : assignment();
+        if (m_failed || !accept(u":"sv))
+            return fail();
+        const int whenFalse = assignment();
+        if (m_failed)
+            return -1;
+        return add({Op::Conditional, MathFunction::Abs, condition, whenTrue, whenFalse});
+    }
+
+    // Precedence climbing: a chain of one level is a loop, nesting only for tighter levels.
+    int binary(int precedence)
+    {
+        int left = unary();
+        while (!m_failed) {
+            const Punctuator *op = peek().punctuator;
+            if (!op || op->precedence == 0 || op->precedence < precedence)
+                break;
+            ++m_next;
+            Nesting nesting(*this);
+            const int right = m_failed ? -1 : binary(op->precedence + 1);
+            if (m_failed)
+                return -1;
+            left = add({op->binary, MathFunction::Abs, left, right});
+        }
+        return m_failed ? -1 : left;
+    }
+
+    // ** binds to its right and takes no operand with a prefix operator on its left:
+    // -2 ** 2 is a syntax error, 2 ** -2 is not.
+    int unary()
+    {
+        bool prefixed = false;
+        const int base = prefixedOperand(prefixed);
+        if (m_failed || !isPunctuator(u"**"sv))
+            return m_failed ? -1 : base;
+        if (prefixed)
+            return fail();
+        ++m_next;
+        Nesting nesting(*this);
+        const int exponent = m_failed ? -1 : unary();
+        if (m_failed)
+            return -1;
+        return add({Op::Power, MathFunction::Abs, base, exponent});
+    }
+
+    int prefixedOperand(bool &prefixed)
+    {
+        static constexpr std::array<std::pair<std::u16string_view, Op>, 4> prefixes{{
+                {u"-"sv, Op::Negate},
+                {u"+"sv, Op::Plus},
+                {u"!"sv, Op::Not},
+                {u"~"sv, Op::Complement},
+        }};
+        for (const auto &[text, op] : prefixes) {
+            if (!accept(text))
+                continue;
+            prefixed = true;
+            Nesting nesting(*this);
+            bool inner = false;
+            const int operand = m_failed ? -1 : prefixedOperand(inner);
+            if (m_failed)
+                return -1;
+            Node node{op, MathFunction::Abs, operand};
+            node.literal = m_nodes[operand].literal && op != Op::Not;
+            if (op == Op::Negate && node.literal)
+                node.op = Op::NegateConstant;
+            return add(node);
+        }
+        return primary();
+    }
+
+    int primary()
+    {
+        const int node = operand();
+        // Calling or reading a member of a result is outside the subset.
+        if (!m_failed && (isPunctuator(u"("sv) || isPunctuator(u"."sv)))
+            return fail();
+        return m_failed ? -1 : node;
+    }
+
+    int operand()
+    {
+        const Token &token = peek();
+        if (token.kind == TokenKind::End)
+            return fail();
+        ++m_next;
+        if (token.kind == TokenKind::Number) {
+            Node node{token.variable ? Op::Variable : Op::Constant};
+            if (!token.variable)
+                node.constant = Constant(token.number);
+            node.literal = true;
+            return add(node);
+        }
+        if (token.kind == TokenKind::Punctuator && Same(token.text, u"("sv)) {
+            Nesting nesting(*this);
+            const int inner = m_failed ? -1 : expression();
+            if (m_failed || !accept(u")"sv))
+                return fail();
+            // The engine counts the parentheses as a level of their own.
+            if (++m_nodes[inner].depth > MaximumDepth)
+                return fail();
+            return inner;
+        }
+        if (token.kind != TokenKind::Name)
+            return fail();
+        if (Same(token.text, u"true"sv) || Same(token.text, u"false"sv))
+            return constant({Same(token.text, u"true"sv) ? 1.0 : 0.0, Kind::Boolean});
+        if (Same(token.text, u"NaN"sv))
+            return constant({std::numeric_limits<double>::quiet_NaN(), Kind::Double});
+        if (Same(token.text, u"Infinity"sv))
+            return constant({std::numeric_limits<double>::infinity(), Kind::Double});
+        if (Same(token.text, u"Math"sv) && accept(u"."sv) && peek().kind == TokenKind::Name)
+            return mathMember();
+        return fail();
+    }
+
+    int constant(Value value)
+    {
+        Node node{Op::Constant};
+        node.constant = value;
+        return add(node);
+    }
+
+    int mathMember()
+    {
+        const QStringView member = peek().text;
+        ++m_next;
+        for (const MathConstant &constant : MathConstants) {
+            if (Same(member, constant.name))
+                return this->constant({constant.value, Kind::Double});
+        }
+        for (const MathName &function : MathFunctions) {
+            if (Same(member, function.name) && accept(u"("sv))
+                return call(function.function);
+        }
+        return fail(); // random, unknown members, a function not called
+    }
+
+    int call(MathFunction function)
+    {
+        Nesting nesting(*this);
+        std::vector<int> arguments;
+        int depth = 0;
+        if (!accept(u")"sv)) {
+            do {
+                const int argument = m_failed ? -1 : assignment();
+                if (m_failed)
+                    return -1;
+                arguments.push_back(argument);
+                depth = std::max(depth, m_nodes[argument].depth);
+            } while (accept(u","sv));
+            if (!accept(u")"sv))
+                return fail();
+        }
+        // The engine reads a missing argument of most functions as something else than NaN.
+        if (int(arguments.size()) < ArgumentsNeeded(function))
+            return fail();
+        Node node{Op::Call, function, int(m_arguments.size()), int(arguments.size())};
+        m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
+        node.depth = depth + 2;
+        return store(node, arguments.data(), int(arguments.size()));
+    }
+
+    const std::vector<Token> &m_tokens;
+    std::size_t m_next = 0;
+    std::vector<Node> m_nodes;
+    std::vector<int> m_arguments;
+    int m_nesting = 0;
+    bool m_failed = false;
+};
+
+// Postfix code; the parser has already worked out every part that does not involve x.
+class Emitter
+{
+public:
+    Emitter(const std::vector<Node> &nodes, const std::vector<int> &arguments)
+        : m_nodes(nodes)
+        , m_arguments(arguments)
+    { }
+
+    void emitNode(int index)
+    {
+        const Node &node = m_nodes[index];
+        int operands = 0;
+        Instruction instruction{node.op, node.function, node.constant.kind, 0,
+                                node.constant.number};
+        if (node.op == Op::Call) {
+            for (int i = 0; i < node.second; ++i)
+                emitNode(m_arguments[node.first + i]);
+            operands = node.second;
+            instruction.count = quint32(node.second);
+        } else if (node.op != Op::Constant && node.op != Op::Variable) {
+            for (int child : {node.first, node.second, node.third}) {
+                if (child >= 0) {
+                    emitNode(child);
+                    ++operands;
+                }
+            }
+        }
+        code.push_back(instruction);
+        m_depth += 1 - operands;
+        stackSize = std::max(stackSize, m_depth);
+    }
+
+    std::vector<Instruction> code;
+    int stackSize = 0;
+
+private:
+    const std::vector<Node> &m_nodes;
+    const std::vector<int> &m_arguments;
+    int m_depth = 0;
+};
+
+// What the engine makes of `number` as a result text (Number::toString).
+QString ScriptNumberText(double number)
+{
+    if (std::isnan(number))
+        return QStringLiteral("-1.#IND");
+    if (std::isinf(number))
+        return number > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
+    if (number == 0)
+        return QStringLiteral("0");
+    // The shortest digits that read back as the number, d.ddde±x.
+    char scientific[32];
+    char *end = std::to_chars(scientific, scientific + sizeof scientific - 1, std::fabs(number),
+                              std::chars_format::scientific)
+                        .ptr;
+    *end = '\0';
+    const char *e = std::find(scientific, end, 'e');
+    char digits[24];
+    int k = 0;
+    for (const char *c = scientific; c < e; ++c) {
+        if (*c != '.')
+            digits[k++] = *c;
+    }
+    const int n = std::atoi(e + 1) + 1; // the value is 0.digits * 10^n
+    char text[48];
+    int length = 0;
+    const auto put = [&](char c, int count = 1) {
+        while (count-- > 0)
+            text[length++] = c;
+    };
+    const auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(digits[i]);
+    };
+    if (number < 0)
+        put('-');
+    if (k <= n && n <= 21) {
+        putDigits(0, k);
+        put('0', n - k);
+    } else if (0 < n && n <= 21) {
+        putDigits(0, n);
+        put('.');
+        putDigits(n, k);
+    } else if (-6 < n && n <= 0) {
+        put('0');
+        put('.');
+        put('0', -n);
+        putDigits(0, k);
+    } else {
+        putDigits(0, 1);
+        if (k > 1) {
+            put('.');
+            putDigits(1, k);
+        }
+        put('e');
+        put(n - 1 >= 0 ? '+' : '-');
+        const auto exponent = std::to_chars(text + length, text + sizeof text, std::abs(n - 1));
+        length = int(exponent.ptr - text);
+    }
+    return QString::fromLatin1(text, length);
+}
+
+QString ResultText(const std::optional<Value> &result)
+{
+    if (!result)
+        return {};
+    if (result->kind == Kind::Boolean)
+        return BooleanToText(result->number != 0);
+    return ScriptNumberText(result->number);
+}
+
+// What EvaluateFunctionAt makes of the engine's result text.
+double ResultValue(const std::optional<Value> &result)
+{
+    if (!result || result->kind == Kind::Boolean)
+        return 0;
+    if (!std::isfinite(result->number))
+        return UndefinedValue;
+    return result->number == 0 ? 0.0 : result->number;
+}
+
+struct Compiled
+{
+    std::vector<Instruction> code; // empty for a program without an expression
+    int stackSize = 0;
+};
+
+// A program the engine certainly refuses compiles to the empty code, like a program without
+// an expression: both give the empty text.
+std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
+{
+    Parser parser(tokens);
+    int root;
+    if (!parser.parse(root)) {
+        if (NestingLowerBound(tokens) >= CertainlyTooDeep)
+            return Compiled{};
+        return std::nullopt;
+    }
+    Compiled compiled;
+    if (root < 0)
+        return compiled;
+    Emitter emitter(parser.nodes(), parser.arguments());
+    emitter.emitNode(root);
+    compiled.code = std::move(emitter.code);
+    compiled.stackSize = emitter.stackSize;
+    return compiled;
+}
+
+std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool &undecided)
+{
+    if (compiled.code.empty())
+        return std::nullopt;
+    return Run(compiled.code, compiled.stackSize, variable, undecided);
+}
+
+} // namespace
+
+std::optional<QString> EvaluateWithoutEngine(const QString &program)
+{
+    const std::vector<Token> tokens = Tokenizer(program).tokens();
+    if (tokens.empty())
+        return std::nullopt;
+    const std::optional<Compiled> compiled = CompileTokens(tokens);
+    if (!compiled)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result = RunCompiled(*compiled, {}, undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultText(result);
+}
+
+struct CompiledFunction::Code
+{
+    Compiled compiled;
+};
+
+namespace {
+
+// Pairs of values of x whose texts differ in every digit, so that every piece of program that
+// x's text went into differs between the two; one pair per form of the text.
+constexpr std::array<std::pair<double, double>, 2> SampleValues{{
+        {3, 4},
+        {1.5e-7, 2.6e-118},
+}};
+
+// The program for x = value, with x's own number marked, or nothing when x's text does not
+// stay one number of its own in it.
+std::vector<Token> MarkedTokens(const QString &expression, double value, double other,
+                                QString &program, QString &otherProgram)
+{
+    program = FunctionProgram(expression, u'x', value);
+    otherProgram = FunctionProgram(expression, u'x', other);
+    std::vector<Token> tokens = Tokenizer(program).tokens();
+    const std::vector<Token> otherTokens = Tokenizer(otherProgram).tokens();
+    if (tokens.empty() || tokens.size() != otherTokens.size())
+        return {};
+    const QString text = NumberToText(std::fabs(value));
+    const QString otherText = NumberToText(std::fabs(other));
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].text == otherTokens[i].text && tokens[i].kind == otherTokens[i].kind)
+            continue;
+        if (tokens[i].kind != TokenKind::Number || tokens[i].text != text
+            || otherTokens[i].text != otherText)
+            return {};
+        tokens[i].variable = true;
+    }
+    return tokens;
+}
+
+std::optional<Compiled> CompileSign(const QString &expression, double sign)
+{
+    std::optional<Compiled> agreed;
+    for (const auto &[value, other] : SampleValues) {
+        QString program;
+        QString otherProgram;
+        const std::vector<Token> tokens
+                = MarkedTokens(expression, sign * value, sign * other, program, otherProgram);
+        if (tokens.empty())
+            return std::nullopt;
+        std::optional<Compiled> compiled = CompileTokens(tokens);
+        if (!compiled || (agreed && !(compiled->code == agreed->code)))
+            return std::nullopt;
+        agreed = std::move(compiled);
+    }
+    return agreed;
+}
+
+} // namespace
+
+CompiledFunction::CompiledFunction() = default;
+CompiledFunction::~CompiledFunction() = default;
+CompiledFunction::CompiledFunction(const CompiledFunction &) = default;
+CompiledFunction &CompiledFunction::operator=(const CompiledFunction &) = default;
+
+CompiledFunction CompiledFunction::Compile(const QString &expression)
+{
+    CompiledFunction function;
+    if (std::optional<Compiled> positive = CompileSign(expression, 1))
+        function.m_positive = std::make_shared<const Code>(Code{std::move(*positive)});
+    if (std::optional<Compiled> negative = CompileSign(expression, -1))
+        function.m_negative = std::make_shared<const Code>(Code{std::move(*negative)});
+    return function;
+}
+
+// A negative x is written " -" and its magnitude, so its program holds the magnitude.
+std::optional<double> CompiledFunction::ValueAt(double x) const
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double shown = ShownValue(x);
+    const bool negative = std::signbit(shown);
+    const Code *code = negative ? m_negative.get() : m_positive.get();
+    if (!code)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result
+            = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultValue(result);
+}
+
+bool CompiledFunction::coversPositive() const
+{
+    return m_positive != nullptr;
+}
+
+bool CompiledFunction::coversNegative() const
+{
+    return m_negative != nullptr;
+}
