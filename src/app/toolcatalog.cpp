@@ -13,6 +13,7 @@
 #include "tools/arith/runningserieswindow.h"
 #include "tools/arith/triangularfactorialwindow.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/lineardiophantinewindow.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
@@ -57,7 +58,7 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签11"),
              QStringLiteral("函数与方程："),
              {
-                     Tool("一次不定方程按钮", "一次不定方程"),
+                     Tool("一次不定方程按钮", "一次不定方程", Opens<LinearDiophantineWindow>()),
                      Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
                      Tool("一元二次方程系数按钮", "一元二次方程系数",
                           Opens<ThreePointQuadraticWindow>()),
