@@ -18,13 +18,6 @@ struct DiophantineTexts
     QString nonNegativeCount; // "共 2 组", "没有非负整数解", "有无穷多组（a、b异号）", …
     QString nonNegativeList; // "x = 4，y = 2" lines, and a last line "……" when there are more
     bool outOfRange = false; // steps is the range line and nothing else is shown
-
-    bool operator==(const DiophantineTexts &other) const
-    {
-        return steps == other.steps && general == other.general
-                && nonNegativeCount == other.nonNegativeCount
-                && nonNegativeList == other.nonNegativeList && outOfRange == other.outOfRange;
-    }
 };
 
 // The line shown when an input does not fit in 64 bits.
