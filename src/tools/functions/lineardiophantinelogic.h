@@ -13,9 +13,9 @@ constexpr int NonNegativeListLimit = 1000;
 // What the window shows, with "\r\n" line breaks.
 struct DiophantineTexts
 {
-    QString steps; // from the equation to the particular solution, or the one range line
+    QString steps; // from the equation to the general formula, or the one range line
     QString general; // "x = 4 + 11t\r\ny = -5 - 14t\r\n（t为任意整数）" or "无整数解"
-    QString nonNegativeCount; // "共 2 组", "没有非负整数解", "有无穷多组（a、b异号）", …
+    QString nonNegativeCount; // "共2组", "没有非负整数解", "有无穷多组（a、b异号）", …
     QString nonNegativeList; // "x = 4，y = 2" lines, and a last line "……" when there are more
     bool outOfRange = false; // steps is the range line and nothing else is shown
 };
@@ -24,7 +24,7 @@ struct DiophantineTexts
 QString OutOfRangeText();
 
 // An integer as an input box holds it: blanks around it, full-width digits and signs are
-// allowed, then an optional sign and decimal digits. Nothing for anything else (the empty
+// allowed, then an optional sign and decimal digits. Missing for anything else (the empty
 // text, a lone "-", "1.5"); OutOfRange for such digits beyond the 64-bit range.
 struct IntegerInput
 {
