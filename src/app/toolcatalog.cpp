@@ -19,6 +19,7 @@
 #include "tools/functions/approximaterootwindow.h"
 #include "tools/functions/functioninfowindow.h"
 #include "tools/functions/functiontablewindow.h"
+#include "tools/functions/lineardiophantinewindow.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
@@ -64,7 +65,7 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签11"),
              QStringLiteral("函数与方程："),
              {
-                     Tool("一次不定方程按钮", "一次不定方程"),
+                     Tool("一次不定方程按钮", "一次不定方程", Opens<LinearDiophantineWindow>()),
                      Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
                      Tool("一元二次方程系数按钮", "一元二次方程系数",
                           Opens<ThreePointQuadraticWindow>()),
