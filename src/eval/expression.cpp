@@ -305,11 +305,7 @@ PreparedFunction PrepareFunction(const QString &expression)
 
 PreparedFunctionText PrepareFunctionText(const QString &expression)
 {
-    return [expression](double x) {
-        QString program = Apply(expression, CachedMultiplicationsWithVariable(QLatin1Char('x')));
-        program = ReplaceAll(program, QStringLiteral("x"), SubstitutionText(x));
-        return EvaluateExpression(program);
-    };
+    return [expression](double x) { return RunProgram(FunctionProgram(expression, u'x', x)); };
 }
 
 void BeginUserAction()
