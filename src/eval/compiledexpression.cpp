@@ -2,7 +2,7 @@
 
 #include "expression.h"
 #include "numbertext.h"
-#include "scriptvalue.h"
+#include "scriptcode.h"
 
 #include <QVarLengthArray>
 
@@ -84,60 +84,6 @@ locale_t CLocale()
     return locale;
 }
 
-// ---- Code ---------------------------------------------------------------------------------
-
-struct Instruction
-{
-    Op op;
-    MathFunction function = MathFunction::Abs;
-    Kind kind = Kind::Integer;
-    quint32 count = 0; // arguments of a call
-    double number = 0; // a constant
-
-    bool operator==(const Instruction &other) const
-    {
-        return op == other.op && function == other.function && kind == other.kind
-                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
-    }
-};
-
-// One instruction on the stack; sets `undecided` when the result depends on how the engine
-// holds a zero's operands.
-inline void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
-                    bool &undecided)
-{
-    switch (instruction.op) {
-    case Op::Constant:
-        stack[top++] = {instruction.number, instruction.kind};
-        break;
-    case Op::Variable:
-        stack[top++] = variable;
-        break;
-    case Op::Negate:
-    case Op::NegateConstant:
-    case Op::Plus:
-    case Op::Not:
-    case Op::Complement:
-        stack[top - 1] = Unary(instruction.op, stack[top - 1]);
-        break;
-    case Op::Conditional: {
-        top -= 2;
-        const Value chosen = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
-        stack[top - 1] = {chosen.number, Loaded(chosen.kind)};
-        break;
-    }
-    case Op::Call:
-        top -= int(instruction.count);
-        stack[top] = Call(instruction.function, stack + top, int(instruction.count), undecided);
-        ++top;
-        break;
-    default:
-        --top;
-        stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
-        break;
-    }
-}
-
 // One instruction on its operands. Not inlined into the parser, which would have the compiler
 // warn of stack places that an operator with that many operands never reaches.
 Q_NEVER_INLINE Value Evaluate(const Instruction &instruction, Value *operands, int count,
@@ -146,15 +92,6 @@ Q_NEVER_INLINE Value Evaluate(const Instruction &instruction, Value *operands, i
     int top = count;
     Execute(instruction, operands, top, {}, undecided);
     return operands[0];
-}
-
-Value Run(const std::vector<Instruction> &code, int stackSize, Value variable, bool &undecided)
-{
-    QVarLengthArray<Value, 32> stack(stackSize);
-    int top = 0;
-    for (const Instruction &instruction : code)
-        Execute(instruction, stack.data(), top, variable, undecided);
-    return stack[0];
 }
 
 // Literals compared without measuring them first.
@@ -943,12 +880,6 @@ double ResultValue(const std::optional<Value> &result)
     return result->number == 0 ? 0.0 : result->number;
 }
 
-struct Compiled
-{
-    std::vector<Instruction> code; // empty for a program without an expression
-    int stackSize = 0;
-};
-
 // A program the engine certainly refuses compiles to the empty code, like a program without
 // an expression: both give the empty text.
 std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
@@ -968,13 +899,6 @@ std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
     compiled.code = std::move(emitter.code);
     compiled.stackSize = emitter.stackSize;
     return compiled;
-}
-
-std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool &undecided)
-{
-    if (compiled.code.empty())
-        return std::nullopt;
-    return Run(compiled.code, compiled.stackSize, variable, undecided);
 }
 
 } // namespace
