@@ -81,6 +81,7 @@ struct Compiled
     int stackSize = 0;
 };
 
+// The program's value with `variable` for x; nullopt for the empty code (no expression).
 inline std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool &undecided)
 {
     if (compiled.code.empty())
