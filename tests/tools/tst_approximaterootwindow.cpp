@@ -20,15 +20,6 @@ const QString Enumeration = QStringLiteral("单选框1");
 const QString Impossible
         = QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");
 
-// Picks a decimal-places item the way a person does: opens the list and clicks the item.
-void ChoosePlaces(QComboBox *box, int index)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-}
-
 } // namespace
 
 class ApproximateRootWindowTest : public WindowTest
@@ -60,7 +51,7 @@ void ApproximateRootWindowTest::Search(const QString &expression, const QString 
     Replace(Find<EditBox>(QStringLiteral("输入")), expression);
     Replace(Find<EditBox>(QStringLiteral("首项")), first);
     Replace(Find<EditBox>(QStringLiteral("末项")), last);
-    ChoosePlaces(Find<QComboBox>(QStringLiteral("组合框1")), places);
+    ChooseItem(Find<QComboBox>(QStringLiteral("组合框1")), places);
     QTest::mouseClick(Find<QRadioButton>(method), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("按钮1")), Qt::LeftButton);
 }

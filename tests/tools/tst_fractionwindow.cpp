@@ -26,8 +26,10 @@ private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
     QLabel *Label(const char *name) { return FindControl<QLabel>(m_window, name); }
     MultiLineEditBox *Result() { return FindControl<MultiLineEditBox>(m_window, "分数结果"); }
-    // Picks the operator with the keyboard, as from the top of the list.
-    void ChooseOperator(int index);
+    void ChooseOperator(int index)
+    {
+        ChooseItem(FindControl<QComboBox>(m_window, "组合框1"), index);
+    }
     void Fill(const QStringList &terms); // 分子1, 分母1, 分子2, 分母2
     void Retype(const char *name, const QString &text);
 
@@ -38,14 +40,6 @@ void FractionWindowTest::init()
 {
     WindowTest::init();
     QVERIFY(OpenToolWindow<FractionWindow>(m_window));
-}
-
-void FractionWindowTest::ChooseOperator(int index)
-{
-    auto *box = FindControl<QComboBox>(m_window, "组合框1");
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
 }
 
 void FractionWindowTest::Fill(const QStringList &terms)
