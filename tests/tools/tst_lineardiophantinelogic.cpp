@@ -346,9 +346,6 @@ void LinearDiophantineLogicTest::texts_data()
     row("a = 0, not divisible", {"0", "4", "6"},
         "方程：4y = 6|d = (0, 4) = 4|因为4不能整除6，所以方程无整数解。", noSolution,
         noNonNegative);
-    row("a missing: nothing", {"-", "4", "6"}, "", "", "");
-    row("c out of range while a and b are missing", {"", "", "9223372036854775808"},
-        "超出范围：a、b、c须是-9223372036854775808到9223372036854775807之间的整数", "", "");
 }
 
 void LinearDiophantineLogicTest::texts()
@@ -357,7 +354,6 @@ void LinearDiophantineLogicTest::texts()
     QFETCH(QStringList, shown);
     const DiophantineTexts texts = SolveLinearDiophantine(inputs[0], inputs[1], inputs[2]);
     QVERIFY2(texts.steps.contains(shown[0]), qPrintable(texts.steps));
-    QCOMPARE(texts.steps.isEmpty(), shown[0].isEmpty());
     QCOMPARE((QStringList{texts.general, texts.nonNegativeCount, texts.nonNegativeList}),
              shown.mid(1));
 }
