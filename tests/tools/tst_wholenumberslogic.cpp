@@ -422,8 +422,9 @@ void WholeNumbersLogicTest::runMatchesProductOverDivisorForTwoNumbers()
     }
 }
 
-// Below 2^53 the comparison with the double's text covers every digit count and tie; these
-// lie beyond it, where the nearest double may fall on the other side of a tie.
+// Below 2^53 the comparison with the double's text covers the positive numbers of every digit
+// count and tie; these are negatives, and numbers beyond 2^53, where the nearest double may fall
+// on the other side of a tie.
 void WholeNumbersLogicTest::wholeNumberText_data()
 {
     QTest::addColumn<QString>("digits");
