@@ -118,15 +118,15 @@ void ShellWindowsTest::settingsShowTheRecord_data()
     QTest::addColumn<QByteArray>("file"); // null: no file yet
     QTest::addColumn<QString>("checked");
     QTest::addColumn<QString>("gravity");
-    QTest::newRow("no file yet") << QByteArray() << "单选框2"
-                                 << "9.8";
-    QTest::newRow("strategy 1") << QByteArray("1\r\n38\r\n1.6") << "单选框1"
-                                << "1.6";
-    QTest::newRow("strategy 3 closes the launcher too") << QByteArray("3\r\n38\r\n10") << "单选框3"
-                                                        << "10";
-    QTest::newRow("strategy within tolerance, g of many digits")
-            << QByteArray("2.00000005\r\n5\r\n0.3333333333333") << "单选框2"
-            << "0.3333333333333";
+    const auto row = [](const char *name, const QByteArray &file, const char *checked,
+                        const char *gravity) {
+        QTest::newRow(name) << file << QString::fromUtf8(checked) << QString::fromUtf8(gravity);
+    };
+    row("no file yet", QByteArray(), "单选框2", "9.8");
+    row("strategy 1", "1\r\n38\r\n1.6", "单选框1", "1.6");
+    row("strategy 3 closes the launcher too", "3\r\n38\r\n10", "单选框3", "10");
+    row("strategy within tolerance, g of many digits", "2.00000005\r\n5\r\n0.3333333333333",
+        "单选框2", "0.3333333333333");
 }
 
 void ShellWindowsTest::settingsShowTheRecord()
@@ -176,34 +176,22 @@ void ShellWindowsTest::settingsConfirm_data()
     QTest::addColumn<bool>("fileBlocked"); // a directory stands where "set.ini" goes
     QTest::addColumn<QByteArray>("saved");
     QTest::addColumn<QString>("message");
-    const QString none;
-    QTest::newRow("无策略, g 10, click")
-            << "单选框3"
-            << "10" << false << false << QByteArray("3\r\n38\r\n10") << none;
-    QTest::newRow("strategy 1, g 9.78, Enter")
-            << "单选框1"
-            << "9.78" << true << false << QByteArray("1\r\n38\r\n9.78") << none;
-    QTest::newRow("g with its unit") << ""
-                                     << "9.8m/s²" << false << false << Defaults << none;
-    QTest::newRow("full-width g") << ""
-                                  << "１０" << true << false << QByteArray("2\r\n38\r\n10") << none;
-    QTest::newRow("g just above the limit")
-            << ""
-            << "0.0000002" << false << false << QByteArray("2\r\n38\r\n2e-007") << none;
-    QTest::newRow("write fails: said, launcher back all the same")
-            << ""
-            << "9.81" << false << true << QByteArray() << "写入配置失败！";
-    for (const char *g : {"0", "-9.8", "abc", "", "1e-7"}) {
-        QTest::addRow("g \"%s\" refused", g)
-                << "" << g << false << false << Defaults << RefusedGravity;
-    }
-    QTest::newRow("infinite g refused") << ""
-                                        << "1e999" << false << false << Defaults << TooLargeGravity;
-    QTest::newRow("g 0 refused on Enter") << ""
-                                          << "0" << true << false << Defaults << RefusedGravity;
-    QTest::newRow("refused g keeps the strategy chosen, in memory only")
-            << "单选框3"
-            << "0" << false << false << Defaults << RefusedGravity;
+    const auto row = [](const char *name, const char *radio, const char *typed, bool byEnter,
+                        bool fileBlocked, const QByteArray &saved, const QString &message = {}) {
+        QTest::newRow(name) << QString::fromUtf8(radio) << QString::fromUtf8(typed) << byEnter
+                            << fileBlocked << saved << message;
+    };
+    row("无策略, g 10, click", "单选框3", "10", false, false, "3\r\n38\r\n10");
+    row("strategy 1, g 9.78, Enter", "单选框1", "9.78", true, false, "1\r\n38\r\n9.78");
+    row("g with its unit", "", "9.8m/s²", false, false, Defaults);
+    row("full-width g", "", "１０", true, false, "2\r\n38\r\n10");
+    row("g just above the limit", "", "0.0000002", false, false, "2\r\n38\r\n2e-007");
+    row("write fails: said, launcher back all the same", "", "9.81", false, true, QByteArray(),
+        QStringLiteral("写入配置失败！"));
+    row("g at the limit refused", "", "1e-7", false, false, Defaults, RefusedGravity);
+    row("infinite g refused", "", "1e999", false, false, Defaults, TooLargeGravity);
+    row("refused g on Enter keeps the strategy chosen, in memory only", "单选框3", "0", true, false,
+        Defaults, RefusedGravity);
 }
 
 void ShellWindowsTest::settingsConfirm()
@@ -351,25 +339,20 @@ void ShellWindowsTest::externalCalculatorStarts_data()
     QTest::addColumn<QString>("fileName"); // empty: nothing lies beside the program
     QTest::addColumn<bool>("executable");
     QTest::addColumn<QString>("message"); // empty: the program was started
-    const QString simple = QStringLiteral("打开简易计算器失败！");
-    const QString fx82 = QStringLiteral("打开Casio fx-82es失败！");
-    const QString fx9860 = QStringLiteral("打开Casio fx-9860Gs失败！");
-    QTest::newRow("简易计算器 missing") << "图形按钮1"
-                                        << "" << true << simple;
-    QTest::newRow("fx-82es missing") << "图形按钮2"
-                                     << "" << true << fx82;
-    QTest::newRow("fx-9860g missing") << "图形按钮3"
-                                      << "" << true << fx9860;
-    QTest::newRow("简易计算器 started") << "图形按钮1"
-                                        << "简易计算器" << true << "";
-    QTest::newRow("fx-82es started") << "图形按钮2"
-                                     << "fx-82es" << true << "";
-    QTest::newRow("fx-9860g started") << "图形按钮3"
-                                      << "fx-9860g" << true << "";
-    QTest::newRow("not executable") << "图形按钮2"
-                                    << "fx-82es" << false << fx82;
-    QTest::newRow("a Windows name is not ours") << "图形按钮2"
-                                                << "fx-82es.exe" << true << fx82;
+    const auto row = [](const char *name, const char *button, const char *fileName, bool executable,
+                        const char *message) {
+        QTest::newRow(name) << QString::fromUtf8(button) << QString::fromUtf8(fileName)
+                            << executable << QString::fromUtf8(message);
+    };
+    const char *fx82 = "打开Casio fx-82es失败！";
+    row("简易计算器 missing", "图形按钮1", "", true, "打开简易计算器失败！");
+    row("fx-82es missing", "图形按钮2", "", true, fx82);
+    row("fx-9860g missing", "图形按钮3", "", true, "打开Casio fx-9860Gs失败！");
+    row("简易计算器 started", "图形按钮1", "简易计算器", true, "");
+    row("fx-82es started", "图形按钮2", "fx-82es", true, "");
+    row("fx-9860g started", "图形按钮3", "fx-9860g", true, "");
+    row("not executable", "图形按钮2", "fx-82es", false, fx82);
+    row("a Windows name is not ours", "图形按钮2", "fx-82es.exe", true, fx82);
 }
 
 void ShellWindowsTest::externalCalculatorStarts()

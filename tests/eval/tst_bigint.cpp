@@ -183,8 +183,6 @@ void BigIntegerTest::hugeOperands_data()
     const QString b = RandomDigits(100000, 2);
     QTest::addRow("100000 by 100000 digits") << a << b;
     QTest::addRow("negative by positive") << "-" + a << b;
-    QTest::addRow("positive by negative") << a << "-" + b;
-    QTest::addRow("both negative") << "-" + a << "-" + b;
     QTest::addRow("100000 by 7 digits") << a << "-1234567";
     QTest::addRow("200000 by 100000 digits") << RandomDigits(200000, 3) << b;
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -94,6 +96,20 @@ void Replace(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
+}
+
+void Paste(QWidget *control, const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keySequence(control, QKeySequence::Paste);
+}
+
+void ChooseItem(QComboBox *box, int index)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
 }
 
 void TypeText(QWidget *control, const QString &text)

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QComboBox;
 class QLineEdit;
 class QTimer;
 
@@ -88,6 +89,12 @@ bool WaitForTicks(QTimer *timer, int ticks = 3);
 // Selects what a box holds and types `text` over it, as a person replaces an input; an empty
 // text deletes it.
 void Replace(QLineEdit *box, const QString &text);
+
+// Puts `text` on the clipboard and pastes it into the control with the keyboard.
+void Paste(QWidget *control, const QString &text);
+
+// Picks the item at `index` of a list box with the keyboard: Home, then Down to it.
+void ChooseItem(QComboBox *box, int index);
 
 // Types like a keyboard, also characters beyond ASCII (full-width digits, Chinese), which
 // QTest::keyClicks cannot send.

@@ -58,38 +58,30 @@ void ApproximateRootLogicTest::answers_data()
     QTest::addColumn<int>("places");
     QTest::addColumn<bool>("impossible");
     QTest::addColumn<QStringList>("answers"); // every answer written, the last one standing
-
-    QTest::newRow("same signs hand over to the scan")
-            << Expression("x*x-2") << -10.0 << 10.0 << true << 3 << true
-            << QStringList{"x≈-1",     "x≈-1.4",   "x≈-1.41", "x≈-1.414",
-                           "x≈-1.414", "x≈-1.414", "x≈-1.414"};
-    QTest::newRow("reversed ends bisect")
-            << Expression("x-5") << 10.0 << 0.0 << true << 3 << false << QStringList{"x=5"};
-    QTest::newRow("neighbouring doubles end the bisection")
-            << Expression("x-1e10-0.5") << 0.0 << 2e10 << true << 3 << false
-            << QStringList{"x≈10000000000.51"};
-    QTest::newRow("bracket of huge doubles")
-            << Function([](double x) { return x > 3e300 ? 1 : -1; }) << 0.0 << 1e308 << true << 2
-            << false << QStringList{"x≈3e+300"};
-    QTest::newRow("infinite ends give no midpoint")
-            << Function([](double x) { return x; }) << -qInf() << qInf() << true << 3 << false
-            << QStringList{"x在定义域[-1.#INF,1.#INF]内无解"};
-    QTest::newRow("scan meets the root") << Expression("2*x-1") << -10.0 << 10.0 << false << 3
-                                         << false << QStringList{"x≈0", "x=0.5"};
-    QTest::newRow("dip without a root")
-            << Expression("x*x+1") << -10.0 << 10.0 << false << 3 << false
-            << QStringList{"x≈0", "x≈0", "x≈0", "x≈0", "x≈-0.001", "x≈-0.001", "x≈-0.001"};
-    QTest::newRow("refinement starting where f is undefined finds nothing")
-            << Expression("Math.sqrt(x)+1") << 0.0 << 10.0 << false << 3 << false
-            << QStringList{"x≈0", "x在定义域[-1,1]内无解"};
-    QTest::newRow("b itself is sampled")
-            << Expression("x-10") << -10.0 << 10.0 << false << 3 << false << QStringList{"x=10"};
-    QTest::newRow("undefined later sample is a rise")
-            << Expression("Math.sqrt(4.5-x)+1") << 0.0 << 10.0 << false << 3 << false
-            << QStringList{"x≈4", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5"};
-    QTest::newRow("step lost in the text ends every scan")
-            << Expression("x-1e15") << 1e14 << 1e16 << false << 0 << false
-            << QStringList(7, QStringLiteral("x≈1e+014"));
+    const auto row = [](const char *name, const Function &f, double a, double b, bool bisection,
+                        int places, const QStringList &answers, bool impossible = false) {
+        QTest::newRow(name) << f << a << b << bisection << places << impossible << answers;
+    };
+    const QStringList root2{"x≈-1",     "x≈-1.4",   "x≈-1.41", "x≈-1.414",
+                            "x≈-1.414", "x≈-1.414", "x≈-1.414"};
+    row("same signs hand over to the scan", Expression("x*x-2"), -10, 10, true, 3, root2, true);
+    row("reversed ends bisect", Expression("x-5"), 10, 0, true, 3, {"x=5"});
+    row("neighbouring doubles end the bisection", Expression("x-1e10-0.5"), 0, 2e10, true, 3,
+        {"x≈10000000000.51"});
+    row("bracket of huge doubles", [](double x) { return x > 3e300 ? 1 : -1; }, 0, 1e308, true, 2,
+        {"x≈3e+300"});
+    row("infinite ends give no midpoint", [](double x) { return x; }, -qInf(), qInf(), true, 3,
+        {"x在定义域[-1.#INF,1.#INF]内无解"});
+    row("scan meets the root", Expression("2*x-1"), -10, 10, false, 3, {"x≈0", "x=0.5"});
+    row("dip without a root", Expression("x*x+1"), -10, 10, false, 3,
+        {"x≈0", "x≈0", "x≈0", "x≈0", "x≈-0.001", "x≈-0.001", "x≈-0.001"});
+    row("refinement starting where f is undefined finds nothing", Expression("Math.sqrt(x)+1"), 0,
+        10, false, 3, {"x≈0", "x在定义域[-1,1]内无解"});
+    row("b itself is sampled", Expression("x-10"), -10, 10, false, 3, {"x=10"});
+    row("undefined later sample is a rise", Expression("Math.sqrt(4.5-x)+1"), 0, 10, false, 3,
+        {"x≈4", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5"});
+    row("step lost in the text ends every scan", Expression("x-1e15"), 1e14, 1e16, false, 0,
+        QStringList(7, QStringLiteral("x≈1e+014")));
 }
 
 void ApproximateRootLogicTest::answers()

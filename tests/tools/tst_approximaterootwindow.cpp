@@ -20,15 +20,6 @@ const QString Enumeration = QStringLiteral("单选框1");
 const QString Impossible
         = QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");
 
-// Picks a decimal-places item the way a person does: opens the list and clicks the item.
-void ChoosePlaces(QComboBox *box, int index)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-}
-
 } // namespace
 
 class ApproximateRootWindowTest : public WindowTest
@@ -60,7 +51,7 @@ void ApproximateRootWindowTest::Search(const QString &expression, const QString 
     Replace(Find<EditBox>(QStringLiteral("输入")), expression);
     Replace(Find<EditBox>(QStringLiteral("首项")), first);
     Replace(Find<EditBox>(QStringLiteral("末项")), last);
-    ChoosePlaces(Find<QComboBox>(QStringLiteral("组合框1")), places);
+    ChooseItem(Find<QComboBox>(QStringLiteral("组合框1")), places);
     QTest::mouseClick(Find<QRadioButton>(method), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("按钮1")), Qt::LeftButton);
 }
@@ -80,6 +71,8 @@ void ApproximateRootWindowTest::opensReadyForInput()
     QCOMPARE(Find<EditBox>(QStringLiteral("答案"))->text(), QString());
 }
 
+// The searches are the logic's; these rows follow the inputs, the method, the places and the
+// message through the window.
 void ApproximateRootWindowTest::answers_data()
 {
     QTest::addColumn<QString>("expression");
@@ -89,44 +82,22 @@ void ApproximateRootWindowTest::answers_data()
     QTest::addColumn<int>("places");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("handedOver"); // the bisection's message came first
-
-    QTest::newRow("midpoint is the root") << "x-5"
-                                          << "0"
-                                          << "10" << Bisection << 3 << "x=5" << false;
-    QTest::newRow("bisection drift") << "x*x-2"
-                                     << "0"
-                                     << "10" << Bisection << 3 << "x≈1.415" << false;
-    QTest::newRow("bisection with 0 places") << "x*x-2"
-                                             << "1"
-                                             << "2" << Bisection << 0 << "x≈1" << false;
-    QTest::newRow("bisection with 5 places") << "x*x-2"
-                                             << "1"
-                                             << "2" << Bisection << 5 << "x≈1.41431" << false;
-    QTest::newRow("same signs go to the scan") << "x*x-2"
-                                               << "-10"
-                                               << "10" << Bisection << 3 << "x≈-1.414" << true;
-    QTest::newRow("neighbouring doubles end the bisection")
-            << "x-1e10-0.5"
-            << "0"
-            << "2e10" << Bisection << 3 << "x≈10000000000.51" << false;
-    QTest::newRow("scan meets the root") << "2*x-1"
-                                         << "-10"
-                                         << "10" << Enumeration << 3 << "x=0.5" << false;
-    QTest::newRow("no dip before the end")
-            << "x-20"
-            << "-10"
-            << "10" << Enumeration << 3 << "x在定义域[-10,10]内无解" << false;
-    QTest::newRow("dip without a root") << "x*x+1"
-                                        << "-10"
-                                        << "10" << Enumeration << 3 << "x≈-0.001" << false;
-    QTest::newRow("undefined first sample")
-            << "1/x"
-            << "0"
-            << "10" << Enumeration << 3 << "x在定义域[0,10]内无解" << false;
-    QTest::newRow("backwards interval")
-            << "x"
-            << "10"
-            << "-10" << Enumeration << 3 << "x在定义域[10,-10]内无解" << false;
+    const auto row = [](const char *name, const char *expression, const char *first,
+                        const char *last, const QString &method, int places, const char *answer,
+                        bool handedOver = false) {
+        QTest::newRow(name) << QString::fromLatin1(expression) << QString::fromLatin1(first)
+                            << QString::fromLatin1(last) << method << places
+                            << QString::fromUtf8(answer) << handedOver;
+    };
+    row("midpoint is the root", "x-5", "0", "10", Bisection, 3, "x=5");
+    row("bisection drift", "x*x-2", "0", "10", Bisection, 3, "x≈1.415");
+    row("bisection with 0 places", "x*x-2", "1", "2", Bisection, 0, "x≈1");
+    row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41431");
+    row("same signs go to the scan", "x*x-2", "-10", "10", Bisection, 3, "x≈-1.414", true);
+    row("scan meets the root", "2*x-1", "-10", "10", Enumeration, 3, "x=0.5");
+    row("no dip before the end", "x-20", "-10", "10", Enumeration, 3, "x在定义域[-10,10]内无解");
+    row("undefined first sample", "1/x", "0", "10", Enumeration, 3, "x在定义域[0,10]内无解");
+    row("backwards interval", "x", "10", "-10", Enumeration, 3, "x在定义域[10,-10]内无解");
 }
 
 void ApproximateRootWindowTest::answers()

@@ -5,7 +5,6 @@
 #include "windowtest.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -28,13 +27,9 @@ private:
     QComboBox *FromBase() { return FindControl<QComboBox>(m_window, "被转换进制组合框"); }
     QComboBox *ToBase() { return FindControl<QComboBox>(m_window, "转换的进制组合框"); }
     LongTextBox *Result() { return FindControl<LongTextBox>(m_window, "结果编辑框"); }
-    // Picks a base with the keyboard: Home, then Down to it.
     static void Choose(QComboBox *list, int base)
     {
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 2; i < base; ++i)
-            QTest::keyClick(list, Qt::Key_Down);
+        ChooseItem(list, base - 2);
         QCOMPARE(list->currentText(), QString::number(base));
     }
 
@@ -80,22 +75,13 @@ void BaseConversionWindowTest::convertsAsEntered_data()
     const QString error = QStringLiteral("参数错误-%1不是一个有效的%2进制数！");
 
     QTest::addRow("255 to hex") << "255" << 10 << 16 << "FF";
-    QTest::addRow("ff to binary") << "ff" << 16 << 2 << "11111111";
     QTest::addRow("full-width hex") << "ｆｆ" << 16 << 10 << "255";
-    QTest::addRow("full-width digits") << "１２３" << 10 << 36 << "3F";
-    QTest::addRow("leading zeros vanish") << "007" << 10 << 2 << "111";
-    QTest::addRow("equal bases echo in upper case") << "ff" << 16 << 16 << "FF";
     QTest::addRow("40 digits") << "1234567890123456789012345678901234567890" << 10 << 36
                                << "1IZIBJF4ZVDBMVQ66D6WM8G1CI";
-    QTest::addRow("binary 12") << "12" << 2 << 10 << error.arg("12", "二");
     QTest::addRow("hex 12g") << "12g" << 16 << 10 << error.arg("12G", "一十六");
-    QTest::addRow("decimal 1a") << "1a" << 10 << 10 << error.arg("1A", "一十");
-    QTest::addRow("sign in base 36") << "-z" << 36 << 10 << error.arg("-Z", "三十六");
     QTest::addRow("Enter in base 11") << "1\n0" << 11 << 10 << error.arg("1\r\n0", "一十一");
     QTest::addRow("million binary digits")
             << u'1' + QString(999999, u'0') << 2 << 16 << u'8' + QString(249999, u'0');
-    QTest::addRow("300000 fs in base 16")
-            << QString(300000, u'f') << 16 << 2 << QString(1200000, u'1');
 }
 
 void BaseConversionWindowTest::convertsAsEntered()
@@ -108,8 +94,7 @@ void BaseConversionWindowTest::convertsAsEntered()
     Choose(ToBase(), to);
     Number()->setFocus();
     if (typed.size() > 100) {
-        QApplication::clipboard()->setText(typed);
-        QTest::keySequence(Number(), QKeySequence::Paste);
+        Paste(Number(), typed);
     } else {
         const QStringList lines = typed.split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {

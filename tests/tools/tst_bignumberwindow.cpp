@@ -4,12 +4,9 @@
 #include "ui/style.h"
 #include "windowtest.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -22,17 +19,14 @@ void Enter(MultiLineEditBox *box, const QString &text, Entry entry)
     box->setFocus();
     QTest::keySequence(box, QKeySequence::SelectAll);
     QTest::keyClick(box, Qt::Key_Delete);
-    if (entry == Entry::Typed) {
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, lines.at(i));
-        }
-        return;
+    if (entry == Entry::Pasted)
+        return Paste(box, text);
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, lines.at(i));
     }
-    QApplication::clipboard()->setText(text);
-    QTest::keySequence(box, QKeySequence::Paste);
 }
 
 } // namespace
@@ -101,44 +95,21 @@ void BigNumberWindowTest::calculatesAsEntered_data()
     const Entry typed = Entry::Typed;
     const Entry pasted = Entry::Pasted;
 
+    // Each operation by its button; the readings and the arithmetic are the logic's.
     row("30-digit product", "123456789012345678901234567890", "987654321098765432109876543210",
         typed, "单选框1", "121932631137021795226185032733622923332237463801111263526900");
-    row("difference below zero", "100", "250", typed, "单选框4", "-150");
-    row("sum to zero", "-5", "5", typed, "单选框3", "0");
-    row("quotient", "7", "2", typed, "单选框2", "3");
     row("quotient toward zero", "-7", "2", typed, "单选框2", "-3");
-    row("quotient below one", "3", "5", typed, "单选框2", "0");
+    row("sum to zero", "-5", "5", typed, "单选框3", "0");
+    row("difference below zero", "100", "250", typed, "单选框4", "-150");
     row("remainder with the divisor's sign", "-7", "5", typed, "单选框5", "3");
-    row("negative divisor", "7", "-5", typed, "单选框5", "-3");
     row("first larger", "100", "99", typed, "单选框6", "第一个数大");
     row("equal", "5", "5", typed, "单选框6", "两个数一样大");
     row("second larger", "-1", "0", typed, "单选框6", "第二个数大");
-    row("leading zero is octal", "010", "1", typed, "单选框1", "8");
-    row("09 reads as zero", "09", "5", typed, "单选框3", "5");
-    row("reading stops at a minus", "12-3", "2", typed, "单选框1", "24");
     row("typed letters are refused", "1x2", "3", typed, "单选框1", "36");
-    row("hex and binary prefixes", "0x1F", "0B101", pasted, "单选框1", "155");
-    row("upper-case hex, negative binary", "0XfF", "-0b1", pasted, "单选框3", "254");
-    row("octal difference", "0777", "07", pasted, "单选框4", "504");
-    row("plus sign", "+12", "3", pasted, "单选框2", "4");
-    row("full-width digits read as nothing", "１２", "3", pasted, "单选框3", "3");
-    row("quotient by zero", "7", "0", typed, "单选框2", "");
-    row("remainder by zero", "7", "00", typed, "单选框5", "");
-    row("lone minus", "-", "1", typed, "单选框3", "");
-    row("comparison with an empty box", "1", "", typed, "单选框6", "");
     row("Enter starts a second line", "1\n2", "1", typed, "单选框1", "");
-    row("pasted line break", "1\r\n2", "1", pasted, "单选框1", "");
-    row("script injection", "1\");while(1){}//", "1", pasted, "单选框1", "");
-    row("backslash", "12\\", "1", pasted, "单选框3", "");
-
-    const qsizetype n = 100000;
-    const QString nines(n, u'9');
-    row("square of 100000 nines", nines, nines, pasted, "单选框1",
-        QString(n - 1, u'9') + u'8' + QString(n - 1, u'0') + u'1');
-    row("100000 nines by 9", nines, "9", pasted, "单选框2", QString(n, u'1'));
+    row("hex and binary prefixes pasted", "0x1F", "0B101", pasted, "单选框1", "155");
     const QString million = u'1' + QString(999999, u'0');
     row("million digits times 7", million, "7", pasted, "单选框1", u'7' + QString(999999, u'0'));
-    row("million digits minus one", million, "1", pasted, "单选框4", QString(999999, u'9'));
     row("million digits differing in the last", million, u'1' + QString(999998, u'0') + u'1',
         pasted, "单选框6", "第二个数大");
 }

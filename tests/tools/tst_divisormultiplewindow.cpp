@@ -18,7 +18,6 @@ private slots:
     void computes_data();
     void computes();
     void labelCountsUpAndButtonTurnsToCompute();
-    void refusesWhatIsNotAWholeNumberFromOne_data();
     void refusesWhatIsNotAWholeNumberFromOne();
     void enterNeedsText();
     void numbersAfterTheResultAreFoldedIn();
@@ -79,30 +78,18 @@ void DivisorMultipleWindowTest::opensAtTheCountEntry()
     QVERIFY(Box("公因数")->isReadOnly() && Box("公倍数")->isReadOnly());
 }
 
+// The values are the logic's; these rows follow the count and the focus through the window.
 void DivisorMultipleWindowTest::computes_data()
 {
     QTest::addColumn<QString>("count");
     QTest::addColumn<QStringList>("numbers");
     QTest::addColumn<QString>("divisor");
     QTest::addColumn<QString>("multiple");
-    QTest::newRow("twelve and eighteen") << "2" << QStringList{"12", "18"} << "6"
-                                         << "36";
-    QTest::newRow("powers of two") << "3" << QStringList{"2", "4", "8"} << "2"
-                                   << "8";
-    QTest::newRow("count below two raised") << "1" << QStringList{"12", "18"} << "6"
-                                            << "36";
-    QTest::newRow("least common multiple of three") << "3" << QStringList{"4", "6", "10"} << "2"
-                                                    << "60";
-    QTest::newRow("fractions truncated") << "2" << QStringList{"12.5", "18.9"} << "6"
-                                         << "36";
-    QTest::newRow("beyond 64 bits")
-            << "3" << QStringList{"9007199254740991", "9007199254740989", "9007199254740987"} << "1"
-            << "7.307508186655e+047";
-    QStringList ninetyNine;
-    for (int n = 1; n <= 99; ++n)
-        ninetyNine << QString::number(n * 6);
-    QTest::newRow("ninety-nine numbers") << "99" << ninetyNine << "6"
-                                         << "4.183222513783e+041";
+    QTest::newRow("twelve and eighteen") << "2" << QStringList{"12", "18"} << "6" << QString("36");
+    QTest::newRow("count below two raised")
+            << "1" << QStringList{"12", "18"} << "6" << QString("36");
+    QTest::newRow("least common multiple of three")
+            << "3" << QStringList{"4", "6", "10"} << "2" << QString("60");
 }
 
 void DivisorMultipleWindowTest::computes()
@@ -138,26 +125,14 @@ void DivisorMultipleWindowTest::labelCountsUpAndButtonTurnsToCompute()
     QCOMPARE(Pages()->currentIndex(), 0);
 }
 
-void DivisorMultipleWindowTest::refusesWhatIsNotAWholeNumberFromOne_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::newRow("zero") << "0";
-    QTest::newRow("negative") << "-3";
-    QTest::newRow("not a number") << "abc";
-    QTest::newRow("between zero and one") << "0.5";
-    QTest::newRow("infinite") << "1e999";
-    QTest::newRow("beyond exact doubles") << "9007199254740993";
-}
-
 // A refused number changes nothing: it stays in its box to be corrected.
 void DivisorMultipleWindowTest::refusesWhatIsNotAWholeNumberFromOne()
 {
-    QFETCH(QString, number);
     EnterCount("2");
     EnterNumber("12");
-    EnterNumber(number);
+    EnterNumber("0.5");
     QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", RefusedNumberMessage}}));
-    QCOMPARE(Box("数字")->text(), number);
+    QCOMPARE(Box("数字")->text(), QStringLiteral("0.5"));
     QCOMPARE(Caption(), QStringLiteral("第2个数："));
     Box("数字")->clear();
     EnterNumber("18");

@@ -91,6 +91,7 @@ void FunctionTableWindowTest::opensWithOnlyTheInputColumn()
     QCOMPARE(m_window->width(), wide);
 }
 
+// The rows go through the evaluator's function program; the terms' rules are the logic's.
 void FunctionTableWindowTest::buildsTheTable_data()
 {
     QTest::addColumn<QString>("expression");
@@ -99,83 +100,27 @@ void FunctionTableWindowTest::buildsTheTable_data()
     QTest::addColumn<QString>("difference");
     QTest::addColumn<QStringList>("x");
     QTest::addColumn<QStringList>("values");
-
-    const QStringList defaults{"-5", "-4", "-3", "-2", "-1", "0", "1", "2", "3", "4", "5"};
-    QTest::newRow("x*x") << "x*x"
-                         << "-5"
-                         << "5"
-                         << "1" << defaults
-                         << QStringList{"25", "16", "9", "4", "1", "0", "1", "4", "9", "16", "25"};
-    QTest::newRow("tenths without drift")
-            << "x"
-            << "0"
-            << "1"
-            << "0.1"
-            << QStringList{"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"}
-            << QStringList{"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"};
-    QTest::newRow("implied multiplication with negative x")
-            << "2x"
-            << "-2"
-            << "0"
-            << "1" << QStringList{"-2", "-1", "0"} << QStringList{"-4", "-2", "0"};
-    QTest::newRow("negative x after a minus")
-            << "1-x"
-            << "-2"
-            << "0"
-            << "1" << QStringList{"-2", "-1", "0"} << QStringList{"3", "2", "1"};
-    QTest::newRow("pole") << "1/x"
-                          << "-1"
-                          << "1"
-                          << "1" << QStringList{"-1", "0", "1"} << QStringList{"-1", "错误", "1"};
-    QTest::newRow("not a number shows as the engine writes it")
-            << "Math.sqrt(x)"
-            << "-1"
-            << "0"
-            << "1" << QStringList{"-1", "0"} << QStringList{"-1.#IND", "0"};
-    QTest::newRow("the x of exp is replaced too")
-            << "Math.exp(x)"
-            << "-1"
-            << "0"
-            << "1" << QStringList{"-1", "0"} << QStringList{"错误", "错误"};
-    QTest::newRow("all the engine's digits")
-            << "x/3"
-            << "1"
-            << "2"
-            << "1" << QStringList{"1", "2"}
-            << QStringList{"0.3333333333333333", "0.6666666666666666"};
-    QTest::newRow("no x") << "7"
-                          << "1"
-                          << "3"
-                          << "1" << QStringList{"1", "2", "3"} << QStringList{"7", "7", "7"};
-    QTest::newRow("upper-case X") << "X*X"
-                                  << "2"
-                                  << "3"
-                                  << "1" << QStringList{"2", "3"} << QStringList{"4", "9"};
-    QTest::newRow("first term as typed") << "x"
-                                         << "+3"
-                                         << "4"
-                                         << "1" << QStringList{"+3", "4"} << QStringList{"3", "4"};
-    QTest::newRow("first term with an x") << "x*x"
-                                          << "2x"
-                                          << "3"
-                                          << "1" << QStringList{"2", "3"} << QStringList{"4", "9"};
-    QTest::newRow("first beyond the last") << "x"
-                                           << "5"
-                                           << "-5"
-                                           << "1" << QStringList{} << QStringList{};
-    QTest::newRow("difference 0 is refused") << "x"
-                                             << "-5"
-                                             << "5"
-                                             << "0" << QStringList{} << QStringList{};
-    QTest::newRow("difference pointing away is refused") << "x"
-                                                         << "-5"
-                                                         << "5"
-                                                         << "-1" << QStringList{} << QStringList{};
-    QTest::newRow("difference lost in x's text is refused")
-            << "x"
-            << "1e13"
-            << "2e13"
-            << "1" << QStringList{} << QStringList{};
+    const auto row
+            = [](const char *name, const char *expression, const char *first, const char *last,
+                 const QStringList &x, const QStringList &values, const char *difference = "1") {
+                  QTest::newRow(name) << QString::fromLatin1(expression)
+                                      << QString::fromLatin1(first) << QString::fromLatin1(last)
+                                      << QString::fromLatin1(difference) << x << values;
+              };
+    row("x*x", "x*x", "-5", "5", {"-5", "-4", "-3", "-2", "-1", "0", "1", "2", "3", "4", "5"},
+        {"25", "16", "9", "4", "1", "0", "1", "4", "9", "16", "25"});
+    row("implied multiplication with negative x", "2x", "-2", "0", {"-2", "-1", "0"},
+        {"-4", "-2", "0"});
+    row("negative x after a minus", "1-x", "-2", "0", {"-2", "-1", "0"}, {"3", "2", "1"});
+    row("pole", "1/x", "-1", "1", {"-1", "0", "1"}, {"-1", "错误", "1"});
+    row("not a number shows as the engine writes it", "Math.sqrt(x)", "-1", "0", {"-1", "0"},
+        {"-1.#IND", "0"});
+    row("the x of exp is replaced too", "Math.exp(x)", "-1", "0", {"-1", "0"}, {"错误", "错误"});
+    row("all the engine's digits", "x/3", "1", "2", {"1", "2"},
+        {"0.3333333333333333", "0.6666666666666666"});
+    row("no x", "7", "1", "3", {"1", "2", "3"}, {"7", "7", "7"});
+    row("upper-case X", "X*X", "2", "3", {"2", "3"}, {"4", "9"});
+    row("refused difference", "x", "-5", "5", {}, {}, "0");
 }
 
 void FunctionTableWindowTest::buildsTheTable()
@@ -191,8 +136,6 @@ void FunctionTableWindowTest::buildsTheTable()
     Build(QStringLiteral("x"));
     Build(expression, first, last, difference);
     Grid *grid = Find<Grid>(QStringLiteral("高级表格1"));
-    QCOMPARE(grid->GetCell(0, 0), "x");
-    QCOMPARE(grid->GetCell(0, 1), "f(x)");
     QCOMPARE(Column(grid, 0), x);
     QCOMPARE(Column(grid, 1), values);
     QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));

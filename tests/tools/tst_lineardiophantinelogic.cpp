@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <functional>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -232,6 +233,8 @@ class LinearDiophantineLogicTest : public QObject
 private slots:
     void readsIntegers_data();
     void readsIntegers();
+    void texts_data();
+    void texts();
     void smallEquationsAgreeWithBruteForce();
     void longListsAgreeWithBruteForce();
     void largeEquationsHoldExactly();
@@ -271,34 +274,128 @@ void LinearDiophantineLogicTest::readsIntegers()
     QCOMPARE(input.value, value);
 }
 
+// "|" stands for a line break; the steps hold the given lines in a row.
+void LinearDiophantineLogicTest::texts_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("shown"); // steps, general, count, list
+    const auto row = [](const char *name, const QStringList &inputs, const char *steps,
+                        const char *general, const char *count, const char *list = "") {
+        QStringList shown{steps, general, count, list};
+        shown.replaceInStrings(QStringLiteral("|"), QStringLiteral("\r\n"));
+        QTest::newRow(name) << inputs << shown;
+    };
+    const char *noSolution = "无整数解";
+    const char *noNonNegative = "没有非负整数解";
+    row("3x + 5y = 22", {"3", "5", "22"},
+        "方程：3x + 5y = 22|辗转相除：|5 = 1 × 3 + 2|3 = 1 × 2 + 1|2 = 2 × 1 + 0|"
+        "d = (3, 5) = 1|因为1能整除22，所以方程有整数解。|回代：|1 = 3 - 2|"
+        "    = 3 - (5 - 3)|    = 2 × 3 - 5|即：3 × 2 + 5 × (-1) = 1|"
+        "乘数：c ÷ d = 22 ÷ 1 = 22|特解：x0 = 2 × 22 = 44|　　　y0 = -1 × 22 = -22|"
+        "通解：x = x0 + (b ÷ d)t，y = y0 - (a ÷ d)t|b ÷ d = 5 ÷ 1 = 5，a ÷ d = 3 ÷ 1 = 3",
+        "x = 44 + 5t|y = -22 - 3t|（t为任意整数）", "共1组", "x = 4，y = 2");
+    row("252x + 198y = 18", {"252", "198", "18"},
+        "方程：252x + 198y = 18|辗转相除：|252 = 1 × 198 + 54|198 = 3 × 54 + 36|"
+        "54 = 1 × 36 + 18|36 = 2 × 18 + 0|d = (252, 198) = 18|"
+        "因为18能整除18，所以方程有整数解。|回代：|18 = 54 - 36|"
+        "    = 54 - (198 - 3 × 54)|    = 4 × 54 - 198|    = 4 × (252 - 198) - 198|"
+        "    = 4 × 252 - 5 × 198|即：252 × 4 + 198 × (-5) = 18|"
+        "乘数：c ÷ d = 18 ÷ 18 = 1|特解：x0 = 4 × 1 = 4|　　　y0 = -5 × 1 = -5|"
+        "通解：x = x0 + (b ÷ d)t，y = y0 - (a ÷ d)t|"
+        "b ÷ d = 198 ÷ 18 = 11，a ÷ d = 252 ÷ 18 = 14",
+        "x = 4 + 11t|y = -5 - 14t|（t为任意整数）", noNonNegative);
+    row("6x + 9y = 10 has no solution", {"6", "9", "10"},
+        "方程：6x + 9y = 10|辗转相除：|9 = 1 × 6 + 3|6 = 2 × 3 + 0|d = (6, 9) = 3|"
+        "因为3不能整除10，所以方程无整数解。",
+        noSolution, noNonNegative);
+    row("both negative: three non-negative", {"-2", "-3", "-12"},
+        "方程：-2x - 3y = -12|辗转相除：|3 = 1 × 2 + 1|2 = 2 × 1 + 0|d = (2, 3) = 1|"
+        "因为1能整除-12，所以方程有整数解。|回代：|1 = 3 - 2|"
+        "即：-2 × 1 + (-3) × (-1) = 1|乘数：c ÷ d = -12 ÷ 1 = -12|"
+        "特解：x0 = 1 × (-12) = -12|　　　y0 = -1 × (-12) = 12|",
+        "x = -12 - 3t|y = 12 + 2t|（t为任意整数）", "共3组",
+        "x = 0，y = 4|x = 3，y = 2|x = 6，y = 0");
+    row("opposite signs", {"6", "-9", "-3"},
+        "方程：6x - 9y = -3|辗转相除：|9 = 1 × 6 + 3|6 = 2 × 3 + 0|d = (6, 9) = 3|"
+        "因为3能整除-3，所以方程有整数解。|回代：|3 = 9 - 6|"
+        "即：6 × (-1) + (-9) × (-1) = 3|乘数：c ÷ d = -3 ÷ 3 = -1|"
+        "特解：x0 = -1 × (-1) = 1|　　　y0 = -1 × (-1) = 1|",
+        "x = 1 - 3t|y = 1 - 2t|（t为任意整数）", "有无穷多组（a、b异号）");
+    row("c = 0", {"4", "6", "0"},
+        "d = (4, 6) = 2|因为2能整除0，所以方程有整数解。|c = 0，特解：x0 = 0，y0 = 0|"
+        "通解：x = x0 + (b ÷ d)t，y = y0 - (a ÷ d)t|b ÷ d = 6 ÷ 2 = 3，a ÷ d = 4 ÷ 2 = 2",
+        "x = 3t|y = -2t|（t为任意整数）", "共1组", "x = 0，y = 0");
+    row("one division: d is the smaller coefficient", {"126", "252", "378"},
+        "辗转相除：|252 = 2 × 126 + 0|d = (126, 252) = 126|"
+        "因为126能整除378，所以方程有整数解。|即：126 × 1 + 252 × 0 = 126|"
+        "乘数：c ÷ d = 378 ÷ 126 = 3|特解：x0 = 1 × 3 = 3|　　　y0 = 0 × 3 = 0|",
+        "x = 3 + 2t|y = -t|（t为任意整数）", "共2组", "x = 1，y = 1|x = 3，y = 0");
+    row("a = b = c = 0", {"0", "0", "0"}, "方程：0 = 0|a = b = 0且c = 0，任意一对整数x、y都是解。",
+        "x = s|y = t|（s、t为任意整数）", "有无穷多组（x、y为任意非负整数）");
+    row("a = b = 0, c not 0", {"0", "-0", "5"},
+        "方程：0 = 5|a = b = 0，左边恒为0，而c = 5不为0，所以方程无整数解。", noSolution,
+        noNonNegative);
+    row("b = 0", {"3", "0", "12"},
+        "方程：3x = 12|d = (3, 0) = 3|因为3能整除12，所以方程有整数解。|"
+        "x = 12 ÷ 3 = 4，y可取任意整数。",
+        "x = 4|y = t|（t为任意整数）", "有无穷多组（x = 4，y为任意非负整数）");
+    row("a = 0, negative y", {"0", "-3", "12"},
+        "方程：-3y = 12|d = (0, 3) = 3|因为3能整除12，所以方程有整数解。|"
+        "y = 12 ÷ (-3) = -4，x可取任意整数。",
+        "x = t|y = -4|（t为任意整数）", "没有非负整数解（y = -4是负数）");
+    row("a = 0, not divisible", {"0", "4", "6"},
+        "方程：4y = 6|d = (0, 4) = 4|因为4不能整除6，所以方程无整数解。", noSolution,
+        noNonNegative);
+}
+
+void LinearDiophantineLogicTest::texts()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, shown);
+    const DiophantineTexts texts = SolveLinearDiophantine(inputs[0], inputs[1], inputs[2]);
+    QVERIFY2(texts.steps.contains(shown[0]), qPrintable(texts.steps));
+    QCOMPARE((QStringList{texts.general, texts.nonNegativeCount, texts.nonNegativeList}),
+             shown.mid(1));
+}
+
+namespace {
+
+// Checks `count` equations from `next`, brute force up to `bound` (0: none), naming the first
+// that fails.
+void CheckEquations(int count, qint64 bound, const std::function<Equation(int)> &next)
+{
+    for (int i = 0; i < count; ++i) {
+        const Equation e = next(i);
+        if (e.a == 0 && e.b == 0)
+            continue;
+        CheckSolution(e, bound);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(Describe(e)));
+    }
+}
+
+} // namespace
+
 // Every small equation, seeded so that a failure repeats: the count and the list against
 // brute force, every listed solution, the particular and the general solution.
 void LinearDiophantineLogicTest::smallEquationsAgreeWithBruteForce()
 {
     QRandomGenerator random(17);
-    for (int i = 0; i < 3000; ++i) {
-        const Equation e{Between(random, -12, 12), Between(random, -12, 12),
-                         Between(random, -80, 80)};
-        if (e.a == 0 && e.b == 0)
-            continue;
-        CheckSolution(e, 100);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(Describe(e)));
-    }
+    CheckEquations(3000, 100, [&](int) {
+        return Equation{Between(random, -12, 12), Between(random, -12, 12),
+                        Between(random, -80, 80)};
+    });
 }
 
 // Counts beyond the listed 1000: the first 1000 and the count against brute force.
 void LinearDiophantineLogicTest::longListsAgreeWithBruteForce()
 {
     QRandomGenerator random(1000);
-    for (int i = 0; i < 12; ++i) {
+    CheckEquations(12, 3000, [&](int i) {
         const qint64 sign = i % 2 == 0 ? 1 : -1;
-        const Equation e{sign * Between(random, 1, 3), sign * Between(random, 1, 3),
-                         sign * Between(random, 1500, 3000)};
-        CheckSolution(e, 3000);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(Describe(e)));
-    }
+        return Equation{sign * Between(random, 1, 3), sign * Between(random, 1, 3),
+                        sign * Between(random, 1500, 3000)};
+    });
 }
 
 // Anywhere in the 64-bit range, where the products need more than 64 bits; half of them with
@@ -306,18 +403,14 @@ void LinearDiophantineLogicTest::longListsAgreeWithBruteForce()
 void LinearDiophantineLogicTest::largeEquationsHoldExactly()
 {
     QRandomGenerator random(64);
-    for (int i = 0; i < 2000; ++i) {
+    CheckEquations(2000, 0, [&](int i) {
         Equation e{AnyInteger(random), AnyInteger(random), AnyInteger(random)};
         if (i % 2 == 1) {
             const qint64 factor = Between(random, 2, 1000000);
             e = {e.a / factor * factor, e.b / factor * factor, e.c / factor * factor};
         }
-        if (e.a == 0 && e.b == 0)
-            continue;
-        CheckSolution(e, 0);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(Describe(e)));
-    }
+        return e;
+    });
 }
 
 QTEST_GUILESS_MAIN(LinearDiophantineLogicTest)

@@ -3,8 +3,6 @@
 #include "ui/editbox.h"
 #include "windowtest.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -27,11 +25,6 @@ private slots:
 private:
     EditBox *Input() { return FindControl<EditBox>(m_window, "输入"); }
     EditBox *Output() { return FindControl<EditBox>(m_window, "输出"); }
-    void Paste(const QString &text)
-    {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(Input(), Qt::Key_V, Qt::ControlModifier);
-    }
 
     QPointer<PrimeFactorizationWindow> m_window;
 };
@@ -51,41 +44,22 @@ void PrimeFactorizationWindowTest::captions()
     QCOMPARE(Output()->text(), QString());
 }
 
+// The factors are the logic's; these rows follow the keystroke rules into the output.
 void PrimeFactorizationWindowTest::factorizesAsTyped_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("output");
-    QTest::newRow("twelve") << "12"
-                            << "12"
-                            << "2*2*3";
-    QTest::newRow("prime power") << "8"
-                                 << "8"
-                                 << "2*2*2";
-    QTest::newRow("largest 8-digit prime") << "99999989"
-                                           << "99999989"
-                                           << "99999989";
-    QTest::newRow("longest factor list")
-            << "67108864"
-            << "67108864" << QStringList(26, QStringLiteral("2")).join(u'*');
-    QTest::newRow("ninth digit refused") << "123456789"
-                                         << "12345678"
-                                         << "2*3*3*47*14593";
-    QTest::newRow("letters and points refused") << "1a2.5"
-                                                << "125"
-                                                << "5*5*5";
-    QTest::newRow("negative unchanged") << "-12"
-                                        << "-12"
-                                        << "-12";
-    QTest::newRow("lowest 8 characters") << "-9999999"
-                                         << "-9999999"
-                                         << "-9999999";
-    QTest::newRow("one") << "1"
-                         << "1"
-                         << "1";
-    QTest::newRow("minus alone") << "-"
-                                 << "-"
-                                 << "0";
+    const auto row = [](const char *name, const char *keys, const char *input,
+                        const QString &output) {
+        QTest::newRow(name) << QString::fromLatin1(keys) << QString::fromLatin1(input) << output;
+    };
+    row("twelve", "12", "12", "2*2*3");
+    row("longest factor list", "67108864", "67108864", QStringList(26, "2").join(u'*'));
+    row("ninth digit refused", "123456789", "12345678", "2*3*3*47*14593");
+    row("letters and points refused", "1a2.5", "125", "5*5*5");
+    row("negative unchanged", "-12", "-12", "-12");
+    row("minus alone", "-", "-", "0");
 }
 
 void PrimeFactorizationWindowTest::factorizesAsTyped()
@@ -116,17 +90,8 @@ void PrimeFactorizationWindowTest::pasted_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("output");
-    QTest::newRow("fraction truncated") << "12.9"
-                                        << "2*2*3";
-    QTest::newRow("not a number") << "abc"
-                                  << "0";
-    QTest::newRow("largest 32-bit prime") << "2147483647"
-                                          << "2147483647";
-    QTest::newRow("exponent form") << "1e9"
-                                   << "2*2*2*2*2*2*2*2*2*5*5*5*5*5*5*5*5*5";
+    QTest::newRow("exponent form") << "1e9" << QString("2*2*2*2*2*2*2*2*2*5*5*5*5*5*5*5*5*5");
     QTest::newRow("beyond 32 bits") << "3e9" << OutOfRangeMessage;
-    QTest::newRow("negative beyond 32 bits") << "-2147483649" << OutOfRangeMessage;
-    QTest::newRow("infinite") << "1e999" << OutOfRangeMessage;
 }
 
 void PrimeFactorizationWindowTest::pasted()
@@ -135,7 +100,7 @@ void PrimeFactorizationWindowTest::pasted()
     QFETCH(QString, output);
     QTest::keyClicks(Input(), "7");
     Input()->clear();
-    Paste(text);
+    Paste(Input(), text);
     QCOMPARE(Input()->text(), text);
     // Instead of factors of a wrapped-around number: the message, in the warm accent.
     QCOMPARE(Output()->text(), output);
@@ -147,15 +112,9 @@ void PrimeFactorizationWindowTest::leavingTheInputRereadsIt_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reread");
     QTest::addColumn<QString>("output");
-    QTest::newRow("fraction") << "12.9"
-                              << "12"
-                              << "2*2*3";
-    QTest::newRow("zero") << "0"
-                          << ""
-                          << "0";
-    QTest::newRow("out of range") << "3e9"
-                                  << "3"
-                                  << "3";
+    QTest::newRow("fraction") << "12.9" << QString("12") << QString("2*2*3");
+    QTest::newRow("zero") << "0" << QString() << QString("0");
+    QTest::newRow("out of range") << "3e9" << QString("3") << QString("3");
 }
 
 // The box is re-read as a 64-bit integer; an out-of-range text reads as its leading digits.
@@ -164,7 +123,7 @@ void PrimeFactorizationWindowTest::leavingTheInputRereadsIt()
     QFETCH(QString, text);
     QFETCH(QString, reread);
     QFETCH(QString, output);
-    Paste(text);
+    Paste(Input(), text);
     Output()->setFocus(Qt::MouseFocusReason);
     QCOMPARE(Input()->text(), reread);
     QCOMPARE(Output()->text(), output);

@@ -59,6 +59,8 @@ void TwoVariableFactorizationWindowTest::opensReadyForInput()
     QCOMPARE(Find<QLabel>(QStringLiteral("标签4"))->text(), QString());
 }
 
+// The enumeration and its captions are the logic's; these rows check how the factors are
+// written and what the window says when none match.
 void TwoVariableFactorizationWindowTest::factors_data()
 {
     QTest::addColumn<QStringList>("coefficients");
@@ -67,66 +69,24 @@ void TwoVariableFactorizationWindowTest::factors_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("caption");
-
-    QTest::newRow("x²+3xy+2y²") << QStringList{"1", "3", "2"} << "1"
-                                << "-20"
-                                << "20"
-                                << "(-1x-2y)(-1x-1y)\r\n(-1x-1y)(-1x-2y)\r\n(1x+1y)(1x+2y)\r\n"
-                                   "(1x+2y)(1x+1y)"
-                                << "分解完成！ 共枚举2e6个";
-    QTest::newRow("difference of squares")
-            << QStringList{"1", "0", "-4"} << "1"
-            << "-20"
-            << "20"
-            << "(-1x-2y)(-1x+2y)\r\n(-1x+2y)(-1x-2y)\r\n(1x-2y)(1x+2y)\r\n(1x+2y)(1x-2y)"
-            << "分解完成！ 共枚举2e6个";
-    QTest::newRow("y term of 0 left out")
-            << QStringList{"1", "3", "0"} << "1"
-            << "-20"
-            << "20"
-            << "(-1x-3y)(-1x)\r\n(-1x)(-1x-3y)\r\n(1x)(1x+3y)\r\n(1x+3y)(1x)"
-            << "分解完成！ 共枚举2e6个";
-    QTest::newRow("+20 is beyond the end") << QStringList{"1", "21", "20"} << "1"
-                                           << "-20"
-                                           << "20"
-                                           << "(-1x-20y)(-1x-1y)\r\n(-1x-1y)(-1x-20y)"
-                                           << "分解完成！ 共枚举2e6个";
-    QTest::newRow("nothing matches") << QStringList{"1", "1", "1"} << "1"
-                                     << "-20"
-                                     << "20"
-                                     << "无法分解！"
-                                     << "分解完成！ 共枚举2e6个";
-    QTest::newRow("first at the end") << QStringList{"1", "3", "2"} << "1"
-                                      << "20"
-                                      << "20"
-                                      << "无法分解！"
-                                      << "分解完成！ 共枚举0e6个";
-    QTest::newRow("step 0 is refused") << QStringList{"1", "3", "2"} << "0"
-                                       << "-20"
-                                       << "20"
-                                       << "无法分解！"
-                                       << "分解完成！ 共枚举0e6个";
-    QTest::newRow("step lost in the addition is refused") << QStringList{"1", "3", "2"} << "1"
-                                                          << "1e17"
-                                                          << "2e17"
-                                                          << "无法分解！"
-                                                          << "分解完成！ 共枚举0e6个";
-    QTest::newRow("width truncating to 0") << QStringList{"0.01", "0.02", "0.01"} << "0.1"
-                                           << "0"
-                                           << "0.5"
-                                           << "(0.1x+0.1y)(0.1x+0.1y)"
-                                           << "分解完成！ 共枚举0e6个";
-    QTest::newRow("wide range") << QStringList{"1", "3", "2"} << "1"
-                                << "-200"
-                                << "200"
-                                << "(-1x-2y)(-1x-1y)\r\n(-1x-1y)(-1x-2y)\r\n(1x+1y)(1x+2y)\r\n"
-                                   "(1x+2y)(1x+1y)"
-                                << "分解完成！ 共枚举25600e6个";
-    QTest::newRow("count beyond 32 bits") << QStringList{"2", "0", "0"} << "1"
-                                          << "-5000"
-                                          << "5000"
-                                          << "(-2x)(-1x)\r\n(-1x)(-2x)\r\n(1x)(2x)\r\n(2x)(1x)"
-                                          << "分解完成！ 共枚举10000000000e6个";
+    const auto row = [](const char *name, const QStringList &coefficients, const char *step,
+                        const char *first, const char *end, const char *result,
+                        const char *caption = "分解完成！ 共枚举2e6个") {
+        QTest::newRow(name) << coefficients << QString::fromLatin1(step)
+                            << QString::fromLatin1(first) << QString::fromLatin1(end)
+                            << QString::fromUtf8(result) << QString::fromUtf8(caption);
+    };
+    row("x²+3xy+2y²", {"1", "3", "2"}, "1", "-20", "20",
+        "(-1x-2y)(-1x-1y)\r\n(-1x-1y)(-1x-2y)\r\n(1x+1y)(1x+2y)\r\n(1x+2y)(1x+1y)");
+    row("difference of squares", {"1", "0", "-4"}, "1", "-20", "20",
+        "(-1x-2y)(-1x+2y)\r\n(-1x+2y)(-1x-2y)\r\n(1x-2y)(1x+2y)\r\n(1x+2y)(1x-2y)");
+    row("y term of 0 left out", {"1", "3", "0"}, "1", "-20", "20",
+        "(-1x-3y)(-1x)\r\n(-1x)(-1x-3y)\r\n(1x)(1x+3y)\r\n(1x+3y)(1x)");
+    row("nothing matches", {"1", "1", "1"}, "1", "-20", "20", "无法分解！");
+    row("step 0 is refused", {"1", "3", "2"}, "0", "-20", "20", "无法分解！",
+        "分解完成！ 共枚举0e6个");
+    row("width truncating to 0", {"0.01", "0.02", "0.01"}, "0.1", "0", "0.5",
+        "(0.1x+0.1y)(0.1x+0.1y)", "分解完成！ 共枚举0e6个");
 }
 
 void TwoVariableFactorizationWindowTest::factors()
