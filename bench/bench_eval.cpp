@@ -57,6 +57,63 @@ void BM_PrepareExpression(benchmark::State &state)
 }
 BENCHMARK(BM_PrepareExpression);
 
+// A pasted expression of 100,000 characters with many x, digits and names.
+void BM_PrepareExpression_Long(benchmark::State &state)
+{
+    const QString piece = QStringLiteral("sin(x)*2x+(x-1)(x+1)/3-xx+SQRT(4x)");
+    const QString text = piece.repeated(100000 / piece.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PrepareExpression(text));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PrepareExpression_Long)->Unit(benchmark::kMillisecond);
+
+void BM_FunctionProgram_Long(benchmark::State &state)
+{
+    const QString piece = QStringLiteral("sin(x)*2x+(x-1)(x+1)/3-xx+SQRT(4x)");
+    const QString text = piece.repeated(100000 / piece.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FunctionProgram(text, u'x', -2.5));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FunctionProgram_Long)->Unit(benchmark::kMillisecond);
+
+// Sampling through the seam the function tools use.
+void PreparedFunctionAt(benchmark::State &state, const QString &expression)
+{
+    const PreparedFunction function = PrepareFunction(expression);
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(function(x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(PreparedFunctionAt, sine, QStringLiteral("Math.sin(x)*x"));
+BENCHMARK_CAPTURE(PreparedFunctionAt, quartic,
+                  QStringLiteral("3*Math.pow(x,4)-2*Math.pow(x,3)+Math.pow(x,2)-5*x+1"));
+BENCHMARK_CAPTURE(PreparedFunctionAt, root, QStringLiteral("Math.sqrt(x*x+1)/(x-2)"));
+// x2 reads as one number with x's digits, so every value comes from EvaluateFunctionAt.
+BENCHMARK_CAPTURE(PreparedFunctionAt, notCompiled, QStringLiteral("x2+1"));
+
+void BM_PrepareFunction(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PrepareFunction(Polynomial));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PrepareFunction);
+
+// What the four-operation calculator evaluates.
+void BM_EvaluateExpression_FourOperations(benchmark::State &state)
+{
+    const QString expression = QStringLiteral("12.5*4-3/2+(7-1)*2");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EvaluateExpression(expression));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvaluateExpression_FourOperations);
+
 void BM_ScriptHostEvaluate(benchmark::State &state)
 {
     ScriptHost &host = ScriptHost::ForThisThread();

@@ -60,6 +60,43 @@ QPen IconPen(const QRectF &area, bool hovered)
     return pen;
 }
 
+// A calculator drawn in `area`: its body, a display taking `displayShare` of the body's height
+// and a grid of keys below it. Returns the display, for what it shows.
+QRectF PaintCalculatorBody(QPainter &painter, const QRectF &area, bool hovered, qreal bodyWidth,
+                           qreal displayShare, int keyColumns, int keyRows)
+{
+    const QColor ink = hovered ? Palette::Accent : Palette::SecondaryText;
+    const qreal height = area.height() * 0.8;
+    const QRectF body(area.center().x() - area.width() * bodyWidth / 2,
+                      area.center().y() - height / 2, area.width() * bodyWidth, height);
+    painter.setPen(QPen(ink, area.width() / 24.0));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(body, body.width() * 0.12, body.width() * 0.12);
+
+    const qreal inset = body.width() * 0.14;
+    const QRectF display(body.left() + inset, body.top() + inset, body.width() - 2 * inset,
+                         body.height() * displayShare);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2E, 0x8B, 0x7A, hovered ? 70 : 45));
+    painter.drawRoundedRect(display, 1.5, 1.5);
+
+    const QRectF keys(display.left(), display.bottom() + inset * 0.8, display.width(),
+                      body.bottom() - inset - display.bottom() - inset * 0.8);
+    const qreal pitchX = keys.width() / keyColumns;
+    const qreal pitchY = keys.height() / keyRows;
+    for (int row = 0; row < keyRows; ++row) {
+        for (int column = 0; column < keyColumns; ++column) {
+            const bool equals = row == keyRows - 1 && column == keyColumns - 1;
+            painter.setBrush(equals ? QColor(Palette::WarmAccent) : ink);
+            painter.drawRoundedRect(QRectF(keys.left() + column * pitchX + pitchX * 0.15,
+                                           keys.top() + row * pitchY + pitchY * 0.2, pitchX * 0.7,
+                                           pitchY * 0.6),
+                                    1, 1);
+        }
+    }
+    return display;
+}
+
 } // namespace
 
 void BackgroundPicture::paintEvent(QPaintEvent *)
@@ -184,4 +221,36 @@ void PaintSkinIcon(QPainter &painter, const QRectF &area, bool hovered)
     const QRectF leaf = area.adjusted(area.width() * 0.22, area.height() * 0.22,
                                       -area.width() * 0.22, -area.height() * 0.22);
     PaintLeaf(painter, leaf, hovered ? Palette::WarmAccent : Palette::SecondaryText, 0);
+}
+
+void PaintSimpleCalculator(QPainter &painter, const QRectF &area, bool hovered)
+{
+    PaintIconPlate(painter, area, hovered);
+    PaintCalculatorBody(painter, area, hovered, 0.62, 0.22, 4, 4);
+}
+
+void PaintScientificCalculator(QPainter &painter, const QRectF &area, bool hovered)
+{
+    PaintIconPlate(painter, area, hovered);
+    PaintCalculatorBody(painter, area, hovered, 0.54, 0.18, 5, 6);
+}
+
+void PaintGraphingCalculator(QPainter &painter, const QRectF &area, bool hovered)
+{
+    PaintIconPlate(painter, area, hovered);
+    const QRectF display = PaintCalculatorBody(painter, area, hovered, 0.62, 0.4, 5, 3);
+    // A sine wave across the display.
+    QPainterPath wave;
+    for (int step = 0; step <= 24; ++step) {
+        const qreal t = step / 24.0;
+        const QPointF point(display.left() + 2 + t * (display.width() - 4),
+                            display.center().y() - qSin(t * 2 * M_PI) * display.height() * 0.3);
+        if (step == 0)
+            wave.moveTo(point);
+        else
+            wave.lineTo(point);
+    }
+    painter.setPen(QPen(hovered ? Palette::Accent : Palette::Text, area.width() / 40.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(wave);
 }

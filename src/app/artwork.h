@@ -25,3 +25,8 @@ void PaintCalculatorsIcon(QPainter &painter, const QRectF &area, bool hovered);
 void PaintSettingsIcon(QPainter &painter, const QRectF &area, bool hovered);
 void PaintAboutIcon(QPainter &painter, const QRectF &area, bool hovered);
 void PaintSkinIcon(QPainter &painter, const QRectF &area, bool hovered);
+// The three programs of the window "外部计算器": a pocket calculator, a scientific one with
+// many small keys and a graphing one with a large display.
+void PaintSimpleCalculator(QPainter &painter, const QRectF &area, bool hovered);
+void PaintScientificCalculator(QPainter &painter, const QRectF &area, bool hovered);
+void PaintGraphingCalculator(QPainter &painter, const QRectF &area, bool hovered);

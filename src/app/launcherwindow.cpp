@@ -1,8 +1,11 @@
 #include "app/launcherwindow.h"
 
+#include "app/aboutwindow.h"
 #include "app/artwork.h"
+#include "app/externalcalculatorswindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
+#include "app/settingswindow.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
@@ -11,6 +14,7 @@
 
 #include "programversion.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,15 +24,47 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
+constexpr QSize ToolButtonSize(106, 36);
+// Clear space between a tool button's caption and its edges: the style's padding and border.
+constexpr int ToolCaptionMargin = 7;
+constexpr qreal SmallestCaptionPoints = 6;
 
 QString CreditLine()
 {
     return QStringLiteral("青枫计算器 版本 ") + QLatin1String(ProgramVersion);
+}
+
+int WidestCaption(const QList<QPushButton *> &buttons, const QFont &font)
+{
+    int widest = 0;
+    for (const QPushButton *button : buttons)
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(button->text()));
+    return widest;
+}
+
+// Captions keep clear of their buttons' edges: where the longest caption is too wide for the
+// designed button width, every caption gets the same smaller type, so the buttons stay alike.
+void FitToolCaptions(const QList<QPushButton *> &buttons)
+{
+    if (buttons.isEmpty())
+        return;
+    const QFont designed = buttons.front()->font();
+    const int room = ToolButtonSize.width() - 2 * ToolCaptionMargin;
+    QFont font = designed;
+    // Type comes in whole pixels, so the size is found by measuring, in small steps.
+    while (WidestCaption(buttons, font) > room && font.pointSizeF() > SmallestCaptionPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font == designed)
+        return;
+    for (QPushButton *button : buttons)
+        button->setFont(font);
 }
 
 PictureButton *MakeIconButton(const QString &name, const QString &tip,
@@ -67,8 +103,10 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     auto *groups = new QGridLayout;
     groups->setHorizontalSpacing(Spacing::Related);
     groups->setVerticalSpacing(Spacing::Groups);
+    QList<QPushButton *> toolButtons;
     for (int i = 0; i < int(catalog.size()); ++i)
-        groups->addWidget(BuildGroup(catalog[i]), i / 2, i % 2, Qt::AlignTop);
+        groups->addWidget(BuildGroup(catalog[i], toolButtons), i / 2, i % 2, Qt::AlignTop);
+    FitToolCaptions(toolButtons);
 
     auto *column = new QVBoxLayout(background);
     // The picture is taller than the window; its lowest part stays hidden.
@@ -98,20 +136,26 @@ QWidget *LauncherWindow::BuildTopBar()
     row->addWidget(title, 0, Qt::AlignBottom);
     row->addWidget(version, 0, Qt::AlignBottom);
     row->addStretch();
-    const QSize iconSize(32, 32);
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
-                                  PaintCalculatorsIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮5"), QStringLiteral("设置"),
-                                  PaintSettingsIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮4"), QStringLiteral("关于"),
-                                  PaintAboutIcon, iconSize, bar));
-    row->addWidget(MakeIconButton(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"),
-                                  PaintSkinIcon, iconSize, bar));
+    const auto addIcon = [this, bar, row](const QString &name, const QString &tip,
+                                          PictureButton::Painter painter,
+                                          void (LauncherWindow::*open)()) {
+        PictureButton *button = MakeIconButton(name, tip, std::move(painter), QSize(32, 32), bar);
+        if (open)
+            connect(button, &QAbstractButton::clicked, this, open);
+        row->addWidget(button);
+    };
+    addIcon(QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"), PaintCalculatorsIcon,
+            &LauncherWindow::OpenExternalCalculators);
+    addIcon(QStringLiteral("图形按钮5"), QStringLiteral("设置"), PaintSettingsIcon,
+            &LauncherWindow::OpenSettings);
+    addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
+            &LauncherWindow::OpenAbout);
+    addIcon(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"), PaintSkinIcon, nullptr);
     bar->setFixedHeight(64);
     return bar;
 }
 
-QWidget *LauncherWindow::BuildGroup(const ToolGroup &group)
+QWidget *LauncherWindow::BuildGroup(const ToolGroup &group, QList<QPushButton *> &toolButtons)
 {
     auto *container = new QFrame;
     NameControl(container, group.containerName);
@@ -127,8 +171,9 @@ QWidget *LauncherWindow::BuildGroup(const ToolGroup &group)
         const ToolEntry &tool = group.tools[i];
         QPushButton *button = MakeButton(tool.buttonName, tool.caption);
         SetRole(button, Role::Tool);
-        button->setMinimumSize(106, 36);
+        button->setMinimumSize(ToolButtonSize);
         button->setCursor(Qt::PointingHandCursor);
+        toolButtons.append(button);
         if (tool.createWindow)
             connect(button, &QPushButton::clicked, this, [this, tool] { OpenTool(tool); });
         grid->addWidget(button, 1 + i / 3, i % 3);
@@ -172,8 +217,28 @@ void LauncherWindow::CentreOnScreen()
 
 void LauncherWindow::OpenTool(const ToolEntry &tool)
 {
-    OpenOrRaise(tool.buttonName, tool.createWindow);
+    OpenOrRaise(tool.buttonName, tool.createWindow, this);
     ApplyCloseStrategy();
+}
+
+void LauncherWindow::OpenExternalCalculators()
+{
+    OpenTool({QStringLiteral("图形按钮6"), QStringLiteral("外部计算器"),
+              [] { return new ExternalCalculatorsWindow; }});
+}
+
+void LauncherWindow::OpenSettings()
+{
+    // The settings window stands in for the launcher, whatever the strategy.
+    OpenOrRaise(QStringLiteral("图形按钮5"), [] { return new SettingsWindow; });
+    close();
+}
+
+void LauncherWindow::OpenAbout()
+{
+    // Modal, so this button cannot be clicked again while the window is open; no strategy
+    // applies to it.
+    OpenOrRaise(QStringLiteral("图形按钮4"), [this] { return new AboutWindow(this); });
 }
 
 void LauncherWindow::ApplyCloseStrategy()

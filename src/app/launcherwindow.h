@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class PictureButton;
+class QPushButton;
 class QTimer;
 
 // The frameless home window: one button per tool in four labelled groups. It opens the tool
@@ -25,6 +26,10 @@ public:
     // launcher-close strategy.
     void OpenTool(const ToolEntry &tool);
     void ApplyCloseStrategy();
+    // The windows of the picture buttons along the top edge.
+    void OpenExternalCalculators();
+    void OpenSettings();
+    void OpenAbout();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -34,7 +39,8 @@ protected:
 private:
     QWidget *BuildBackground(const ToolCatalog &catalog);
     QWidget *BuildTopBar();
-    QWidget *BuildGroup(const ToolGroup &group);
+    // Builds a group and adds its tool buttons to `toolButtons`.
+    QWidget *BuildGroup(const ToolGroup &group, QList<QPushButton *> &toolButtons);
     void BuildCornerButtons();
     void CloseByUser();
     void ShowCredit();

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cmath>
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -28,7 +30,7 @@ bool InRange(const SettingsRecord &record)
     const double strategy = record.closeStrategy;
     if (!NearlyEqual(strategy, 1) && !NearlyEqual(strategy, 2) && !NearlyEqual(strategy, 3))
         return false;
-    if (!(record.gravity > 1e-7))
+    if (!GravityIsValid(record.gravity))
         return false;
     for (int skin = 1; skin <= 39; ++skin) {
         if (NearlyEqual(record.skinNumber, skin))
@@ -38,6 +40,11 @@ bool InRange(const SettingsRecord &record)
 }
 
 } // namespace
+
+bool GravityIsValid(double gravity)
+{
+    return gravity > 1e-7 && std::isfinite(gravity);
+}
 
 QByteArray SettingsText(const SettingsRecord &record)
 {

@@ -25,6 +25,10 @@ struct SettingsRecord
 
 inline constexpr SettingsRecord DefaultSettings{2, 38, 9.8};
 
+// Whether g may be kept: greater than 1e-7 and finite (false for zero, negative values, NaN and
+// infinity, which would be written as "1.#INF" and read back as 1).
+bool GravityIsValid(double gravity);
+
 // The file "set.ini": three lines of numbers separated by "\r\n" (the strategy, the skin
 // number and g). Nothing here shows a message; the callers turn the outcomes into messages.
 

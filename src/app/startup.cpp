@@ -3,6 +3,7 @@
 #include "app/programstate.h"
 #include "app/startupwindow.h"
 #include "ui/programicon.h"
+#include "ui/qttranslations.h"
 #include "ui/style.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ void StartProgram()
     ResetProgramState();
     Program().runDirectory = QCoreApplication::applicationDirPath();
     ApplyProgramStyle(*qApp);
+    LoadQtTranslations();
     QApplication::setWindowIcon(ProgramIcon());
     auto *startup = new StartupWindow;
     startup->show();

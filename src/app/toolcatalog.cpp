@@ -7,15 +7,25 @@
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
 #include "tools/arith/arithmeticwindow.h"
+#include "tools/arith/baseconversionwindow.h"
+#include "tools/arith/bignumberwindow.h"
+#include "tools/arith/commondivisorswindow.h"
+#include "tools/arith/divisormultiplewindow.h"
 #include "tools/arith/fractionwindow.h"
+#include "tools/arith/numberinfowindow.h"
+#include "tools/arith/primefactorizationwindow.h"
 #include "tools/arith/runningserieswindow.h"
 #include "tools/arith/triangularfactorialwindow.h"
+#include "tools/functions/approximaterootwindow.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/functiontablewindow.h"
+#include "tools/functions/lineardiophantinewindow.h"
 #include "tools/functions/linearsystemwindow.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "tools/functions/quadraticinequalitywindow.h"
 #include "tools/functions/threepointquadraticwindow.h"
 #include "tools/functions/trigonometrywindow.h"
+#include "tools/functions/twovariablefactorizationwindow.h"
 
 #include <QWidget>
 
@@ -41,30 +51,31 @@ ToolCatalog BuildCatalog()
              QStringLiteral("代数："),
              {
                      Tool("四则运算按钮", "四则运算", Opens<ArithmeticWindow>()),
-                     Tool("数字信息按钮", "数字信息"),
+                     Tool("数字信息按钮", "数字信息", Opens<NumberInfoWindow>()),
                      Tool("简单分数计算按钮", "简单分数计算", Opens<FractionWindow>()),
                      Tool("连加连乘按钮", "连加/连乘", Opens<RunningSeriesWindow>()),
                      Tool("阶加阶乘按钮", "阶加/阶乘", Opens<TriangularFactorialWindow>()),
-                     Tool("分解质因数按钮", "分解质因数"),
-                     Tool("公因倍数最值按钮", "公因倍数最值"),
-                     Tool("公因数按钮", "公因数"),
-                     Tool("大数运算按钮", "大数运算"),
-                     Tool("进制转换按钮", "进制转换"),
+                     Tool("分解质因数按钮", "分解质因数", Opens<PrimeFactorizationWindow>()),
+                     Tool("公因倍数最值按钮", "公因倍数最值", Opens<DivisorMultipleWindow>()),
+                     Tool("公因数按钮", "公因数", Opens<CommonDivisorsWindow>()),
+                     Tool("大数运算按钮", "大数运算", Opens<BigNumberWindow>()),
+                     Tool("进制转换按钮", "进制转换", Opens<BaseConversionWindow>()),
              }},
             {QStringLiteral("选择夹1"),
              QStringLiteral("透明标签11"),
              QStringLiteral("函数与方程："),
              {
-                     Tool("一次不定方程按钮", "一次不定方程"),
+                     Tool("一次不定方程按钮", "一次不定方程", Opens<LinearDiophantineWindow>()),
                      Tool("一元二次方程按钮", "一元二次方程", Opens<QuadraticEquationWindow>()),
                      Tool("一元二次方程系数按钮", "一元二次方程系数",
                           Opens<ThreePointQuadraticWindow>()),
                      Tool("一元二次不等式按钮", "一元二次不等式",
                           Opens<QuadraticInequalityWindow>()),
-                     Tool("二元二次因式分解按钮", "二元二次因式分解"),
+                     Tool("二元二次因式分解按钮", "二元二次因式分解",
+                          Opens<TwoVariableFactorizationWindow>()),
                      Tool("二元一次方程组按钮", "二元一次方程组", Opens<LinearSystemWindow>()),
-                     Tool("函数表格按钮", "函数表格"),
-                     Tool("求方程近似根按钮", "求方程近似根"),
+                     Tool("函数表格按钮", "函数表格", Opens<FunctionTableWindow>()),
+                     Tool("求方程近似根按钮", "求方程近似根", Opens<ApproximateRootWindow>()),
                      Tool("h函数基本信息按钮", "函数基本信息", Opens<FunctionInfoWindow>()),
                      Tool("三角函数按钮", "三角函数", Opens<TrigonometryWindow>()),
              }},

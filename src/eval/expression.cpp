@@ -1,11 +1,13 @@
 #include "expression.h"
 
+#include "compiledexpression.h"
 #include "numbertext.h"
 #include "scripthost.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -14,22 +16,32 @@ inline QChar LowerAscii(QChar c)
     return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
 }
 
-QString LowerAscii(QString text)
-{
-    for (QChar &c : text)
-        c = LowerAscii(c);
-    return text;
-}
-
 bool SameLetterIgnoringCase(QChar a, QChar b)
 {
     return LowerAscii(a) == LowerAscii(b);
 }
 
+// The ASCII letters of a text without regard to case, as the bits 0 (a) to 25 (z).
+quint32 LettersIn(QStringView text)
+{
+    quint32 letters = 0;
+    for (QChar c : text) {
+        const char16_t lower = LowerAscii(c).unicode();
+        if (lower >= u'a' && lower <= u'z')
+            letters |= 1u << (lower - u'a');
+    }
+    return letters;
+}
+
+bool HasAsciiLetter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z'; });
+}
+
 qsizetype Find(const QString &text, const QString &search, qsizetype from, bool ignoreCase)
 {
-    const auto isLetter = [](QChar c) { return LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z'; };
-    if (!ignoreCase || std::none_of(search.cbegin(), search.cend(), isLetter))
+    if (!ignoreCase || !HasAsciiLetter(search))
         return text.indexOf(search, from);
     // A lambda, unlike a function pointer, lets the search inline the comparison.
     const auto same = [](QChar a, QChar b) { return SameLetterIgnoringCase(a, b); };
@@ -46,20 +58,57 @@ bool IsTrigonometricTail(const QString &name, const QString &text, qsizetype pos
             && SameLetterIgnoringCase(text.at(position - 1), u'a');
 }
 
-// Every occurrence gets the prefix, also one already written after "Math.".
-QString PrefixFunctionName(QString text, const QString &name)
+// Every occurrence gets the prefix, also one already written after "Math.". The scan goes on
+// after the name, so the text is read once; the letter before an occurrence is the same
+// before and after earlier insertions, since an insertion ends with the name it prefixes.
+QString PrefixFunctionName(const QString &text, const QString &name)
 {
-    const QString prefixed = QStringLiteral("Math.") + name;
-    qsizetype position = 0;
-    while ((position = Find(text, name, position, true)) >= 0) {
-        if (IsTrigonometricTail(name, text, position)) {
-            position += name.size();
+    qsizetype position = Find(text, name, 0, true);
+    if (position < 0)
+        return text;
+    QString prefixed;
+    prefixed.reserve(text.size() + 16);
+    qsizetype copied = 0;
+    for (; position >= 0; position = Find(text, name, position + name.size(), true)) {
+        if (IsTrigonometricTail(name, text, position))
             continue;
-        }
-        text.replace(position, name.size(), prefixed);
-        position += prefixed.size();
+        prefixed.append(QStringView(text).mid(copied, position - copied));
+        prefixed.append(QLatin1String("Math."));
+        prefixed.append(name);
+        copied = position + name.size();
     }
-    return text;
+    prefixed.append(QStringView(text).mid(copied));
+    return prefixed;
+}
+
+bool IsAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The digit rewrites ("d(" and ")d" for every digit, then ")(") each put a "*" into one kind
+// of boundary between two characters, and a "*" never makes or breaks another such
+// boundary; so one pass that marks every boundary of the three kinds gives their result.
+QString MultiplyAtParentheses(const QString &text)
+{
+    const auto needsStar = [](QChar left, QChar right) {
+        return (IsAsciiDigit(left) && right == u'(')
+                || (left == u')' && (IsAsciiDigit(right) || right == u'('));
+    };
+    qsizetype first = 1;
+    while (first < text.size() && !needsStar(text.at(first - 1), text.at(first)))
+        ++first;
+    if (first >= text.size())
+        return text;
+    QString multiplied;
+    multiplied.reserve(text.size() + text.size() / 2);
+    multiplied.append(QStringView(text).left(first));
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (needsStar(text.at(i - 1), text.at(i)))
+            multiplied.append(u'*');
+        multiplied.append(text.at(i));
+    }
+    return multiplied;
 }
 
 struct Rewrite
@@ -74,18 +123,6 @@ QString Apply(QString text, const Rewrites &rewrites)
     for (const Rewrite &rewrite : rewrites)
         text = ReplaceAll(text, rewrite.search, rewrite.replacement);
     return text;
-}
-
-// For each digit d in the order 1, 2, ..., 9, 0: "d(" and ")d"; then ")(".
-Rewrites MultiplicationsWithDigits()
-{
-    Rewrites rewrites;
-    for (QChar d : QStringLiteral("1234567890")) {
-        rewrites.append({d + QStringLiteral("("), d + QStringLiteral("*(")});
-        rewrites.append({QStringLiteral(")") + d, QStringLiteral(")*") + d});
-    }
-    rewrites.append({QStringLiteral(")("), QStringLiteral(")*(")});
-    return rewrites;
 }
 
 // "dv" for each digit in the same order, then ")v", "v(" and "vv".
@@ -120,6 +157,14 @@ QString SubstitutionText(double x)
     return text.startsWith(u'-') ? u' ' + text : text;
 }
 
+// The engine's result text; arithmetic is worked out without it, to the same text.
+QString RunProgram(const QString &program)
+{
+    if (std::optional<QString> result = EvaluateWithoutEngine(program))
+        return *result;
+    return ScriptHost::ForThisThread().Evaluate(program);
+}
+
 bool IsNonFiniteText(const QString &result)
 {
     return result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
@@ -129,21 +174,75 @@ bool IsNonFiniteText(const QString &result)
 } // namespace
 
 // Searching from the start again after each replacement is what lets replacements meet
-// their neighbours; since nothing before the replaced occurrence matched, the search can
-// resume where a new occurrence could first overlap the replacement. A replacement that
-// contains its search text would never end that way, so the search then goes on after it.
+// their neighbours. Since nothing before an occurrence matched, only an occurrence that ends
+// in the replacement or after it can be new; so the text is written out once, and an
+// occurrence is recognised as it ends in what was written, the replacement being written
+// (and checked) character by character. A replacement that contains its search text would
+// never end that way; the search then goes on after it instead.
 QString ReplaceAll(QString text, const QString &search, const QString &replacement, bool ignoreCase)
 {
-    if (search.isEmpty())
+    const qsizetype first = search.isEmpty() ? -1 : Find(text, search, 0, ignoreCase);
+    if (first < 0)
         return text;
-    const qsizetype resumeBack = Find(replacement, search, 0, ignoreCase) < 0 ? search.size() - 1
-                                                                              : -replacement.size();
-    qsizetype position = 0;
-    while ((position = Find(text, search, position, ignoreCase)) >= 0) {
-        text.replace(position, search.size(), replacement);
-        position = std::max<qsizetype>(0, position - resumeBack);
+    const bool caseless = ignoreCase && HasAsciiLetter(search);
+    const bool rescan = Find(replacement, search, 0, ignoreCase) < 0;
+    const qsizetype length = search.size();
+    const QStringView source(text);
+    std::u16string written(source.utf16(), source.utf16() + first);
+    written.reserve(text.size() + text.size() / 2);
+    qsizetype barrier = 0; // no occurrence may start before this position of written
+    const auto endsWithSearch = [&] {
+        const qsizetype start = qsizetype(written.size()) - length;
+        if (start < barrier)
+            return false;
+        for (qsizetype i = 0; i < length; ++i) {
+            const QChar a(written[start + i]);
+            const QChar b = search.at(i);
+            if (caseless ? !SameLetterIgnoringCase(a, b) : a != b)
+                return false;
+        }
+        return true;
+    };
+    std::u16string pending; // characters still to be written before the rest of text, last first
+    qsizetype next = first;
+    // Characters of text written in a row since the last replacement: once the last
+    // length - 1 characters written are text's own, the next occurrence is found in text
+    // itself, and all before its last character written at once.
+    qsizetype copied = length;
+    qsizetype textBarrier = 0; // where in text the barrier is
+    while (!pending.empty() || next < text.size()) {
+        if (pending.empty() && copied >= length - 1) {
+            const qsizetype from = std::max(next - (length - 1), textBarrier);
+            const qsizetype found = Find(text, search, from, ignoreCase);
+            const qsizetype end = found < 0 ? text.size() : found + length - 1;
+            written.append(source.utf16() + next, source.utf16() + end);
+            copied += end - next;
+            next = end;
+            if (found < 0)
+                break;
+        }
+        if (pending.empty()) {
+            written.push_back(source.at(next++).unicode());
+            ++copied;
+        } else {
+            written.push_back(pending.back());
+            pending.pop_back();
+        }
+        if (!endsWithSearch())
+            continue;
+        written.resize(written.size() - length);
+        if (rescan) {
+            for (qsizetype i = replacement.size() - 1; i >= 0; --i)
+                pending.push_back(replacement.at(i).unicode());
+            copied = 0;
+        } else {
+            written.append(replacement.utf16(), replacement.utf16() + replacement.size());
+            barrier = qsizetype(written.size());
+            textBarrier = next;
+            copied = length;
+        }
     }
-    return text;
+    return QString::fromUtf16(written.data(), qsizetype(written.size()));
 }
 
 QString PrepareExpression(const QString &text)
@@ -155,38 +254,58 @@ QString PrepareExpression(const QString &text)
             QStringLiteral("atan"),  QStringLiteral("random"), QStringLiteral("round"),
             QStringLiteral("floor"), QStringLiteral("ceil"),   QStringLiteral("min"),
             QStringLiteral("max")};
+    static const quint32 mathLetters = LettersIn(u"math");
     QString prepared = ToHalfWidth(text);
-    // Most names do not occur; a quick look in a lower-case copy saves their passes.
-    QString lowered = LowerAscii(prepared);
+    // Most names cannot occur for want of one of their letters; their passes are saved.
+    quint32 letters = LettersIn(prepared);
     for (const QString &name : functionNames) {
-        if (!lowered.contains(name))
+        const quint32 needed = LettersIn(name);
+        if ((letters & needed) != needed)
             continue;
         prepared = PrefixFunctionName(prepared, name);
-        lowered = LowerAscii(prepared);
+        letters |= mathLetters;
     }
-    prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
-    static const Rewrites multiplications = MultiplicationsWithDigits();
-    return Apply(prepared, multiplications);
+    if ((letters & mathLetters) == mathLetters)
+        prepared = ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
+    return MultiplyAtParentheses(prepared);
 }
 
 QString EvaluateExpression(const QString &text)
 {
-    return ScriptHost::ForThisThread().Evaluate(PrepareExpression(text));
+    return RunProgram(PrepareExpression(text));
+}
+
+QString FunctionProgram(const QString &expression, QChar variable, double x)
+{
+    const QString multiplied = Apply(expression, CachedMultiplicationsWithVariable(variable));
+    return PrepareExpression(ReplaceAll(multiplied, variable, SubstitutionText(x)));
 }
 
 double EvaluateFunctionAt(QString expression, QChar variable, double x)
 {
-    expression = Apply(expression, CachedMultiplicationsWithVariable(variable));
-    expression = ReplaceAll(expression, variable, SubstitutionText(x));
-    const QString result = EvaluateExpression(expression);
+    const QString result = RunProgram(FunctionProgram(expression, variable, x));
     if (IsNonFiniteText(result))
         return UndefinedValue;
     return TextToNumber(result);
 }
 
+// Compiled once; a value the compiled form cannot give (a sign of x it was not compiled for,
+// see CompiledFunction) comes from EvaluateFunctionAt itself.
 PreparedFunction PrepareFunction(const QString &expression)
 {
-    return [expression](double x) { return EvaluateFunctionAt(expression, QLatin1Char('x'), x); };
+    const CompiledFunction compiled = CompiledFunction::Compile(expression);
+    if (!compiled.coversPositive() && !compiled.coversNegative())
+        return [expression](double x) { return EvaluateFunctionAt(expression, u'x', x); };
+    return [compiled, expression](double x) {
+        if (const std::optional<double> value = compiled.ValueAt(x))
+            return *value;
+        return EvaluateFunctionAt(expression, u'x', x);
+    };
+}
+
+PreparedFunctionText PrepareFunctionText(const QString &expression)
+{
+    return [expression](double x) { return RunProgram(FunctionProgram(expression, u'x', x)); };
 }
 
 bool IsEvaluableAt(const QString &expression, double x)

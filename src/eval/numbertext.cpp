@@ -175,7 +175,101 @@ const QHash<char16_t, char16_t> &HalfWidthTable()
     return table;
 }
 
+using Wide = unsigned __int128;
+
+constexpr std::uint64_t PowerOf(std::uint64_t base, int exponent)
+{
+    std::uint64_t power = 1;
+    while (exponent-- > 0)
+        power *= base;
+    return power;
+}
+
+constexpr double ExactPowerOfTen(int exponent)
+{
+    double power = 1;
+    while (exponent-- > 0)
+        power *= 10;
+    return power;
+}
+
+struct ScaledDigits
+{
+    std::uint64_t whole; // the scaled magnitude truncated
+    std::uint64_t rounded; // and rounded half to even, as NumberToText's exact conversion does
+};
+
+ScaledDigits RoundHalfToEven(Wide whole, bool aboveHalf, bool exactlyHalf)
+{
+    const bool up = aboveHalf || (exactlyHalf && (whole & 1) != 0);
+    return {std::uint64_t(whole), std::uint64_t(whole) + (up ? 1 : 0)};
+}
+
+// mantissa * 2^binaryExponent * 10^decimalShift, for |decimalShift| <= 22 and a result below
+// 2^64. Only a shift below zero divides by anything but a power of two.
+ScaledDigits ScaleByPowerOfTen(std::uint64_t mantissa, int binaryExponent, int decimalShift)
+{
+    const int twos = binaryExponent + decimalShift; // 10^k = 5^k * 2^k
+    if (decimalShift >= 0) {
+        const Wide scaled = Wide(mantissa) * PowerOf(5, decimalShift);
+        if (twos >= 0)
+            return {std::uint64_t(scaled << twos), std::uint64_t(scaled << twos)};
+        const Wide half = Wide(1) << (-twos - 1);
+        const Wide rest = scaled & ((half << 1) - 1);
+        return RoundHalfToEven(scaled >> -twos, rest > half, rest == half);
+    }
+    Wide numerator = mantissa;
+    Wide denominator = PowerOf(5, -decimalShift);
+    if (twos >= 0)
+        numerator <<= twos;
+    else
+        denominator <<= -twos;
+    const Wide twiceRest = (numerator % denominator) * 2;
+    return RoundHalfToEven(numerator / denominator, twiceRest > denominator,
+                           twiceRest == denominator);
+}
+
 } // namespace
+
+// Thirteen digits d with 10^12 <= d < 10^13 times 10^(e - 12) for the decimal exponent e of
+// the value; exact integer arithmetic, then one correctly rounded operation on two exact
+// doubles (which needs |e - 12| <= 22). Other magnitudes take the way through the text.
+double ShownValue(double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    const auto bits = BitsOf<std::uint64_t>(value);
+    const int biasedExponent = int((bits >> 52) & 0x7ff);
+    std::uint64_t mantissa = bits & ((std::uint64_t(1) << 52) - 1);
+    int binaryExponent = 1 - 1075; // |value| = mantissa * 2^binaryExponent
+    if (biasedExponent != 0) {
+        mantissa |= std::uint64_t(1) << 52;
+        binaryExponent = biasedExponent - 1075;
+    }
+    // 10^e <= |value| < 10^(e + 1). The estimate floor(log10(2) * (exponent of the leading
+    // bit)) is at most one low; 78913 / 2^18 is log10(2) closely enough for these exponents.
+    int decimalExponent = ((binaryExponent + 52) * 78913) >> 18;
+    constexpr std::uint64_t Low = PowerOf(10, 12);
+    constexpr std::uint64_t High = PowerOf(10, 13);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int shift = 12 - decimalExponent;
+        if (shift < -22 || shift > 22)
+            break;
+        const ScaledDigits digits = ScaleByPowerOfTen(mantissa, binaryExponent, shift);
+        if (digits.whole < Low) {
+            --decimalExponent;
+            continue;
+        }
+        if (digits.whole >= High) {
+            ++decimalExponent;
+            continue;
+        }
+        const double rounded = shift >= 0 ? double(digits.rounded) / ExactPowerOfTen(shift)
+                                          : double(digits.rounded) * ExactPowerOfTen(-shift);
+        return std::copysign(rounded, value);
+    }
+    return TextToNumber(NumberToText(value));
+}
 
 QString NumberToText(double value)
 {
@@ -348,4 +442,49 @@ double Remainder(double dividend, double divisor)
     if (divisor == 0)
         throw RemainderByZero();
     return std::fmod(dividend, divisor);
+}
+
+namespace {
+
+// Whether the digits after the thirteenth round the thirteenth up: above half, or exactly
+// half with an odd digit before.
+bool RoundsUp(const QString &significant, QStringView rest)
+{
+    if (rest.front() != u'5')
+        return rest.front() > u'5';
+    for (QChar digit : rest.mid(1)) {
+        if (digit != u'0')
+            return true;
+    }
+    return significant.back().digitValue() % 2 == 1;
+}
+
+} // namespace
+
+QString WholeNumberToText(const QString &digits)
+{
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    const QStringView magnitude = QStringView(digits).mid(negative ? 1 : 0);
+    if (magnitude.size() <= 13)
+        return digits;
+    int exponent = int(magnitude.size()) - 1;
+    QString significant = magnitude.left(13).toString();
+    if (RoundsUp(significant, magnitude.mid(13))) {
+        int i = 12;
+        for (; i >= 0 && significant.at(i) == u'9'; --i)
+            significant[i] = u'0';
+        if (i >= 0) {
+            significant[i] = QChar(significant.at(i).unicode() + 1);
+        } else { // thirteen nines became 1 followed by zeros
+            significant.prepend(QLatin1Char('1'));
+            ++exponent;
+        }
+    }
+    while (significant.endsWith(QLatin1Char('0')))
+        significant.chop(1);
+    QString text = negative ? QStringLiteral("-") : QString();
+    text += significant.front();
+    if (significant.size() > 1)
+        text += QLatin1Char('.') + significant.mid(1);
+    return text + QStringLiteral("e+%1").arg(exponent, 3, 10, QLatin1Char('0'));
 }

@@ -9,6 +9,9 @@
 
 // "%.13g" with three-digit exponents, "-0", "1.#INF", "-1.#INF" and "-1.#IND".
 QString NumberToText(double value);
+// What NumberToText's text reads back as, TextToNumber(NumberToText(value)), for a finite
+// value, without making the text: the value rounded to 13 significant digits.
+double ShownValue(double value);
 // "%.6g" with the same particulars, for single-precision values.
 QString SingleToText(float value);
 
@@ -49,3 +52,8 @@ public:
     QString message() const; // "不能求余数于零"
 };
 double Remainder(double dividend, double divisor);
+
+// The number-to-text rule for a whole number given by its decimal digits (an optional "-",
+// no leading zeros): up to 13 digits plain, beyond that 13 significant digits rounded half to
+// even in exponent form, such as "1.234567890123e+013".
+QString WholeNumberToText(const QString &digits);

@@ -3,7 +3,11 @@
 #include "eval/numbertext.h"
 #include "ui/controls.h"
 
+#include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     : QWidget(parent)
@@ -49,7 +53,24 @@ void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
         painter.drawPoint(x1, y1);
     else
         painter.drawLine(x1, y1, x2, y2);
-    update();
+    // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
+    const int margin = m_penWidth / 2 + 2;
+    update(QRect(QPoint(x1, y1), QPoint(x2, y2))
+                   .normalized()
+                   .adjusted(-margin, -margin, margin, margin));
+}
+
+QFont DrawingPanel::LabelFont() const
+{
+    QFont labelFont = font();
+    labelFont.setPointSize(m_labelFontSize);
+    return labelFont;
+}
+
+QRect DrawingPanel::TextArea(int x, int y, const QString &text) const
+{
+    const QFontMetrics metrics(LabelFont(), this);
+    return metrics.boundingRect(QRect(x, y, 10000, 10000), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 void DrawingPanel::WriteText(int x, int y, const QString &text)
@@ -57,9 +78,7 @@ void DrawingPanel::WriteText(int x, int y, const QString &text)
     EnsurePictureResolution();
     QPainter painter(&m_picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont labelFont = font();
-    labelFont.setPointSize(m_labelFontSize);
-    painter.setFont(labelFont);
+    painter.setFont(LabelFont());
     painter.setPen(m_penColor);
     const QRect box(x, y, 10000, 10000);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
@@ -71,15 +90,33 @@ void DrawingPanel::WriteText(int x, int y, double number)
     WriteText(x, y, NumberToText(number));
 }
 
+void DrawingPanel::WriteTextInside(int x, int y, double number)
+{
+    const QString text = NumberToText(number);
+    const QRect area = TextArea(x, y, text);
+    if (!area.intersects(rect()))
+        return;
+    // A text larger than the panel keeps its left and top edges in view.
+    const int dx
+            = std::max(rect().left() - area.left(), std::min(0, rect().right() - area.right()));
+    const int dy
+            = std::max(rect().top() - area.top(), std::min(0, rect().bottom() - area.bottom()));
+    WriteText(x + dx, y + dy, text);
+}
+
 QColor DrawingPanel::PixelAt(int x, int y) const
 {
     const qreal ratio = m_picture.devicePixelRatio();
     return m_picture.pixelColor(int(x * ratio), int(y * ratio));
 }
 
-void DrawingPanel::paintEvent(QPaintEvent *)
+void DrawingPanel::paintEvent(QPaintEvent *event)
 {
     EnsurePictureResolution();
     QPainter painter(this);
-    painter.drawImage(rect(), m_picture);
+    const QRect area = event->rect();
+    const qreal ratio = m_picture.devicePixelRatio();
+    painter.drawImage(area, m_picture,
+                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                             area.height() * ratio));
 }

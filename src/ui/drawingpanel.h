@@ -17,6 +17,9 @@ public:
     // Writes text with its top-left corner at (x, y), in the label font.
     void WriteText(int x, int y, const QString &text);
     void WriteText(int x, int y, double number);
+    // The same, except that a text which would stick out over an edge of the panel is moved
+    // just inside it; one wholly outside is left out, as WriteText leaves it unseen.
+    void WriteTextInside(int x, int y, double number);
 
     // 0 means the thinnest line, one pixel.
     void SetPenWidth(int width) { m_penWidth = width; }
@@ -35,6 +38,9 @@ protected:
 
 private:
     void EnsurePictureResolution();
+    QFont LabelFont() const;
+    // The area a text written at (x, y) covers.
+    QRect TextArea(int x, int y, const QString &text) const;
 
     QImage m_picture;
     int m_penWidth = 0;

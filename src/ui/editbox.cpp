@@ -182,8 +182,7 @@ void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
     if (!AnnounceKey(this, event))
         return;
     const int lengthAfterRemoval = text().size() - textCursor().selectedText().size();
-    const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, int(LongestMultiLineText))
-                                          : LongestMultiLineText;
+    const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, m_capacity) : m_capacity;
     if (RefusesTypedText(m_mode, limit, lengthAfterRemoval, event))
         return;
     QPlainTextEdit::keyPressEvent(event);
@@ -207,8 +206,8 @@ void MultiLineEditBox::focusOutEvent(QFocusEvent *event)
 // Pastes from the keyboard, the menu or a middle click.
 void MultiLineEditBox::insertFromMimeData(const QMimeData *source)
 {
-    if (!isReadOnly() && LengthAfterInserting(source->text()) > LongestMultiLineText) {
-        RefuseTooLong(this, LongestMultiLineText);
+    if (!isReadOnly() && LengthAfterInserting(source->text()) > m_capacity) {
+        RefuseTooLong(this, m_capacity);
         return;
     }
     QPlainTextEdit::insertFromMimeData(source);
@@ -216,9 +215,9 @@ void MultiLineEditBox::insertFromMimeData(const QMimeData *source)
 
 void MultiLineEditBox::dropEvent(QDropEvent *event)
 {
-    if (!isReadOnly() && LengthAfterInserting(event->mimeData()->text()) > LongestMultiLineText) {
+    if (!isReadOnly() && LengthAfterInserting(event->mimeData()->text()) > m_capacity) {
         event->ignore();
-        RefuseTooLongLater(this, LongestMultiLineText);
+        RefuseTooLongLater(this, m_capacity);
         return;
     }
     QPlainTextEdit::dropEvent(event);
@@ -229,9 +228,12 @@ qsizetype MultiLineEditBox::LengthAfterInserting(const QString &inserted) const
     return toPlainText().size() - textCursor().selectedText().size() + inserted.size();
 }
 
-// A box that wraps stops wrapping while its text is long, and wraps again once it is short.
+// A box that wraps at word boundaries stops wrapping while its text is long, and wraps again
+// once it is short.
 void MultiLineEditBox::WrapUnlessLong()
 {
+    if (wordWrapMode() == QTextOption::WrapAnywhere)
+        return;
     const bool isLong = document()->characterCount() > LongestWrappedText;
     if (isLong && lineWrapMode() == WidgetWidth) {
         m_unwrappedForLength = true;

@@ -11,7 +11,7 @@
 // the maximum length limit typed characters only; pasted or programmatic text passes.
 //
 // Each box holds a generous number of characters (a one-line box Qt's 32767, a multi-line box
-// LongestMultiLineText). Text laid out in one piece grows slow to edit long before memory runs
+// its capacity). Text laid out in one piece grows slow to edit long before memory runs
 // out, so a paste or drop that would go beyond is refused with a message (TooLongMessage), and
 // typing stops there; a text the program sets is not limited.
 
@@ -68,9 +68,13 @@ public:
     InputMode inputMode() const { return m_mode; }
     void SetInputMode(InputMode mode);
     void SetMaximumLength(int length) { m_maximumLength = length; }
+    // The most characters a user can put into the box, LongestMultiLineText unless set.
+    void SetCapacity(int characters) { m_capacity = characters; }
+    int capacity() const { return m_capacity; }
 
-    // The most characters a user can put into the box.
     static constexpr int LongestMultiLineText = 100000;
+    // For boxes that wrap anywhere, as numbers do: that costs time in proportion to the length.
+    static constexpr int LongestNumberText = 2000000;
     // Longer texts are not wrapped: wrapping one long line costs time that grows with the
     // square of its length, at every keystroke.
     static constexpr int LongestWrappedText = 10000;
@@ -94,5 +98,6 @@ private:
 
     InputMode m_mode = InputMode::Normal;
     int m_maximumLength = 0;
+    int m_capacity = LongestMultiLineText;
     bool m_unwrappedForLength = false;
 };

@@ -6,12 +6,40 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
-void ShowMessage(const QString &text, const QString &caption, QWidget *parent)
+namespace {
+
+// A message box that places itself over a window it does not belong to.
+class MessageBox : public QMessageBox
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, DisplayText(text), QMessageBox::Ok, parent);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+public:
+    MessageBox(const QString &text, const QString &caption, QWidget *parent, QWidget *over)
+        : QMessageBox(QMessageBox::NoIcon, caption, DisplayText(text), QMessageBox::Ok, parent)
+        , m_over(over)
+    {
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        // Only now is the box laid out to its final size; centring keeps it on that screen.
+        if (!parentWidget() && m_over && m_over->isVisible())
+            adjustPosition(m_over);
+    }
+
+private:
+    QPointer<QWidget> m_over;
+};
+
+} // namespace
+
+void ShowMessage(const QString &text, const QString &caption, QWidget *parent, QWidget *over)
+{
+    MessageBox box(text, caption, parent, over ? over : QApplication::activeWindow());
     box.exec();
 }
 

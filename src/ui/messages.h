@@ -4,9 +4,12 @@
 
 class QWidget;
 
-// A modal message with an OK button only; the caption is "信息：" unless another is given.
+// A modal message with an OK button only; the caption is "信息：" unless another is given. It
+// opens centred over its parent, or, without one, over `over` (the active window when null),
+// which it does not belong to: closing that window while the message is open frees nothing
+// the message still uses.
 void ShowMessage(const QString &text, const QString &caption = QStringLiteral("信息："),
-                 QWidget *parent = nullptr);
+                 QWidget *parent = nullptr, QWidget *over = nullptr);
 
 // Queues a keystroke (a virtual-key code: 39 Right arrow, 8 Backspace, …) for the control
 // that has the keyboard focus when it is processed, after the current event handler.

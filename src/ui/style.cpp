@@ -33,6 +33,12 @@ QLineEdit, QPlainTextEdit, QComboBox, QListWidget, QTableWidget {
     selection-background-color: @accent;
 }
 QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border: 1px solid @accent; }
+QComboBox { padding-right: 20px; }
+QComboBox::drop-down {
+    subcontrol-origin: border; subcontrol-position: center right; width: 20px; border: none;
+}
+QComboBox::down-arrow { image: url(:/pictures/dropdown-arrow.svg); width: 10px; height: 6px; }
+QComboBox::down-arrow:on { top: 1px; }
 QLineEdit:read-only, QPlainTextEdit[readOnly="true"] { background: @readonly; }
 QPushButton {
     background: white; border: 1px solid @border; border-radius: 4px; padding: 4px 14px;
@@ -40,12 +46,21 @@ QPushButton {
 }
 QPushButton:hover { border-color: @accent; }
 QPushButton:pressed { background: @pressed; }
+QPushButton:focus { border: 2px solid @accent; padding: 3px 13px; }
 QPushButton[role="primary"] { background: @accent; color: white; border-color: @accent; }
 QPushButton[role="primary"]:hover { background: @accenthover; }
-QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"] {
+QPushButton[role="primary"]:focus { border: 2px solid @text; }
+QDialogButtonBox { dialogbuttonbox-buttons-have-icons: 0; }
+QPushButton:disabled, QPushButton[role="primary"]:disabled {
+    background: @background; color: @secondary; border-color: @border;
+}
+QLineEdit:disabled { background: @background; color: @secondary; }
+QLabel[role="result"], QLineEdit[role="result"], QPlainTextEdit[role="result"],
+QListWidget[role="result"] {
     font-size: 11pt;
 }
-QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"] { color: @warm; }
+QLabel[role="error"], QLabel[error="true"], QLineEdit[error="true"],
+QPlainTextEdit[error="true"] { color: @warm; }
 QTabWidget::pane { border: 1px solid @border; border-radius: 6px; background: @group; }
 QTabBar::tab { padding: 4px 12px; border: 1px solid @border; border-bottom: none;
     border-top-left-radius: 4px; border-top-right-radius: 4px; background: @background; }
@@ -60,7 +75,8 @@ QLabel[role="splashTitle"] { color: @text; font-size: 13pt; font-weight: bold; }
 QFrame[role="launcherGroup"] {
     background: @launchergroup; border: 1px solid @border; border-radius: 6px;
 }
-QPushButton[role="tool"] { padding: 2px 4px; background: rgba(255, 255, 255, 230); }
+QPushButton[role="tool"] { padding: 2px 6px; background: rgba(255, 255, 255, 230); }
+QPushButton[role="tool"]:focus { padding: 1px 5px; }
 QPushButton[role="tool"]:hover { background: @accent; color: white; }
 )");
     // The palette's colours, by name, so that the sheet never repeats a colour literal.

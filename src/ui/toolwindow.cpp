@@ -7,8 +7,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pollPeriodMs)
     : QWidget(nullptr, Qt::Window)
@@ -85,10 +89,43 @@ void ToolWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void ToolWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Not under an open message box (a key sent straight to the window gets past its
+    // modality): the message runs inside some handler of this window, as for the close poll.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && !QApplication::activeModalWidget()) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void ToolWindow::FixSizeToContents()
 {
     if (layout())
         layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ToolWindow::ScrollContents(QLayout *contents)
+{
+    auto *inner = new QWidget;
+    inner->setLayout(contents);
+    m_scrollArea = new QScrollArea;
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setWidget(inner);
+    auto *whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(m_scrollArea);
+}
+
+QSize ToolWindow::sizeHint() const
+{
+    if (!m_scrollArea)
+        return QWidget::sizeHint();
+    return m_scrollArea->widget()->sizeHint()
+            + QSize(m_scrollArea->verticalScrollBar()->sizeHint().width(), 0);
 }
 
 void ToolWindow::PollCloseAllFlag()

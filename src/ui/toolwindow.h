@@ -3,10 +3,12 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+class QScrollArea;
 class QTimer;
 
 // The base of every tool window: a top-level window of its own (not modal, without an owner)
 // that is deleted when closed, and whose timer closes it once the close-all-tools flag is 1.
+// Esc closes it as the title bar's button does.
 //
 // Long loops that let pending events run (plotting, scans, enumerations) use the run
 // machinery below, so that closing the window, pressing its button again or typing meanwhile
@@ -26,6 +28,10 @@ public:
     // The close-all polling timer; period 0 stops it.
     QTimer *closePollTimer() const { return m_closePollTimer; }
     void SetClosePollPeriod(int periodMs);
+
+    // With scrolling contents: the size that shows them whole, with room for a vertical scroll
+    // bar for when the screen is too low for them.
+    QSize sizeHint() const override;
 
 protected:
     // Keeps the window alive while one of its loops is on the stack. Scopes nest.
@@ -70,14 +76,19 @@ protected:
     void BeginUserAction();
 
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // Call at the end of the constructor: fixes the window to the size its layout needs.
     void FixSizeToContents();
+    // For a window that may be larger than a small screen, instead of a layout of its own:
+    // `contents` scroll inside the window, which can then be made smaller than they are.
+    void ScrollContents(QLayout *contents);
 
 private:
     void PollCloseAllFlag();
 
     QTimer *m_closePollTimer;
+    QScrollArea *m_scrollArea = nullptr;
     int m_busy = 0;
     bool m_running = false;
     bool m_closing = false;

@@ -1,5 +1,8 @@
 #include "ui/windowregistry.h"
 
+#include "ui/windowplacement.h"
+
+#include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +27,16 @@ bool IsOpen(const QWidget *window)
     return window && !window->isHidden();
 }
 
+QList<QWidget *> OpenWindows()
+{
+    QList<QWidget *> open;
+    for (QWidget *window : std::as_const(TheRegistry().windows)) {
+        if (IsOpen(window))
+            open.append(window);
+    }
+    return open;
+}
+
 } // namespace
 
 int CloseAllToolsFlag()
@@ -36,7 +49,8 @@ void SetCloseAllToolsFlag(int value)
     TheRegistry().closeAllTools = value;
 }
 
-QWidget *OpenOrRaise(const QString &key, const std::function<QWidget *()> &create)
+QWidget *OpenOrRaise(const QString &key, const std::function<QWidget *()> &create,
+                     const QWidget *beside)
 {
     QPointer<QWidget> &window = TheRegistry().windows[key];
     if (IsOpen(window)) {
@@ -45,7 +59,9 @@ QWidget *OpenOrRaise(const QString &key, const std::function<QWidget *()> &creat
         window->activateWindow();
         return window;
     }
+    const QList<QWidget *> others = OpenWindows();
     window = create();
+    PlaceNewWindow(window, beside ? beside : QApplication::activeWindow(), others);
     window->show();
     return window;
 }

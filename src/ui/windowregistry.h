@@ -15,9 +15,12 @@ int CloseAllToolsFlag();
 void SetCloseAllToolsFlag(int value);
 
 // Brings the window open under `key` forward (restored, raised, activated), or, when there is
-// none, shows the window `create` builds and keeps it under `key`. A window that is closing
-// (closed but not yet deleted) is never shown again: a fresh one is created instead.
-QWidget *OpenOrRaise(const QString &key, const std::function<QWidget *()> &create);
+// none, shows the window `create` builds and keeps it under `key`: sized to fit the screen,
+// beside `beside` (the active window when null), cascaded from the windows already open. A
+// window that is closing (closed but not yet deleted) is never shown again: a fresh one is
+// created instead.
+QWidget *OpenOrRaise(const QString &key, const std::function<QWidget *()> &create,
+                     const QWidget *beside = nullptr);
 // The window open under `key`, or null.
 QWidget *OpenWindowFor(const QString &key);
 

@@ -4,10 +4,10 @@
 #include "ui/windowregistry.h"
 #include "windowtest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -48,7 +48,7 @@ QStringList RepeatedNames(const QWidget *window)
 
 } // namespace
 
-// Every launcher button with a window: it opens its window, whose control names are unique
+// Every launcher button with a tool window: it opens its window, whose control names are unique
 // within it, and the close-all-tools flag closes that window.
 class CatalogTest : public WindowTest
 {
@@ -69,6 +69,8 @@ void CatalogTest::buttonOpensItsWindow_data()
                         << tool.buttonName << CaptionOfButton.value(tool.buttonName, tool.caption);
         }
     }
+    // The one picture button whose window is a tool window as well.
+    QTest::addRow("外部计算器") << QStringLiteral("图形按钮6") << QStringLiteral("外部计算器");
 }
 
 void CatalogTest::buttonOpensItsWindow()
@@ -77,7 +79,7 @@ void CatalogTest::buttonOpensItsWindow()
     QFETCH(QString, caption);
     auto *launcher = new LauncherWindow(DefaultToolCatalog());
     launcher->show();
-    QTest::mouseClick(FindControl<QPushButton>(launcher, button), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QAbstractButton>(launcher, button), Qt::LeftButton);
     QPointer<QWidget> window = VisibleToolWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), caption);

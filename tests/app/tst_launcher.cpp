@@ -300,7 +300,7 @@ void LauncherTest::windowClosedWhileBusyOpensAnew()
 
 void LauncherTest::buttonsWithoutActionChangeNothing()
 {
-    LauncherWindow launcher;
+    LauncherWindow launcher(TestCatalog()); // whose "一次不定方程" button has no window
     launcher.show();
     const QSize size = launcher.size();
     for (const char *name : {"一次不定方程按钮", "图形按钮7"}) {

@@ -87,6 +87,7 @@ void SettingsTest::loadSettings_data()
             << QByteArray("2\r\n38\r\n9.8\0garbage", 19) << defaults << false;
     QTest::newRow("empty line makes four") << QByteArray("2\r\n\r\n38\r\n9.8") << defaults << true;
     QTest::newRow("g is zero") << QByteArray("2\r\n38\r\n0") << defaults << true;
+    QTest::newRow("g is infinite") << QByteArray("2\r\n38\r\n1e999") << defaults << true;
     QTest::newRow("g is negative") << QByteArray("2\r\n38\r\n-9.8") << defaults << true;
     QTest::newRow("skin 40") << QByteArray("2\r\n40\r\n9.8") << defaults << true;
     QTest::newRow("skin 38.5") << QByteArray("2\r\n38.5\r\n9.8") << defaults << true;

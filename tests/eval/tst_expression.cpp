@@ -1,4 +1,5 @@
 #include "eval/expression.h"
+#include "eval/numbertext.h"
 #include "eval/scripthost.h"
 
 #include <QtTest>
@@ -20,6 +21,8 @@ private slots:
     void evaluateExpression();
     void evaluateFunctionAt_data();
     void evaluateFunctionAt();
+    void preparedFunctionText_data();
+    void preparedFunctionText();
     void negativeValueAfterMinus_data();
     void negativeValueAfterMinus();
     void runawayFunctionFailsOnceForAllValues();
@@ -177,6 +180,32 @@ void TestExpression::evaluateFunctionAt()
     const double result = EvaluateFunctionAt(expression, u'x', x);
     QVERIFY2(result == value || std::abs(result - value) <= 1e-12 * std::abs(value),
              qPrintable(QString::number(result, 'g', 17)));
+}
+
+void TestExpression::preparedFunctionText_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("implied multiplication") << "2x" << -3.0 << "-6";
+    QTest::newRow("negative after minus") << "1-x" << -5.0 << "6";
+    QTest::newRow("all the engine's digits") << "x/3" << 1.0 << "0.3333333333333333";
+    QTest::newRow("pole") << "1/x" << 0.0 << "1.#INF";
+    QTest::newRow("negative pole") << "-1/x" << 0.0 << "-1.#INF";
+    QTest::newRow("not a number") << "Math.sqrt(x)" << -1.0 << "-1.#IND";
+    QTest::newRow("exp broken by x") << "Math.exp(x)" << -5.0 << "";
+    QTest::newRow("upper-case x") << "X*X" << 1e-5 << "1.0000000000000002e-10";
+}
+
+// The text is what the number of PrepareFunction is read from.
+void TestExpression::preparedFunctionText()
+{
+    QFETCH(QString, expression);
+    QFETCH(double, x);
+    QFETCH(QString, text);
+    QCOMPARE(PrepareFunctionText(expression)(x), text);
+    const double value = PrepareFunction(expression)(x);
+    QCOMPARE(value, text.contains(u'#') ? UndefinedValue : TextToNumber(text));
 }
 
 // A negative value written straight after a minus used to make a syntax error ("1--3").

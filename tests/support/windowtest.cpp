@@ -2,7 +2,11 @@
 
 #include "app/programstate.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -64,10 +68,14 @@ void WindowTest::AnswerModalDialog()
     if (m_openFor.elapsed() < m_answerDelayMs)
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        m_messages.append({box->windowTitle(), box->text()});
+        QStringList buttons;
+        for (const QAbstractButton *button : box->buttons())
+            buttons.append(button->text());
+        m_messages.append({box->windowTitle(), box->text(), buttons, box->geometry()});
         box->done(QMessageBox::Ok);
     } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-        m_messages.append({dialog->windowTitle(), QStringLiteral("(dialog)")});
+        m_messages.append(
+                {dialog->windowTitle(), QStringLiteral("(dialog)"), {}, dialog->geometry()});
         dialog->reject();
     }
 }
@@ -76,10 +84,32 @@ bool WaitForTicks(QTimer *timer, int ticks)
 {
     QSignalSpy spy(timer, &QTimer::timeout);
     while (spy.count() < ticks) {
-        if (!spy.wait(5 * std::max(timer->interval(), 100)))
+        if (!spy.wait(5000 + 5 * timer->interval()))
             return false;
     }
     return true;
+}
+
+void Replace(QLineEdit *box, const QString &text)
+{
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+}
+
+void Paste(QWidget *control, const QString &text)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keySequence(control, QKeySequence::Paste);
+}
+
+void ChooseItem(QComboBox *box, int index)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
 }
 
 void TypeText(QWidget *control, const QString &text)

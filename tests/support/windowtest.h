@@ -4,20 +4,26 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
 #include <memory>
 
+class QComboBox;
+class QLineEdit;
 class QTimer;
 
-// A message box that opened during a test, as the user saw it.
+// A message box that opened during a test, as the user saw it. Equal when caption and text are.
 struct ShownMessage
 {
     QString caption;
     QString text;
+    QStringList buttons; // their captions
+    QRect place; // where it stood on the screen
     bool operator==(const ShownMessage &other) const
     {
         return caption == other.caption && text == other.text;
@@ -79,6 +85,16 @@ bool OpenToolWindow(Pointer &window)
 // Waits until `timer` has ticked `ticks` times more: for checks that something does not happen
 // over a few periods of a window's timers. False when it did not tick in time.
 bool WaitForTicks(QTimer *timer, int ticks = 3);
+
+// Selects what a box holds and types `text` over it, as a person replaces an input; an empty
+// text deletes it.
+void Replace(QLineEdit *box, const QString &text);
+
+// Puts `text` on the clipboard and pastes it into the control with the keyboard.
+void Paste(QWidget *control, const QString &text);
+
+// Picks the item at `index` of a list box with the keyboard: Home, then Down to it.
+void ChooseItem(QComboBox *box, int index);
 
 // Types like a keyboard, also characters beyond ASCII (full-width digits, Chinese), which
 // QTest::keyClicks cannot send.

@@ -40,14 +40,6 @@ QList<QStringList> Rows(const Grid *grid)
     return rows;
 }
 
-void Replace(EditBox *box, const QString &text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-}
-
 // Columns of the panel in which `color` shows in some row.
 QList<int> ColumnsWith(const DrawingPanel *panel, const QColor &color, int from, int to)
 {
@@ -94,6 +86,7 @@ private slots:
     void changeDuringARedrawLeavesOnlyTheLatestCurve();
     void plotLetsEventsThroughWhileSampling();
     void closingWhileDrawingIsSafe();
+    void closingWhileScanningIsSafe_data();
     void closingWhileScanningIsSafe();
     void tooltipIsSetByTheTimer();
 
@@ -519,13 +512,25 @@ void FunctionInfoWindowTest::closingWhileDrawingIsSafe()
     QVERIFY(!m_window);
 }
 
+void FunctionInfoWindowTest::closingWhileScanningIsSafe_data()
+{
+    QTest::addColumn<bool>("byEsc");
+    QTest::newRow("by the title bar") << false;
+    QTest::newRow("by Esc in the expression box") << true;
+}
+
 void FunctionInfoWindowTest::closingWhileScanningIsSafe()
 {
+    QFETCH(bool, byEsc);
     Open();
     QTest::mouseClick(Find<QCheckBox>(QStringLiteral("函数图像选择框")), Qt::LeftButton);
     QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
-    connect(progress, &QProgressBar::valueChanged, m_window.data(), [this](int position) {
-        if (position == 1000)
+    connect(progress, &QProgressBar::valueChanged, m_window.data(), [this, byEsc](int position) {
+        if (position != 1000)
+            return;
+        if (byEsc)
+            QTest::keyClick(Find<EditBox>(QStringLiteral("表达式编辑框")), Qt::Key_Escape);
+        else
             m_window->close();
     });
     RunWith(QStringLiteral("x*x"), QStringLiteral("-500"), QStringLiteral("500"));

@@ -86,14 +86,9 @@ void RunningSeriesWindowTest::acceptsValues_data()
     };
     row("2, 3, 4 with Enter", {"2", "3", "4"}, false, {"2+3+4", "2×3×4", "9", "24", "4"});
     row("2, 3, 4 with 下一个", {"2", "3", "4"}, true, {"2+3+4", "2×3×4", "9", "24", "4"});
-    row("first product as typed", {"2.50"}, false, {"2.50", "2.50", "2.5", "2.50", "2"});
-    row("read back once more", {"2.50", "-4"}, false, {"2.50+-4", "2.50×-4", "-1.5", "-10", "3"});
     row("0 with Enter is added", {"5", "0"}, false, {"5+0", "5×0", "5", "0", "3"});
     row("0 with 下一个 arrives empty", {"5", "0"}, true, {"5", "5", "5", "5", "2"}, 1);
     row("empty with Enter", {""}, false, {"", "", "", "", "1"}, 1);
-    const QString huge = QStringLiteral("1") + QString(200, u'0');
-    row("overflow stays infinite", {huge, huge, "3"}, false,
-        {huge + "+" + huge + "+3", huge + "×" + huge + "×3", "2e+200", "1.#INF", "4"});
 }
 
 void RunningSeriesWindowTest::acceptsValues()

@@ -42,11 +42,8 @@ private slots:
     void sum();
     void sumAgreesWithLoopWhileItIsExact();
     void sumSweepAgreesWithLoopUpToItsFirstRounding();
-    void loopRoundsWhereTheSumIsExact();
     void product_data();
     void product();
-    void exactIntegerText_data();
-    void exactIntegerText();
 };
 
 void SeriesLogicTest::running_data()
@@ -92,18 +89,16 @@ void SeriesLogicTest::sum_data()
         QTest::newRow(name) << QString::fromUtf8(text) << shown;
     };
     row("100", "100", "5050");
-    row("1", "1", "1");
-    row("0", "0", "0");
     row("empty", "", "0");
-    row("negative gives itself", "-3", "-3");
     row("negative zero", "-0", "0");
     row("largest negative", "-99999999", "-99999999");
     row("fraction ends the sum", "3.5", "6.5");
-    row("negative fraction", "-2.5", "-2.5");
     row("full-width", "１００", "5050");
     row("exponent form", "1e3", "500500");
     row("thirteen digits", "1414214", "1000001326005");
     row("largest", "999999999", "4.999999995e+017");
+    // 134217792 × 134217793 / 2 = 9007207911786528: the loop's doubles lost a unit there and
+    // showed 9.007207911786e+015.
     row("first rounded by the loop", "134217792", "9.007207911787e+015");
     row("ten digits", "1e9", std::nullopt);
     row("ten digits negative", "-1e9", std::nullopt);
@@ -146,37 +141,21 @@ void SeriesLogicTest::sumSweepAgreesWithLoopUpToItsFirstRounding()
     }
 }
 
-void SeriesLogicTest::loopRoundsWhereTheSumIsExact()
-{
-    // 134217792 × 134217793 / 2 = 9007207911786528: the loop's doubles have lost a unit and
-    // the last digit shown falls on the wrong side.
-    const QString text = QString::number(FirstRoundedSum);
-    QCOMPARE(LoopedSum(text), QStringLiteral("9.007207911786e+015"));
-    QCOMPARE(TriangularSumText(text), QStringLiteral("9.007207911787e+015"));
-}
-
 void SeriesLogicTest::product_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("5") << "5"
-                       << "120";
-    QTest::newRow("0") << "0"
-                       << "1";
-    QTest::newRow("negative") << "-5"
-                              << "1";
-    QTest::newRow("truncated") << "5.9"
-                               << "120";
-    QTest::newRow("99") << "99"
-                        << "9.332621544394e+155";
-    QTest::newRow("170") << "170"
-                         << "7.257415615308e+306";
-    QTest::newRow("171 overflows") << "171"
-                                   << "1.#INF";
-    QTest::newRow("32-bit limit at once") << "2147483647"
-                                          << "1.#INF";
-    QTest::newRow("beyond 32 bits") << "1e300"
-                                    << "1.#INF";
+    const auto row = [](const char *text, const char *shown) {
+        QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(shown);
+    };
+    row("5", "120");
+    row("0", "1");
+    row("-5", "1");
+    row("5.9", "120");
+    row("170", "7.257415615308e+306");
+    row("171", "1.#INF");
+    row("2147483647", "1.#INF"); // at once, not after two billion steps
+    row("1e300", "1.#INF");
 }
 
 void SeriesLogicTest::product()
@@ -186,29 +165,6 @@ void SeriesLogicTest::product()
     QCOMPARE(FactorialText(text), shown);
     if (TextToNumber(text) < 1000)
         QCOMPARE(LoopedProduct(text), shown);
-}
-
-void SeriesLogicTest::exactIntegerText_data()
-{
-    QTest::addColumn<qint64>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("plain") << Q_INT64_C(1234567890123) << "1234567890123";
-    QTest::newRow("2^53") << Q_INT64_C(9007199254740992) << "9.007199254741e+015";
-    // The nearest double of this one lies on the tie and would round up.
-    QTest::newRow("just below a tie") << Q_INT64_C(9007199254741499) << "9.007199254741e+015";
-    QTest::newRow("just above a tie") << Q_INT64_C(9007199254741501) << "9.007199254742e+015";
-    QTest::newRow("tie to even, down") << Q_INT64_C(90071992547405000) << "9.00719925474e+016";
-    QTest::newRow("tie to even, up") << Q_INT64_C(90071992547415000) << "9.007199254742e+016";
-    QTest::newRow("rounds to a power of ten") << Q_INT64_C(999999999999950000) << "1e+018";
-    QTest::newRow("negative") << Q_INT64_C(-9007199254741499) << "-9.007199254741e+015";
-    QTest::newRow("lowest") << std::numeric_limits<qint64>::min() << "-9.223372036855e+018";
-}
-
-void SeriesLogicTest::exactIntegerText()
-{
-    QFETCH(qint64, value);
-    QFETCH(QString, shown);
-    QCOMPARE(ExactIntegerText(value), shown);
 }
 
 QTEST_GUILESS_MAIN(SeriesLogicTest)

@@ -2,8 +2,6 @@
 #include "ui/editbox.h"
 #include "windowtest.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -29,11 +27,6 @@ private slots:
 
 private:
     EditBox *Box(const QByteArray &name) { return FindControl<EditBox>(m_window, name); }
-    void Paste(const QByteArray &name, const QString &text)
-    {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(Box(name), Qt::Key_V, Qt::ControlModifier);
-    }
 
     QPointer<TriangularFactorialWindow> m_window;
 };
@@ -69,17 +62,12 @@ void TriangularFactorialWindowTest::showsAsTyped_data()
         QTest::newRow(name) << QByteArray("阶乘输入框") << QString::fromUtf8(keys)
                             << QByteArray("阶乘输出框") << QString::fromUtf8(shown);
     };
+    // The sums and products are the logic's; these rows follow each box and its keystrokes.
     sum("sum of 100", "100", "5050");
-    sum("sum of 0", "0", "0");
-    sum("sum of -3", "-3", "-3");
-    sum("sum of nine digits", "999999999", "4.999999995e+017");
-    sum("sum of the lowest", "-99999999", "-99999999");
-    sum("sum beyond exact doubles", "134217792", "9.007207911787e+015");
     sum("only digits and minus typed", "1a2.5", "7875");
+    sum("sum of the lowest", "-99999999", "-99999999");
     product("product of 5", "5", "120");
-    product("product of 0", "0", "1");
     product("product of -5", "-5", "1");
-    product("product of 99", "99", "9.332621544394e+155");
 }
 
 void TriangularFactorialWindowTest::showsAsTyped()
@@ -101,21 +89,22 @@ void TriangularFactorialWindowTest::inputGrownPastItsLimitIsCut_data()
     QTest::addColumn<QString>("kept");
     QTest::addColumn<QByteArray>("output");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("tenth digit of the sum")
-            << QByteArray("阶加输入框") << "1234567890"
-            << "" << SumTooLong << "123456789" << QByteArray("阶加输出框") << "7.620789436824e+015";
-    QTest::newRow("sum pasted whole") << QByteArray("阶加输入框") << ""
-                                      << "-1234567890123" << SumTooLong << "-12345678"
-                                      << QByteArray("阶加输出框") << "-12345678";
-    QTest::newRow("third digit of the product")
-            << QByteArray("阶乘输入框") << "123"
-            << "" << ProductTooLong << "12" << QByteArray("阶乘输出框") << "479001600";
-    QTest::newRow("product pasted whole")
-            << QByteArray("阶乘输入框") << ""
-            << "170" << ProductTooLong << "17" << QByteArray("阶乘输出框") << "3.55687428096e+014";
-    QTest::newRow("full-width digits count twice")
-            << QByteArray("阶乘输入框") << "１2"
-            << "" << ProductTooLong << "１" << QByteArray("阶乘输出框") << "1";
+    const auto sum = [](const char *name, const char *typed, const char *pasted, const char *kept,
+                        const char *shown) {
+        QTest::newRow(name) << QByteArray("阶加输入框") << QString::fromUtf8(typed)
+                            << QString::fromUtf8(pasted) << SumTooLong << QString::fromUtf8(kept)
+                            << QByteArray("阶加输出框") << QString::fromUtf8(shown);
+    };
+    const auto product = [](const char *name, const char *typed, const char *pasted,
+                            const char *kept, const char *shown) {
+        QTest::newRow(name) << QByteArray("阶乘输入框") << QString::fromUtf8(typed)
+                            << QString::fromUtf8(pasted) << ProductTooLong
+                            << QString::fromUtf8(kept) << QByteArray("阶乘输出框")
+                            << QString::fromUtf8(shown);
+    };
+    sum("tenth digit of the sum", "1234567890", "", "123456789", "7.620789436824e+015");
+    product("product pasted whole", "", "170", "17", "3.55687428096e+014");
+    product("full-width digits count twice", "１2", "", "１", "1");
 }
 
 // The message comes once, the input keeps its first characters and shows their result, and
@@ -131,7 +120,7 @@ void TriangularFactorialWindowTest::inputGrownPastItsLimitIsCut()
     QFETCH(QString, shown);
     TypeText(Box(input), typed);
     if (!pasted.isEmpty())
-        Paste(input, pasted);
+        Paste(Box(input), pasted);
     QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", message}}));
     QCOMPARE(Box(input)->text(), kept);
     QCOMPARE(Box(output)->text(), shown);
@@ -144,7 +133,7 @@ void TriangularFactorialWindowTest::sumOfTenDigitsInExponentFormIsRefused()
 {
     TypeText(Box("阶加输入框"), QStringLiteral("12"));
     QCOMPARE(Box("阶加输出框")->text(), QStringLiteral("78"));
-    Paste("阶加输入框", QStringLiteral("e9"));
+    Paste(Box("阶加输入框"), QStringLiteral("e9"));
     QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", SumTooLong}}));
     QCOMPARE(Box("阶加输入框")->text(), QStringLiteral("12e9"));
     QCOMPARE(Box("阶加输出框")->text(), QString());

@@ -1,18 +1,24 @@
 #include "app/programstate.h"
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
+#include "ui/editbox.h"
 #include "ui/grid.h"
 #include "ui/messages.h"
+#include "ui/qttranslations.h"
 #include "ui/toolwindow.h"
+#include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 #include "windowtest.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -53,6 +59,10 @@ private slots:
     void controlsCarryTheirChineseName();
     void messageBoxCaptions_data();
     void messageBoxCaptions();
+    void messageButtonsReadInChinese();
+    void messageOpensOverItsWindow_data();
+    void messageOpensOverItsWindow();
+    void escClosesAToolWindowButNotUnderItsMessage();
     void toolWindowClosesOnCloseAllFlag();
     void toolWindowTimerCanStartStopped();
     void toolWindowWaitsForItsMessageBeforeClosing();
@@ -65,6 +75,10 @@ private slots:
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
     void drawingPanelWritesNumbers();
+    void drawingPanelKeepsLabelsWhole_data();
+    void drawingPanelKeepsLabelsWhole();
+    void newWindowGoesBesideItsOpener_data();
+    void newWindowGoesBesideItsOpener();
     void gridCellsAndCurrentCell();
     void pendingEventsAreProcessed();
 };
@@ -105,6 +119,67 @@ void WindowLayerTest::messageBoxCaptions()
         ShowMessage(QStringLiteral("第一行\r\n第二行"), caption);
     const QList<ShownMessage> expected{{expectedCaption, QStringLiteral("第一行\n第二行")}};
     QCOMPARE(TakeMessages(), expected);
+}
+
+void WindowLayerTest::messageButtonsReadInChinese()
+{
+    const auto okButton = [this] {
+        ShowMessage(QStringLiteral("好"));
+        const QList<ShownMessage> shown = TakeMessages();
+        return shown.size() == 1 ? shown.front().buttons : QStringList();
+    };
+    QTemporaryDir withoutCatalogue;
+    QVERIFY(!LoadQtTranslations(withoutCatalogue.path()));
+    QCOMPARE(okButton(), QStringList{QStringLiteral("OK")}); // Qt's own text stays
+    QVERIFY(LoadQtTranslations());
+    QCOMPARE(okButton(), QStringList{QStringLiteral("确定")});
+    QVERIFY(!LoadQtTranslations(withoutCatalogue.path()));
+    QCOMPARE(okButton(), QStringList{QStringLiteral("确定")}); // what was loaded stays
+}
+
+void WindowLayerTest::messageOpensOverItsWindow_data()
+{
+    QTest::addColumn<bool>("namedWindow");
+    QTest::newRow("over the active window") << false;
+    QTest::newRow("over the window it names") << true;
+}
+
+void WindowLayerTest::messageOpensOverItsWindow()
+{
+    QFETCH(bool, namedWindow);
+    ToolWindow named(QStringLiteral("工具"));
+    ToolWindow active(QStringLiteral("另一个"));
+    named.setGeometry(40, 60, 300, 200);
+    active.setGeometry(420, 300, 320, 240);
+    named.show();
+    QVERIFY(ShowAndActivate(&active));
+    ShowMessage(QStringLiteral("好"), QStringLiteral("信息："), nullptr,
+                namedWindow ? &named : nullptr);
+    const QList<ShownMessage> shown = TakeMessages();
+    QCOMPARE(shown.size(), 1);
+    const QPoint centre = (namedWindow ? named : active).geometry().center();
+    QVERIFY2((shown.front().place.center() - centre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2")
+                                .arg(shown.front().place.center().x())
+                                .arg(shown.front().place.center().y())));
+}
+
+void WindowLayerTest::escClosesAToolWindowButNotUnderItsMessage()
+{
+    QPointer<ToolWindow> window = new ToolWindow(QStringLiteral("工具"));
+    auto *box = new EditBox(QStringLiteral("编辑框1"));
+    (new QVBoxLayout(window))->addWidget(box);
+    QVERIFY(ShowAndActivate(window));
+    // Esc pressed while the window's message is open is the message's, not the window's.
+    SetAnswerDelay(150);
+    QTimer::singleShot(50, window, [&] { QTest::keyClick(window, Qt::Key_Escape); });
+    ShowMessage(QStringLiteral("慢"));
+    QCOMPARE(TakeMessages().size(), 1);
+    QVERIFY(window && window->isVisible());
+    QTest::keyClick(box, Qt::Key_Escape); // the focused box passes it on to its window
+    QVERIFY(window && !window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
 }
 
 void WindowLayerTest::toolWindowClosesOnCloseAllFlag()
@@ -193,10 +268,10 @@ void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop()
         else
             window->close();
     });
-    window->Run(1000000);
+    window->Run(100000000); // far longer than a tick of the close-all timer
     QVERIFY(window); // still there while its loop was on the stack, but hidden
     QVERIFY(!window->isVisible());
-    QVERIFY(window->steps < 1000000);
+    QVERIFY(window->steps < 100000000);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
 }
@@ -270,6 +345,76 @@ void WindowLayerTest::drawingPanelWritesNumbers()
     }
     QVERIFY(inked > 10);
     QCOMPARE(panel.PixelAt(95, 35), QColor(Qt::white)); // the label stays small, near its spot
+}
+
+void WindowLayerTest::drawingPanelKeepsLabelsWhole_data()
+{
+    QTest::addColumn<QPoint>("spot");
+    QTest::addColumn<double>("value");
+    QTest::newRow("over the left edge") << QPoint(-4, 225) << -10.0;
+    QTest::newRow("over the right edge") << QPoint(496, 225) << 10.0;
+    QTest::newRow("over the top edge") << QPoint(265, -5) << 10.0;
+    QTest::newRow("over the bottom edge") << QPoint(265, 495) << -10.0;
+    QTest::newRow("wholly outside") << QPoint(-40, 225) << -11.0;
+}
+
+void WindowLayerTest::drawingPanelKeepsLabelsWhole()
+{
+    QFETCH(QPoint, spot);
+    QFETCH(double, value);
+    // The size of the ink of a label; 0 × 0 when nothing was written.
+    const auto inkSize = [](const DrawingPanel &panel) {
+        QRect ink;
+        for (int x = 0; x < panel.width(); ++x) {
+            for (int y = 0; y < panel.height(); ++y) {
+                if (panel.PixelAt(x, y) != QColor(Qt::white))
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        return ink.size();
+    };
+    DrawingPanel whole(QStringLiteral("画板1"), QSize(500, 500));
+    whole.WriteText(250, 250, value);
+    DrawingPanel edge(QStringLiteral("画板2"), QSize(500, 500));
+    edge.WriteTextInside(spot.x(), spot.y(), value);
+    const bool outside = spot.x() < -30;
+    QCOMPARE(inkSize(edge), outside ? QSize(0, 0) : inkSize(whole));
+}
+
+void WindowLayerTest::newWindowGoesBesideItsOpener_data()
+{
+    QTest::addColumn<QRect>("opener");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("place");
+    const QSize small(300, 200);
+    QTest::newRow("right of it") << QRect(100, 100, 400, 300) << small << QPoint(500, 100);
+    QTest::newRow("left of it at the right edge")
+            << QRect(900, 100, 400, 300) << small << QPoint(600, 100);
+    QTest::newRow("over it on the roomier side when neither side has room")
+            << QRect(200, 100, 800, 300) << QSize(400, 200) << QPoint(0, 100);
+    QTest::newRow("moved up to stay on the screen")
+            << QRect(100, 600, 400, 150) << small << QPoint(500, 568);
+    QTest::newRow("centred without an opener") << QRect() << small << QPoint(362, 284);
+    QTest::newRow("larger than the screen: from its top left")
+            << QRect(100, 100, 400, 300) << QSize(2000, 1000) << QPoint(0, 0);
+}
+
+void WindowLayerTest::newWindowGoesBesideItsOpener()
+{
+    QFETCH(QRect, opener);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, place);
+    const QRect screen(0, 0, 1024, 768);
+    QCOMPARE(BesidePosition(opener, frame, screen), place);
+    // Cascaded windows step down and across from there, and begin again before leaving the
+    // screen.
+    QSet<QPoint> places;
+    for (int step = 0; step < 40; ++step) {
+        const QPoint cascaded = CascadedPosition(place, frame, step, screen);
+        QVERIFY(screen.contains(QRect(cascaded, frame)) || cascaded == place);
+        places.insert(cascaded);
+    }
+    QVERIFY(places.size() > 1 || frame.width() >= screen.width());
 }
 
 void WindowLayerTest::gridCellsAndCurrentCell()

@@ -45,7 +45,3 @@ struct FractionUpdate
     bool termOutOfRange = false;
 };
 FractionUpdate UpdateFraction(const FractionTexts &texts, FractionOperator op);
-
-// Shown when a term lies outside the range the window's integers hold.
-inline const QString FractionRangeMessage
-        = QStringLiteral("请输入-2147483648至2147483647之间的整数！");

@@ -1,5 +1,7 @@
 #include "tools/arith/fractionwindow.h"
 
+#include "tools/arith/divisors.h"
+
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulaparts.h"
@@ -145,7 +147,7 @@ void FractionWindow::Refresh()
             = UpdateFraction({m_p1->text(), m_q1->text(), m_p2->text(), m_q2->text()},
                              FractionOperator(m_operator->currentIndex()));
     if (update.termOutOfRange)
-        ShowMessage(FractionRangeMessage);
+        ShowMessage(OutOfRangeMessage);
     else if (update.result)
         ShowFraction(*update.result);
 }

@@ -20,9 +20,6 @@ double ReadShownResult(const QString &text)
     return TextToNumber(text);
 }
 
-constexpr qint64 DoubleExactBound = qint64(1) << 53;
-constexpr int ShownDigits = 13;
-
 } // namespace
 
 RunningSeries AcceptValue(RunningSeries series, const QString &value)
@@ -44,25 +41,6 @@ RunningSeries AcceptValue(RunningSeries series, const QString &value)
     return series;
 }
 
-QString ExactIntegerText(qint64 value)
-{
-    if (value >= -DoubleExactBound && value <= DoubleExactBound)
-        return NumberToText(double(value));
-    // Round once, half to even as the conversion does for exact values; the rounded value
-    // is then so far from the next rounding boundary that the nearest double keeps it.
-    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
-    const int digits = QString::number(magnitude).size();
-    quint64 unit = 1;
-    for (int i = ShownDigits; i < digits; ++i)
-        unit *= 10;
-    quint64 kept = magnitude / unit;
-    const quint64 rest = magnitude % unit;
-    if (rest * 2 > unit || (rest * 2 == unit && kept % 2 == 1))
-        ++kept;
-    const double rounded = double(kept) * double(unit);
-    return NumberToText(value < 0 ? -rounded : rounded);
-}
-
 std::optional<QString> TriangularSumText(const QString &text)
 {
     const double x = TextToNumber(text);
@@ -72,7 +50,7 @@ std::optional<QString> TriangularSumText(const QString &text)
     if (n < 1)
         return NumberToText(0.0 + x);
     if (double(n) == x)
-        return ExactIntegerText(n * (n + 1) / 2);
+        return WholeNumberToText(QString::number(n * (n + 1) / 2));
     // Below 10^8, as every fractional n of nine characters is, 1 + … + (n − 1) is exact in
     // a double; one rounding remains, as in the plain loop.
     return NumberToText(double(n * (n - 1) / 2) + x);

@@ -31,7 +31,3 @@ std::optional<QString> TriangularSumText(const QString &text);
 
 // 1 × 2 × … × n for the typed n truncated toward zero; "1" for n below 1, "1.#INF" from 171.
 QString FactorialText(const QString &text);
-
-// The number-to-text form of an integer, rounded to 13 digits from its exact value rather
-// than from the nearest double.
-QString ExactIntegerText(qint64 value);

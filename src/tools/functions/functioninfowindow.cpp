@@ -87,7 +87,8 @@ FunctionInfoWindow::FunctionInfoWindow()
     right->addWidget(BuildExtremaGroup());
     right->addWidget(BuildMonotonicGroup(), 1);
     right->addWidget(BuildParityGroup());
-    auto *columns = new QHBoxLayout(this);
+    auto *columns = new QHBoxLayout;
+    ScrollContents(columns);
     UseWindowMargins(columns);
     columns->setSpacing(Spacing::Groups);
     columns->addLayout(left);

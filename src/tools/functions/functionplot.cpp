@@ -47,7 +47,7 @@ void FunctionPlot::DrawAxes(const Scale &scale)
     for (const Line &line : picture.lines)
         m_panel->DrawLine(line.x1, line.y1, line.x2, line.y2);
     for (const Label &label : picture.labels)
-        m_panel->WriteText(label.x, label.y, label.value);
+        m_panel->WriteTextInside(label.x, label.y, label.value);
 }
 
 // A slow function takes seconds over all samples.

@@ -1,5 +1,6 @@
 #include "tools/functions/quadraticequationwindow.h"
 
+#include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
@@ -39,13 +40,7 @@ QGroupBox *QuadraticEquationWindow::BuildInputGroup()
     m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
     m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
 
-    QBoxLayout *signs = MakeFormulaRow();
-    signs->addWidget(MakeTextPiece(QStringLiteral("x")));
-    signs->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
-    signs->addWidget(MakeTextPiece(QStringLiteral("＋")));
-    signs->addWidget(m_b);
-    signs->addWidget(MakeTextPiece(QStringLiteral("x＋")));
-    signs->addWidget(m_c);
+    QBoxLayout *signs = MakeQuadraticTermsRow(m_b, m_c);
     signs->addWidget(MakeTextPiece(QStringLiteral("=")));
     signs->addWidget(m_d);
     QBoxLayout *equation = MakeFormulaRow();

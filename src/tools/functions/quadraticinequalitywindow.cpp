@@ -2,6 +2,7 @@
 
 #include "eval/numbertext.h"
 #include "tools/functions/quadraticinequalitylogic.h"
+#include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
@@ -54,13 +55,7 @@ QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
     m_relation->setCurrentIndex(0);
     m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
 
-    QBoxLayout *signs = MakeFormulaRow();
-    signs->addWidget(MakeTextPiece(QStringLiteral("x")));
-    signs->addWidget(MakeSuperscript(QStringLiteral("标签13"), QStringLiteral("2")));
-    signs->addWidget(MakeTextPiece(QStringLiteral("＋")));
-    signs->addWidget(m_b);
-    signs->addWidget(MakeTextPiece(QStringLiteral("x＋")));
-    signs->addWidget(m_c);
+    QBoxLayout *signs = MakeQuadraticTermsRow(m_b, m_c);
     QBoxLayout *inequality = MakeFormulaRow();
     inequality->addWidget(m_a);
     inequality->addWidget(

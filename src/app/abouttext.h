@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The text of the about window: the version line, then the update log, oldest entry first.
+// Lines are separated by "\r\n" as every text of the program.
+QString AboutText();

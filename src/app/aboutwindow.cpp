@@ -1,0 +1,33 @@
+#include "app/aboutwindow.h"
+
+#include "app/abouttext.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/style.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutWindow::AboutWindow(QWidget *parent)
+    : QDialog(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    // The window has no caption; assistive tools still need a name for it.
+    NameControl(this, QStringLiteral("关于"));
+    setFixedSize(391, 257);
+
+    auto *text = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setText(AboutText());
+    QPushButton *back = MakeButton(QStringLiteral("按钮1"), QStringLiteral("返回"));
+    connect(back, &QPushButton::clicked, this, &QDialog::close);
+
+    auto *layout = new QVBoxLayout(this);
+    UseWindowMargins(layout);
+    layout->setSpacing(Spacing::Related);
+    layout->addWidget(text);
+    layout->addWidget(back, 0, Qt::AlignRight);
+    back->setDefault(true);
+    back->setFocus();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/toolwindow.h"
+
+struct ExternalCalculator;
+
+// "外部计算器": one picture button per calculator program beside this one; a click starts it
+// and leaves this window open.
+class ExternalCalculatorsWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    ExternalCalculatorsWindow();
+
+private:
+    void Start(const ExternalCalculator &calculator);
+};

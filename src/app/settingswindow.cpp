@@ -1,0 +1,147 @@
+#include "app/settingswindow.h"
+
+#include "app/launcherwindow.h"
+#include "app/programstate.h"
+#include "app/settings.h"
+#include "app/startupwindow.h"
+#include "eval/numbertext.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/messages.h"
+#include "ui/rownameslabel.h"
+#include "ui/style.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+SettingsWindow::SettingsWindow()
+    : QWidget(nullptr, Qt::Window)
+    , m_gravity(new EditBox(QStringLiteral("g")))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("设置"));
+    NameControl(this, QStringLiteral("设置"));
+
+    auto *layout = new QVBoxLayout(this);
+    UseWindowMargins(layout);
+    layout->setSpacing(Spacing::Groups);
+    layout->addWidget(BuildStrategyGroup());
+    layout->addWidget(BuildConstantGroup());
+    layout->addLayout(BuildButtonRow());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    SetTabOrder({m_strategy[2], m_strategy[1], m_strategy[0], m_gravity, m_help, m_confirm,
+                 m_cancel, m_restore});
+    ShowSettings();
+}
+
+QGroupBox *SettingsWindow::BuildStrategyGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("分组框1"), QStringLiteral("启动器关闭策略"));
+    m_strategy[0] = MakeRadioBox(QStringLiteral("单选框1"),
+                                 QStringLiteral("关闭启动器时同时关闭已打开的子程序"));
+    m_strategy[1]
+            = MakeRadioBox(QStringLiteral("单选框2"), QStringLiteral("打开子程序后关闭启动器"));
+    m_strategy[2] = MakeRadioBox(QStringLiteral("单选框3"), QStringLiteral("无策略"));
+    auto *column = new QVBoxLayout(group);
+    column->setSpacing(Spacing::Related);
+    for (int strategy = 3; strategy >= 1; --strategy) {
+        QRadioButton *box = m_strategy[strategy - 1];
+        column->addWidget(box, 0, Qt::AlignLeft);
+        // In memory only, and at once: the launcher follows the new strategy even when the
+        // window is then left without saving.
+        connect(box, &QRadioButton::clicked, this,
+                [strategy] { Program().settings.closeStrategy = strategy; });
+    }
+    return group;
+}
+
+QGroupBox *SettingsWindow::BuildConstantGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("分组框3"), QStringLiteral("常数"));
+    WidenBoxTo(m_gravity, QString(10, u'0'));
+    connect(m_gravity, &EditBox::KeyPressed, this, [this](int keyCode) {
+        if (keyCode == VirtualKey::Enter)
+            Confirm();
+    });
+    m_help = MakeButton(QStringLiteral("按钮5"), QStringLiteral("帮助"));
+    connect(m_help, &QPushButton::clicked, this, &SettingsWindow::ShowHelp);
+
+    auto *row = new QHBoxLayout(group);
+    row->setSpacing(Spacing::Related);
+    row->addWidget(new RowNamesLabel(QStringLiteral("标签2"), QStringLiteral("重力加速度g=\r\n"),
+                                     {m_gravity}));
+    row->addWidget(m_gravity, 1);
+    row->addWidget(m_help);
+    return group;
+}
+
+QLayout *SettingsWindow::BuildButtonRow()
+{
+    m_restore = MakeButton(QStringLiteral("按钮1"), QStringLiteral("恢复默认"));
+    m_confirm = MakePrimaryButton(QStringLiteral("按钮2"), QStringLiteral("确定"));
+    m_cancel = MakeButton(QStringLiteral("按钮3"), QStringLiteral("取消"));
+    connect(m_restore, &QPushButton::clicked, this, &SettingsWindow::RestoreDefaults);
+    connect(m_confirm, &QPushButton::clicked, this, &SettingsWindow::Confirm);
+    connect(m_cancel, &QPushButton::clicked, this, &SettingsWindow::Cancel);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(Spacing::Related);
+    row->addWidget(m_restore);
+    row->addStretch();
+    row->addWidget(m_confirm);
+    row->addWidget(m_cancel);
+    return row;
+}
+
+void SettingsWindow::ShowSettings()
+{
+    int strategy = NoStrategy; // also for a strategy the file does not know
+    for (CloseStrategy known : {CloseToolsWithLauncher, CloseLauncherAfterOpening}) {
+        if (StrategyIs(known))
+            strategy = known;
+    }
+    m_strategy[strategy - 1]->setChecked(true);
+    m_strategy[strategy - 1]->setFocus();
+    m_gravity->setText(NumberToText(Program().settings.gravity));
+}
+
+void SettingsWindow::ShowHelp()
+{
+    ShowMessage(QStringLiteral("9.8:近似值\r\n10:近似值\r\n9.78:赤道值\r\n+.80665:标准值"));
+}
+
+void SettingsWindow::Confirm()
+{
+    const double gravity = TextToNumber(m_gravity->text());
+    // Saved, such a g would make the next start find the file corrupt and drop every setting.
+    if (!GravityIsValid(gravity)) {
+        ShowMessage(gravity > 1e-7 ? QStringLiteral("重力加速度g的值太大！")
+                                   : QStringLiteral("重力加速度g必须大于0！"));
+        m_gravity->setFocus();
+        m_gravity->selectAll();
+        return;
+    }
+    Program().settings.gravity = gravity;
+    Program().settingsDone = 1;
+    SaveSettings();
+    (new LauncherWindow)->show();
+    close();
+}
+
+void SettingsWindow::Cancel()
+{
+    Program().settingsDone = 1;
+    (new StartupWindow)->show();
+    close();
+}
+
+void SettingsWindow::RestoreDefaults()
+{
+    DeleteSettingsFile();
+    Program().settings.closeStrategy = CloseLauncherAfterOpening;
+    ShowMessage(QStringLiteral("已恢复默认设置，皮肤设置重启后生效"));
+    close();
+}

@@ -1,0 +1,216 @@
+#include "compiledexpression.h"
+
+#include "expression.h"
+#include "numbertext.h"
+#include "scriptcompiler.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+#include <vector>
+
+using namespace ScriptArithmetic;
+
+namespace {
+
+// What the engine makes of `number` as a result text (Number::toString).
+QString ScriptNumberText(double number)
+{
+    if (std::isnan(number))
+        return QStringLiteral("-1.#IND");
+    if (std::isinf(number))
+        return number > 0 ? QStringLiteral("1.#INF") : QStringLiteral("-1.#INF");
+    if (number == 0)
+        return QStringLiteral("0");
+    // The shortest digits that read back as the number, d.ddde±x.
+    char scientific[32];
+    char *end = std::to_chars(scientific, scientific + sizeof scientific - 1, std::fabs(number),
+                              std::chars_format::scientific)
+                        .ptr;
+    *end = '\0';
+    const char *e = std::find(scientific, end, 'e');
+    char digits[24];
+    int k = 0;
+    for (const char *c = scientific; c < e; ++c) {
+        if (*c != '.')
+            digits[k++] = *c;
+    }
+    const int n = std::atoi(e + 1) + 1; // the value is 0.digits * 10^n
+    char text[48];
+    int length = 0;
+    const auto put = [&](char c, int count = 1) {
+        while (count-- > 0)
+            text[length++] = c;
+    };
+    const auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(digits[i]);
+    };
+    if (number < 0)
+        put('-');
+    if (k <= n && n <= 21) {
+        putDigits(0, k);
+        put('0', n - k);
+    } else if (0 < n && n <= 21) {
+        putDigits(0, n);
+        put('.');
+        putDigits(n, k);
+    } else if (-6 < n && n <= 0) {
+        put('0');
+        put('.');
+        put('0', -n);
+        putDigits(0, k);
+    } else {
+        putDigits(0, 1);
+        if (k > 1) {
+            put('.');
+            putDigits(1, k);
+        }
+        put('e');
+        put(n - 1 >= 0 ? '+' : '-');
+        const auto exponent = std::to_chars(text + length, text + sizeof text, std::abs(n - 1));
+        length = int(exponent.ptr - text);
+    }
+    return QString::fromLatin1(text, length);
+}
+
+QString ResultText(const std::optional<Value> &result)
+{
+    if (!result)
+        return {};
+    if (result->kind == Kind::Boolean)
+        return BooleanToText(result->number != 0);
+    return ScriptNumberText(result->number);
+}
+
+// What EvaluateFunctionAt makes of the engine's result text.
+double ResultValue(const std::optional<Value> &result)
+{
+    if (!result || result->kind == Kind::Boolean)
+        return 0;
+    if (!std::isfinite(result->number))
+        return UndefinedValue;
+    return result->number == 0 ? 0.0 : result->number;
+}
+
+} // namespace
+
+std::optional<QString> EvaluateWithoutEngine(const QString &program)
+{
+    const std::vector<Token> tokens = Tokenize(program);
+    if (tokens.empty())
+        return std::nullopt;
+    const std::optional<Compiled> compiled = CompileTokens(tokens);
+    if (!compiled)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result = RunCompiled(*compiled, {}, undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultText(result);
+}
+
+struct CompiledFunction::Code
+{
+    Compiled compiled;
+};
+
+namespace {
+
+// Pairs of values of x whose texts differ in every digit, so that every piece of program that
+// x's text went into differs between the two; one pair per form of the text.
+constexpr std::array<std::pair<double, double>, 2> SampleValues{{
+        {3, 4},
+        {1.5e-7, 2.6e-118},
+}};
+
+// The program for x = value, with x's own number marked, or nothing when x's text does not
+// stay one number of its own in it.
+std::vector<Token> MarkedTokens(const QString &expression, double value, double other,
+                                QString &program, QString &otherProgram)
+{
+    program = FunctionProgram(expression, u'x', value);
+    otherProgram = FunctionProgram(expression, u'x', other);
+    std::vector<Token> tokens = Tokenize(program);
+    const std::vector<Token> otherTokens = Tokenize(otherProgram);
+    if (tokens.empty() || tokens.size() != otherTokens.size())
+        return {};
+    const QString text = NumberToText(std::fabs(value));
+    const QString otherText = NumberToText(std::fabs(other));
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].text == otherTokens[i].text && tokens[i].kind == otherTokens[i].kind)
+            continue;
+        if (tokens[i].kind != TokenKind::Number || tokens[i].text != text
+            || otherTokens[i].text != otherText)
+            return {};
+        tokens[i].variable = true;
+    }
+    return tokens;
+}
+
+std::optional<Compiled> CompileSign(const QString &expression, double sign)
+{
+    std::optional<Compiled> agreed;
+    for (const auto &[value, other] : SampleValues) {
+        QString program;
+        QString otherProgram;
+        const std::vector<Token> tokens
+                = MarkedTokens(expression, sign * value, sign * other, program, otherProgram);
+        if (tokens.empty())
+            return std::nullopt;
+        std::optional<Compiled> compiled = CompileTokens(tokens);
+        if (!compiled || (agreed && !(compiled->code == agreed->code)))
+            return std::nullopt;
+        agreed = std::move(compiled);
+    }
+    return agreed;
+}
+
+} // namespace
+
+CompiledFunction::CompiledFunction() = default;
+CompiledFunction::~CompiledFunction() = default;
+CompiledFunction::CompiledFunction(const CompiledFunction &) = default;
+CompiledFunction &CompiledFunction::operator=(const CompiledFunction &) = default;
+
+CompiledFunction CompiledFunction::Compile(const QString &expression)
+{
+    CompiledFunction function;
+    if (std::optional<Compiled> positive = CompileSign(expression, 1))
+        function.m_positive = std::make_shared<const Code>(Code{std::move(*positive)});
+    if (std::optional<Compiled> negative = CompileSign(expression, -1))
+        function.m_negative = std::make_shared<const Code>(Code{std::move(*negative)});
+    return function;
+}
+
+// A negative x is written " -" and its magnitude, so its program holds the magnitude.
+std::optional<double> CompiledFunction::ValueAt(double x) const
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double shown = ShownValue(x);
+    const bool negative = std::signbit(shown);
+    const Code *code = negative ? m_negative.get() : m_positive.get();
+    if (!code)
+        return std::nullopt;
+    bool undecided = false;
+    const std::optional<Value> result
+            = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
+    if (undecided)
+        return std::nullopt;
+    return ResultValue(result);
+}
+
+bool CompiledFunction::coversPositive() const
+{
+    return m_positive != nullptr;
+}
+
+bool CompiledFunction::coversNegative() const
+{
+    return m_negative != nullptr;
+}

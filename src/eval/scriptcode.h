@@ -1,0 +1,92 @@
+#pragma once
+
+// The postfix code the fast evaluator compiles to, and the loop that runs it. In a header, so
+// that the loop and the value operations inside it inline into the caller.
+
+#include "scriptvalue.h"
+
+#include <QVarLengthArray>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace ScriptArithmetic {
+
+struct Instruction
+{
+    Op op;
+    MathFunction function = MathFunction::Abs;
+    Kind kind = Kind::Integer;
+    quint32 count = 0; // arguments of a call
+    double number = 0; // a constant
+
+    bool operator==(const Instruction &other) const
+    {
+        return op == other.op && function == other.function && kind == other.kind
+                && count == other.count && std::memcmp(&number, &other.number, sizeof number) == 0;
+    }
+};
+
+// One instruction on the stack; sets `undecided` when the result depends on how the engine
+// holds a zero's operands.
+inline void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
+                    bool &undecided)
+{
+    switch (instruction.op) {
+    case Op::Constant:
+        stack[top++] = {instruction.number, instruction.kind};
+        break;
+    case Op::Variable:
+        stack[top++] = variable;
+        break;
+    case Op::Negate:
+    case Op::NegateConstant:
+    case Op::Plus:
+    case Op::Not:
+    case Op::Complement:
+        stack[top - 1] = Unary(instruction.op, stack[top - 1]);
+        break;
+    case Op::Conditional: {
+        top -= 2;
+        const Value chosen = ToBoolean(stack[top - 1]) ? stack[top] : stack[top + 1];
+        stack[top - 1] = {chosen.number, Loaded(chosen.kind)};
+        break;
+    }
+    case Op::Call:
+        top -= int(instruction.count);
+        stack[top] = Call(instruction.function, stack + top, int(instruction.count), undecided);
+        ++top;
+        break;
+    default:
+        --top;
+        stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
+        break;
+    }
+}
+
+inline Value Run(const std::vector<Instruction> &code, int stackSize, Value variable,
+                 bool &undecided)
+{
+    QVarLengthArray<Value, 32> stack(stackSize);
+    int top = 0;
+    for (const Instruction &instruction : code)
+        Execute(instruction, stack.data(), top, variable, undecided);
+    return stack[0];
+}
+
+struct Compiled
+{
+    std::vector<Instruction> code; // empty for a program without an expression
+    int stackSize = 0;
+};
+
+// The program's value with `variable` for x; nullopt for the empty code (no expression).
+inline std::optional<Value> RunCompiled(const Compiled &compiled, Value variable, bool &undecided)
+{
+    if (compiled.code.empty())
+        return std::nullopt;
+    return Run(compiled.code, compiled.stackSize, variable, undecided);
+}
+
+} // namespace ScriptArithmetic

@@ -1,0 +1,64 @@
+#include "tools/arith/commondivisors.h"
+
+#include "eval/numbertext.h"
+#include "tools/arith/divisors.h"
+
+#include <cmath>
+#include <numeric>
+
+std::optional<QStringList> CommonDivisorTexts(const QString &first, const QString &second)
+{
+    const std::optional<qint32> a = TruncatedToInteger(TextToNumber(first));
+    const std::optional<qint32> b = TruncatedToInteger(TextToNumber(second));
+    if (!a || !b)
+        return std::nullopt;
+    QStringList texts;
+    if (std::min(*a, *b) < 1)
+        return texts;
+    // The common divisors are exactly the divisors of the greatest one.
+    for (quint32 divisor : Divisors(quint32(std::gcd(*a, *b))))
+        texts.append(QString::number(divisor));
+    return texts;
+}
+
+bool RaisesCount(const QString &countText)
+{
+    return TextToNumber(countText) < 2 - 1e-7;
+}
+
+int CountOf(const QString &countText)
+{
+    return TextToInteger(TextToNumber(countText));
+}
+
+// lcm(L, n) = L × n / gcd(L mod n, n). The remainder lies below n, so its digits read back
+// as a 64-bit integer.
+void CommonMultiple::Fold(quint64 number)
+{
+    const BigInteger divisor(static_cast<long>(number));
+    const quint64 remainder
+            = m_value.Remainder(divisor).value_or(BigInteger()).ToText().toULongLong();
+    const quint64 factor = number / std::gcd(number, remainder);
+    m_value = m_value.Multiply(BigInteger(static_cast<long>(factor)));
+}
+
+QString CommonMultiple::Text() const
+{
+    return WholeNumberToText(m_value.ToText());
+}
+
+// Numbers from 2^53 up are refused: beyond it a typed number may read as a neighbour.
+DivisorMultipleRun::Step DivisorMultipleRun::Accept(const QString &numberText)
+{
+    const double value = TextToNumber(numberText);
+    if (!(value >= 1 && value < 0x1p53))
+        return Step::Refused;
+    const auto number = quint64(value);
+    ++m_index;
+    m_divisor = m_index == 2 ? number : std::gcd(m_divisor, number);
+    m_multiple.Fold(number);
+    if (m_index <= m_count)
+        return Step::Collected;
+    ++m_index;
+    return Step::Finished;
+}

@@ -1,0 +1,19 @@
+#include "tools/arith/primefactorization.h"
+
+#include "eval/numbertext.h"
+#include "tools/arith/divisors.h"
+
+#include <QStringList>
+
+std::optional<QString> FactorizePrimes(const QString &text)
+{
+    const std::optional<qint32> number = TruncatedToInteger(TextToNumber(text));
+    if (!number)
+        return std::nullopt;
+    if (*number < 2)
+        return QString::number(*number);
+    QStringList factors;
+    for (quint32 factor : PrimeFactors(quint32(*number)))
+        factors.append(QString::number(factor));
+    return factors.join(QLatin1Char('*'));
+}

@@ -1,0 +1,142 @@
+#include "tools/functions/approximaterootwindow.h"
+
+#include "eval/expression.h"
+#include "eval/numbertext.h"
+#include "tools/functions/approximaterootlogic.h"
+#include "ui/controls.h"
+#include "ui/editbox.h"
+#include "ui/inlinecaption.h"
+#include "ui/messages.h"
+#include "ui/style.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace ApproximateRoot;
+
+namespace {
+
+// A menu item that shows a message.
+void AddMessageItem(QMenu *menu, const QString &caption, const QString &message)
+{
+    QAction *item = menu->addAction(caption, [message] { ShowMessage(message); });
+    item->setObjectName(caption);
+}
+
+QHBoxLayout *Row()
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(Spacing::Related);
+    return row;
+}
+
+} // namespace
+
+ApproximateRootWindow::ApproximateRootWindow()
+    : ToolWindow(QStringLiteral("求方程近似根"))
+{
+    auto *layout = new QVBoxLayout(this);
+    UseWindowMargins(layout);
+    layout->setSpacing(Spacing::Related);
+    BuildMenu();
+    layout->addLayout(BuildInputs());
+    m_answer = MakeResultBox(QStringLiteral("答案"));
+    WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
+    layout->addWidget(m_answer);
+
+    connect(m_compute, &QPushButton::clicked, this, &ApproximateRootWindow::Search);
+    SetTabOrder({m_expression, m_first, m_last, m_places, m_bisection, m_enumeration, m_compute,
+                 m_answer});
+    m_expression->setFocus();
+    FixSizeToContents();
+}
+
+void ApproximateRootWindow::BuildMenu()
+{
+    auto *bar = new QMenuBar(this);
+    auto *help = new QMenu(QStringLiteral("帮助"), bar);
+    NameControl(help, QStringLiteral("帮助"));
+    AddMessageItem(
+            help, QStringLiteral("我该选择哪种方法"),
+            QStringLiteral("两种方法的比较：\r\n"
+                           "二分法：速度快，但是精度低，而且无法解[a,b]内f(a)×f(b)≥0的方程；\r\n"
+                           "枚举法：速度慢，但是精度高（相对于二分法来讲）。"));
+    AddMessageItem(
+            help, QStringLiteral("一定能解出方程吗"),
+            QStringLiteral("    抱歉，目前有些方程无法解或者解不正确，区间选择不正确也会导致解"
+                           "不正确。"));
+    bar->addMenu(help);
+    layout()->setMenuBar(bar);
+}
+
+QLayout *ApproximateRootWindow::BuildInputs()
+{
+    m_expression = new EditBox(QStringLiteral("输入"));
+    WidenBoxTo(m_expression, QStringLiteral("Math.pow(2,x)-x*x-1"));
+    m_first = new EditBox(QStringLiteral("首项"));
+    m_first->setText(QStringLiteral("-10"));
+    m_last = new EditBox(QStringLiteral("末项"));
+    m_last->setText(QStringLiteral("10"));
+    for (EditBox *end : {m_first, m_last})
+        WidenBoxTo(end, QStringLiteral("-100000"));
+    m_places = MakeComboBox(QStringLiteral("组合框1"));
+    m_places->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                        QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
+    m_places->setCurrentIndex(3);
+    m_compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
+    m_bisection = MakeRadioBox(QStringLiteral("单选框2"), QStringLiteral("二分法"));
+    m_bisection->setChecked(true);
+    m_enumeration = MakeRadioBox(QStringLiteral("单选框1"), QStringLiteral("枚举法"));
+
+    QHBoxLayout *equation = Row();
+    equation->addWidget(m_expression, 1);
+    equation->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("=0")));
+    QHBoxLayout *interval = Row();
+    interval->addWidget(m_first, 1);
+    interval->addWidget(MakeLabel(QStringLiteral("标签4"), QStringLiteral("→")));
+    interval->addWidget(m_last, 1);
+    QHBoxLayout *precision = Row();
+    precision->addWidget(new InlineCaption(QStringLiteral("标签3"),
+                                           QStringLiteral("精度：小数点后       位"), {m_places}));
+    precision->addStretch();
+    QHBoxLayout *method = Row();
+    method->addWidget(m_bisection);
+    method->addWidget(m_enumeration);
+    method->addStretch();
+    method->addWidget(m_compute);
+
+    auto *inputs = new QVBoxLayout;
+    inputs->setSpacing(Spacing::Related);
+    for (QLayout *row : {equation, interval, precision, method})
+        inputs->addLayout(row);
+    return inputs;
+}
+
+// The expression, the interval and the method are read once; the decimal places are read each
+// time an answer is written, so a change meanwhile shows in the next one.
+void ApproximateRootWindow::Search()
+{
+    RunScope run(this);
+    if (run.refused())
+        return;
+    const double a = TextToNumber(m_first->text());
+    const double b = TextToNumber(m_last->text());
+    const PreparedFunction f = PrepareFunction(m_expression->text());
+    SearchHooks hooks;
+    hooks.keepGoing = [this] { return Breathe(); };
+    hooks.answer = [this](const Answer &answer) {
+        m_answer->setText(AnswerText(answer, m_places->currentIndex()));
+    };
+    hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
+    if (m_bisection->isChecked())
+        Bisect(f, a, b, hooks);
+    else
+        Enumerate(f, a, b, hooks);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/toolwindow.h"
+
+class EditBox;
+class QComboBox;
+class QPushButton;
+class QRadioButton;
+
+// "求方程近似根": one approximate root of f(x) = 0 in [a, b] by bisection or by enumeration,
+// rounded to the decimal places chosen.
+class ApproximateRootWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    ApproximateRootWindow();
+
+private:
+    void BuildMenu();
+    QLayout *BuildInputs();
+
+    void Search();
+
+    EditBox *m_expression;
+    EditBox *m_first;
+    EditBox *m_last;
+    QComboBox *m_places;
+    QPushButton *m_compute;
+    EditBox *m_answer;
+    QRadioButton *m_bisection;
+    QRadioButton *m_enumeration;
+};

@@ -1,0 +1,656 @@
+#include "eval/compiledexpression.h"
+#include "eval/expression.h"
+#include "eval/numbertext.h"
+#include "eval/scripthost.h"
+#include "expressiongenerator.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// The rewrites as they were before they became linear, kept to check the linear ones against.
+namespace Literal {
+
+inline QChar LowerAscii(QChar c)
+{
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
+}
+
+QString LowerAscii(QString text)
+{
+    for (QChar &c : text)
+        c = LowerAscii(c);
+    return text;
+}
+
+bool SameLetterIgnoringCase(QChar a, QChar b)
+{
+    return LowerAscii(a) == LowerAscii(b);
+}
+
+qsizetype Find(const QString &text, const QString &search, qsizetype from, bool ignoreCase)
+{
+    const auto isLetter = [](QChar c) { return LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z'; };
+    if (!ignoreCase || std::none_of(search.cbegin(), search.cend(), isLetter))
+        return text.indexOf(search, from);
+    const auto same = [](QChar a, QChar b) { return SameLetterIgnoringCase(a, b); };
+    const auto found
+            = std::search(text.cbegin() + from, text.cend(), search.cbegin(), search.cend(), same);
+    return found == text.cend() ? -1 : found - text.cbegin();
+}
+
+// Straight from the definition: the first occurrence from the start, until none is left.
+QString ReplaceAllFromStart(QString text, const QString &search, const QString &replacement,
+                            bool ignoreCase = true)
+{
+    if (search.isEmpty())
+        return text;
+    qsizetype position;
+    while ((position = Find(text, search, 0, ignoreCase)) >= 0)
+        text.replace(position, search.size(), replacement);
+    return text;
+}
+
+QString ReplaceAll(QString text, const QString &search, const QString &replacement,
+                   bool ignoreCase = true)
+{
+    if (search.isEmpty())
+        return text;
+    const qsizetype resumeBack = Find(replacement, search, 0, ignoreCase) < 0 ? search.size() - 1
+                                                                              : -replacement.size();
+    qsizetype position = 0;
+    while ((position = Find(text, search, position, ignoreCase)) >= 0) {
+        text.replace(position, search.size(), replacement);
+        position = std::max<qsizetype>(0, position - resumeBack);
+    }
+    return text;
+}
+
+bool IsTrigonometricTail(const QString &name, const QString &text, qsizetype position)
+{
+    static const QStringList tails{QStringLiteral("cos"), QStringLiteral("sin"),
+                                   QStringLiteral("tan")};
+    return tails.contains(name) && position > 0
+            && SameLetterIgnoringCase(text.at(position - 1), u'a');
+}
+
+QString PrefixFunctionName(QString text, const QString &name)
+{
+    const QString prefixed = QStringLiteral("Math.") + name;
+    qsizetype position = 0;
+    while ((position = Find(text, name, position, true)) >= 0) {
+        if (IsTrigonometricTail(name, text, position)) {
+            position += name.size();
+            continue;
+        }
+        text.replace(position, name.size(), prefixed);
+        position += prefixed.size();
+    }
+    return text;
+}
+
+struct Rewrite
+{
+    QString search;
+    QString replacement;
+};
+using Rewrites = QList<Rewrite>;
+
+QString Apply(QString text, const Rewrites &rewrites)
+{
+    for (const Rewrite &rewrite : rewrites)
+        text = Literal::ReplaceAll(text, rewrite.search, rewrite.replacement);
+    return text;
+}
+
+Rewrites MultiplicationsWithDigits()
+{
+    Rewrites rewrites;
+    for (QChar d : QStringLiteral("1234567890")) {
+        rewrites.append({d + QStringLiteral("("), d + QStringLiteral("*(")});
+        rewrites.append({QStringLiteral(")") + d, QStringLiteral(")*") + d});
+    }
+    rewrites.append({QStringLiteral(")("), QStringLiteral(")*(")});
+    return rewrites;
+}
+
+Rewrites MultiplicationsWithVariable(QChar v)
+{
+    Rewrites rewrites;
+    for (QChar d : QStringLiteral("1234567890"))
+        rewrites.append({QString(d) + v, d + QStringLiteral("*") + v});
+    rewrites.append({QStringLiteral(")") + v, QStringLiteral(")*") + v});
+    rewrites.append({v + QStringLiteral("("), v + QStringLiteral("*(")});
+    rewrites.append({QString(v) + v, v + QStringLiteral("*") + v});
+    return rewrites;
+}
+
+QString SubstitutionText(double x)
+{
+    const QString text = NumberToText(x);
+    return text.startsWith(u'-') ? u' ' + text : text;
+}
+
+QString PrepareExpression(const QString &text)
+{
+    static const QStringList functionNames{
+            QStringLiteral("sqrt"),  QStringLiteral("pow"),    QStringLiteral("log"),
+            QStringLiteral("exp"),   QStringLiteral("cos"),    QStringLiteral("sin"),
+            QStringLiteral("tan"),   QStringLiteral("acos"),   QStringLiteral("asin"),
+            QStringLiteral("atan"),  QStringLiteral("random"), QStringLiteral("round"),
+            QStringLiteral("floor"), QStringLiteral("ceil"),   QStringLiteral("min"),
+            QStringLiteral("max")};
+    QString prepared = ToHalfWidth(text);
+    QString lowered = LowerAscii(prepared);
+    for (const QString &name : functionNames) {
+        if (!lowered.contains(name))
+            continue;
+        prepared = PrefixFunctionName(prepared, name);
+        lowered = LowerAscii(prepared);
+    }
+    prepared = Literal::ReplaceAll(prepared, QStringLiteral("Math.Math."), QStringLiteral("Math."));
+    static const Rewrites multiplications = MultiplicationsWithDigits();
+    return Apply(prepared, multiplications);
+}
+
+QString FunctionProgram(QString expression, double x)
+{
+    expression = Apply(expression, MultiplicationsWithVariable(u'x'));
+    expression = Literal::ReplaceAll(expression, QStringLiteral("x"), SubstitutionText(x));
+    return Literal::PrepareExpression(expression);
+}
+
+} // namespace Literal
+
+// EvaluateFunctionAt's value as the engine gives it.
+double EngineValueAt(const QString &expression, double x)
+{
+    ScriptHost &host = ScriptHost::ForThisThread();
+    host.BeginUserAction();
+    const QString result = host.Evaluate(FunctionProgram(expression, u'x', x));
+    if (result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
+        return UndefinedValue;
+    return TextToNumber(result);
+}
+
+QString EngineText(const QString &program)
+{
+    ScriptHost &host = ScriptHost::ForThisThread();
+    host.BeginUserAction();
+    return host.Evaluate(program);
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+QString Show(double x)
+{
+    return QString::number(x, 'g', 17) + (std::signbit(x) && x == 0 ? "(-0)" : "");
+}
+
+quint64 Setting(const char *name, quint64 fallback)
+{
+    bool ok = false;
+    const quint64 value = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? value : fallback;
+}
+
+// The long run of scripts/fuzz-evaluator sets these.
+quint64 Seed()
+{
+    return Setting("QINGFENG_FUZZ_SEED", 20141119);
+}
+
+quint64 Cases(quint64 fallback)
+{
+    return Setting("QINGFENG_FUZZ_CASES", fallback);
+}
+
+// Texts that stress the rewrites: many x, digits, parentheses, name pieces.
+QString RewriteText(std::mt19937_64 &random, int length)
+{
+    static const QStringList pieces{
+            "x",    "X",   "xx",    "1",     "0",          "9",   "(",   ")",    ")(",
+            "*",    ".",   "Math.", "MATH.", "math.math.", "sin", "cos", "acos", "a",
+            "ATAN", "tan", "sqrt",  "e",     "xp",         "max", "m",   "i",    "n",
+            "（",   "）",  "２",    "ｘ",    " ",          "-",   "e-5", "pow",  "ceil"};
+    QString text;
+    while (text.size() < length)
+        text += pieces.at(int(random() % quint64(pieces.size())));
+    return text;
+}
+
+} // namespace
+
+class TestCompiledExpression : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rewritesMatchTheLiteralLoops();
+    void longRewritesMatchTheLiteralLoops();
+    void shownValueIsTheTextsValue_data();
+    void shownValueIsTheTextsValue();
+    void shownValueOfGeneratedValues();
+    void numberTextsMatchTheEngine();
+    void engineBehaviourKept_data();
+    void engineBehaviourKept();
+    void refused_data();
+    void refused();
+    void nestingTheEngineRefuses_data();
+    void nestingTheEngineRefuses();
+    void signsCompiled_data();
+    void signsCompiled();
+    void foundDisagreements_data();
+    void foundDisagreements();
+    void functionsMatchTheEngine();
+    void arithmeticMatchesTheEngine();
+};
+
+void TestCompiledExpression::rewritesMatchTheLiteralLoops()
+{
+    const QList<QPair<QString, QString>> rewrites{{"xx", "x*x"},
+                                                  {"x(", "x*("},
+                                                  {"1x", "1*x"},
+                                                  {")x", ")*x"},
+                                                  {"x", " -2.5"},
+                                                  {"x", "1e-005"},
+                                                  {"Math.Math.", "Math."},
+                                                  {"a", "aa"},
+                                                  {"ab", "b"},
+                                                  {"xa", "ax"},
+                                                  {"aa", "a"},
+                                                  {"x", "X"},
+                                                  {"(", "*("},
+                                                  {"MATH", "mathmath"},
+                                                  {"1(", "1*("}};
+    ExpressionGenerator generator(Seed());
+    std::mt19937_64 random(Seed());
+    for (int i = 0; i < 20000; ++i) {
+        const QString text = i % 2 ? generator.Function() : RewriteText(random, 1 + i % 60);
+        for (const auto &[search, replacement] : rewrites) {
+            for (bool ignoreCase : {true, false}) {
+                const QString expected = Literal::ReplaceAll(text, search, replacement, ignoreCase);
+                QCOMPARE(ReplaceAll(text, search, replacement, ignoreCase), expected);
+                // Searching from the start ends only for a replacement without its search text.
+                if (Literal::Find(replacement, search, 0, ignoreCase) < 0) {
+                    QCOMPARE(Literal::ReplaceAllFromStart(text, search, replacement, ignoreCase),
+                             expected);
+                }
+            }
+        }
+        QCOMPARE(PrepareExpression(text), Literal::PrepareExpression(text));
+        const double x = generator.X();
+        QCOMPARE(FunctionProgram(text, u'x', x), Literal::FunctionProgram(text, x));
+    }
+}
+
+void TestCompiledExpression::longRewritesMatchTheLiteralLoops()
+{
+    std::mt19937_64 random(Seed());
+    for (int i = 0; i < 4; ++i) {
+        const QString text = RewriteText(random, 5000);
+        QCOMPARE(PrepareExpression(text), Literal::PrepareExpression(text));
+        QCOMPARE(FunctionProgram(text, u'x', -0.5), Literal::FunctionProgram(text, -0.5));
+        QCOMPARE(ReplaceAll(text, "xx", "x*x"), Literal::ReplaceAll(text, "xx", "x*x"));
+    }
+}
+
+void TestCompiledExpression::shownValueIsTheTextsValue_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::newRow("zero") << 0.0;
+    QTest::newRow("negative zero") << -0.0;
+    QTest::newRow("sum of tenths") << 0.1 + 0.2;
+    QTest::newRow("step error") << -499.90000000000003;
+    QTest::newRow("half at the 14th digit rounds to even, down") << 1234567890122.5;
+    QTest::newRow("half at the 14th digit rounds to even, up") << 1234567890123.5;
+    QTest::newRow("13 nines round up to a power of ten") << 9.9999999999999e5;
+    QTest::newRow("below the fast range") << 1.234567890123456e-11;
+    QTest::newRow("above the fast range") << 1.234567890123456e35;
+    QTest::newRow("subnormal") << -4.9406564584124654e-324;
+    QTest::newRow("largest") << 1.7976931348623157e308;
+    QTest::newRow("exponent form") << 1.23456789012345e15;
+}
+
+void TestCompiledExpression::shownValueIsTheTextsValue()
+{
+    QFETCH(double, x);
+    QCOMPARE(Show(ShownValue(x)), Show(TextToNumber(NumberToText(x))));
+}
+
+void TestCompiledExpression::shownValueOfGeneratedValues()
+{
+    ExpressionGenerator generator(Seed());
+    std::mt19937_64 random(Seed());
+    for (int i = 0; i < 300000; ++i) {
+        // Values ending in an exact half at the 14th digit test the rounding of ties.
+        const double tie = double(std::int64_t(random() % 9000000000000) + 1000000000000) + 0.5;
+        const double x = i % 3 ? generator.X() : std::ldexp(tie, int(random() % 60) - 30);
+        if (!std::isfinite(x))
+            continue;
+        if (!SameBits(ShownValue(x), TextToNumber(NumberToText(x))))
+            QFAIL(qPrintable(Show(x)));
+    }
+}
+
+// Literals read and results written back: every digit, exponent and form of the text.
+void TestCompiledExpression::numberTextsMatchTheEngine()
+{
+    ExpressionGenerator generator(Seed());
+    std::mt19937_64 random(Seed());
+    for (int i = 0; i < 20000; ++i) {
+        const double x = generator.X();
+        const int digits = 1 + int(random() % 17);
+        const QString program = i % 4 == 0 ? QString::number(std::fabs(x), 'e', digits)
+                                           : QString::number(x, 'g', digits);
+        const std::optional<QString> fast = EvaluateWithoutEngine(program);
+        if (fast)
+            QCOMPARE(*fast, EngineText(program));
+    }
+}
+
+// What the engine does that a plain reading of the language or of C would not predict; the
+// fast path must do the same, and the engine must still do it.
+void TestCompiledExpression::engineBehaviourKept_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char *program, const char *text) {
+        QTest::newRow(program) << QString(program) << QString(text);
+    };
+
+    row("Math.pow(1,0/0)", "-1.#IND");
+    row("1**(0/0)", "1");
+    row("Math.pow(-1,1/0)", "-1.#IND");
+    row("(-1)**(-1/0)", "-1.#IND");
+    row("Math.pow(0/0,0)", "1");
+    row("Math.round(-2.5)", "-2");
+    row("Math.round(2.5)", "3");
+    row("Math.round(0.49999999999999994)", "0");
+    row("Math.round(4503599627370497)", "4503599627370498");
+    row("1/Math.round(-0.2)", "-1.#INF");
+    row("Math.min(0/0,1)", "-1.#IND");
+    row("1/Math.min(0,-0)", "-1.#INF");
+    row("1/Math.max(-0,0)", "1.#INF");
+    row("Math.max()", "-1.#INF");
+    row("1e21", "1e+21");
+    row("1e-7", "1e-7");
+    row("0.000001", "0.000001");
+    row("123456789012345680000", "123456789012345680000");
+    row("0.1+0.2", "0.30000000000000004");
+    row("-0", "0");
+    row("1/(0*-5)", "1.#INF"); // whole numbers multiply as integers: +0
+    row("1/(-0*5)", "-1.#INF");
+    row("1/(0.5*0*-1)", "-1.#INF");
+    row("1/(6/3-2)/-1", "-1.#INF"); // (6/3-2) is the integer 0, divided by -1 gives -0
+    row("1/((6/3-2)*-1)", "1.#INF");
+    row("1/(Math.floor(0.5)*-1)", "1.#INF");
+    row("1/(Math.ceil(0.5)*0*-1)", "-1.#INF");
+    row("1/(false*-1)", "1.#INF");
+    row("1/(+false*-1)", "-1.#INF");
+    row("1/(-5%5)", "-1.#INF");
+    row("1/(5%5*-1)", "1.#INF");
+    row("1/(Math.max(0.5*0,0)*-1)", "1.#INF");
+    row("1/((-2147483647-1+2147483648)*-1)", "-1.#INF");
+    row("2^3", "1");
+    row("-8>>>28", "15");
+    row("1e20|0", "1661992960");
+    row("true+true", "2");
+    row("1<2", "真");
+    row("1>2 || 0", "0");
+    row("Math.PI", "3.141592653589793");
+    row("Math.E", "2.718281828459045");
+    row("1;;", "1");
+    row("", "");
+    row("08.5", "8.5");
+    row("010", "8");
+    row("0x1F", "31");
+    row("5.e1", "50");
+    row("1e400", "1.#INF");
+    row("-1e-400", "0");
+}
+
+void TestCompiledExpression::engineBehaviourKept()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, text);
+    QCOMPARE(EngineText(program), text);
+    QCOMPARE(EvaluateWithoutEngine(program).value_or("(refused)"), text);
+}
+
+void TestCompiledExpression::refused_data()
+{
+    QTest::addColumn<QString>("program");
+    const auto row
+            = [](const char *name, const QString &program) { QTest::newRow(name) << program; };
+
+    row("random", "Math.random()");
+    row("unknown name", "PI");
+    row("function not called", "Math.sin");
+    row("name ending in a digit", "Math.atan2*(1,2)");
+    row("string", "'12'");
+    row("assignment", "a=1");
+    row("increment", "1--2");
+    row("statement", "while(0);1");
+    row("object", "({})");
+    row("array", "[1]");
+    row("member of a number", "1.5.toFixed(1)");
+    row("call of a result", "(1)(2)");
+    row("unary before power", "-2**2");
+    row("parenthesised unary before power", "-(2)**2");
+    row("line break", "1\n+2");
+    row("comment", "1//2");
+    row("html comment", "1<!--2");
+    row("long hexadecimal", "0x20000000000001");
+    row("numeric separator", "1_000");
+    row("literal into a name", "3in[1]");
+    row("full-width left as is", "１＋２");
+    row("too deep", QString(2000, u'(') + "1" + QString(2000, u')'));
+    row("too long a chain", "1" + QString("+1").repeated(1500));
+}
+
+void TestCompiledExpression::refused()
+{
+    QFETCH(QString, program);
+    QVERIFY(!EvaluateWithoutEngine(program));
+}
+
+// The engine refuses a program nested about 4090 levels deep: far beyond that the fast path
+// gives the same failure, near it the engine is asked.
+void TestCompiledExpression::nestingTheEngineRefuses_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("answered");
+    const auto row = [](const char *name, const QString &program, bool answered) {
+        QTest::newRow(name) << program << answered;
+    };
+
+    row("sum of 3000 terms", "1" + QString("+1").repeated(3000), false);
+    row("sum of 5000 terms", "1" + QString("+1").repeated(5000), true);
+    row("products in a sum", "1" + QString("-2*3").repeated(5000), true);
+    row("parentheses", QString(5000, u'(') + "1" + QString(5000, u')'), true);
+    row("signs", QString("- ").repeated(5000) + "1", true);
+    row("calls", QString("Math.abs(").repeated(2500) + "1" + QString(2500, u')'), true);
+    row("powers", QString("1**").repeated(5000) + "1", true);
+    row("a deep term among statements", "2;" + QString("1*").repeated(5000) + "1;3", true);
+    row("arguments side by side", "Math.max(1" + QString(",1").repeated(5000) + ")", true);
+    row("statements side by side", QString("1;").repeated(5000) + "2", true);
+}
+
+void TestCompiledExpression::nestingTheEngineRefuses()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, answered);
+    const std::optional<QString> fast = EvaluateWithoutEngine(program);
+    QCOMPARE(bool(fast), answered);
+    if (fast)
+        QCOMPARE(*fast, EngineText(program));
+}
+
+// x is put in as text; an expression is compiled only for the signs whose programs read it
+// as a number of its own.
+void TestCompiledExpression::signsCompiled_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<bool>("positive");
+    QTest::addColumn<bool>("negative");
+    const auto row = [](const char *expression, bool positive, bool negative) {
+        QTest::newRow(expression) << QString(expression) << positive << negative;
+    };
+
+    row("Math.sin(x)*x", true, true);
+    row("sqrt(x*x+1)/(x-2)", true, true);
+    row("2x+3(x-1)", true, true);
+    row("xx", true, true);
+    row("（x）（x）", true, true);
+    row("x^2", true, true);
+    row("x**2", true, false); // -3**2 is a syntax error
+    row("2**x", true, true);
+    row("2 x", false, true); // 2 -3 is a subtraction, 2 3 an error
+    row("x2", false, false);
+    row("x.5", false, false);
+    row("1.x", false, true); // 1. -3 is a subtraction
+    row("exp(x)", false, false);
+    row("max(x,1)", false, false);
+    row("ｘ+1", false, false);
+    row("x+PI", false, false);
+    row("Math.random()*x", false, false);
+    row("1/0", true, true);
+    QTest::newRow("thousands of x") << QString(10000, u'x') << true << true;
+}
+
+void TestCompiledExpression::signsCompiled()
+{
+    QFETCH(QString, expression);
+    QFETCH(bool, positive);
+    QFETCH(bool, negative);
+    const CompiledFunction function = CompiledFunction::Compile(expression);
+    QCOMPARE(function.coversPositive(), positive);
+    QCOMPARE(function.coversNegative(), negative);
+    for (double x : {-3.5, -1.0, -0.0, 0.0, 1e-7, 2.0, 3.0, 1e21}) {
+        if (const std::optional<double> value = function.ValueAt(x))
+            QCOMPARE(Show(*value), Show(EngineValueAt(expression, x)));
+    }
+}
+
+// Every disagreement the differential tests ever found.
+void TestCompiledExpression::foundDisagreements_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<double>("x");
+    const auto row = [](const char *expression, double x) {
+        QTest::newRow(qPrintable(QString("%1 at %2").arg(expression, Show(x))))
+                << QString(expression) << x;
+    };
+
+    row("Math.atan(1/(x*-5))", 0.0);
+    // The engine's Math.abs gives the integer 0 for -0, and garbage for the integer -2^31.
+    row("Math.POW((-8)(1),1/(Math.abs(x)*-1))", -0.0);
+    row("tanh(Math.round(0.5x+1/(Math.abs(x)*-1)))*09.5", -0.0);
+    row("2-43.828+Math.abs (7<<2x）", -176.50000000000011);
+    row("Math.abs(~2147483647)*(3) + 8", 1);
+    // -2147483648 written out is a double moved aside, an integer loaded.
+    row("(91-cos（0.2-x)>=1/(0*x))+1 - 15.120 - 797x*3", -2147483648.0);
+    row("math.sin (-x) - Math.pow（!Math.LN2,(1/(0*x)）-((0.5x+x)(1)-(9*2>=0)+1))/-x"
+        "+Math.atan (x)",
+        -2147483648.0);
+    // A full-width 0 before x makes a legacy octal literal of x's digits: 010 is 8.
+    row("Ｍａｔｈ．ｍｉｎ（（（２０５＊０x）x）＋－xx）x＋Ｍａｔｈ．ｃｏｓ（x ＋ ！x）", 10);
+}
+
+void TestCompiledExpression::foundDisagreements()
+{
+    QFETCH(QString, expression);
+    QFETCH(double, x);
+    const double engine = EngineValueAt(expression, x);
+    const std::optional<double> fast = CompiledFunction::Compile(expression).ValueAt(x);
+    if (fast)
+        QCOMPARE(Show(*fast), Show(engine));
+    const QString program = FunctionProgram(expression, u'x', x);
+    if (const std::optional<QString> text = EvaluateWithoutEngine(program))
+        QCOMPARE(*text, EngineText(program));
+}
+
+// The fast path against the engine on generated functions and values of x, bit for bit.
+void TestCompiledExpression::functionsMatchTheEngine()
+{
+    const quint64 wanted = Cases(60000);
+    ExpressionGenerator generator(Seed());
+    quint64 compared = 0;
+    quint64 values = 0;
+    int expressions = 0;
+    int bothSigns = 0;
+    int oneSign = 0;
+    int working = 0; // expressions the engine evaluates without failing
+    int workingCompiled = 0;
+    QStringList disagreements;
+    while (compared < wanted) {
+        const QString expression = generator.Function();
+        const CompiledFunction function = CompiledFunction::Compile(expression);
+        ++expressions;
+        bothSigns += function.coversPositive() && function.coversNegative();
+        oneSign += function.coversPositive() != function.coversNegative();
+        if (!EngineText(FunctionProgram(expression, u'x', 0.7)).isEmpty()) {
+            ++working;
+            workingCompiled += function.coversPositive();
+        }
+        for (int i = 0; i < 8; ++i) {
+            const double x = generator.X();
+            ++values;
+            const std::optional<double> fast = function.ValueAt(x);
+            if (!fast)
+                continue;
+            ++compared;
+            const double engine = EngineValueAt(expression, x);
+            if (!SameBits(*fast, engine) && disagreements.size() < 20) {
+                disagreements << QString("row(\"%1\", %2); // fast %3, engine %4")
+                                         .arg(expression, Show(x), Show(*fast), Show(engine));
+            }
+        }
+    }
+    qInfo("%d expressions: %.1f%% compiled for both signs, %.1f%% for one; %.1f%% of the %d "
+          "that the engine evaluates compiled; %.1f%% of %llu values answered without the engine",
+          expressions, 100.0 * bothSigns / expressions, 100.0 * oneSign / expressions,
+          100.0 * workingCompiled / working, working, 100.0 * double(compared) / double(values),
+          values);
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join("\n")));
+}
+
+void TestCompiledExpression::arithmeticMatchesTheEngine()
+{
+    const quint64 wanted = Cases(60000) / 2;
+    ExpressionGenerator generator(Seed() + 1);
+    quint64 compared = 0;
+    quint64 generated = 0;
+    quint64 working = 0; // expressions the engine evaluates without failing
+    QStringList disagreements;
+    while (compared < wanted) {
+        const QString program = PrepareExpression(generator.Arithmetic());
+        ++generated;
+        const std::optional<QString> fast = EvaluateWithoutEngine(program);
+        if (!fast) {
+            working += !EngineText(program).isEmpty();
+            continue;
+        }
+        ++working;
+        ++compared;
+        const QString engine = EngineText(program);
+        if (*fast != engine && disagreements.size() < 20)
+            disagreements << QString("\"%1\": fast %2, engine %3").arg(program, *fast, engine);
+    }
+    qInfo("%.1f%% of %llu expressions answered without the engine, %.1f%% of the %llu that the "
+          "engine evaluates",
+          100.0 * double(compared) / double(generated), generated,
+          100.0 * double(compared) / double(working), working);
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join("\n")));
+}
+
+QTEST_GUILESS_MAIN(TestCompiledExpression)
+#include "tst_compiledexpression.moc"
