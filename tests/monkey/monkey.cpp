@@ -642,8 +642,9 @@ void Monkey::Paste(QWidget *window)
         QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
     else if (target)
         QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    // Enter is a key of its own, after the window has taken the paste, as a person presses it.
     if (target && enter)
-        QTest::keyClick(target, Qt::Key_Return);
+        m_typing = {target, QStringLiteral("\r"), 0, m_actions};
 }
 
 void Monkey::PressKey(QWidget *window)
