@@ -308,6 +308,13 @@ PreparedFunctionText PrepareFunctionText(const QString &expression)
     return [expression](double x) { return RunProgram(FunctionProgram(expression, u'x', x)); };
 }
 
+bool IsEvaluableAt(const QString &expression, double x)
+{
+    QString text = Apply(expression, CachedMultiplicationsWithVariable(QLatin1Char('x')));
+    text = ReplaceAll(text, QStringLiteral("x"), SubstitutionText(x));
+    return !EvaluateExpression(text).isEmpty();
+}
+
 void BeginUserAction()
 {
     ScriptHost::ForThisThread().BeginUserAction();

@@ -41,6 +41,11 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x);
 using PreparedFunction = std::function<double(double x)>;
 PreparedFunction PrepareFunction(const QString &expression);
 
+// Whether the expression as a function of x gives a value at x at all (a number, an infinity,
+// not-a-number); false when the evaluation fails there (a syntax error, an unknown name, an
+// exception, no value, the time limit), where EvaluateFunctionAt reads it as 0.
+bool IsEvaluableAt(const QString &expression, double x);
+
 // The same function of x giving the engine's result text instead of its number: the text that
 // EvaluateExpression gives for the expression with x put in as EvaluateFunctionAt puts it
 // (a number's text, "1.#INF", "-1.#INF", "-1.#IND", or the empty text on failure). For the

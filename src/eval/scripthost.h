@@ -20,7 +20,9 @@
 class ScriptHost
 {
 public:
-    static constexpr std::chrono::milliseconds DefaultTimeLimit{2000};
+    // Far above any expression a user types (a 100,000-character sum takes milliseconds), and
+    // short enough that a window stopped by it does not seem to have crashed.
+    static constexpr std::chrono::milliseconds DefaultTimeLimit{1000};
 
     ScriptHost();
     ~ScriptHost();

@@ -1,9 +1,17 @@
 #include "ui/editbox.h"
 
 #include "ui/controls.h"
+#include "ui/messages.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMetaMethod>
+#include <QMimeData>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +40,24 @@ bool AnnounceKey(Box *box, QKeyEvent *event)
     return !alive.isNull();
 }
 
+void RefuseTooLong(QWidget *box, int capacity)
+{
+    ShowMessage(TooLongMessage(capacity), QStringLiteral("信息："), box->window());
+}
+
+// A drop is still under way in the window system: the message waits until it is over.
+void RefuseTooLongLater(QWidget *box, int capacity)
+{
+    QMetaObject::invokeMethod(
+            box, [box, capacity] { RefuseTooLong(box, capacity); }, Qt::QueuedConnection);
+}
+
 } // namespace
+
+QString TooLongMessage(int capacity)
+{
+    return QStringLiteral("文字太长，没有放入：这个框最多可以容纳%1个字符。").arg(capacity);
+}
 
 EditBox::EditBox(const QString &name, InputMode mode, QWidget *parent)
     : QLineEdit(parent)
@@ -51,6 +76,9 @@ void EditBox::SetInputMode(InputMode mode)
 void EditBox::keyPressEvent(QKeyEvent *event)
 {
     if (!AnnounceKey(this, event))
+        return;
+    if (event->matches(QKeySequence::Paste)
+        && !TakesInsertion(QGuiApplication::clipboard()->text()))
         return;
     const int lengthAfterRemoval = text().size() - selectedText().size();
     if (RefusesTypedText(m_mode, m_maximumLength, lengthAfterRemoval, event))
@@ -73,12 +101,63 @@ void EditBox::focusOutEvent(QFocusEvent *event)
     emit LostFocus();
 }
 
+// The menu's "Paste" goes through the same check as Ctrl+V; it is the action that Qt connected
+// to paste(), by the slot's name or by pointer.
+void EditBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    static const QMetaMethod triggered = QMetaMethod::fromSignal(&QAction::triggered);
+    static const QMetaMethod pasteSlot
+            = staticMetaObject.method(staticMetaObject.indexOfSlot("paste()"));
+    QMenu *menu = createStandardContextMenu();
+    for (QAction *action : menu->actions()) {
+        if (disconnect(action, triggered, this, pasteSlot)
+            || disconnect(action, &QAction::triggered, this, &QLineEdit::paste)) {
+            connect(action, &QAction::triggered, this, [this] {
+                if (TakesInsertion(QGuiApplication::clipboard()->text()))
+                    paste();
+            });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void EditBox::dropEvent(QDropEvent *event)
+{
+    const qsizetype length = text().size() + event->mimeData()->text().size();
+    if (!isReadOnly() && length > maxLength()) {
+        event->ignore();
+        RefuseTooLongLater(this, maxLength());
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
+// A middle click pastes the window system's selection.
+void EditBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
+        && !TakesInsertion(QGuiApplication::clipboard()->text(QClipboard::Selection)))
+        return;
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+bool EditBox::TakesInsertion(const QString &inserted)
+{
+    if (isReadOnly() || text().size() - selectedText().size() + inserted.size() <= maxLength())
+        return true;
+    RefuseTooLong(this, maxLength());
+    return false;
+}
+
 MultiLineEditBox::MultiLineEditBox(const QString &name, InputMode mode, QWidget *parent)
     : QPlainTextEdit(parent)
 {
     NameControl(this, name);
     SetInputMode(mode);
     connect(this, &QPlainTextEdit::textChanged, this, &MultiLineEditBox::ContentChanged);
+    // Before the changed text is laid out, so that a long one is never wrapped.
+    connect(document(), &QTextDocument::contentsChange, this, &MultiLineEditBox::WrapUnlessLong);
 }
 
 QString MultiLineEditBox::text() const
@@ -103,7 +182,8 @@ void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
     if (!AnnounceKey(this, event))
         return;
     const int lengthAfterRemoval = text().size() - textCursor().selectedText().size();
-    if (RefusesTypedText(m_mode, m_maximumLength, lengthAfterRemoval, event))
+    const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, m_capacity) : m_capacity;
+    if (RefusesTypedText(m_mode, limit, lengthAfterRemoval, event))
         return;
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -121,4 +201,45 @@ void MultiLineEditBox::focusOutEvent(QFocusEvent *event)
     if (normalized != text())
         setText(normalized);
     emit LostFocus();
+}
+
+// Pastes from the keyboard, the menu or a middle click.
+void MultiLineEditBox::insertFromMimeData(const QMimeData *source)
+{
+    if (!isReadOnly() && LengthAfterInserting(source->text()) > m_capacity) {
+        RefuseTooLong(this, m_capacity);
+        return;
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void MultiLineEditBox::dropEvent(QDropEvent *event)
+{
+    if (!isReadOnly() && LengthAfterInserting(event->mimeData()->text()) > m_capacity) {
+        event->ignore();
+        RefuseTooLongLater(this, m_capacity);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+qsizetype MultiLineEditBox::LengthAfterInserting(const QString &inserted) const
+{
+    return toPlainText().size() - textCursor().selectedText().size() + inserted.size();
+}
+
+// A box that wraps at word boundaries stops wrapping while its text is long, and wraps again
+// once it is short.
+void MultiLineEditBox::WrapUnlessLong()
+{
+    if (wordWrapMode() == QTextOption::WrapAnywhere)
+        return;
+    const bool isLong = document()->characterCount() > LongestWrappedText;
+    if (isLong && lineWrapMode() == WidgetWidth) {
+        m_unwrappedForLength = true;
+        setLineWrapMode(NoWrap);
+    } else if (!isLong && m_unwrappedForLength) {
+        m_unwrappedForLength = false;
+        setLineWrapMode(WidgetWidth);
+    }
 }

@@ -9,6 +9,16 @@
 // ContentChanged (also when the program sets the text), KeyPressed (before the key changes the
 // text, with its virtual-key code, 13 for Enter), GotFocus and LostFocus. The input mode and
 // the maximum length limit typed characters only; pasted or programmatic text passes.
+//
+// Each box holds a generous number of characters (a one-line box Qt's 32767, a multi-line box
+// its capacity). Text laid out in one piece grows slow to edit long before memory runs
+// out, so a paste or drop that would go beyond is refused with a message (TooLongMessage), and
+// typing stops there; a text the program sets is not limited.
+
+class QMimeData;
+
+// The message for a paste or drop refused because the box would hold more than `capacity`.
+QString TooLongMessage(int capacity);
 
 class EditBox : public QLineEdit
 {
@@ -33,8 +43,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // False, after saying why, when inserting `text` would overfill the box.
+    bool TakesInsertion(const QString &text);
+
     InputMode m_mode = InputMode::Normal;
     int m_maximumLength = 0;
 };
@@ -52,6 +68,16 @@ public:
     InputMode inputMode() const { return m_mode; }
     void SetInputMode(InputMode mode);
     void SetMaximumLength(int length) { m_maximumLength = length; }
+    // The most characters a user can put into the box, LongestMultiLineText unless set.
+    void SetCapacity(int characters) { m_capacity = characters; }
+    int capacity() const { return m_capacity; }
+
+    static constexpr int LongestMultiLineText = 100000;
+    // For boxes that wrap anywhere, as numbers do: that costs time in proportion to the length.
+    static constexpr int LongestNumberText = 2000000;
+    // Longer texts are not wrapped: wrapping one long line costs time that grows with the
+    // square of its length, at every keystroke.
+    static constexpr int LongestWrappedText = 10000;
 
 signals:
     void ContentChanged();
@@ -63,8 +89,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
+    void WrapUnlessLong();
+    qsizetype LengthAfterInserting(const QString &text) const;
+
     InputMode m_mode = InputMode::Normal;
     int m_maximumLength = 0;
+    int m_capacity = LongestMultiLineText;
+    bool m_unwrappedForLength = false;
 };

@@ -11,6 +11,10 @@
 
 namespace {
 
+// Room for any number's text; a longer text (typed or pasted, shown as typed) scrolls in its
+// box, so that the window does not grow past the screen and slow every keystroke down.
+constexpr int WidestFormulaText = 24;
+
 // A digit more than the text, so that a caret at its end never pushes the text aside.
 int FormulaBoxWidthFor(const QWidget *box, const QString &text)
 {
@@ -127,8 +131,9 @@ EditBox *MakeFormulaBox(const QString &name)
     auto *box = new EditBox(name, InputMode::ReadOnly);
     box->setAlignment(Qt::AlignCenter);
     const auto fit = [box] {
+        const QString shown = box->text().left(WidestFormulaText);
         box->setFixedWidth(
-                std::max(FormulaBoxWidthFor(box, box->text()), FormulaBoxWidthFor(box, "-000")));
+                std::max(FormulaBoxWidthFor(box, shown), FormulaBoxWidthFor(box, "-000")));
     };
     QObject::connect(box, &QLineEdit::textChanged, box, fit);
     fit();

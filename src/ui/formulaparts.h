@@ -26,7 +26,8 @@ QLabel *MakeFormulaBar(const QString &name);
 
 // A row for formula pieces: no margins, glyphs close to their boxes.
 QBoxLayout *MakeFormulaRow();
-// A read-only box for one number of a formula that widens with its text, so nothing is cut.
+// A read-only box for one number of a formula that widens with its text up to the width of any
+// number's text; a longer text scrolls in it.
 EditBox *MakeFormulaBox(const QString &name);
 // A formula centred in the row it gets, so that its bars are only as wide as what they span.
 QBoxLayout *MakeCentredRow(QLayout *formula);

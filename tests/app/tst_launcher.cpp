@@ -65,6 +65,8 @@ private slots:
     void closeStrategies_data();
     void closeStrategies();
     void secondClickBringsTheOpenWindowForward();
+    void windowClosedWhileBusyOpensAnew_data();
+    void windowClosedWhileBusyOpensAnew();
     void buttonsWithoutActionChangeNothing();
     void closingUnderStrategyOneClosesTools();
     void closingUnderOtherStrategiesLeavesTools();
@@ -242,6 +244,58 @@ void LauncherTest::secondClickBringsTheOpenWindowForward()
     QTest::mouseClick(button, Qt::LeftButton); // closed windows open anew
     QCOMPARE(windowsOpened, 2);
     QCOMPARE(VisibleToolWindows().size(), 1);
+}
+
+void LauncherTest::windowClosedWhileBusyOpensAnew_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("startButton"); // Enter in the box when empty
+    QTest::newRow("函数基本信息 during a run") << "h函数基本信息按钮"
+                                               << "表达式编辑框"
+                                               << "x*x"
+                                               << "确定";
+    QTest::newRow("四则运算 during the script time limit") << "四则运算按钮"
+                                                           << "编辑框1"
+                                                           << "while(1){}" << QString();
+}
+
+// A busy window sees the close and the click on its button in one pass of the event loop,
+// when it is closing but not yet deleted: the click must open a fresh window, not show the
+// closing one, which would vanish a moment later.
+void LauncherTest::windowClosedWhileBusyOpensAnew()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, box);
+    QFETCH(QString, expression);
+    QFETCH(QString, startButton);
+    Program().settings.closeStrategy = 3;
+    Program().settingsDone = 1; // keep the strategy set above
+    LauncherWindow launcher;
+    launcher.show();
+    auto *launcherButton = FindControl<QPushButton>(&launcher, button);
+    QTest::mouseClick(launcherButton, Qt::LeftButton);
+    QPointer<QWidget> first = OpenWindowFor(button);
+    QVERIFY(first);
+    auto *input = FindControl<QWidget>(first, box);
+    QTest::keyClicks(input, expression);
+    QPointer<QWidget> second;
+    QTimer::singleShot(0, &launcher, [&] {
+        first->close();
+        QTest::mouseClick(launcherButton, Qt::LeftButton);
+        second = OpenWindowFor(button);
+    });
+    if (startButton.isEmpty())
+        QTest::keyClick(input, Qt::Key_Return);
+    else
+        QTest::mouseClick(FindControl<QPushButton>(first, startButton), Qt::LeftButton);
+    QVERIFY(second);
+    QVERIFY(second != first);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(second && second->isVisible());
+    QCOMPARE(OpenWindowFor(button), second.data());
 }
 
 void LauncherTest::buttonsWithoutActionChangeNothing()

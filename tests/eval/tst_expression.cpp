@@ -26,6 +26,8 @@ private slots:
     void negativeValueAfterMinus_data();
     void negativeValueAfterMinus();
     void runawayFunctionFailsOnceForAllValues();
+    void isEvaluableAt_data();
+    void isEvaluableAt();
     void hintText();
 };
 
@@ -247,6 +249,41 @@ void TestExpression::runawayFunctionFailsOnceForAllValues()
     QVERIFY(host.stoppedInThisAction());
     host.BeginUserAction();
     QCOMPARE(EvaluateFunctionAt("x+1", u'x', 1), 2.0);
+    host.SetTimeLimit(ScriptHost::DefaultTimeLimit);
+}
+
+void TestExpression::isEvaluableAt_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<bool>("evaluable");
+    QTest::newRow("number") << "2x+1" << -3.0 << true;
+    QTest::newRow("zero is a value") << "x-x" << 5.0 << true;
+    QTest::newRow("pole") << "1/x" << 0.0 << true;
+    QTest::newRow("not a number") << "Math.sqrt(x)" << -1.0 << true;
+    QTest::newRow("constant") << "7" << 1.0 << true;
+    QTest::newRow("empty") << "" << 1.0 << false;
+    QTest::newRow("syntax error") << "x+" << 1.0 << false;
+    QTest::newRow("unknown name") << "x+PI" << 1.0 << false;
+    QTest::newRow("name broken by x") << "exp(x)" << 2.0 << false;
+    QTest::newRow("exception") << "(function(){throw x})()" << 1.0 << false;
+    QTest::newRow("no value") << "void x" << 1.0 << false;
+    QTest::newRow("runaway") << "(function(){for(;;){}})()+x" << 1.0 << false;
+}
+
+// Where it is false, the function reads 0 there: a value no user typed.
+void TestExpression::isEvaluableAt()
+{
+    QFETCH(QString, expression);
+    QFETCH(double, x);
+    QFETCH(bool, evaluable);
+    ScriptHost &host = ScriptHost::ForThisThread();
+    host.SetTimeLimit(100ms);
+    host.BeginUserAction();
+    QCOMPARE(IsEvaluableAt(expression, x), evaluable);
+    host.BeginUserAction();
+    if (!evaluable)
+        QCOMPARE(EvaluateFunctionAt(expression, u'x', x), 0.0);
     host.SetTimeLimit(ScriptHost::DefaultTimeLimit);
 }
 

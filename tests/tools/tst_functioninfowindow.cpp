@@ -1,5 +1,8 @@
+#include "eval/expression.h"
 #include "tools/functions/functioninfowindow.h"
+#include "tools/functions/functionplot.h"
 #include "ui/colorpicker.h"
+#include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
 #include "ui/grid.h"
@@ -77,7 +80,11 @@ private slots:
     void unusableStepsLeaveResults();
     void colorChangeWhileDrawingEndsInTheNewColor();
     void enterDuringARunDoesNotStartAnother();
-    void runawayExpressionFailsAsAWhole();
+    void unevaluableExpressionShowsTheHint_data();
+    void unevaluableExpressionShowsTheHint();
+    void changeDuringARedrawLeavesOnlyTheLatestCurve_data();
+    void changeDuringARedrawLeavesOnlyTheLatestCurve();
+    void plotLetsEventsThroughWhileSampling();
     void closingWhileDrawingIsSafe();
     void closingWhileScanningIsSafe_data();
     void closingWhileScanningIsSafe();
@@ -403,18 +410,93 @@ void FunctionInfoWindowTest::enterDuringARunDoesNotStartAnother()
     QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
 }
 
-void FunctionInfoWindowTest::runawayExpressionFailsAsAWhole()
+void FunctionInfoWindowTest::unevaluableExpressionShowsTheHint_data()
 {
+    QTest::addColumn<QString>("expression");
+    QTest::newRow("syntax error") << "x+";
+    QTest::newRow("unknown name") << "x+PI";
+    QTest::newRow("empty") << "";
+    // Stopped by the time limit at the first value, it would read 0 at every other one.
+    QTest::newRow("runaway") << "(function(){for(;;){}})()";
+}
+
+// Read as 0 everywhere, such an expression used to pass for the zero function: "既是奇函数又是
+// 偶函数", extrema and all.
+void FunctionInfoWindowTest::unevaluableExpressionShowsTheHint()
+{
+    QFETCH(QString, expression);
     Open();
-    // Once the first evaluation is stopped, every other one of the run fails at once, reading
-    // as 0; without that the run would take hours.
-    RunWith(QStringLiteral("(function(){for(;;){}})()"));
-    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "-10", "0"}));
+    RunWith(expression);
+    QCOMPARE(TakeMessages(),
+             (QList<ShownMessage>{{ExpressionHintCaption(), DisplayText(ExpressionHintText())}}));
+    QCOMPARE(Row(Find<Grid>(QStringLiteral("高级表格1")), 1), (QStringList{"最大值", "", ""}));
     QCOMPARE(Find<Grid>(QStringLiteral("高级表格2"))->rowCount(), 1);
-    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "既是奇函数又是偶函数");
+    QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), QString());
+    QVERIFY(ColumnsWith(Find<DrawingPanel>(QStringLiteral("画板1")), Black, 0, 499).isEmpty());
+    QVERIFY(Find<QPushButton>(QStringLiteral("确定"))->isEnabled());
+    QCOMPARE(m_window->windowTitle(), Caption);
     // The next run is a new action and evaluates again.
     RunWith(QStringLiteral("x*x*x"));
     QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "奇函数");
+}
+
+void FunctionInfoWindowTest::changeDuringARedrawLeavesOnlyTheLatestCurve_data()
+{
+    QTest::addColumn<bool>("byRun");
+    QTest::newRow("a new colour") << false;
+    QTest::newRow("a run") << true;
+}
+
+// A redraw of x is under way when the expression becomes 0-x and the colour, or a run, asks
+// for the curve again: the redraw starts over (or gives way to the run) and nothing of x stays.
+void FunctionInfoWindowTest::changeDuringARedrawLeavesOnlyTheLatestCurve()
+{
+    QFETCH(bool, byRun);
+    Open();
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    ColorPicker *color = Find<ColorPicker>(QStringLiteral("颜色选择器1"));
+    color->SetCurrentColor(Qt::red);
+    RunWith(QStringLiteral("x"));
+    QTimer::singleShot(0, color, [&] {
+        if (byRun) {
+            RunWith(QStringLiteral("0-x"));
+            return;
+        }
+        Replace(Find<EditBox>(QStringLiteral("表达式编辑框")), QStringLiteral("0-x"));
+        color->SetCurrentColor(Qt::green);
+    });
+    color->SetCurrentColor(Qt::blue); // the redraw of x
+    const DrawingPanel *panel = Find<DrawingPanel>(QStringLiteral("画板1"));
+    const QColor latest = byRun ? QColor(Qt::blue) : QColor(Qt::green);
+    QCOMPARE(panel->PixelAt(100, 100), latest); // 0-x at x = -6
+    QCOMPARE(panel->PixelAt(400, 400), latest);
+    QCOMPARE(panel->PixelAt(100, 400), White); // x at x = -6
+    QCOMPARE(panel->PixelAt(400, 100), White);
+    QCOMPARE(ColumnsWith(panel, byRun ? Qt::green : Qt::blue, 0, 499), QList<int>{});
+}
+
+// The samples of a slow function take seconds: events run between them, and a drawing that
+// is to stop does so before the next sample.
+void FunctionInfoWindowTest::plotLetsEventsThroughWhileSampling()
+{
+    DrawingPanel panel(QStringLiteral("画板1"), QSize(500, 500));
+    FunctionPlot plot(&panel);
+    int samples = 0;
+    QList<int> samplesAtBreaths;
+    const auto f = [&](double x) {
+        ++samples;
+        return x;
+    };
+    const auto breathe = [&] {
+        samplesAtBreaths.append(samples);
+        return samples < 100;
+    };
+    QVERIFY(!plot.Draw(
+            f, -10, 10, 0, Qt::red, [] { return true; }, breathe));
+    QCOMPARE(samples, 100);
+    QCOMPARE(samplesAtBreaths.first(), 1);
+    QCOMPARE(samplesAtBreaths.size(), 100);
+    QVERIFY(ColumnsWith(&panel, Qt::red, 0, 499).isEmpty()); // no curve from a cut sampling
 }
 
 void FunctionInfoWindowTest::closingWhileDrawingIsSafe()

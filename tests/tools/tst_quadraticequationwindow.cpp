@@ -6,6 +6,7 @@
 #include "windowtest.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -32,6 +33,7 @@ private slots:
     void leadingZeroOfRightSideGoesAway_data();
     void leadingZeroOfRightSideGoesAway();
     void rightSideIsMovedOver();
+    void longCoefficientsKeepTheWindowNarrow();
 
 private:
     QuadraticEquationWindow *OpenWindow();
@@ -246,6 +248,33 @@ void QuadraticEquationWindowTest::rightSideIsMovedOver()
     QCoreApplication::processEvents();
     QCOMPARE(box->text(), QString());
     QCOMPARE(Text("计算结果"), QStringLiteral("x1=x2=-0"));
+}
+
+// Coefficients are shown as typed in the worked formula; a pasted one of thousands of
+// characters must not widen the window past the screen.
+void QuadraticEquationWindowTest::longCoefficientsKeepTheWindowNarrow()
+{
+    OpenWindow();
+    auto *a = FindControl<EditBox>(m_window, "二次项输入框");
+    auto *b = FindControl<EditBox>(m_window, "一次项输入框");
+    const auto widthWith = [&](const QString &coefficient) {
+        for (EditBox *box : {a, b}) {
+            box->selectAll();
+            QGuiApplication::clipboard()->setText(coefficient);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        // Each layout of the nesting passes the change on to the next when its request comes.
+        for (int level = 0; level < 8; ++level)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return m_window->width();
+    };
+    // As wide as the longest number text, "-1.7976931348623157e+308".
+    const int widthForNumbers = widthWith(QString(24, u'9'));
+    const QString huge(10000, u'9');
+    const int widthForHuge = widthWith(huge);
+    QVERIFY2(widthForHuge <= widthForNumbers, qPrintable(QString::number(widthForHuge)));
+    QCOMPARE(Text("根号内b"), huge); // all of it is there, scrolled
+    QCOMPARE(Text("分母"), QStringLiteral("2×") + huge);
 }
 
 QTEST_MAIN(QuadraticEquationWindowTest)

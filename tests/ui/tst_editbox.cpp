@@ -2,8 +2,10 @@
 #include "ui/messages.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -42,6 +44,10 @@ private slots:
     void multiLineBoxEnterKeyCode();
     void queuedKeystrokeRunsAfterHandler();
     void readOnlyBoxRefusesTyping();
+    void pastesBeyondWhatABoxHoldsAreRefused_data();
+    void pastesBeyondWhatABoxHoldsAreRefused();
+    void menuPasteIsCheckedToo();
+    void longTextIsNotWrapped();
 };
 
 void EditBoxTest::typingIsFilteredByMode_data()
@@ -219,6 +225,118 @@ void EditBoxTest::readOnlyBoxRefusesTyping()
     QTest::keyClicks(&box, QStringLiteral("12"));
     QCOMPARE(box.text(), QStringLiteral("结果"));
     QVERIFY(box.isReadOnly());
+}
+
+void EditBoxTest::pastesBeyondWhatABoxHoldsAreRefused_data()
+{
+    QTest::addColumn<bool>("multiLine");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("overSelection");
+    QTest::addColumn<int>("pasted");
+    QTest::addColumn<bool>("taken");
+    const int line = 32767;
+    const int multiLine = MultiLineEditBox::LongestMultiLineText;
+    QTest::newRow("line box: as much as it holds") << false << "" << false << line << true;
+    QTest::newRow("line box: one more") << false << "" << false << line + 1 << false;
+    QTest::newRow("line box: a million") << false << "" << false << 1000000 << false;
+    QTest::newRow("line box: too much with its text")
+            << false << "12" << false << line - 1 << false;
+    QTest::newRow("line box: over a selection") << false << "12" << true << line << true;
+    QTest::newRow("multi-line: as much as it holds") << true << "" << false << multiLine << true;
+    QTest::newRow("multi-line: one more") << true << "" << false << multiLine + 1 << false;
+    QTest::newRow("multi-line: a million") << true << "" << false << 1000000 << false;
+    QTest::newRow("multi-line: too much with its text")
+            << true << "1\n2" << false << multiLine - 2 << false;
+    QTest::newRow("multi-line: over a selection") << true << "12" << true << multiLine << true;
+}
+
+// Ctrl+V or Shift+Insert: what a user pastes either goes in whole or not at all.
+void EditBoxTest::pastesBeyondWhatABoxHoldsAreRefused()
+{
+    QFETCH(bool, multiLine);
+    QFETCH(QString, before);
+    QFETCH(bool, overSelection);
+    QFETCH(int, pasted);
+    QFETCH(bool, taken);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    QWidget *box = multiLine ? static_cast<QWidget *>(new MultiLineEditBox(QStringLiteral("框")))
+                             : new EditBox(QStringLiteral("框"));
+    layout->addWidget(box);
+    const auto text = [&] {
+        return multiLine ? static_cast<MultiLineEditBox *>(box)->toPlainText()
+                         : static_cast<EditBox *>(box)->text();
+    };
+    if (multiLine)
+        static_cast<MultiLineEditBox *>(box)->setPlainText(before);
+    else
+        static_cast<EditBox *>(box)->setText(before);
+    QVERIFY(ShowAndActivate(&window));
+    box->setFocus();
+    if (overSelection)
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QString(pasted, u'7'));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    if (taken) {
+        QCOMPARE(text().size(), (overSelection ? 0 : before.size()) + pasted);
+        QCOMPARE(TakeMessages(), QList<ShownMessage>{});
+    } else {
+        QCOMPARE(text(), before);
+        const int capacity = multiLine ? MultiLineEditBox::LongestMultiLineText : 32767;
+        QCOMPARE(TakeMessages(),
+                 (QList<ShownMessage>{{QStringLiteral("信息："), TooLongMessage(capacity)}}));
+        QCOMPARE(TooLongMessage(capacity),
+                 QStringLiteral("文字太长，没有放入：这个框最多可以容纳%1个字符。").arg(capacity));
+    }
+    // Typing stops where the box is full.
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    const qsizetype length = text().size();
+    QTest::keyClicks(box, QStringLiteral("12"));
+    QCOMPARE(text().size(),
+             std::min<qsizetype>(length + 2,
+                                 multiLine ? MultiLineEditBox::LongestMultiLineText : 32767));
+}
+
+void EditBoxTest::menuPasteIsCheckedToo()
+{
+    EditBox box(QStringLiteral("框"));
+    QVERIFY(ShowAndActivate(&box));
+    QGuiApplication::clipboard()->setText(QString(40000, u'7'));
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
+                              box.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&box, &request);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    // Every entry of the menu: only "Paste" changes the text, and it is refused.
+    for (QAction *action : menu->actions())
+        action->trigger();
+    menu->close();
+    QCOMPARE(box.text(), QString());
+    QCOMPARE(TakeMessages(),
+             (QList<ShownMessage>{{QStringLiteral("信息："), TooLongMessage(32767)}}));
+}
+
+void EditBoxTest::longTextIsNotWrapped()
+{
+    MultiLineEditBox wrapping(QStringLiteral("多行框"));
+    MultiLineEditBox unwrapped(QStringLiteral("多行框"));
+    unwrapped.setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QString longest(MultiLineEditBox::LongestWrappedText - 1, u'7');
+    for (const QString &text : {longest, longest + u'7', QStringLiteral("1")}) {
+        const bool isLong = text.size() >= MultiLineEditBox::LongestWrappedText;
+        for (MultiLineEditBox *box : {&wrapping, &unwrapped})
+            box->setText(text);
+        QCOMPARE(wrapping.lineWrapMode(),
+                 isLong ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        QCOMPARE(unwrapped.lineWrapMode(), QPlainTextEdit::NoWrap); // its own choice holds
+    }
+    // Typing past the length and deleting back below it.
+    wrapping.setText(longest);
+    QTest::keyClick(&wrapping, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&wrapping, Qt::Key_1);
+    QCOMPARE(wrapping.lineWrapMode(), QPlainTextEdit::NoWrap);
+    QTest::keyClick(&wrapping, Qt::Key_Backspace);
+    QCOMPARE(wrapping.lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
 QTEST_MAIN(EditBoxTest)

@@ -44,6 +44,7 @@ BaseConversionWindow::BaseConversionWindow()
     m_number->setMinimumWidth(WindowWidth - 2 * Spacing::WindowMargin);
     FixHeightInLines(m_number, LinesPerBox);
     WrapAsNumbers(m_number);
+    m_number->SetCapacity(MultiLineEditBox::LongestNumberText);
     FixHeightInLines(m_result, LinesPerBox);
 
     auto *bases = new QHBoxLayout;

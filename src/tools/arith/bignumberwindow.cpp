@@ -24,6 +24,7 @@ MultiLineEditBox *MakeNumberBox(const QString &name)
     box->setMinimumWidth(WindowWidth - 2 * Spacing::WindowMargin);
     FixHeightInLines(box, LinesPerBox);
     WrapAsNumbers(box);
+    box->SetCapacity(MultiLineEditBox::LongestNumberText);
     return box;
 }
 

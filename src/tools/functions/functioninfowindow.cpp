@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -239,8 +240,12 @@ void FunctionInfoWindow::Run()
         return ShowMessage(QStringLiteral("区间的大小不能大于1000！"));
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
+    // Where the engine fails, a function reads 0: the run would describe the zero function.
+    const QString expression = m_expression->text();
+    if (!IsEvaluableAt(expression, m_a))
+        return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
 
-    m_function = PrepareFunction(m_expression->text());
+    m_function = PrepareFunction(expression);
     m_run->setEnabled(false);
     const bool finished
             = RunComponent(m_graphNeeded, QStringLiteral("正在画函数图像……(请勿关闭本程序！)"),
@@ -279,25 +284,60 @@ bool FunctionInfoWindow::Draw()
 }
 
 // A redraw (a new colour or thickness) reads the expression box afresh, with the interval of
-// the last run.
+// the last run. One asked for while the curve is being drawn makes that drawing start over,
+// however many changes come meanwhile.
 void FunctionInfoWindow::RedrawIfDrawn()
 {
     if (!m_drawn)
         return;
+    if (m_drawing) {
+        m_redrawWanted = true;
+        return;
+    }
     BeginUserAction();
-    DrawFunction(PrepareFunction(m_expression->text()));
+    if (const auto f = FunctionToRedraw())
+        DrawFunction(*f);
 }
 
-bool FunctionInfoWindow::DrawFunction(const PreparedFunction &f)
+// None when the interval cannot be drawn or the expression cannot be evaluated: then what is
+// drawn stays.
+std::optional<PreparedFunction> FunctionInfoWindow::FunctionToRedraw() const
+{
+    const QString expression = m_expression->text();
+    if (!IsDrawableInterval(m_a, m_b) || !IsEvaluableAt(expression, m_a))
+        return std::nullopt;
+    return PrepareFunction(expression);
+}
+
+bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
 {
     m_drawn = true;
     // A refused run leaves interval ends that cannot be drawn; a redraw then draws nothing.
     if (!IsDrawableInterval(m_a, m_b))
         return true;
     BusyScope busy(this);
-    m_plot.PreparePanel(m_keepPicture->isChecked());
-    const int width = TextToInteger(TextToNumber(m_thickness->text()));
-    return m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(), [this] { return KeepGoing(); });
+    const QScopedValueRollback<bool> drawing(m_drawing, true);
+    for (;;) {
+        const int drawingNumber = ++m_drawings;
+        m_redrawWanted = false;
+        const auto goOn = [this, drawingNumber](bool lettingEventsRun) {
+            return lettingEventsRun && drawingNumber == m_drawings && !m_redrawWanted;
+        };
+        m_plot.PreparePanel(m_keepPicture->isChecked());
+        const int width = TextToInteger(TextToNumber(m_thickness->text()));
+        m_plot.Draw(
+                f, m_a, m_b, width, m_color->currentColor(), [&] { return goOn(KeepGoing()); },
+                [&] { return goOn(Breathe()); });
+        if (isClosing())
+            return false;
+        // Done, or a run started meanwhile drew its own curve, which stays.
+        if (!m_redrawWanted)
+            return true;
+        const auto next = FunctionToRedraw();
+        if (!next)
+            return true;
+        f = *next;
+    }
 }
 
 bool FunctionInfoWindow::FindExtrema()

@@ -4,6 +4,8 @@
 #include "tools/functions/functionplot.h"
 #include "ui/toolwindow.h"
 
+#include <optional>
+
 class ColorPicker;
 class DrawingPanel;
 class EditBox;
@@ -37,11 +39,12 @@ private:
     bool RunComponent(QCheckBox *needed, const QString &caption,
                       bool (FunctionInfoWindow::*component)());
     bool Draw();
-    bool DrawFunction(const PreparedFunction &f);
+    bool DrawFunction(PreparedFunction f);
     bool FindExtrema();
     bool FindMonotonicIntervals();
     bool FindParity();
     void RedrawIfDrawn();
+    std::optional<PreparedFunction> FunctionToRedraw() const;
 
     EditBox *m_expression;
     EditBox *m_start;
@@ -68,4 +71,9 @@ private:
     double m_a = 0;
     double m_b = 0;
     bool m_drawn = false;
+    // A drawing goes on only while it is the latest one started and no change asked for a
+    // redraw; a drawing that a change stopped starts over.
+    int m_drawings = 0;
+    bool m_drawing = false;
+    bool m_redrawWanted = false;
 };

@@ -26,11 +26,13 @@ void FunctionPlot::PreparePanel(bool keepPicture)
 }
 
 bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWidth,
-                        const QColor &color, const std::function<bool()> &keepGoing)
+                        const QColor &color, const std::function<bool()> &keepGoing,
+                        const std::function<bool()> &breathe)
 {
     const Scale scale = ComputeScale(a, b);
     DrawAxes(scale);
-    SampleHeights(f, scale);
+    if (!SampleHeights(f, scale, breathe))
+        return false;
     m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
     m_panel->SetPenColor(color);
     return DrawCurve(keepGoing);
@@ -48,11 +50,17 @@ void FunctionPlot::DrawAxes(const Scale &scale)
         m_panel->WriteTextInside(label.x, label.y, label.value);
 }
 
-void FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale)
+// A slow function takes seconds over all samples.
+bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
+                                 const std::function<bool()> &breathe)
 {
     const double step = scale.r / SampleCount;
-    for (int i = 1; i <= SampleCount; ++i)
+    for (int i = 1; i <= SampleCount; ++i) {
         m_heights[i] = SampleHeight(f(SampleX(scale.a, step, i)), scale.r);
+        if (!breathe())
+            return false;
+    }
+    return true;
 }
 
 bool FunctionPlot::DrawCurve(const std::function<bool()> &keepGoing)
