@@ -43,6 +43,16 @@ MultiLineEditBox *MakeResultArea(const QString &name, int columns)
     return box;
 }
 
+// A result area `lines` high, alone in a group of that caption.
+QGroupBox *MakeAreaGroup(const QString &caption, MultiLineEditBox *area, int lines)
+{
+    QGroupBox *group = MakeUnnamedGroupBox(caption);
+    FixHeightInLines(area, lines);
+    auto *column = new QVBoxLayout(group);
+    column->addWidget(area);
+    return group;
+}
+
 // Leaves an unchanged text alone, so that a selection survives a recomputation.
 void ShowText(MultiLineEditBox *box, const QString &text)
 {
@@ -54,14 +64,16 @@ void ShowText(MultiLineEditBox *box, const QString &text)
 
 LinearDiophantineWindow::LinearDiophantineWindow()
     : ToolWindow(QStringLiteral("一次不定方程"))
+    , m_steps(MakeResultArea(QStringLiteral("求解过程"), StepColumns))
+    , m_general(MakeResultArea(QStringLiteral("通解"), ResultColumns))
 {
     auto *results = new QVBoxLayout;
     results->setSpacing(Spacing::Groups);
-    results->addWidget(BuildGeneralGroup());
+    results->addWidget(MakeAreaGroup(QStringLiteral("通解"), m_general, GeneralLines));
     results->addWidget(BuildNonNegativeGroup(), 1);
     auto *columns = new QHBoxLayout;
     columns->setSpacing(Spacing::Groups);
-    columns->addWidget(BuildStepsGroup());
+    columns->addWidget(MakeAreaGroup(QStringLiteral("计算过程"), m_steps, StepLines));
     columns->addLayout(results);
 
     auto *layout = new QVBoxLayout(this);
@@ -91,26 +103,6 @@ QGroupBox *LinearDiophantineWindow::BuildInputGroup()
     equation->addWidget(m_c);
     equation->addStretch();
     group->setLayout(equation);
-    return group;
-}
-
-QGroupBox *LinearDiophantineWindow::BuildStepsGroup()
-{
-    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("计算过程"));
-    m_steps = MakeResultArea(QStringLiteral("求解过程"), StepColumns);
-    FixHeightInLines(m_steps, StepLines);
-    auto *column = new QVBoxLayout(group);
-    column->addWidget(m_steps);
-    return group;
-}
-
-QGroupBox *LinearDiophantineWindow::BuildGeneralGroup()
-{
-    QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("通解"));
-    m_general = MakeResultArea(QStringLiteral("通解"), ResultColumns);
-    FixHeightInLines(m_general, GeneralLines);
-    auto *column = new QVBoxLayout(group);
-    column->addWidget(m_general);
     return group;
 }
 

@@ -18,8 +18,6 @@ public:
 
 private:
     QGroupBox *BuildInputGroup();
-    QGroupBox *BuildStepsGroup();
-    QGroupBox *BuildGeneralGroup();
     QGroupBox *BuildNonNegativeGroup();
 
     void Solve();
