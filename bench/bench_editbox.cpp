@@ -2,6 +2,7 @@
 // a paste too long for a box must be refused at once.
 
 #include "ui/editbox.h"
+#include "ui/longtextbox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -74,6 +75,19 @@ void BM_KeystrokeInFullLineBox(benchmark::State &state)
     TypeAndTakeBack(state, box);
 }
 BENCHMARK(BM_KeystrokeInFullLineBox)->Unit(benchmark::kMillisecond);
+
+// The number boxes of the big-number windows wrap anywhere and take a million digits.
+void BM_KeystrokeInMillionDigitNumberBox(benchmark::State &state)
+{
+    MultiLineEditBox box(QStringLiteral("框"), InputMode::IntegerText);
+    WrapAsNumbers(&box);
+    box.SetCapacity(MultiLineEditBox::LongestNumberText);
+    ShowBox(box);
+    box.setText(QString(1000000, u'7'));
+    KeyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    TypeAndTakeBack(state, box);
+}
+BENCHMARK(BM_KeystrokeInMillionDigitNumberBox)->Unit(benchmark::kMillisecond);
 
 // Pasting into an empty box that wraps: the whole text is laid out once, unwrapped.
 void BM_PasteLongestTextIntoWrappingBox(benchmark::State &state)

@@ -73,8 +73,9 @@ public:
     int capacity() const { return m_capacity; }
 
     static constexpr int LongestMultiLineText = 100000;
-    // For boxes that wrap anywhere, as numbers do: that costs time in proportion to the length.
-    static constexpr int LongestNumberText = 2000000;
+    // For the boxes of numbers of any length, which wrap anywhere: that costs time in
+    // proportion to the length, about a third of a second a keystroke at a million digits.
+    static constexpr int LongestNumberText = 1000000;
     // Longer texts are not wrapped: wrapping one long line costs time that grows with the
     // square of its length, at every keystroke.
     static constexpr int LongestWrappedText = 10000;
