@@ -108,6 +108,10 @@ void WrapAsNumbers(QPlainTextEdit *box)
 {
     box->setWordWrapMode(QTextOption::WrapAnywhere);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Numbers run left to right: Qt need not scan a whole long line for its direction.
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    box->document()->setDefaultTextOption(option);
 }
 
 void FixHeightInLines(QPlainTextEdit *box, int lines)
