@@ -40,16 +40,21 @@ bool AnnounceKey(Box *box, QKeyEvent *event)
     return !alive.isNull();
 }
 
-void RefuseTooLong(QWidget *box, int capacity)
+void RefuseTooLong(QWidget *box, const QString &message)
 {
-    ShowMessage(TooLongMessage(capacity), QStringLiteral("信息："), box->window());
+    ShowMessage(message, QStringLiteral("信息："), box->window());
 }
 
 // A drop is still under way in the window system: the message waits until it is over.
-void RefuseTooLongLater(QWidget *box, int capacity)
+void RefuseTooLongLater(QWidget *box, const QString &message)
 {
     QMetaObject::invokeMethod(
-            box, [box, capacity] { RefuseTooLong(box, capacity); }, Qt::QueuedConnection);
+            box, [box, message] { RefuseTooLong(box, message); }, Qt::QueuedConnection);
+}
+
+bool IsPlainAscii(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 } // namespace
@@ -57,6 +62,13 @@ void RefuseTooLongLater(QWidget *box, int capacity)
 QString TooLongMessage(int capacity)
 {
     return QStringLiteral("文字太长，没有放入：这个框最多可以容纳%1个字符。").arg(capacity);
+}
+
+QString TooLongMixedMessage(int length)
+{
+    return QStringLiteral(
+                   "文字太长，没有放入：含有中文等非英文字符的文字，一次最多可以放入%1个字符。")
+            .arg(length);
 }
 
 EditBox::EditBox(const QString &name, InputMode mode, QWidget *parent)
@@ -127,7 +139,7 @@ void EditBox::dropEvent(QDropEvent *event)
     const qsizetype length = text().size() + event->mimeData()->text().size();
     if (!isReadOnly() && length > maxLength()) {
         event->ignore();
-        RefuseTooLongLater(this, maxLength());
+        RefuseTooLongLater(this, TooLongMessage(maxLength()));
         return;
     }
     QLineEdit::dropEvent(event);
@@ -146,7 +158,7 @@ bool EditBox::TakesInsertion(const QString &inserted)
 {
     if (isReadOnly() || text().size() - selectedText().size() + inserted.size() <= maxLength())
         return true;
-    RefuseTooLong(this, maxLength());
+    RefuseTooLong(this, TooLongMessage(maxLength()));
     return false;
 }
 
@@ -206,8 +218,8 @@ void MultiLineEditBox::focusOutEvent(QFocusEvent *event)
 // Pastes from the keyboard, the menu or a middle click.
 void MultiLineEditBox::insertFromMimeData(const QMimeData *source)
 {
-    if (!isReadOnly() && LengthAfterInserting(source->text()) > m_capacity) {
-        RefuseTooLong(this, m_capacity);
+    if (const QString refusal = RefusalOf(source->text()); !refusal.isEmpty()) {
+        RefuseTooLong(this, refusal);
         return;
     }
     QPlainTextEdit::insertFromMimeData(source);
@@ -215,12 +227,25 @@ void MultiLineEditBox::insertFromMimeData(const QMimeData *source)
 
 void MultiLineEditBox::dropEvent(QDropEvent *event)
 {
-    if (!isReadOnly() && LengthAfterInserting(event->mimeData()->text()) > m_capacity) {
+    if (const QString refusal = RefusalOf(event->mimeData()->text()); !refusal.isEmpty()) {
         event->ignore();
-        RefuseTooLongLater(this, m_capacity);
+        RefuseTooLongLater(this, refusal);
         return;
     }
     QPlainTextEdit::dropEvent(event);
+}
+
+// Text of other scripts than plain ASCII takes several times longer to lay out: beyond the
+// usual capacity, only plain ASCII (a number's alphabet) goes in.
+QString MultiLineEditBox::RefusalOf(const QString &inserted) const
+{
+    if (isReadOnly())
+        return {};
+    if (LengthAfterInserting(inserted) > m_capacity)
+        return TooLongMessage(m_capacity);
+    if (inserted.size() > LongestMultiLineText && !IsPlainAscii(inserted))
+        return TooLongMixedMessage(LongestMultiLineText);
+    return {};
 }
 
 qsizetype MultiLineEditBox::LengthAfterInserting(const QString &inserted) const

@@ -19,6 +19,9 @@ class QMimeData;
 
 // The message for a paste or drop refused because the box would hold more than `capacity`.
 QString TooLongMessage(int capacity);
+// The message for a paste or drop into a box for long numbers of more than `length` characters
+// that are not all plain ASCII.
+QString TooLongMixedMessage(int length);
 
 class EditBox : public QLineEdit
 {
@@ -68,7 +71,8 @@ public:
     InputMode inputMode() const { return m_mode; }
     void SetInputMode(InputMode mode);
     void SetMaximumLength(int length) { m_maximumLength = length; }
-    // The most characters a user can put into the box, LongestMultiLineText unless set.
+    // The most characters a user can put into the box, LongestMultiLineText unless set. Beyond
+    // LongestMultiLineText, a paste or drop goes in only when it is all plain ASCII.
     void SetCapacity(int characters) { m_capacity = characters; }
     int capacity() const { return m_capacity; }
 
@@ -96,6 +100,8 @@ protected:
 private:
     void WrapUnlessLong();
     qsizetype LengthAfterInserting(const QString &text) const;
+    // Why a paste or drop of `inserted` is refused; empty when it goes in.
+    QString RefusalOf(const QString &inserted) const;
 
     InputMode m_mode = InputMode::Normal;
     int m_maximumLength = 0;

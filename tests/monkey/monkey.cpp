@@ -254,6 +254,7 @@ private:
 
     mutable std::mutex m_mutex; // the failures and the gaps, written from both threads
     QStringList m_failures;
+    QStringList m_actionsBeforeFailure;
     QStringList m_messages;
     int m_longestGapMs = 0;
     QString m_longestGapDuring;
@@ -377,8 +378,8 @@ MonkeyOutcome Monkey::Run()
     outcome.seed = m_plan.seed;
     outcome.actions = m_actions;
     outcome.seconds = std::chrono::duration<double>(m_overAt - m_start).count();
-    outcome.lastActions = m_log.Lines();
     std::lock_guard lock(m_mutex);
+    outcome.lastActions = m_actionsBeforeFailure.isEmpty() ? m_log.Lines() : m_actionsBeforeFailure;
     outcome.longestGapMs = m_longestGapMs;
     outcome.longestGapDuring = m_longestGapDuring;
     outcome.failures = m_failures;
@@ -897,6 +898,9 @@ void Monkey::Log(const QString &text)
 void Monkey::Fail(const QString &why)
 {
     std::lock_guard lock(m_mutex);
+    // The actions that led to the first failure, not those the round went on with.
+    if (m_failures.isEmpty())
+        m_actionsBeforeFailure = m_log.Lines();
     m_failures.append(QStringLiteral("%1 (after action #%2)").arg(why).arg(m_actions));
 }
 

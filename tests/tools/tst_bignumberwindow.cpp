@@ -41,6 +41,8 @@ private slots:
     void calculatesAsEntered_data();
     void calculatesAsEntered();
     void recalculatesOnEveryChange();
+    void longPastesMustBePlainText_data();
+    void longPastesMustBePlainText();
 
 private:
     MultiLineEditBox *Input(const char *name)
@@ -146,6 +148,32 @@ void BigNumberWindowTest::recalculatesOnEveryChange()
     QTest::keyClick(Input("编辑框1"), Qt::Key_Backspace);
     QTest::keyClick(Input("编辑框1"), Qt::Key_Backspace);
     QCOMPARE(Shown(), QString());
+}
+
+void BigNumberWindowTest::longPastesMustBePlainText_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("refusal");
+    const int number = MultiLineEditBox::LongestNumberText;
+    const int other = MultiLineEditBox::LongestMultiLineText;
+    const auto mixed = [](int length) { return QString(length - 1, u'1') + u'中'; };
+    QTest::newRow("a million ASCII characters") << QString(number, u'+') << QString();
+    QTest::newRow("one more") << QString(number + 1, u'1') << TooLongMessage(number);
+    QTest::newRow("mixed, as long as a usual box holds") << mixed(other) << QString();
+    QTest::newRow("mixed, one more") << mixed(other + 1) << TooLongMixedMessage(other);
+}
+
+// Text of other scripts lays out several times slower than a number's ASCII.
+void BigNumberWindowTest::longPastesMustBePlainText()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, refusal);
+    Paste(Input("编辑框1"), pasted);
+    QCOMPARE(Input("编辑框1")->toPlainText().size(), refusal.isEmpty() ? pasted.size() : 0);
+    QList<ShownMessage> expected;
+    if (!refusal.isEmpty())
+        expected.append({QStringLiteral("信息："), refusal});
+    QCOMPARE(TakeMessages(), expected);
 }
 
 QTEST_MAIN(BigNumberWindowTest)
