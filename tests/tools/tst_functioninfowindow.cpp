@@ -494,8 +494,8 @@ void FunctionInfoWindowTest::plotLetsEventsThroughWhileSampling()
     QVERIFY(!plot.Draw(
             f, -10, 10, 0, Qt::red, [] { return true; }, breathe));
     QCOMPARE(samples, 100);
-    QCOMPARE(samplesAtBreaths.first(), 1);
-    QCOMPARE(samplesAtBreaths.size(), 100);
+    QCOMPARE(samplesAtBreaths.first(), 0); // the evaluation before may have been slow
+    QCOMPARE(samplesAtBreaths.size(), 101);
     QVERIFY(ColumnsWith(&panel, Qt::red, 0, 499).isEmpty()); // no curve from a cut sampling
 }
 

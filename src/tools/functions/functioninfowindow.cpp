@@ -244,6 +244,9 @@ void FunctionInfoWindow::Run()
     const QString expression = m_expression->text();
     if (!IsEvaluableAt(expression, m_a))
         return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
+    // That evaluation may have been slow, and so may the next one.
+    if (!Breathe())
+        return;
 
     m_function = PrepareFunction(expression);
     m_run->setEnabled(false);

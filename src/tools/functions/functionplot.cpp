@@ -54,6 +54,9 @@ void FunctionPlot::DrawAxes(const Scale &scale)
 bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
                                  const std::function<bool()> &breathe)
 {
+    // Also before the first sample: the evaluation that checked the function may have been slow.
+    if (!breathe())
+        return false;
     const double step = scale.r / SampleCount;
     for (int i = 1; i <= SampleCount; ++i) {
         m_heights[i] = SampleHeight(f(SampleX(scale.a, step, i)), scale.r);

@@ -19,9 +19,9 @@ public:
 
     // Clears the panel (unless the picture is kept) and takes the thin black pen of the axes.
     void PreparePanel(bool keepPicture);
-    // Draws f on [a, b], which must be a drawable interval. `breathe` runs after each sample
-    // is taken, `keepGoing` after each column of the curve is drawn; drawing stops, returning
-    // false, as soon as either says so.
+    // Draws f on [a, b], which must be a drawable interval. `breathe` runs before the first
+    // sample and after each, `keepGoing` after each column of the curve is drawn; drawing stops,
+    // returning false, as soon as either says so.
     bool Draw(const PreparedFunction &f, double a, double b, int penWidth, const QColor &color,
               const std::function<bool()> &keepGoing, const std::function<bool()> &breathe);
 
