@@ -1,6 +1,7 @@
 // Editing the fullest boxes a user can make: each keystroke must stay well under 100 ms, and
 // a paste too long for a box must be refused at once.
 
+#include "benchmain.h"
 #include "ui/editbox.h"
 #include "ui/longtextbox.h"
 
@@ -108,10 +109,5 @@ BENCHMARK(BM_PasteLongestTextIntoWrappingBox)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }

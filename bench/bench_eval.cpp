@@ -1,3 +1,4 @@
+#include "benchmain.h"
 #include "eval/expression.h"
 #include "eval/scripthost.h"
 
@@ -126,12 +127,7 @@ BENCHMARK(BM_ScriptHostEvaluate);
 
 } // namespace
 
-// The engine needs an application object.
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QCoreApplication>(argc, argv);
 }

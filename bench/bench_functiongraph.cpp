@@ -1,5 +1,6 @@
 // A complete run of the function information window over the widest interval, [-500, 500],
 // with every component at its default step, evaluated through the prepared-function seam.
+#include "benchmain.h"
 #include "eval/expression.h"
 #include "tools/functions/functiongraphlogic.h"
 #include "tools/functions/functionpropertieslogic.h"
@@ -44,14 +45,7 @@ BENCHMARK(BM_FunctionInfoRun)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The script engine needs the application object.
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The longest texts a user can hand to the evaluator (a box takes up to 100,000 characters)
 // against the script time limit: each must finish far within it.
 
+#include "benchmain.h"
 #include "eval/expression.h"
 #include "eval/scripthost.h"
 #include "tools/arith/arithmeticlogic.h"
@@ -76,12 +77,7 @@ BENCHMARK(BM_DeepParentheses)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The engine needs an application object.
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // out, computed and shown: a number, and text a user might paste by mistake (plain ASCII: a
 // longer paste of other scripts is refused).
 
+#include "benchmain.h"
 #include "tools/arith/baseconversionwindow.h"
 #include "tools/arith/bignumberwindow.h"
 #include "ui/editbox.h"
@@ -69,10 +70,5 @@ BENCHMARK(BM_PasteIntoBaseConversion)->Arg(1)->Arg(0)->Unit(benchmark::kMillisec
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }
