@@ -5,6 +5,8 @@
 
 #include <limits>
 
+using namespace Functions;
+
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();

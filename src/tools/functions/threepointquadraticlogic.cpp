@@ -2,6 +2,8 @@
 
 #include "eval/numbertext.h"
 
+namespace Functions {
+
 std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
                                                                GraphPoint p3)
 {
@@ -17,3 +19,5 @@ std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, Gr
     result.c = y1 - result.a * x1 * x1 - result.b * x1;
     return result;
 }
+
+} // namespace Functions

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "tools/functions/quadraticcoefficients.h"
+
 #include <optional>
 
-// f(x) = a x² + b x + c.
-struct QuadraticCoefficients
-{
-    double a = 0;
-    double b = 0;
-    double c = 0;
-};
+namespace Functions {
 
 struct GraphPoint
 {
@@ -20,3 +16,5 @@ struct GraphPoint
 // nothing when two of the x values are nearly equal.
 std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
                                                                GraphPoint p3);
+
+} // namespace Functions

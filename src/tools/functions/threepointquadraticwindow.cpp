@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using namespace Functions;
+
 namespace {
 
 const QString PointCaption = QStringLiteral("f(     )=\r\n");
