@@ -60,9 +60,15 @@ Box *SizedAsResult(Box *box)
     return box;
 }
 
-EditBox *ResultBox(const QString &name)
+EditBox *ResultBox(const QString &name, const QString &coefficient)
 {
-    return SizedAsResult(new EditBox(name, InputMode::ReadOnly));
+    return Reads(SizedAsResult(new EditBox(name, InputMode::ReadOnly)),
+                 QStringLiteral("系数 ") + coefficient);
+}
+
+QPushButton *ComputeButton(const QString &name)
+{
+    return Reads(MakePrimaryButton(name, QStringLiteral("计算")), QStringLiteral("计算"));
 }
 
 QLabel *HeadingLabel(const QString &name, const QString &exponentName)
@@ -184,14 +190,14 @@ QWidget *ThreePointQuadraticWindow::BuildFirstPage()
                       {QStringLiteral("标签2"), QStringLiteral("标签3"), QStringLiteral("标签4")},
                       m_x, m_fx));
 
-    QPushButton *compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
+    QPushButton *compute = ComputeButton(QStringLiteral("按钮1"));
     connect(compute, &QPushButton::clicked, this, &ThreePointQuadraticWindow::Fit);
     layout->addWidget(compute, 0, Qt::AlignLeft);
 
     QHBoxLayout *results = BoxRow();
-    m_a = ResultBox(QStringLiteral("编辑框a"));
-    m_b = ResultBox(QStringLiteral("编辑框b"));
-    m_c = ResultBox(QStringLiteral("编辑框c"));
+    m_a = ResultBox(QStringLiteral("编辑框a"), QStringLiteral("a"));
+    m_b = ResultBox(QStringLiteral("编辑框b"), QStringLiteral("b"));
+    m_c = ResultBox(QStringLiteral("编辑框c"), QStringLiteral("c"));
     AddLabelledBox(results, QStringLiteral("标签6"), QStringLiteral("a="), m_a);
     AddLabelledBox(results, QStringLiteral("标签8"), QStringLiteral("b="), m_b);
     AddLabelledBox(results, QStringLiteral("标签7"), QStringLiteral("c="), m_c);
@@ -230,9 +236,7 @@ QWidget *ThreePointQuadraticWindow::BuildKnownCoefficientPage(KnownCoefficientPa
     }
     layout->addLayout(PointRows(label(2), {label(3), label(4)}, page.x, page.fx));
 
-    QPushButton *compute
-            = MakePrimaryButton(QStringLiteral("按钮") + number, QStringLiteral("计算"));
-    Reads(compute, compute->text());
+    QPushButton *compute = ComputeButton(QStringLiteral("按钮") + number);
     connect(compute, &QPushButton::clicked, this, [this, &page] { FitWithKnownCoefficient(page); });
     connect(page.fx[1], &EditBox::KeyPressed, this, [this, &page](int key) {
         if (key == VirtualKey::Enter)
@@ -246,9 +250,8 @@ QWidget *ThreePointQuadraticWindow::BuildKnownCoefficientPage(KnownCoefficientPa
         if (i == knownIndex)
             continue;
         const QString caption = CoefficientNames[i] + u'=';
-        EditBox *result = ResultBox(box(CoefficientNames[i]));
-        page.results[resultIndex] = Reads(result, QStringLiteral("系数 ") + CoefficientNames[i]);
-        AddLabelledBox(results, label(5 + resultIndex), caption, result);
+        page.results[resultIndex] = ResultBox(box(CoefficientNames[i]), CoefficientNames[i]);
+        AddLabelledBox(results, label(5 + resultIndex), caption, page.results[resultIndex]);
         ++resultIndex;
     }
     AddPlaceOfResult(results);
