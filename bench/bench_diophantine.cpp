@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Functions;
+
 namespace {
 
 void Solve(benchmark::State &state, const char *a, const char *b, const char *c)

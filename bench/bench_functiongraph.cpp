@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Functions;
+
 namespace {
 
 constexpr double Start = -500;

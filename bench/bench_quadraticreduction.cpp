@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace Functions;
+
 // The reduction runs on every keystroke; label values near the 32-bit limit must not cost
 // more than small ones.
 static void ReduceFraction(benchmark::State &state, RootFraction shown)

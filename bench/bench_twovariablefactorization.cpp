@@ -4,7 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace TwoVariableFactorization;
+using namespace Functions;
+using namespace Functions::TwoVariableFactorization;
 
 // A whole enumeration with every line written, as the window lists them. The zero coefficients
 // of xy are the costly case: every value pairs with 0.

@@ -16,7 +16,7 @@
 namespace {
 
 // Whether a key that would type text must be refused by the box's mode or length limit.
-bool RefusesTypedText(InputMode mode, int maximumLength, int lengthAfterRemoval,
+bool RefusesTypedText(InputMode mode, int maximumLength, qsizetype lengthAfterRemoval,
                       const QKeyEvent *event)
 {
     const QString typed = event->text();
@@ -50,6 +50,31 @@ void RefuseTooLongLater(QWidget *box, const QString &message)
 {
     QMetaObject::invokeMethod(
             box, [box, message] { RefuseTooLong(box, message); }, Qt::QueuedConnection);
+}
+
+constexpr qsizetype LineBreakLength = 2; // "\r\n"
+
+// The length of a text as the program holds it, where a line break is "\r\n": each break
+// counts as two characters, whether it comes as "\r\n", "\n", "\r" or as the separator a
+// selection shows.
+qsizetype ProgramLength(const QString &text)
+{
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        const bool lineBreak = c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator
+                || c == QChar::LineSeparator;
+        length += lineBreak ? LineBreakLength : 1;
+    }
+    return length;
+}
+
+bool TypesLineBreak(const QKeyEvent *event)
+{
+    return event->matches(QKeySequence::InsertParagraphSeparator)
+            || event->matches(QKeySequence::InsertLineSeparator);
 }
 
 bool IsPlainAscii(const QString &text)
@@ -193,9 +218,11 @@ void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
 {
     if (!AnnounceKey(this, event))
         return;
-    const int lengthAfterRemoval = text().size() - textCursor().selectedText().size();
+    const qsizetype lengthAfterRemoval = LengthAfterInserting(QString());
     const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, m_capacity) : m_capacity;
     if (RefusesTypedText(m_mode, limit, lengthAfterRemoval, event))
+        return;
+    if (TypesLineBreak(event) && lengthAfterRemoval + LineBreakLength > limit)
         return;
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -250,7 +277,8 @@ QString MultiLineEditBox::RefusalOf(const QString &inserted) const
 
 qsizetype MultiLineEditBox::LengthAfterInserting(const QString &inserted) const
 {
-    return toPlainText().size() - textCursor().selectedText().size() + inserted.size();
+    return ProgramLength(toPlainText()) - ProgramLength(textCursor().selectedText())
+            + ProgramLength(inserted);
 }
 
 // A box that wraps at word boundaries stops wrapping while its text is long, and wraps again

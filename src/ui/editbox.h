@@ -71,7 +71,8 @@ public:
     InputMode inputMode() const { return m_mode; }
     void SetInputMode(InputMode mode);
     void SetMaximumLength(int length) { m_maximumLength = length; }
-    // The most characters a user can put into the box, LongestMultiLineText unless set. Beyond
+    // The most characters a user can put into the box, LongestMultiLineText unless set; as in
+    // text(), a line break counts as two, whether typed or pasted. Beyond
     // LongestMultiLineText, a paste or drop goes in only when it is all plain ASCII.
     void SetCapacity(int characters) { m_capacity = characters; }
     int capacity() const { return m_capacity; }
@@ -99,6 +100,7 @@ protected:
 
 private:
     void WrapUnlessLong();
+    // The length of text() with `text` in place of the selection.
     qsizetype LengthAfterInserting(const QString &text) const;
     // Why a paste or drop of `inserted` is refused; empty when it goes in.
     QString RefusalOf(const QString &inserted) const;

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-using namespace ApproximateRoot;
+using namespace Functions;
+using namespace Functions::ApproximateRoot;
 
 Q_DECLARE_METATYPE(Function)
 

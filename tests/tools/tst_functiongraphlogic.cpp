@@ -4,7 +4,8 @@
 
 #include <limits>
 
-using namespace FunctionGraph;
+using namespace Functions;
+using namespace Functions::FunctionGraph;
 
 Q_DECLARE_METATYPE(std::optional<int>)
 

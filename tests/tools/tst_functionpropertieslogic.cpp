@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-using namespace FunctionProperties;
+using namespace Functions;
+using namespace Functions::FunctionProperties;
 
 namespace {
 

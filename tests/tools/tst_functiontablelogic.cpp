@@ -3,7 +3,8 @@
 
 #include <QTest>
 
-using namespace FunctionTable;
+using namespace Functions;
+using namespace Functions::FunctionTable;
 
 Q_DECLARE_METATYPE(ValueText)
 

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace Functions;
+
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace Functions;
+
 namespace {
 
 // The divisibility test of the reduction, on reals.

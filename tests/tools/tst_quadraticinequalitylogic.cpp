@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Functions;
+
 class QuadraticInequalityLogicTest : public QObject
 {
     Q_OBJECT

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+using namespace Functions;
+
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();
@@ -20,6 +22,8 @@ private slots:
     void nearlyEqualXValuesAreRejected_data();
     void nearlyEqualXValuesAreRejected();
     void fittedParabolaPassesThroughEveryPoint();
+    void fitsWithAKnownCoefficient_data();
+    void fitsWithAKnownCoefficient();
 };
 
 void ThreePointQuadraticLogicTest::fitsThroughThePoints_data()
@@ -109,6 +113,74 @@ void ThreePointQuadraticLogicTest::fittedParabolaPassesThroughEveryPoint()
     for (const GraphPoint &point : points) {
         const double value = fit->a * point.x * point.x + fit->b * point.x + fit->c;
         QVERIFY2(std::abs(value - point.fx) < 1e-9, qPrintable(NumberToText(value)));
+    }
+}
+
+void ThreePointQuadraticLogicTest::fitsWithAKnownCoefficient_data()
+{
+    QTest::addColumn<KnownCoefficient>("known");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("x1");
+    QTest::addColumn<double>("y1");
+    QTest::addColumn<double>("x2");
+    QTest::addColumn<double>("y2");
+    QTest::addColumn<QStringList>("abc"); // empty when refused
+    QTest::addColumn<QString>("refusal");
+    const auto A = KnownCoefficient::A, B = KnownCoefficient::B, C = KnownCoefficient::C;
+    const QStringList refused;
+    QTest::addRow("a: x²+2x+3") << A << 1.0 << 1.0 << 6.0 << 2.0 << 11.0
+                                << QStringList{"1", "2", "3"} << QString();
+    QTest::addRow("a: -x²+2x+3") << A << -1.0 << 0.0 << 3.0 << 1.0 << 4.0
+                                 << QStringList{"-1", "2", "3"} << QString();
+    QTest::addRow("a: opposite x are fine")
+            << A << 2.0 << -1.0 << 10.0 << 1.0 << 4.0 << QStringList{"2", "-3", "5"} << QString();
+    // b = (0 − 0) / (1 − 2) would be -0.
+    QTest::addRow("a: b and c are 0")
+            << A << 1.0 << 1.0 << 1.0 << 2.0 << 4.0 << QStringList{"1", "0", "0"} << QString();
+    QTest::addRow("a: same x") << A << 1.0 << 2.0 << 1.0 << 2.0 << 5.0 << refused << SameXMessage;
+    QTest::addRow("a: x within 1e-7")
+            << A << 1.0 << 1.0 << 1.0 << 1.00000001 << 5.0 << refused << SameXMessage;
+    QTest::addRow("b: 2x²-3x+5") << B << -3.0 << 1.0 << 4.0 << 2.0 << 7.0
+                                 << QStringList{"2", "-3", "5"} << QString();
+    QTest::addRow("b: 0.5x²-x+1") << B << -1.0 << 2.0 << 1.0 << 4.0 << 5.0
+                                  << QStringList{"0.5", "-1", "1"} << QString();
+    QTest::addRow("b: c is 0") << B << 0.0 << 1.0 << 1.0 << 2.0 << 4.0 << QStringList{"1", "0", "0"}
+                               << QString();
+    QTest::addRow("b: opposite x")
+            << B << 1.0 << -2.0 << 1.0 << 2.0 << 5.0 << refused << OppositeXMessage;
+    QTest::addRow("b: nearly opposite x")
+            << B << 1.0 << 3.0 << 1.0 << -3.00000001 << 5.0 << refused << OppositeXMessage;
+    QTest::addRow("b: both x 0 are the same")
+            << B << 1.0 << 0.0 << 1.0 << 0.0 << 5.0 << refused << SameXMessage;
+    QTest::addRow("c: x²-4x+3 through its roots")
+            << C << 3.0 << 1.0 << 0.0 << 3.0 << 0.0 << QStringList{"1", "-4", "3"} << QString();
+    QTest::addRow("c: 2x²-3x+5") << C << 5.0 << -1.0 << 10.0 << 2.0 << 7.0
+                                 << QStringList{"2", "-3", "5"} << QString();
+    QTest::addRow("c: b is 0") << C << 0.0 << 1.0 << 1.0 << 2.0 << 4.0 << QStringList{"1", "0", "0"}
+                               << QString();
+    QTest::addRow("c: first x 0") << C << 1.0 << 0.0 << 1.0 << 2.0 << 5.0 << refused
+                                  << ZeroXMessage;
+    QTest::addRow("c: second x within 1e-7 of 0")
+            << C << 1.0 << 2.0 << 5.0 << 1e-8 << 1.0 << refused << ZeroXMessage;
+    QTest::addRow("c: both x 0 are the same")
+            << C << 1.0 << 0.0 << 1.0 << 0.0 << 1.0 << refused << SameXMessage;
+}
+
+void ThreePointQuadraticLogicTest::fitsWithAKnownCoefficient()
+{
+    QFETCH(KnownCoefficient, known);
+    QFETCH(double, value);
+    QFETCH(double, x1);
+    QFETCH(double, y1);
+    QFETCH(double, x2);
+    QFETCH(double, y2);
+    QFETCH(QString, refusal);
+    const TwoPointFit fit = FitQuadraticWithKnownCoefficient(known, value, {x1, y1}, {x2, y2});
+    QCOMPARE(fit.refusal, refusal);
+    if (refusal.isEmpty()) {
+        const QuadraticCoefficients &found = fit.coefficients;
+        QTEST(QStringList({NumberToText(found.a), NumberToText(found.b), NumberToText(found.c)}),
+              "abc");
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +32,8 @@ private slots:
     void rejectionKeepsPreviousResults();
     void resultsAreReadOnly();
     void tabMovesThroughPointsInReadingOrder();
+    void pageWithAKnownCoefficientComputes_data();
+    void pageWithAKnownCoefficientComputes();
 
 private:
     ThreePointQuadraticWindow *OpenWindow();
@@ -176,6 +179,61 @@ void ThreePointQuadraticWindowTest::tabMovesThroughPointsInReadingOrder()
     }
     QCOMPARE(QApplication::focusWidget(),
              FindControl<QPushButton>(window, QStringLiteral("按钮1")));
+}
+
+void ThreePointQuadraticWindowTest::pageWithAKnownCoefficientComputes_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("inputs"); // in reading order: known value, x₁, f(x₁), x₂, f(x₂)
+    QTest::addColumn<QStringList>("results"); // the two result boxes and their texts
+    QTest::addColumn<QString>("badX2"); // an x₂ the page refuses
+    QTest::addColumn<QString>("message");
+    QTest::addRow("已知a") << 1 << QStringList{"1", "1", "6", "2", "11"}
+                           << QStringList{"编辑框b2", "2", "编辑框c2", "3"} << "1"
+                           << "请检查函数自变量，有相同自变量！";
+    QTest::addRow("已知b") << 2 << QStringList{"-3", "1", "4", "2", "7"}
+                           << QStringList{"编辑框a3", "2", "编辑框c3", "5"} << "-1"
+                           << "请检查函数自变量，有互为相反数的自变量！";
+    QTest::addRow("已知c") << 3 << QStringList{"3", "1", "0", "3", "0"}
+                           << QStringList{"编辑框a4", "1", "编辑框b4", "-4"} << "0"
+                           << "请检查函数自变量，有等于0的自变量！";
+}
+
+// Typed in Tab order, computed by Enter in the last input; a refused x₂ keeps the results.
+void ThreePointQuadraticWindowTest::pageWithAKnownCoefficientComputes()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    QFETCH(QString, badX2);
+    QFETCH(QString, message);
+    ThreePointQuadraticWindow *window = OpenWindow();
+    QTabBar *tabs = FindControl<QTabWidget>(window, QStringLiteral("选择夹1"))->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+    const QString n = QString::number(page + 1);
+    const QString known = QStringList{"a", "b", "c"}.at(page - 1);
+    const QStringList order{known, "x", "fx", "y", "fy"};
+    QTest::mouseClick(FindControl<EditBox>(window, "编辑框" + known + n), Qt::LeftButton);
+    for (int i = 0; i < order.size(); ++i) {
+        QCOMPARE(QApplication::focusWidget(),
+                 FindControl<EditBox>(window, "编辑框" + order[i] + n));
+        QTest::keyClicks(QApplication::focusWidget(), inputs[i]);
+        if (i + 1 < order.size())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const auto shown = [&] {
+        return QStringList{results[0], FindControl<EditBox>(window, results[0])->text(), results[2],
+                           FindControl<EditBox>(window, results[2])->text()};
+    };
+    QCOMPARE(shown(), results);
+
+    auto *x2 = FindControl<EditBox>(window, "编辑框y" + n);
+    x2->clear();
+    TypeText(x2, badX2);
+    QTest::mouseClick(FindControl<QPushButton>(window, "按钮" + n), Qt::LeftButton);
+    QCOMPARE(TakeMessages(), QList<ShownMessage>({{QStringLiteral("信息："), message}}));
+    QCOMPARE(shown(), results);
 }
 
 QTEST_MAIN(ThreePointQuadraticWindowTest)

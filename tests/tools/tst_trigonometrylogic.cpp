@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace Functions;
+
 class TrigonometryLogicTest : public QObject
 {
     Q_OBJECT

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-using namespace TwoVariableFactorization;
+using namespace Functions;
+using namespace Functions::TwoVariableFactorization;
 
 Q_DECLARE_METATYPE(Range)
 

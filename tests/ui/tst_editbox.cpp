@@ -46,6 +46,8 @@ private slots:
     void readOnlyBoxRefusesTyping();
     void pastesBeyondWhatABoxHoldsAreRefused_data();
     void pastesBeyondWhatABoxHoldsAreRefused();
+    void multiLineBoxCountsALineBreakAsTwo_data();
+    void multiLineBoxCountsALineBreakAsTwo();
     void menuPasteIsCheckedToo();
     void longTextIsNotWrapped();
 };
@@ -295,6 +297,68 @@ void EditBoxTest::pastesBeyondWhatABoxHoldsAreRefused()
     QCOMPARE(text().size(),
              std::min<qsizetype>(length + 2,
                                  multiLine ? MultiLineEditBox::LongestMultiLineText : 32767));
+}
+
+void EditBoxTest::multiLineBoxCountsALineBreakAsTwo_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("overSelection");
+    QTest::addColumn<QString>("typed"); // "\n" is Enter
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    // In a box that holds 5 characters.
+    QTest::addRow("Enter fills the box") << "123" << false << "\n"
+                                         << ""
+                                         << "123\r\n";
+    QTest::addRow("Enter beyond") << "1234" << false << "\n"
+                                  << ""
+                                  << "1234";
+    QTest::addRow("typing after a line break") << "1\r\n2" << false << "345"
+                                               << ""
+                                               << "1\r\n23";
+    QTest::addRow("paste fills the box") << "1\r\n2" << false << ""
+                                         << "7"
+                                         << "1\r\n27";
+    QTest::addRow("paste beyond") << "1\r\n2" << false << ""
+                                  << "77"
+                                  << "1\r\n2";
+    QTest::addRow("pasted \\r\\n fills the box") << "" << false << ""
+                                                 << "12\r\n3"
+                                                 << "12\r\n3";
+    QTest::addRow("pasted \\n beyond") << "" << false << ""
+                                       << "12\n34"
+                                       << "";
+    QTest::addRow("paste over a selected line break") << "1\r\n2" << true << ""
+                                                      << "12\r\n3"
+                                                      << "12\r\n3";
+}
+
+// Typing and pasting measure a box of several lines alike, by its text with "\r\n" breaks.
+void EditBoxTest::multiLineBoxCountsALineBreakAsTwo()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, overSelection);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    MultiLineEditBox box(QStringLiteral("多行框"));
+    box.SetCapacity(5);
+    box.setText(before);
+    QVERIFY(ShowAndActivate(&box));
+    QTest::keyClick(&box, overSelection ? Qt::Key_A : Qt::Key_End, Qt::ControlModifier);
+    for (QChar key : typed) {
+        if (key == u'\n')
+            QTest::keyClick(&box, Qt::Key_Return);
+        else
+            QTest::keyClicks(&box, QString(key));
+    }
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(box.text(), after);
+    const bool refused = !pasted.isEmpty() && after == before;
+    QCOMPARE(TakeMessages().size(), refused ? 1 : 0);
 }
 
 void EditBoxTest::menuPasteIsCheckedToo()

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace ApproximateRoot {
+namespace Functions::ApproximateRoot {
 
 namespace {
 
@@ -160,4 +160,4 @@ bool Enumerate(const Function &f, double a, double b, const SearchHooks &hooks)
     }
 }
 
-} // namespace ApproximateRoot
+} // namespace Functions::ApproximateRoot

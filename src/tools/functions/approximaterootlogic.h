@@ -6,7 +6,7 @@
 
 // One approximate root of f(x) = 0 in [a, b], by bisection or by an upward scan whose step
 // shrinks tenfold around the best point found.
-namespace ApproximateRoot {
+namespace Functions::ApproximateRoot {
 
 using Function = std::function<double(double)>;
 
@@ -49,4 +49,4 @@ bool Bisect(const Function &f, double a, double b, const SearchHooks &hooks);
 // A scan whose first sample is undefined finds nothing (NoSolution).
 bool Enumerate(const Function &f, double a, double b, const SearchHooks &hooks);
 
-} // namespace ApproximateRoot
+} // namespace Functions::ApproximateRoot

@@ -19,7 +19,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using namespace ApproximateRoot;
+using namespace Functions;
+using namespace Functions::ApproximateRoot;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace FunctionGraph {
+namespace Functions::FunctionGraph {
 
 namespace {
 
@@ -115,4 +115,4 @@ bool JoinsNeighbour(std::optional<int> previousRow, std::optional<int> row)
     return IsOnPanel(previousRow) && IsOnPanel(row);
 }
 
-} // namespace FunctionGraph
+} // namespace Functions::FunctionGraph

@@ -5,7 +5,7 @@
 
 // The geometry of the function graph: a 500 × 500 panel whose horizontal axis is row 250 and
 // whose vertical scale equals the horizontal one, 500 / (b − a) pixels per unit.
-namespace FunctionGraph {
+namespace Functions::FunctionGraph {
 
 constexpr int PanelSize = 500;
 constexpr int AxisRow = 250;
@@ -66,4 +66,4 @@ bool IsOnPanel(std::optional<int> row);
 // A segment joins two neighbouring samples only when both are defined and on the panel.
 bool JoinsNeighbour(std::optional<int> previousRow, std::optional<int> row);
 
-} // namespace FunctionGraph
+} // namespace Functions::FunctionGraph

@@ -24,7 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-using namespace FunctionGraph;
+using namespace Functions;
+using namespace Functions::FunctionGraph;
 
 namespace {
 

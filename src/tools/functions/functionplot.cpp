@@ -4,7 +4,8 @@
 
 #include <QColor>
 
-using namespace FunctionGraph;
+using namespace Functions;
+using namespace Functions::FunctionGraph;
 
 namespace {
 

@@ -26,11 +26,11 @@ public:
               const std::function<bool()> &keepGoing, const std::function<bool()> &breathe);
 
 private:
-    void DrawAxes(const FunctionGraph::Scale &scale);
-    bool SampleHeights(const PreparedFunction &f, const FunctionGraph::Scale &scale,
+    void DrawAxes(const Functions::FunctionGraph::Scale &scale);
+    bool SampleHeights(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
                        const std::function<bool()> &breathe);
     bool DrawCurve(const std::function<bool()> &keepGoing);
 
     DrawingPanel *m_panel;
-    std::array<std::optional<int>, FunctionGraph::SampleCount + 1> m_heights{};
+    std::array<std::optional<int>, Functions::FunctionGraph::SampleCount + 1> m_heights{};
 };

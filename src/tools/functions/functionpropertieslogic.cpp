@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace FunctionProperties {
+namespace Functions::FunctionProperties {
 
 namespace {
 
@@ -169,4 +169,4 @@ std::optional<QString> FindParity(const Function &f, double a, double b,
     return even ? QStringLiteral("偶函数") : neither;
 }
 
-} // namespace FunctionProperties
+} // namespace Functions::FunctionProperties

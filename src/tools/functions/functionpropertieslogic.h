@@ -7,7 +7,7 @@
 #include <vector>
 
 // Properties of a function of x on [a, b], found by stepping through the interval.
-namespace FunctionProperties {
+namespace Functions::FunctionProperties {
 
 using Function = std::function<double(double)>;
 // Called once per step of a scan; returning false abandons the scan.
@@ -56,4 +56,4 @@ std::optional<std::vector<MonotonicInterval>> FindMonotonicIntervals(const Funct
 std::optional<QString> FindParity(const Function &f, double a, double b,
                                   const std::function<double()> &step, const StepHook &hook = {});
 
-} // namespace FunctionProperties
+} // namespace Functions::FunctionProperties

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace FunctionTable {
+namespace Functions::FunctionTable {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::optional<Row> Table::NextRow(const ValueText &f)
     return row;
 }
 
-} // namespace FunctionTable
+} // namespace Functions::FunctionTable

@@ -7,7 +7,7 @@
 
 // A function of x tabulated over an arithmetic sequence of x values given as texts: the first
 // term, the last term (an upper bound) and the common difference.
-namespace FunctionTable {
+namespace Functions::FunctionTable {
 
 // The engine's result text of the expression at x: a number's text, "1.#INF", "-1.#INF",
 // "-1.#IND", or the empty text on failure.
@@ -54,4 +54,4 @@ private:
     bool m_complete = false;
 };
 
-} // namespace FunctionTable
+} // namespace Functions::FunctionTable

@@ -17,7 +17,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-using namespace FunctionTable;
+using namespace Functions;
+using namespace Functions::FunctionTable;
 
 namespace {
 

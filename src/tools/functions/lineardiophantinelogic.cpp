@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace Functions {
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -359,3 +361,5 @@ DiophantineTexts SolveLinearDiophantine(const QString &aText, const QString &bTe
         return OneZero(a, b, c, lines);
     return BothNonZero(a, b, c, lines);
 }
+
+} // namespace Functions

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Functions {
+
 // Solving a x + b y = c in integers, worked as a student writes it: the division chain of the
 // Euclidean algorithm, the greatest common divisor d, back-substitution, the particular
 // solution scaled by c ÷ d, the general solution and the non-negative solutions. Every value
@@ -37,3 +39,5 @@ IntegerInput ReadIntegerInput(const QString &text);
 // Only the range line while an input is out of range; else all texts empty while one is
 // missing.
 DiophantineTexts SolveLinearDiophantine(const QString &a, const QString &b, const QString &c);
+
+} // namespace Functions

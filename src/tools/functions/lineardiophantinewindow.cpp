@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+using namespace Functions;
+
 namespace {
 
 // Lines of the steps box: the steps of a typical textbook equation without scrolling.

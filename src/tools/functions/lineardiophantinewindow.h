@@ -2,7 +2,9 @@
 
 #include "ui/toolwindow.h"
 
+namespace Functions {
 struct DiophantineTexts;
+}
 class EditBox;
 class MultiLineEditBox;
 class QGroupBox;
@@ -21,7 +23,7 @@ private:
     QGroupBox *BuildNonNegativeGroup();
 
     void Solve();
-    void Show(const DiophantineTexts &texts);
+    void Show(const Functions::DiophantineTexts &texts);
 
     EditBox *m_a = nullptr, *m_b = nullptr, *m_c = nullptr;
     MultiLineEditBox *m_steps = nullptr, *m_general = nullptr, *m_list = nullptr;

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace Functions {
+
 bool Elimination::HasUniqueSolution() const
 {
     return !NearlyZero(determinant);
@@ -30,3 +32,5 @@ QString EliminationStepsText(const LinearSystem &s)
     }
             .join(QStringLiteral("\r\n"));
 }
+
+} // namespace Functions

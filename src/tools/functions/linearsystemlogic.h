@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Functions {
+
 // a1 x + b1 y = c1 (①) and a2 x + b2 y = c2 (②).
 struct LinearSystem
 {
@@ -25,3 +27,5 @@ Elimination Eliminate(const LinearSystem &system);
 // The worked steps and the solution as the window shows them ("\r\n" line breaks), or
 // "错误！分母不能等于0" when there is no unique solution.
 QString EliminationStepsText(const LinearSystem &system);
+
+} // namespace Functions

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Functions;
+
 namespace {
 
 // Columns of an equation row: a [x] + b [y =] [=] c [①].

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numeric>
 
+namespace Functions {
+
 QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts)
 {
     return {TextToNumber(texts.a), TextToNumber(texts.b),
@@ -99,3 +101,5 @@ QString RootsText(const RootFraction &shown, double a)
         return QStringLiteral("x1=%1+%2i\r\nx2=%1-%2i").arg(re, im);
     return QString();
 }
+
+} // namespace Functions

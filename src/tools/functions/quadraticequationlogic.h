@@ -1,8 +1,12 @@
 #pragma once
 
+#include "tools/functions/quadraticcoefficients.h"
+
 #include <QString>
 
 #include <optional>
+
+namespace Functions {
 
 // Solving a x² + b x + c = d with the quadratic formula, step by step as the window shows it.
 // Every step after the first works on texts: the fraction's three numbers are read back from
@@ -14,11 +18,7 @@ struct QuadraticTexts
     QString a, b, c, d;
 };
 
-// A = a, B = b, C = c − d.
-struct QuadraticCoefficients
-{
-    double a = 0, b = 0, c = 0;
-};
+// a, b and c − d of the equation.
 QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts);
 
 // The quadratic formula with the user's numbers in it: (−b ± √(b² − 4 × a × c)) / (2 × a).
@@ -60,3 +60,5 @@ std::optional<RootFraction> ReduceRootFraction(const RootFraction &shown);
 // "x1=…\r\nx2=…", "x1=x2=…" or the complex pair; empty when the discriminant is negative
 // and a is zero.
 QString RootsText(const RootFraction &shown, double a);
+
+} // namespace Functions

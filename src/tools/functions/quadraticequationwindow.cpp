@@ -13,6 +13,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+using namespace Functions;
+
 QuadraticEquationWindow::QuadraticEquationWindow()
     : ToolWindow(QStringLiteral("一元二次方程"))
 {

@@ -24,8 +24,8 @@ private:
     void CoefficientChanged();
     void RightSideChanged();
     void Solve();
-    void ShowFraction(const RootFraction &fraction);
-    RootFraction ShownFraction() const;
+    void ShowFraction(const Functions::RootFraction &fraction);
+    Functions::RootFraction ShownFraction() const;
 
     EditBox *m_a, *m_b, *m_c, *m_d;
     EditBox *m_numeratorOutside, *m_rootB, *m_rootA, *m_rootC, *m_denominator;

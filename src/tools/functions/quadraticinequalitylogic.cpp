@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace Functions {
+
 namespace {
 
 // Adding +0 folds a negative zero into 0: "(-∞,-0)" is no way to write an interval.
@@ -76,3 +78,5 @@ InequalitySolution SolveQuadraticInequality(double a, double b, double c, double
     const Explanation explanation = Explain(a, b, c - d);
     return {explanation.steps, InequalityAnswer(explanation.sides, relation)};
 }
+
+} // namespace Functions

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Functions {
+
 // Solving a x² + b x + c > d or < d: the steps of the explanation and the answer as a set.
 
 enum class InequalityRelation { Greater = 0, Less = 1 };
@@ -32,3 +34,5 @@ InequalitySolution SolveQuadraticInequality(double a, double b, double c, double
 
 // The answer for the relation, from where the parabola lies.
 QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation);
+
+} // namespace Functions

@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Functions;
+
 QuadraticInequalityWindow::QuadraticInequalityWindow()
     : ToolWindow(QStringLiteral("一元二次不等式"))
 {

@@ -2,6 +2,41 @@
 
 #include "eval/numbertext.h"
 
+namespace Functions {
+
+const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");
+const QString OppositeXMessage = QStringLiteral("请检查函数自变量，有互为相反数的自变量！");
+const QString ZeroXMessage = QStringLiteral("请检查函数自变量，有等于0的自变量！");
+
+namespace {
+
+struct Line
+{
+    double slope = 0;
+    double intercept = 0;
+};
+
+// The straight line u = slope · s + intercept through two points of different s. Adding 0
+// turns a zero of either sign into +0.
+Line LineThrough(double s1, double u1, double s2, double u2)
+{
+    const double slope = (u1 - u2) / (s1 - s2);
+    return {slope + 0.0, u1 - slope * s1 + 0.0};
+}
+
+QString RefusalOf(KnownCoefficient known, double x1, double x2)
+{
+    if (NearlyEqual(x1, x2))
+        return SameXMessage;
+    if (known == KnownCoefficient::B && NearlyEqual(x1, -x2))
+        return OppositeXMessage;
+    if (known == KnownCoefficient::C && (NearlyEqual(x1, 0) || NearlyEqual(x2, 0)))
+        return ZeroXMessage;
+    return {};
+}
+
+} // namespace
+
 std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
                                                                GraphPoint p3)
 {
@@ -17,3 +52,35 @@ std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, Gr
     result.c = y1 - result.a * x1 * x1 - result.b * x1;
     return result;
 }
+
+TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1,
+                                             GraphPoint p2)
+{
+    TwoPointFit fit;
+    fit.refusal = RefusalOf(known, p1.x, p2.x);
+    if (!fit.refusal.isEmpty())
+        return fit;
+    QuadraticCoefficients &result = fit.coefficients;
+    switch (known) {
+    case KnownCoefficient::A: { // y − a x² = b x + c
+        const Line line
+                = LineThrough(p1.x, p1.fx - value * p1.x * p1.x, p2.x, p2.fx - value * p2.x * p2.x);
+        result = {value, line.slope, line.intercept};
+        break;
+    }
+    case KnownCoefficient::B: { // y − b x = a x² + c
+        const Line line
+                = LineThrough(p1.x * p1.x, p1.fx - value * p1.x, p2.x * p2.x, p2.fx - value * p2.x);
+        result = {line.slope, value, line.intercept};
+        break;
+    }
+    case KnownCoefficient::C: { // (y − c) / x = a x + b
+        const Line line = LineThrough(p1.x, (p1.fx - value) / p1.x, p2.x, (p2.fx - value) / p2.x);
+        result = {line.slope, line.intercept, value};
+        break;
+    }
+    }
+    return fit;
+}
+
+} // namespace Functions

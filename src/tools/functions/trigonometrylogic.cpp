@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace Functions {
+
 namespace {
 
 constexpr double TenDecimalPi = 3.1415926535;
@@ -21,3 +23,5 @@ TrigonometryTexts TrigonometryOfDegrees(const QString &degrees)
     const double radians = TextToNumber(degrees) * TenDecimalPi / 180;
     return {Shown(std::sin(radians)), Shown(std::cos(radians)), Shown(std::tan(radians))};
 }
+
+} // namespace Functions

@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+using namespace Functions;
+
 namespace {
 
 EditBox *MakeOutputBox(const QString &name)

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace TwoVariableFactorization {
+namespace Functions::TwoVariableFactorization {
 
 namespace {
 
@@ -178,4 +178,4 @@ QString Enumeration::FinalCaption() const
     return QStringLiteral("分解完成！ 共枚举") + QString::number(tried) + QStringLiteral("e6个");
 }
 
-} // namespace TwoVariableFactorization
+} // namespace Functions::TwoVariableFactorization

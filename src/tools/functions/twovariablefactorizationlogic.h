@@ -7,7 +7,7 @@
 
 // Factors a x² + b xy + c y² into (m x + n y)(p x + q y) by trying every m, n, p and q of one
 // arithmetic range, m outermost and q innermost.
-namespace TwoVariableFactorization {
+namespace Functions::TwoVariableFactorization {
 
 // The values first, first + step, (first + step) + step, … that lie below end by more than 1e-7.
 struct Range
@@ -95,4 +95,4 @@ private:
     std::vector<Span> m_partnersOfN;
 };
 
-} // namespace TwoVariableFactorization
+} // namespace Functions::TwoVariableFactorization

@@ -13,7 +13,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-using namespace TwoVariableFactorization;
+using namespace Functions;
+using namespace Functions::TwoVariableFactorization;
 
 namespace {
 

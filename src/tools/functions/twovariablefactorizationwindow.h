@@ -10,7 +10,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace TwoVariableFactorization {
+namespace Functions::TwoVariableFactorization {
 class Enumeration;
 }
 
@@ -27,8 +27,8 @@ private:
     QLayout *BuildRange();
 
     void Factor();
-    bool Enumerate(TwoVariableFactorization::Enumeration &enumeration);
-    void ShowProgress(const TwoVariableFactorization::Enumeration &enumeration);
+    bool Enumerate(Functions::TwoVariableFactorization::Enumeration &enumeration);
+    void ShowProgress(const Functions::TwoVariableFactorization::Enumeration &enumeration);
     void ShowFoundLines();
     void PlaceCaretAtEnd();
 
