@@ -98,6 +98,8 @@ void ThreePointQuadraticWindow::AddPointRow(QGridLayout *grid, int row, const QS
 {
     m_x[row] = NumberBox(xName, 8);
     m_fx[row] = NumberBox(fxName, 12);
+    m_x[row]->setAccessibleName(QStringLiteral("第%1个点的x").arg(row + 1));
+    m_fx[row]->setAccessibleName(QStringLiteral("第%1个点的f(x)").arg(row + 1));
     grid->addWidget(
             new SlotLabel(labelName, PointCaption, PointSlotStart, PointSlotLength, m_x[row]), row,
             1);
