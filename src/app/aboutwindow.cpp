@@ -1,6 +1,7 @@
 #include "app/aboutwindow.h"
 
 #include "app/abouttext.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
@@ -15,6 +16,8 @@ AboutWindow::AboutWindow(QWidget *parent)
     setWindowModality(Qt::ApplicationModal);
     // The window has no caption; assistive tools still need a name for it.
     NameControl(this, QStringLiteral("关于"));
+    setAccessibleName(objectName());
+    OpenToKeyboardAndScreenReader(this);
     setFixedSize(391, 257);
 
     auto *text = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);

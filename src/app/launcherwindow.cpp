@@ -6,6 +6,7 @@
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/settingswindow.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
@@ -16,6 +17,7 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,6 +85,8 @@ LauncherWindow::LauncherWindow(const ToolCatalog &catalog)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("启动器"));
     NameControl(this, QStringLiteral("启动器"));
+    setAccessibleName(windowTitle());
+    OpenToKeyboardAndScreenReader(this);
     m_background = BuildBackground(catalog);
     BuildCornerButtons();
 
@@ -107,6 +111,9 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     for (int i = 0; i < int(catalog.size()); ++i)
         groups->addWidget(BuildGroup(catalog[i], toolButtons), i / 2, i % 2, Qt::AlignTop);
     FitToolCaptions(toolButtons);
+    m_toolButtons = toolButtons;
+    for (QPushButton *button : toolButtons)
+        button->installEventFilter(this);
 
     auto *column = new QVBoxLayout(background);
     // The picture is taller than the window; its lowest part stays hidden.
@@ -260,6 +267,57 @@ void LauncherWindow::ShowCredit()
     ShowMessage(CreditLine(), CreditLine(), this);
 }
 
+bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break;
+    default:
+        return false;
+    }
+    // At an edge the focus stays where it is.
+    if (QPushButton *next = NeighbourOf(qobject_cast<QPushButton *>(watched), key->key()))
+        next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+// The nearest tool button in the arrow's direction: on the same row for left and right, the
+// closest to the same column for up and down.
+QPushButton *LauncherWindow::NeighbourOf(const QPushButton *button, int arrowKey) const
+{
+    if (!button)
+        return nullptr;
+    const auto centre = [this](const QWidget *widget) {
+        return widget->mapTo(this, widget->rect().center());
+    };
+    const QPoint from = centre(button);
+    const bool across = arrowKey == Qt::Key_Left || arrowKey == Qt::Key_Right;
+    const int sign = arrowKey == Qt::Key_Right || arrowKey == Qt::Key_Down ? 1 : -1;
+    QPushButton *best = nullptr;
+    int bestDistance = 0;
+    for (QPushButton *candidate : m_toolButtons) {
+        const QPoint offset = centre(candidate) - from;
+        const int along = sign * (across ? offset.x() : offset.y());
+        const int aside = std::abs(across ? offset.y() : offset.x());
+        if (along <= 0 || (across && aside > button->height() / 2))
+            continue;
+        const int distance = along + 3 * aside;
+        if (!best || distance < bestDistance) {
+            best = candidate;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 void LauncherWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
@@ -274,6 +332,25 @@ void LauncherWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
         move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void LauncherWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The corner buttons lie outside the layouts: Tab reads the top edge from the logo to the
+    // cross, then the tools, then the arrow at the bottom.
+    QList<QWidget *> order;
+    for (const char *name :
+         {"图形按钮2", "图形按钮6", "图形按钮5", "图形按钮4", "图形按钮7", "图形按钮1"})
+        order << findChild<PictureButton *>(QString::fromUtf8(name));
+    for (QPushButton *button : m_toolButtons)
+        order << button;
+    order << m_arrowButton;
+    order.removeAll(nullptr);
+    SetTabOrder(order);
+    // The keyboard starts at the first tool rather than at the logo.
+    if (!focusWidget() && !m_toolButtons.isEmpty())
+        m_toolButtons.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void LauncherWindow::resizeEvent(QResizeEvent *event)

@@ -32,9 +32,12 @@ public:
     void OpenAbout();
 
 protected:
+    // Arrow keys move between the tool buttons as they stand on the screen.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *BuildBackground(const ToolCatalog &catalog);
@@ -45,10 +48,12 @@ private:
     void CloseByUser();
     void ShowCredit();
     void CentreOnScreen();
+    QPushButton *NeighbourOf(const QPushButton *button, int arrowKey) const;
 
     QWidget *m_background = nullptr; // `图片框2`, slides in while the window grows
     QTimer *m_animationTimer = nullptr;
     PictureButton *m_closeButton = nullptr;
     PictureButton *m_arrowButton = nullptr;
     QPoint m_dragOffset;
+    QList<QPushButton *> m_toolButtons;
 };

@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/startupwindow.h"
 #include "eval/numbertext.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/messages.h"
@@ -24,6 +25,8 @@ SettingsWindow::SettingsWindow()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("设置"));
     NameControl(this, QStringLiteral("设置"));
+    setAccessibleName(windowTitle());
+    OpenToKeyboardAndScreenReader(this);
 
     auto *layout = new QVBoxLayout(this);
     UseWindowMargins(layout);

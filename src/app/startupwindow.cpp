@@ -19,6 +19,7 @@ StartupWindow::StartupWindow()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("青枫计算器启动器"));
     NameControl(this, QStringLiteral("青枫计算器启动器"));
+    setAccessibleName(windowTitle());
     setFixedSize(300, 90);
 
     auto *picture = new BackgroundPicture(this);
@@ -27,6 +28,9 @@ StartupWindow::StartupWindow()
 
     auto *logo = new PictureButton(QStringLiteral("图形按钮2"), QSize(64, 64), PaintLogo, this);
     logo->move(8, 11);
+    // Only a picture here: the window closes by itself a second later.
+    logo->setFocusPolicy(Qt::NoFocus);
+    logo->setAccessibleName(windowTitle());
 
     auto *title = MakeLabel(QStringLiteral("标题"),
                             QStringLiteral("青枫计算器\r\n") + QLatin1String(ProgramVersion), this);

@@ -18,7 +18,6 @@
 void NameControl(QWidget *control, const QString &name)
 {
     control->setObjectName(name);
-    control->setAccessibleName(name);
 }
 
 template<typename Control, typename... Arguments>

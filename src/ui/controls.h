@@ -18,7 +18,8 @@ class QTabWidget;
 class QTimer;
 class QWidget;
 
-// Gives a control its Chinese name, as objectName and as accessible name.
+// Gives a control its Chinese name as objectName. What a screen reader says for it (its
+// caption, its label) comes from the window layer (ui/accessibility.h), never this name.
 void NameControl(QWidget *control, const QString &name);
 
 // The control kinds of the window layer. Each returns a control named `name`; `parent` may be

@@ -82,6 +82,13 @@ bool IsPlainAscii(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+// A box that only shows a result is no Tab stop; a click still lets a person select in it.
+void TakeTabStopUnlessReadOnly(QWidget *box)
+{
+    const bool readOnly = box->property("readOnly").toBool();
+    box->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
 } // namespace
 
 QString TooLongMessage(int capacity)
@@ -108,6 +115,12 @@ void EditBox::SetInputMode(InputMode mode)
 {
     m_mode = mode;
     setReadOnly(mode == InputMode::ReadOnly);
+    TakeTabStopUnlessReadOnly(this);
+}
+
+bool EditBox::HasKeyListeners() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&EditBox::KeyPressed));
 }
 
 void EditBox::keyPressEvent(QKeyEvent *event)
@@ -212,6 +225,7 @@ void MultiLineEditBox::SetInputMode(InputMode mode)
 {
     m_mode = mode;
     setReadOnly(mode == InputMode::ReadOnly);
+    TakeTabStopUnlessReadOnly(this);
 }
 
 void MultiLineEditBox::keyPressEvent(QKeyEvent *event)

@@ -35,6 +35,8 @@ public:
     // Characters that may be typed; 0 means no limit.
     void SetMaximumLength(int length) { m_maximumLength = length; }
     int maximumLength() const { return m_maximumLength; }
+    // Whether the window reads this box's keys, and so decides itself what Enter does there.
+    bool HasKeyListeners() const;
 
 signals:
     void ContentChanged();

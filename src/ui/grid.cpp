@@ -36,6 +36,21 @@ void Grid::SetCell(int row, int column, const QString &text)
         setItem(row, column, cell);
     }
     cell->setText(DisplayText(text));
+    if (row == 0)
+        AnnounceColumnHeadings();
+}
+
+// The header row is a row of cells, which assistive tools do not take for headings: the
+// description says them.
+void Grid::AnnounceColumnHeadings()
+{
+    QStringList headings;
+    for (int column = 0; column < columnCount(); ++column) {
+        const QString heading = GetCell(0, column).simplified();
+        if (!heading.isEmpty())
+            headings.append(heading);
+    }
+    setAccessibleDescription(QStringLiteral("列：") + headings.join(QStringLiteral("，")));
 }
 
 QString Grid::GetCell(int row, int column) const

@@ -3,7 +3,8 @@
 #include <QTableWidget>
 
 // Rows and columns of text cells; row 0 and column 0 are header cells. The current cell is
-// (-1, -1) when none is chosen.
+// (-1, -1) when none is chosen. Its accessible description names the columns by the cells of
+// row 0.
 class Grid : public QTableWidget
 {
     Q_OBJECT
@@ -22,4 +23,5 @@ signals:
 
 private:
     void StyleHeaderCell(QTableWidgetItem *item, int row, int column) const;
+    void AnnounceColumnHeadings();
 };

@@ -1,5 +1,7 @@
 #include "ui/linedrows.h"
 
+#include "ui/accessibility.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -32,7 +34,10 @@ QGridLayout *MakeLinedRows(QLabel *names, const QList<QWidget *> &boxes, QLabel 
     const int pitch = std::max(2 * names->fontMetrics().lineSpacing(), boxHeight);
     grid->setVerticalSpacing(pitch - boxHeight);
     const int rows = static_cast<int>(boxes.size());
+    const QStringList lines = names->text().split(u'\n');
     for (int row = 0; row < rows; ++row) {
+        if (2 * row < lines.size() && boxes[row]->accessibleName().isEmpty())
+            boxes[row]->setAccessibleName(NameFromCaption(lines.at(2 * row)));
         boxes[row]->setFixedHeight(boxHeight);
         grid->addWidget(boxes[row], row, 1);
     }

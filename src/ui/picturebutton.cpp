@@ -1,6 +1,7 @@
 #include "ui/picturebutton.h"
 
 #include "ui/controls.h"
+#include "ui/style.h"
 
 #include <QPainter>
 
@@ -11,14 +12,19 @@ PictureButton::PictureButton(const QString &name, QSize size, Painter painter, Q
     NameControl(this, name);
     setFixedSize(size);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_painter(painter, QRectF(rect()), m_hovered || isDown());
+    m_painter(painter, QRectF(rect()), m_hovered || isDown() || hasFocus());
+    if (hasFocus()) {
+        painter.setPen(QPen(Palette::Accent, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

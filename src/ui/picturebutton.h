@@ -5,7 +5,9 @@
 #include <functional>
 
 // A button that is only a picture, drawn in code so it stays crisp at any scale. The picture
-// changes with the mouse: the painter is told whether the pointer is over the button.
+// changes with the mouse: the painter is told whether the pointer is over the button (or the
+// keyboard focus is on it, which also draws a ring). Its tool tip is the word a screen reader
+// says for it.
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "ui/rownameslabel.h"
 
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 
 #include <QPainter>
@@ -12,6 +13,11 @@ RowNamesLabel::RowNamesLabel(const QString &name, const QString &text, const QLi
     setText(DisplayText(text));
     for (QWidget *row : rows)
         m_rows.append(row);
+    const QStringList lines = Lines();
+    for (qsizetype i = 0; i < lines.size() && i < rows.size(); ++i) {
+        if (rows.at(i)->accessibleName().isEmpty())
+            rows.at(i)->setAccessibleName(NameFromCaption(lines.at(i)));
+    }
 }
 
 QStringList RowNamesLabel::Lines() const

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QLayout>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace {
@@ -68,6 +70,33 @@ QTabBar::tab:selected { background: @accent; color: white; }
 QProgressBar { border: 1px solid @border; border-radius: 4px; text-align: center; }
 QProgressBar::chunk { background: @accent; border-radius: 3px; }
 QHeaderView::section { background: @group; }
+QCheckBox::indicator, QRadioButton::indicator {
+    width: 13px; height: 13px; border: 1px solid @indicator; background: white;
+}
+QCheckBox::indicator { border-radius: 3px; }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:hover, QRadioButton::indicator:hover,
+QCheckBox::indicator:focus, QRadioButton::indicator:focus { border: 1px solid @accent; }
+QCheckBox::indicator:checked {
+    background: @accent; border-color: @accent; image: url(:/pictures/check-mark.svg);
+}
+QRadioButton::indicator:checked {
+    border-color: @accent;
+    background: qradialgradient(cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5,
+        stop: 0 @accent, stop: 0.5 @accent, stop: 0.6 white, stop: 1 white);
+}
+QCheckBox::indicator:disabled, QRadioButton::indicator:disabled {
+    border-color: @border; background: @background;
+}
+QCheckBox:focus, QRadioButton:focus { color: @accent; }
+QScrollBar:vertical { background: @group; width: 12px; margin: 0; }
+QScrollBar:horizontal { background: @group; height: 12px; margin: 0; }
+QScrollBar::handle { background: @indicator; border-radius: 4px; margin: 2px; }
+QScrollBar::handle:vertical { min-height: 24px; }
+QScrollBar::handle:horizontal { min-width: 24px; }
+QScrollBar::handle:hover { background: @accent; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 QLabel[role="secondary"] { color: @secondary; }
 QLabel[role="launcherTitle"] { color: @accent; font-size: 17pt; font-weight: bold; }
 QLabel[role="launcherHeading"] { color: @accent; font-weight: bold; }
@@ -91,6 +120,7 @@ QPushButton[role="tool"]:hover { background: @accent; color: white; }
                {"@border", Palette::Border},
                {"@accent", Palette::Accent},
                {"@group", Palette::GroupBackground},
+               {"@indicator", Palette::Indicator},
                {"@warm", Palette::WarmAccent},
                {"@text", Palette::Text}};
     for (const auto &[name, colour] : colours)
@@ -123,6 +153,43 @@ QString RoleName(Role role)
 
 } // namespace
 
+QPalette ProgramPalette()
+{
+    // Every role of every group is set, so that a palette the desktop changes later resolves
+    // to nothing of its own.
+    QPalette palette(Qt::white, Palette::Background);
+    const QColor disabledText(0x8A, 0x97, 0x93);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+            {QPalette::Window, Palette::Background},
+            {QPalette::WindowText, Palette::Text},
+            {QPalette::Base, Qt::white},
+            {QPalette::AlternateBase, Palette::GroupBackground},
+            {QPalette::ToolTipBase, Qt::white},
+            {QPalette::ToolTipText, Palette::Text},
+            {QPalette::PlaceholderText, Palette::SecondaryText},
+            {QPalette::Text, Palette::Text},
+            {QPalette::Button, Qt::white},
+            {QPalette::ButtonText, Palette::Text},
+            {QPalette::BrightText, Palette::WarmAccent},
+            {QPalette::Light, Qt::white},
+            {QPalette::Midlight, Palette::GroupBackground},
+            {QPalette::Mid, Palette::Border},
+            {QPalette::Dark, Palette::Indicator},
+            {QPalette::Shadow, Palette::SecondaryText},
+            {QPalette::Highlight, Palette::Accent},
+            {QPalette::HighlightedText, Qt::white},
+            {QPalette::Link, Palette::Accent},
+            {QPalette::LinkVisited, Palette::AccentHover},
+    };
+    for (const auto &[role, colour] : roles)
+        palette.setColor(role, colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, Palette::Background);
+    palette.setColor(QPalette::Disabled, QPalette::Button, Palette::Background);
+    return palette;
+}
+
 void SetRole(QWidget *control, Role role)
 {
     control->setProperty("role", RoleName(role));
@@ -140,12 +207,9 @@ void ApplyProgramStyle(QApplication &application)
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK")});
     application.setFont(font);
 
-    QPalette palette = application.palette();
-    palette.setColor(QPalette::Window, Palette::Background);
-    palette.setColor(QPalette::WindowText, Palette::Text);
-    palette.setColor(QPalette::Text, Palette::Text);
-    palette.setColor(QPalette::Highlight, Palette::Accent);
-    palette.setColor(QPalette::PlaceholderText, Palette::SecondaryText);
-    application.setPalette(palette);
+    // A desktop style may draw with colours of its own; this one draws with the palette.
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        application.setStyle(fusion);
+    application.setPalette(ProgramPalette());
     application.setStyleSheet(StyleSheet());
 }

@@ -1,6 +1,7 @@
 #include "ui/toolwindow.h"
 
 #include "eval/expression.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
 #include "ui/windowregistry.h"
@@ -21,6 +22,8 @@ ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pol
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(caption);
     NameControl(this, caption);
+    setAccessibleName(caption);
+    OpenToKeyboardAndScreenReader(this);
     connect(m_closePollTimer, &QTimer::timeout, this, &ToolWindow::PollCloseAllFlag);
 }
 

@@ -8,7 +8,8 @@ class QTimer;
 
 // The base of every tool window: a top-level window of its own (not modal, without an owner)
 // that is deleted when closed, and whose timer closes it once the close-all-tools flag is 1.
-// Esc closes it as the title bar's button does.
+// Esc closes it as the title bar's button does. Keyboard and screen readers reach every control
+// (ui/accessibility.h).
 //
 // Long loops that let pending events run (plotting, scans, enumerations) use the run
 // machinery below, so that closing the window, pressing its button again or typing meanwhile

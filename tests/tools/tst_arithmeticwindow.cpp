@@ -65,8 +65,8 @@ void ArithmeticWindowTest::controls()
     QCOMPARE(FindControl<QLabel>(m_window, "标签1")->text(), "表达式：");
     QCOMPARE(FindControl<QLabel>(m_window, "标签2")->text(), "计算结果：");
     QCOMPARE(ComputeButton()->text(), "计算");
-    QCOMPARE(Expression()->accessibleName(), "编辑框1");
-    QCOMPARE(Result()->accessibleName(), "编辑框2");
+    QCOMPARE(Expression()->accessibleName(), "表达式");
+    QCOMPARE(Result()->accessibleName(), "计算结果");
     QVERIFY(Expression()->hasFocus());
     QVERIFY(Expression()->width() >= 304 && Expression()->height() >= 80);
     QCOMPARE(Expression()->text(), QString());

@@ -1,4 +1,5 @@
 #include "tools/arith/bignumberwindow.h"
+#include "ui/accessibility.h"
 #include "ui/editbox.h"
 #include "ui/longtextbox.h"
 #include "ui/style.h"
@@ -75,7 +76,7 @@ void BigNumberWindowTest::controls()
     for (int i = 0; i < operations.size(); ++i) {
         auto *radio = FindControl<QRadioButton>(m_window, QStringLiteral("单选框%1").arg(i + 1));
         QCOMPARE(radio->text(), operations.at(i));
-        QCOMPARE(radio->accessibleName(), radio->objectName());
+        QCOMPARE(SpokenName(radio), operations.at(i));
         QCOMPARE(radio->isChecked(), i == 0);
     }
     QVERIFY(Input("编辑框1")->hasFocus());

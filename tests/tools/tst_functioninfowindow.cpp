@@ -196,6 +196,9 @@ void FunctionInfoWindowTest::runFillsEveryComponent()
              (QList<QStringList>{{"第1个", "-10", "0", "单调递减"},
                                  {"第2个", "-0", "10", "单调递增"}}));
     QCOMPARE(Find<EditBox>(QStringLiteral("奇偶性结果"))->text(), "偶函数");
+    QCOMPARE(Find<DrawingPanel>(QStringLiteral("画板1"))->accessibleDescription(),
+             "f(x)=x*x 在区间[-10, 10]上的图像；最大值：x=-10，f(x)=100；最小值：x=-0，f(x)=0；"
+             "[-10, 0]上单调递减；[-0, 10]上单调递增；偶函数");
     const QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
     QCOMPARE(progress->maximum(), 200);
     QCOMPARE(progress->value(), 200);

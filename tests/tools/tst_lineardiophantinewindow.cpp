@@ -73,9 +73,9 @@ void LinearDiophantineWindowTest::opensEmptyWithFocusOnA()
     const Shown shown = Read();
     QVERIFY(shown.steps.isEmpty() && shown.general.isEmpty() && shown.count.isEmpty()
             && shown.list.isEmpty());
-    // Tab runs through a, b and c, then through the results.
+    // Tab runs through a, b and c and back to a: the results take no input.
     QStringList order = InputNames;
-    order << QStringLiteral("求解过程") << QStringLiteral("通解") << QStringLiteral("非负解列表");
+    order << InputNames.front();
     for (const QString &name : order) {
         QCOMPARE(QApplication::focusWidget(), FindControl<QWidget>(m_window, name));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

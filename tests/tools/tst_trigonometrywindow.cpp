@@ -48,7 +48,7 @@ void TrigonometryWindowTest::controls()
     QCOMPARE(m_window->windowTitle(), "三角函数");
     QCOMPARE(FindControl<QLabel>(m_window, "标签10")->text(), "sin\ncos\ntan\n");
     QCOMPARE(FindControl<QLabel>(m_window, "标签11")->text(), "=");
-    QCOMPARE(Degrees()->accessibleName(), "三角函数输入");
+    QCOMPARE(Degrees()->accessibleName(), "角度（度）");
     QVERIFY(Degrees()->hasFocus());
     QCOMPARE(Shown(), QStringList({"", "", ""}));
 }

@@ -17,7 +17,7 @@ void ColorPickerTest::startsWithTheAccent()
 {
     ColorPicker picker(QStringLiteral("颜色选择器1"));
     QCOMPARE(picker.objectName(), QStringLiteral("颜色选择器1"));
-    QCOMPARE(picker.accessibleName(), QStringLiteral("颜色选择器1"));
+    QVERIFY(picker.accessibleName().isEmpty()); // the window names it by its label
     QCOMPARE(picker.currentColor(), Palette::Accent);
 }
 

@@ -76,6 +76,8 @@ BmiWindow::BmiWindow()
     , m_index(MakeResultBox(QStringLiteral("编辑框3")))
     , m_category(MakeResultBox(QStringLiteral("编辑框4")))
 {
+    m_heightUnit->setAccessibleName(QStringLiteral("身高单位"));
+    m_weightUnit->setAccessibleName(QStringLiteral("体重单位"));
     m_heightUnit->addItems({QStringLiteral("米"), QStringLiteral("厘米")});
     m_weightUnit->addItems({QStringLiteral("千克"), QStringLiteral("市斤")});
 
@@ -113,6 +115,7 @@ QWidget *BmiWindow::BuildCalculatorView()
     grid->addWidget(m_category, 4, 2);
 
     auto *open = new PictureButton(QStringLiteral("图形按钮1"), IconSize, PaintTableIcon);
+    open->setToolTip(QStringLiteral("BMI表"));
     connect(open, &PictureButton::clicked, this, [this] { ShowChart(true); });
     auto *openRow = new QHBoxLayout;
     openRow->addStretch();

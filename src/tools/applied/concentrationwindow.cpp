@@ -34,6 +34,10 @@ ConcentrationWindow::ConcentrationWindow()
     , m_density(new EditBox(QStringLiteral("编辑框3"), InputMode::Real))
     , m_molarMass(new EditBox(QStringLiteral("编辑框4"), InputMode::Real))
 {
+    m_concentration->setAccessibleName(QStringLiteral("物质的量浓度 c"));
+    m_massFraction->setAccessibleName(QStringLiteral("质量分数 ω"));
+    m_density->setAccessibleName(QStringLiteral("密度 ρ"));
+    m_molarMass->setAccessibleName(QStringLiteral("摩尔质量 M"));
     connect(m_density, &EditBox::ContentChanged, this,
             [this] { m_densityValue = TextToNumber(m_density->text()); });
     connect(m_molarMass, &EditBox::ContentChanged, this,

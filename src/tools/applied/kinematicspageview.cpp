@@ -8,6 +8,7 @@
 #include "ui/style.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -23,6 +24,17 @@ QString KnownsLabelText(const QStringList &knowns)
     for (const QString &known : knowns)
         lines << known + u':';
     return lines.join(QLatin1String("\r\n\r\n"));
+}
+
+// What a screen reader says for the box of a known quantity.
+QString SpokenQuantity(const QString &symbol)
+{
+    static const QHash<QString, QString> names = {{QStringLiteral("x"), QStringLiteral("位移")},
+                                                  {QStringLiteral("t"), QStringLiteral("时间")},
+                                                  {QStringLiteral("v0"), QStringLiteral("初速度")},
+                                                  {QStringLiteral("v"), QStringLiteral("末速度")},
+                                                  {QStringLiteral("a"), QStringLiteral("加速度")}};
+    return names.value(symbol) + u' ' + symbol;
 }
 
 } // namespace
@@ -96,6 +108,7 @@ EditBox *KinematicsPageView::BuildInputBox(const KinematicsFormula &formula, int
     // focus leaves, which would turn a valid zero speed or time into an error.
     auto *box = new EditBox(InputBoxName(formula, knownIndex), InputMode::DecimalText);
     box->SetMaximumLength(InputLength);
+    box->setAccessibleName(SpokenQuantity(known));
     box->setText(InitialInputText(known));
     FitBoxTo(box, QStringLiteral("-00000000"));
     if (known == QLatin1String("v0") && m_page.v0BoxesClearOnFocus)
@@ -135,6 +148,8 @@ QLabel *KinematicsPageView::BuildResultCaption(const KinematicsFormula &formula)
 EditBox *KinematicsPageView::MakeWatchedResultBox(const QString &name)
 {
     EditBox *result = MakeResultBox(name, false);
+    result->setAccessibleName(QStringLiteral("结果 ")
+                              + QString(name).remove(QStringLiteral("结果")));
     connect(result, &EditBox::GotFocus, this, &KinematicsPageView::ResultFocusGained);
     connect(result, &EditBox::LostFocus, this, &KinematicsPageView::ResultFocusLost);
     return result;

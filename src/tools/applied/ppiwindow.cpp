@@ -36,6 +36,8 @@ PpiWindow::PpiWindow()
     , m_diagonal(new EditBox(QStringLiteral("屏幕尺寸")))
     , m_ppi(MakeResultBox(QStringLiteral("PPI")))
 {
+    m_width->setAccessibleName(QStringLiteral("横向分辨率"));
+    m_height->setAccessibleName(QStringLiteral("纵向分辨率"));
     for (EditBox *box : {m_width, m_height, m_diagonal})
         SetNumberWidth(box, 7);
     BuildLayout();

@@ -40,6 +40,9 @@ BaseConversionWindow::BaseConversionWindow()
     , m_toBase(MakeBaseList(QStringLiteral("转换的进制组合框"), 16))
     , m_result(new LongTextBox(QStringLiteral("结果编辑框")))
 {
+    m_fromBase->setAccessibleName(QStringLiteral("原来的进制"));
+    m_toBase->setAccessibleName(QStringLiteral("转换成的进制"));
+    m_number->setAccessibleName(QStringLiteral("欲转换的数"));
     m_number->setTabChangesFocus(true);
     m_number->setMinimumWidth(WindowWidth - 2 * Spacing::WindowMargin);
     FixHeightInLines(m_number, LinesPerBox);

@@ -55,6 +55,9 @@ CommonDivisorsWindow::CommonDivisorsWindow()
     , m_lines(new MultiLineEditBox(QStringLiteral("公因数结果"), InputMode::ReadOnly))
     , m_list(MakeListBox(QStringLiteral("列表框1")))
 {
+    m_first->setAccessibleName(QStringLiteral("第1个数"));
+    m_second->setAccessibleName(QStringLiteral("第2个数"));
+    m_list->setAccessibleName(QStringLiteral("公因数列表"));
     for (EditBox *box : {m_first, m_second}) {
         box->SetMaximumLength(4);
         FitBoxTo(box, QStringLiteral("-999"));

@@ -60,6 +60,11 @@ FractionWindow::FractionWindow()
     , m_result(new MultiLineEditBox(QStringLiteral("分数结果"), InputMode::ReadOnly))
     , m_resultBar(MakeBar(QStringLiteral("透明标签1"), QStringLiteral("————")))
 {
+    m_p1->setAccessibleName(QStringLiteral("第1个分数的分子"));
+    m_q1->setAccessibleName(QStringLiteral("第1个分数的分母"));
+    m_operator->setAccessibleName(QStringLiteral("运算符"));
+    m_p2->setAccessibleName(QStringLiteral("第2个分数的分子"));
+    m_q2->setAccessibleName(QStringLiteral("第2个分数的分母"));
     m_operator->addItems(
             {QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("*"), QStringLiteral("/")});
 

@@ -27,6 +27,7 @@ TriangularFactorialWindow::TriangularFactorialWindow()
     , m_productInput(new EditBox(QStringLiteral("阶乘输入框")))
     , m_product(MakeResultBox(QStringLiteral("阶乘输出框"), false))
 {
+    m_product->setAccessibleName(QStringLiteral("阶乘的结果"));
     for (EditBox *input : {m_sumInput, m_productInput})
         FitBoxTo(input, QStringLiteral("-99999999"));
     for (EditBox *result : {m_sum, m_product}) {

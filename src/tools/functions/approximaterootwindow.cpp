@@ -80,10 +80,13 @@ void ApproximateRootWindow::BuildMenu()
 QLayout *ApproximateRootWindow::BuildInputs()
 {
     m_expression = new EditBox(QStringLiteral("输入"));
+    m_expression->setAccessibleName(QStringLiteral("方程左边的表达式"));
     WidenBoxTo(m_expression, QStringLiteral("Math.pow(2,x)-x*x-1"));
     m_first = new EditBox(QStringLiteral("首项"));
+    m_first->setAccessibleName(QStringLiteral("区间起点"));
     m_first->setText(QStringLiteral("-10"));
     m_last = new EditBox(QStringLiteral("末项"));
+    m_last->setAccessibleName(QStringLiteral("区间终点"));
     m_last->setText(QStringLiteral("10"));
     for (EditBox *end : {m_first, m_last})
         WidenBoxTo(end, QStringLiteral("-100000"));

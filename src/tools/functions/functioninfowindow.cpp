@@ -73,6 +73,28 @@ EditBox *MakeStepBox(const QString &name)
     return box;
 }
 
+// What the drawing shows, for those who cannot see it: the interval drawn and what the
+// analysis found there.
+QString DescribeDrawing(const QString &expression, double a, double b, const Grid &extrema,
+                        const Grid &monotonic, const QString &parity)
+{
+    QStringList parts{QStringLiteral("f(x)=%1 在区间[%2, %3]上的图像")
+                              .arg(expression, NumberToText(a), NumberToText(b))};
+    for (int row = 1; row <= 2; ++row) {
+        if (!extrema.GetCell(row, 1).isEmpty())
+            parts << QStringLiteral("%1：x=%2，f(x)=%3")
+                             .arg(extrema.GetCell(row, 0), extrema.GetCell(row, 1),
+                                  extrema.GetCell(row, 2));
+    }
+    for (int row = 1; row < monotonic.rowCount(); ++row)
+        parts << QStringLiteral("[%1, %2]上%3")
+                         .arg(monotonic.GetCell(row, 1), monotonic.GetCell(row, 2),
+                              monotonic.GetCell(row, 3));
+    if (!parity.isEmpty())
+        parts << parity;
+    return parts.join(QStringLiteral("；"));
+}
+
 } // namespace
 
 FunctionInfoWindow::FunctionInfoWindow()
@@ -111,8 +133,10 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     m_expression = new EditBox(QStringLiteral("表达式编辑框"));
     m_expression->setMinimumWidth(300);
     m_start = new EditBox(QStringLiteral("区间1"));
+    m_start->setAccessibleName(QStringLiteral("区间起点"));
     m_start->setText(QStringLiteral("-10"));
     m_end = new EditBox(QStringLiteral("区间2"));
+    m_end->setAccessibleName(QStringLiteral("区间终点"));
     m_end->setText(QStringLiteral("10"));
     FitBoxTo(m_start, QStringLiteral("-1000.00"));
     FitBoxTo(m_end, QStringLiteral("-1000.00"));
@@ -157,6 +181,7 @@ QGroupBox *FunctionInfoWindow::BuildExtremaGroup()
     m_extremaNeeded = MakeNeededBox(QStringLiteral("最值选择框"));
     m_extremaStep = MakeStepBox(QStringLiteral("最值精度编辑框"));
     m_extremaGrid = new Grid(QStringLiteral("高级表格1"));
+    m_extremaGrid->setAccessibleName(QStringLiteral("最值"));
     auto *layout = AnalysisGroupLayout(m_extremaNeeded, QStringLiteral("标签3"), m_extremaStep);
     layout->addWidget(m_extremaGrid);
     return MakeGroup(QStringLiteral("最值"), layout);
@@ -167,6 +192,7 @@ QGroupBox *FunctionInfoWindow::BuildMonotonicGroup()
     m_monotonicNeeded = MakeNeededBox(QStringLiteral("单调性选择框"));
     m_monotonicStep = MakeStepBox(QStringLiteral("单调性精度编辑框"));
     m_monotonicGrid = new Grid(QStringLiteral("高级表格2"));
+    m_monotonicGrid->setAccessibleName(QStringLiteral("单调区间"));
     m_progress = MakeProgressBar(QStringLiteral("进度条1"));
     m_progress->setValue(0);
     auto *layout = AnalysisGroupLayout(m_monotonicNeeded, QStringLiteral("标签5"), m_monotonicStep);
@@ -260,8 +286,11 @@ void FunctionInfoWindow::Run()
                             &FunctionInfoWindow::FindMonotonicIntervals)
             && RunComponent(m_parityNeeded, QStringLiteral("正在求奇偶性……(请勿关闭本程序！)"),
                             &FunctionInfoWindow::FindParity);
-    if (finished)
+    if (finished) {
         m_run->setEnabled(true);
+        m_panel->setAccessibleDescription(DescribeDrawing(
+                expression, m_a, m_b, *m_extremaGrid, *m_monotonicGrid, m_parityResult->text()));
+    }
 }
 
 bool FunctionInfoWindow::IsAnyComponentChecked() const

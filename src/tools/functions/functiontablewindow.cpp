@@ -56,6 +56,7 @@ FunctionTableWindow::FunctionTableWindow()
 QWidget *FunctionTableWindow::BuildInputColumn()
 {
     m_expression = new EditBox(QStringLiteral("输入"));
+    m_expression->setAccessibleName(QStringLiteral("函数表达式 f(x)"));
     WidenBoxTo(m_expression, QStringLiteral("Math.pow(2,x)"));
     m_first = TermBox(QStringLiteral("首项"), QStringLiteral("-5"));
     m_last = TermBox(QStringLiteral("末项"), QStringLiteral("5"));

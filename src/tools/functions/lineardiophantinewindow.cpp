@@ -95,8 +95,11 @@ QGroupBox *LinearDiophantineWindow::BuildInputGroup()
 {
     QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("输入"));
     m_a = MakeIntegerBox(QStringLiteral("x系数输入框"));
+    m_a->setAccessibleName(QStringLiteral("x的系数 a"));
     m_b = MakeIntegerBox(QStringLiteral("y系数输入框"));
+    m_b->setAccessibleName(QStringLiteral("y的系数 b"));
     m_c = MakeIntegerBox(QStringLiteral("常数项输入框"));
+    m_c->setAccessibleName(QStringLiteral("常数项 c"));
     QBoxLayout *equation = MakeFormulaRow();
     equation->addWidget(m_a);
     equation->addWidget(MakeGlyph(QStringLiteral("x加号标签"), QStringLiteral("x ＋")));

@@ -99,6 +99,9 @@ void LinearSystemWindow::AddEquationRow(QGridLayout *grid, int row, const QStrin
     EditBox *a = CoefficientBox(names[0]);
     EditBox *b = CoefficientBox(names[3]);
     EditBox *c = CoefficientBox(names[6]);
+    a->setAccessibleName(QStringLiteral("第%1个方程x的系数 a%1").arg(row + 1));
+    b->setAccessibleName(QStringLiteral("第%1个方程y的系数 b%1").arg(row + 1));
+    c->setAccessibleName(QStringLiteral("第%1个方程的常数 c%1").arg(row + 1));
     m_coefficients[3 * row] = a;
     m_coefficients[3 * row + 1] = b;
     m_coefficients[3 * row + 2] = c;

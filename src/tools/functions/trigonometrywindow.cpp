@@ -31,6 +31,7 @@ TrigonometryWindow::TrigonometryWindow()
     , m_cosine(MakeOutputBox(QStringLiteral("cos输出")))
     , m_tangent(MakeOutputBox(QStringLiteral("tan输出")))
 {
+    m_degrees->setAccessibleName(QStringLiteral("角度（度）"));
     m_degrees->ensurePolished();
     WidenBoxTo(m_degrees, QString(10, u'0'));
     connect(m_degrees, &EditBox::ContentChanged, this, &TrigonometryWindow::Evaluate);

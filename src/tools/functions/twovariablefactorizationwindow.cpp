@@ -78,8 +78,11 @@ TwoVariableFactorizationWindow::TwoVariableFactorizationWindow()
 QLayout *TwoVariableFactorizationWindow::BuildFormula()
 {
     m_a = MakeCoefficientBox(QStringLiteral("a编辑框"));
+    m_a->setAccessibleName(QStringLiteral("x²的系数 a"));
     m_b = MakeCoefficientBox(QStringLiteral("b编辑框"));
+    m_b->setAccessibleName(QStringLiteral("xy的系数 b"));
     m_c = MakeCoefficientBox(QStringLiteral("c编辑框"));
+    m_c->setAccessibleName(QStringLiteral("y²的系数 c"));
     QBoxLayout *pieces = MakeFormulaRow();
     pieces->addWidget(MakeTextPiece(QStringLiteral("x")));
     pieces->addWidget(MakeSuperscript(QStringLiteral("标签6"), QStringLiteral("2")));

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Opens a window to the keyboard and to screen readers. Each time the window is shown, for
+// whatever controls it holds by then:
+// - a control that takes the focus and has no accessible name of its own gets the words a
+//   person reads for it: a button its caption, a picture button its tool tip, an input the
+//   label before it in its layout (left of it, or above it), else the title of the group it
+//   alone fills;
+// - read-only boxes, labels and scroll areas are no Tab stops (a click still selects in them),
+//   and Tab visits the other controls in reading order, the order of the window's layouts.
+// At any time:
+// - Enter on a focused button presses it;
+// - Enter in a one-line box, a list box, a check box or a radio box presses the window's
+//   primary button, unless the window listens to that box's keys itself.
+void OpenToKeyboardAndScreenReader(QWidget *window);
+
+// What a screen reader says for a control: its accessible name as assistive tools get it.
+QString SpokenName(const QWidget *control);
+
+// A label's text as a name: one line, without the colon or equals sign that leads to its input.
+QString NameFromCaption(const QString &caption);
+
+// The controls of `window` that Tab may stop at, in reading order.
+QList<QWidget *> ReadingOrder(const QWidget *window);
