@@ -11,6 +11,7 @@
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/xornotice.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -125,6 +126,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     layout->addWidget(m_expression, 0, 1, 1, 2);
     layout->addWidget(interval, 1, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(m_run, 1, 2, Qt::AlignRight);
+    layout->addWidget(MakeXorNotice(m_expression), 2, 0, 1, 3);
     return MakeGroup(QStringLiteral("需要输入的信息"), layout);
 }
 

@@ -7,6 +7,7 @@
 #include "ui/grid.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/xornotice.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -82,6 +83,7 @@ QWidget *FunctionTableWindow::BuildInputColumn()
     buttons->addWidget(m_compute);
     buttons->addWidget(m_hint);
     grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addWidget(MakeXorNotice(m_expression), 6, 0, 1, 2);
     return column;
 }
 
