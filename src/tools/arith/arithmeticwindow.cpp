@@ -61,6 +61,8 @@ ArithmeticWindow::ArithmeticWindow()
     layout->addLayout(resultRow);
     layout->addWidget(MakeXorNotice(m_expression));
 
+    ClearWhenChanged({m_expression}, this,
+                     [this] { ShowResult(m_result, QString(), ArithmeticErrorText); });
     m_expression->setFocus();
     FixSizeToContents();
 }

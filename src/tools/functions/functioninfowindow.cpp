@@ -221,6 +221,12 @@ void FunctionInfoWindow::ConnectEvents()
         if (key == VirtualKey::Enter)
             Run();
     });
+    ClearWhenChanged({m_expression, m_start, m_end, m_extremaStep, m_monotonicStep, m_parityStep},
+                     this, [this] {
+                         // A run reads its inputs as it goes; its results follow them.
+                         if (!isRunning())
+                             ClearAnalyses();
+                     });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(m_thickness, &EditBox::ContentChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(closePollTimer(), &QTimer::timeout, this, [this] {
@@ -251,6 +257,7 @@ void FunctionInfoWindow::Run()
         return;
 
     m_function = PrepareFunction(expression);
+    ClearAnalyses();
     m_run->setEnabled(false);
     const bool finished
             = RunComponent(m_graphNeeded, QStringLiteral("正在画函数图像……(请勿关闭本程序！)"),
@@ -263,6 +270,18 @@ void FunctionInfoWindow::Run()
                             &FunctionInfoWindow::FindParity);
     if (finished)
         m_run->setEnabled(true);
+}
+
+// What an analysis found belongs to the inputs of its run; the picture stays, as it may hold
+// curves kept on purpose.
+void FunctionInfoWindow::ClearAnalyses()
+{
+    for (const int row : {1, 2}) {
+        for (const int column : {1, 2})
+            m_extremaGrid->SetCell(row, column, QString());
+    }
+    m_monotonicGrid->SetRowCount(1);
+    m_parityResult->clear();
 }
 
 bool FunctionInfoWindow::IsAnyComponentChecked() const

@@ -47,6 +47,7 @@ FunctionTableWindow::FunctionTableWindow()
     connect(m_grid, &Grid::CellClicked, this, &FunctionTableWindow::ShowDetail);
 
     SetTabOrder({m_expression, m_first, m_last, m_difference, m_compute, m_hint, m_grid, m_detail});
+    ClearWhenChanged({m_expression, m_first, m_last, m_difference}, this, [this] { ClearTable(); });
     m_expression->setFocus();
     // Only the input column shows until the first table is built.
     m_tableColumn->hide();
@@ -158,6 +159,15 @@ void FunctionTableWindow::ShowTableColumn()
     layout()->setSizeConstraint(QLayout::SetMinimumSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
+}
+
+// A table being built follows the inputs it was started with; a finished one goes with them.
+void FunctionTableWindow::ClearTable()
+{
+    if (isRunning())
+        return;
+    m_grid->SetRowCount(1);
+    m_detail->clear();
 }
 
 void FunctionTableWindow::ShowDetail()

@@ -1,0 +1,129 @@
+#include "app/toolcatalog.h"
+#include "ui/editbox.h"
+#include "ui/grid.h"
+#include "windowtest.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTest>
+
+// In every window, a result on screen belongs to the inputs on screen: after a change of any
+// input it is computed again or taken away.
+class ResultsFollowInputsTest : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void resultFollowsTheChangedInput_data();
+    void resultFollowsTheChangedInput();
+
+private:
+    bool Open(const QString &caption); // as its launcher button is captioned
+    void Set(const QString &assignment); // "name=text"; a combo box takes its item's index
+    QString Shown(const QString &name) const;
+
+    std::unique_ptr<QWidget> m_window;
+};
+
+void ResultsFollowInputsTest::cleanup()
+{
+    m_window.reset();
+    WindowTest::cleanup();
+}
+
+bool ResultsFollowInputsTest::Open(const QString &caption)
+{
+    for (const ToolGroup &group : DefaultToolCatalog()) {
+        for (const ToolEntry &tool : group.tools) {
+            if (tool.caption == caption)
+                m_window.reset(tool.createWindow());
+        }
+    }
+    return m_window && ShowAndActivate(m_window.get());
+}
+
+void ResultsFollowInputsTest::Set(const QString &assignment)
+{
+    const QString name = assignment.section(u'=', 0, 0);
+    const QString text = assignment.section(u'=', 1);
+    QWidget *control = FindControl<QWidget>(m_window.get(), name);
+    if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        Replace(box, text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+        combo->setCurrentIndex(text.toInt());
+    } else if (auto *lines = qobject_cast<MultiLineEditBox *>(control)) {
+        lines->selectAll();
+        QTest::keyClick(lines, Qt::Key_Delete);
+        TypeText(lines, text);
+    } else {
+        QTest::mouseClick(qobject_cast<QAbstractButton *>(control), Qt::LeftButton);
+    }
+}
+
+// A grid shows its number of rows, header included.
+QString ResultsFollowInputsTest::Shown(const QString &name) const
+{
+    QWidget *control = FindControl<QWidget>(m_window.get(), name);
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        return box->text();
+    if (auto *grid = qobject_cast<Grid *>(control))
+        return QString::number(grid->rowCount());
+    return FindControl<MultiLineEditBox>(m_window.get(), name)->text();
+}
+
+void ResultsFollowInputsTest::resultFollowsTheChangedInput_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("inputs"); // set in this order, buttons clicked
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("after");
+    const auto row = [](const QString &caption, const QStringList &inputs, const QString &result,
+                        const QString &change, const QString &after) {
+        QTest::addRow("%s: %s", qPrintable(caption), qPrintable(change))
+                << caption << inputs << result << change << after;
+    };
+    const QString arithmetic = QStringLiteral("四则运算");
+    row(arithmetic, {"编辑框1=1+2", "四则运算计算"}, "编辑框2", "编辑框1=1+23", "");
+
+    const QString system = QStringLiteral("二元一次方程组");
+    const QStringList equations{"编辑框1=1",  "编辑框3=1", "编辑框6=3", "编辑框2=1",
+                                "编辑框4=-1", "编辑框5=1", "按钮1"};
+    for (const char *box : {"编辑框1", "编辑框3", "编辑框6", "编辑框2", "编辑框4", "编辑框5"})
+        row(system, equations, "编辑框7", QString::fromUtf8(box) + "=2", "");
+
+    const QString bmi = QStringLiteral("体质指数");
+    const QStringList person{"编辑框1=1.75", "编辑框2=70", "按钮1"};
+    for (const char *change : {"编辑框1=1.8", "组合框1=1", "编辑框2=60", "组合框2=1"})
+        row(bmi, person, "编辑框3", QString::fromUtf8(change), "");
+    row(bmi, person, "编辑框4", "编辑框2=", "");
+
+    const QString table = QStringLiteral("函数表格");
+    const QStringList tabulated{"输入=x*x", "按钮1"};
+    for (const char *change : {"输入=x", "首项=0", "末项=4", "公差=2"})
+        row(table, tabulated, "高级表格1", QString::fromUtf8(change), "1");
+
+    const QString info = QStringLiteral("函数基本信息");
+    const QStringList analysed{"表达式编辑框=x*x", "确定"};
+    for (const char *change : {"表达式编辑框=x", "区间1=-5", "区间2=5"})
+        row(info, analysed, "奇偶性结果", QString::fromUtf8(change), "");
+    row(info, analysed, "高级表格2", "单调性精度编辑框=0.5", "1");
+}
+
+void ResultsFollowInputsTest::resultFollowsTheChangedInput()
+{
+    QFETCH(QString, caption);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, result);
+    QFETCH(QString, change);
+    QVERIFY(Open(caption));
+    for (const QString &input : std::as_const(inputs))
+        Set(input);
+    const QString before = Shown(result);
+    QVERIFY(!before.isEmpty() && before != QStringLiteral("1"));
+    Set(change);
+    QTEST(Shown(result), "after");
+}
+
+QTEST_MAIN(ResultsFollowInputsTest)
+#include "tst_resultsfollowinputs.moc"
