@@ -103,6 +103,35 @@ void ResultsFollowInputsTest::resultFollowsTheChangedInput_data()
     for (const char *change : {"输入=x", "首项=0", "末项=4", "公差=2"})
         row(table, tabulated, "高级表格1", QString::fromUtf8(change), "1");
 
+    const QString inequality = QStringLiteral("一元二次不等式");
+    const QStringList solved{"二次项输入框=1", "常数项输入框=-4", "按钮1"};
+    for (const char *change :
+         {"二次项输入框=2", "一次项输入框=1", "常数项输入框=-9", "组合框1=1", "等号后输入框=1"})
+        row(inequality, solved, "编辑框2", QString::fromUtf8(change), "");
+
+    const QString threePoints = QStringLiteral("一元二次方程系数");
+    const QStringList points{"编辑框x=0", "编辑框fx=1", "编辑框y=1", "编辑框fy=2",
+                             "编辑框z=2", "编辑框fz=9", "按钮1"};
+    for (const char *change :
+         {"编辑框x=-1", "编辑框fx=0", "编辑框y=3", "编辑框fy=1", "编辑框z=4", "编辑框fz=3"})
+        row(threePoints, points, "编辑框a", QString::fromUtf8(change), "");
+
+    const QString factorization = QStringLiteral("二元二次因式分解");
+    const QStringList factored{"a编辑框=1",   "b编辑框=3",  "c编辑框=2",
+                               "首编辑框=-3", "尾编辑框=3", "按钮1"};
+    for (const char *change :
+         {"a编辑框=2", "b编辑框=1", "c编辑框=1", "间隔编辑框=2", "首编辑框=0", "尾编辑框=2"})
+        row(factorization, factored, "编辑框1", QString::fromUtf8(change), "");
+
+    const QString ppi = QStringLiteral("屏幕PPI");
+    const QStringList screen{"分辨率1=1920", "分辨率2=1080", "屏幕尺寸=24"};
+    for (const char *change : {"分辨率1=", "分辨率2=", "屏幕尺寸="})
+        row(ppi, screen, "PPI", QString::fromUtf8(change), "");
+
+    const QString divisors = QStringLiteral("公因数");
+    for (const char *change : {"公因数1=", "公因数2="})
+        row(divisors, {"公因数1=12", "公因数2=18"}, "公因数结果", QString::fromUtf8(change), "");
+
     const QString info = QStringLiteral("函数基本信息");
     const QStringList analysed{"表达式编辑框=x*x", "确定"};
     for (const char *change : {"表达式编辑框=x", "区间1=-5", "区间2=5"})
