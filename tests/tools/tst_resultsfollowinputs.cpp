@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QTabWidget>
 #include <QTest>
 
 // In every window, a result on screen belongs to the inputs on screen: after a change of any
@@ -19,7 +20,7 @@ private slots:
 
 private:
     bool Open(const QString &caption); // as its launcher button is captioned
-    void Set(const QString &assignment); // "name=text"; a combo box takes its item's index
+    void Set(const QString &assignment); // "name=text"; a combo or tab box takes an index
     QString Shown(const QString &name) const;
 
     std::unique_ptr<QWidget> m_window;
@@ -51,12 +52,16 @@ void ResultsFollowInputsTest::Set(const QString &assignment)
         Replace(box, text);
     } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
         combo->setCurrentIndex(text.toInt());
+    } else if (auto *tabs = qobject_cast<QTabWidget *>(control)) {
+        tabs->setCurrentIndex(text.toInt());
     } else if (auto *lines = qobject_cast<MultiLineEditBox *>(control)) {
         lines->selectAll();
         QTest::keyClick(lines, Qt::Key_Delete);
         TypeText(lines, text);
     } else {
-        QTest::mouseClick(qobject_cast<QAbstractButton *>(control), Qt::LeftButton);
+        // Near the left edge, where a check box has its box.
+        QTest::mouseClick(qobject_cast<QAbstractButton *>(control), Qt::LeftButton, {},
+                          QPoint(8, control->height() / 2));
     }
 }
 
@@ -137,6 +142,9 @@ void ResultsFollowInputsTest::resultFollowsTheChangedInput_data()
     const QStringList electrical{"电压=10", "电流=2"};
     row("UIRP关系", electrical, "电阻", "电流=5", "2");
     row("UIRP关系", electrical, "电功率", "电压=", "");
+    const QStringList moved{"选择框1", "x1t=2", "x1a=3", "计算x"}; // without 即时计算
+    for (const char *change : {"x1t=4", "x1v0=1", "x1a=1", "位移选择夹=1"})
+        row("加速度", moved, "结果x", QString::fromUtf8(change), "");
 
     const QString info = QStringLiteral("函数基本信息");
     const QStringList analysed{"表达式编辑框=x*x", "确定"};
