@@ -5,11 +5,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 
-// In every window, a result on screen belongs to the inputs on screen: after a change of any
-// input it is computed again or taken away.
+// What a window shows follows what is typed: after a change of any input a result is computed
+// again or taken away, and the notice on "^" stands only while an expression holds one.
 class ResultsFollowInputsTest : public WindowTest
 {
     Q_OBJECT
@@ -17,6 +18,8 @@ private slots:
     void cleanup();
     void resultFollowsTheChangedInput_data();
     void resultFollowsTheChangedInput();
+    void xorNoticeFollowsTheExpression_data();
+    void xorNoticeFollowsTheExpression();
 
 private:
     bool Open(const QString &caption); // as its launcher button is captioned
@@ -166,6 +169,39 @@ void ResultsFollowInputsTest::resultFollowsTheChangedInput()
     QTRY_VERIFY(!Shown(result).isEmpty() && Shown(result) != QStringLiteral("1"));
     Set(change);
     QTRY_COMPARE(Shown(result), after);
+}
+
+void ResultsFollowInputsTest::xorNoticeFollowsTheExpression_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed"); // the "^" and what follows it are taken back
+    QTest::newRow("四则运算") << "四则运算"
+                              << "编辑框1"
+                              << "2^10";
+    QTest::newRow("函数表格") << "函数表格"
+                              << "输入"
+                              << "x^2-2";
+    QTest::newRow("函数基本信息") << "函数基本信息"
+                                  << "表达式编辑框"
+                                  << "x＾2";
+}
+
+void ResultsFollowInputsTest::xorNoticeFollowsTheExpression()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QVERIFY(Open(caption));
+    QWidget *expression = FindControl<QWidget>(m_window.get(), box);
+    auto *notice = FindControl<QLabel>(m_window.get(), "异或提示");
+    QVERIFY(!notice->isVisible());
+    TypeText(expression, typed);
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->text(), "提示：^ 是按位异或；求乘方请用 Math.pow(底数,指数)");
+    for (qsizetype i = typed.indexOf(QRegularExpression("[\\^＾]")); i < typed.size(); ++i)
+        QTest::keyClick(expression, Qt::Key_Backspace);
+    QVERIFY(!notice->isVisible());
 }
 
 QTEST_MAIN(ResultsFollowInputsTest)
