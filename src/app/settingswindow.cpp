@@ -113,7 +113,7 @@ void SettingsWindow::ShowSettings()
 
 void SettingsWindow::ShowHelp()
 {
-    ShowMessage(QStringLiteral("9.8:近似值\r\n10:近似值\r\n9.78:赤道值\r\n+.80665:标准值"));
+    ShowMessage(QStringLiteral("9.8:近似值\r\n10:近似值\r\n9.78:赤道值\r\n9.80665:标准值"));
 }
 
 void SettingsWindow::Confirm()

@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/picturebutton.h"
 #include "ui/style.h"
+#include "ui/windowplacement.h"
 
 #include "programversion.h"
 
@@ -39,6 +40,7 @@ StartupWindow::StartupWindow()
 
     m_timer = MakeTimer(QStringLiteral("时钟1"), 1000, picture);
     connect(m_timer, &QTimer::timeout, this, &StartupWindow::OpenLauncher);
+    CentreOnScreen(this);
 }
 
 void StartupWindow::OpenLauncher()

@@ -168,3 +168,18 @@ QString DisplayText(const QString &text)
     QString display = text;
     return display.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
+
+void ClearWhenChanged(const QList<QWidget *> &inputs, QObject *context,
+                      const std::function<void()> &clear)
+{
+    for (QWidget *input : inputs) {
+        if (auto *box = qobject_cast<EditBox *>(input))
+            QObject::connect(box, &EditBox::ContentChanged, context, clear);
+        else if (auto *lines = qobject_cast<MultiLineEditBox *>(input))
+            QObject::connect(lines, &MultiLineEditBox::ContentChanged, context, clear);
+        else if (auto *list = qobject_cast<QComboBox *>(input))
+            QObject::connect(list, &QComboBox::currentIndexChanged, context, clear);
+        else if (auto *button = qobject_cast<QAbstractButton *>(input))
+            QObject::connect(button, &QAbstractButton::toggled, context, clear);
+    }
+}

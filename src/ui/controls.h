@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class EditBox;
 class QCheckBox;
 class QComboBox;
@@ -68,6 +70,12 @@ void SetTabOrder(const QList<QWidget *> &controls);
 // Shows a result in a box, in the warm accent when it is the window's error text. An unchanged
 // text is left alone, so that a selection in the box survives a recomputation.
 void ShowResult(EditBox *box, const QString &text, const QString &errorText);
+
+// Runs `clear` whenever one of `inputs` (edit boxes, combo boxes, check and radio boxes)
+// changes, as long as `context` lives: for a window whose result comes from a button, so that
+// a result never stands beside inputs it was not computed from.
+void ClearWhenChanged(const QList<QWidget *> &inputs, QObject *context,
+                      const std::function<void()> &clear);
 
 // Line breaks of the program's texts ("\r\n") as Qt shows them.
 QString DisplayText(const QString &text);

@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +32,53 @@ void ScaleFont(QWidget *control, double factor)
     control->setFont(font);
 }
 
+// The root sign drawn as lines rather than taken from the font: a glyph ends at a height of
+// its own, while the drawn sign's last stroke runs along the top edge, level with and as thick
+// as the bar that continues it, at any device pixel ratio. What stands before the sign in the
+// text ("±") is written in front of it.
+class RootSignLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override
+    {
+        const QFontMetrics metrics = fontMetrics();
+        return {metrics.horizontalAdvance(Prefix()) + SignWidth(), metrics.height() + TopGap()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const int prefixWidth = fontMetrics().horizontalAdvance(Prefix());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(0, TopGap(), prefixWidth, height() - TopGap()), Qt::AlignCenter,
+                         Prefix());
+        const double left = prefixWidth + 1;
+        const double w = width() - left;
+        const double h = height();
+        QPainterPath sign;
+        sign.moveTo(left, h * 0.62);
+        sign.lineTo(left + w * 0.22, h * 0.52);
+        sign.lineTo(left + w * 0.5, h - 1.5);
+        sign.lineTo(left + w * 0.85, 0.5);
+        sign.lineTo(width(), 0.5);
+        QPen pen(Palette::Text, 1.0);
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawPath(sign);
+    }
+
+private:
+    QString Prefix() const { return text().chopped(text().endsWith(u'√') ? 1 : 0); }
+    int SignWidth() const { return fontMetrics().horizontalAdvance(u'0') * 4 / 3; }
+    int TopGap() const { return fontMetrics().height() / 4; }
+};
+
 } // namespace
 
 QLabel *MakeGlyph(const QString &name, const QString &text)
@@ -49,10 +98,10 @@ QLabel *MakeTextPiece(const QString &text)
 
 QLabel *MakeRootSign(const QString &name, const QString &text)
 {
-    QLabel *glyph = MakeLabel(name, text);
-    ScaleFont(glyph, 1.5);
-    glyph->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    return glyph;
+    auto *sign = new RootSignLabel(text);
+    NameControl(sign, name);
+    ScaleFont(sign, 1.25);
+    return sign;
 }
 
 void UseResultFont(QWidget *control)
@@ -124,6 +173,15 @@ QBoxLayout *MakeUnderBar(QLabel *bar, QLayout *below)
     column->addWidget(bar);
     column->addLayout(below);
     return column;
+}
+
+QBoxLayout *MakeRoot(QLabel *sign, QLabel *bar, QLayout *radicand)
+{
+    QBoxLayout *row = MakeFormulaRow();
+    row->setSpacing(0);
+    row->addWidget(sign);
+    row->addLayout(MakeUnderBar(bar, radicand));
+    return row;
 }
 
 EditBox *MakeFormulaBox(const QString &name)

@@ -15,7 +15,8 @@ class QWidget;
 QLabel *MakeGlyph(const QString &name, const QString &text);
 // A glyph that is one piece of a named static text (see PiecedLabel): unnamed itself.
 QLabel *MakeTextPiece(const QString &text);
-// A root sign, larger than the text so that it reaches up to the bar over the radicand.
+// A root sign, drawn so that its last stroke runs into the bar over the radicand; text before
+// the "√" (such as "±") is written in front of it.
 QLabel *MakeRootSign(const QString &name, const QString &text);
 // Results read one step larger than the inputs.
 void UseResultFont(QWidget *control);
@@ -36,6 +37,8 @@ QBoxLayout *MakeCentredRow(QWidget *piece);
 QBoxLayout *MakeFraction(QLayout *numerator, QLabel *bar, QWidget *denominator);
 // What stands under a bar, such as a radicand under the bar that starts at its root sign.
 QBoxLayout *MakeUnderBar(QLabel *bar, QLayout *below);
+// A root sign and the bar over its radicand, joined without a gap.
+QBoxLayout *MakeRoot(QLabel *sign, QLabel *bar, QLayout *radicand);
 
 // An input box wide enough for a typical coefficient.
 EditBox *MakeCoefficientBox(const QString &name, const QString &text = QString());

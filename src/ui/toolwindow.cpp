@@ -4,12 +4,14 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
+#include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -102,6 +104,16 @@ void ToolWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// A window that grows as it shows more (a table, a chart) must not leave the screen.
+void ToolWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QSize old = event->oldSize();
+    if (isVisible() && old.isValid()
+        && (event->size().width() > old.width() || event->size().height() > old.height()))
+        KeepOnScreen(this);
 }
 
 void ToolWindow::FixSizeToContents()

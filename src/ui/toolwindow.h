@@ -78,6 +78,7 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
     // Call at the end of the constructor: fixes the window to the size its layout needs.
     void FixSizeToContents();

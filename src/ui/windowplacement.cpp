@@ -112,3 +112,24 @@ void PlaceNewWindow(QWidget *window, const QWidget *anchor, const QList<QWidget 
         ++step;
     window->move(CascadedPosition(start, frame, step, available));
 }
+
+void CentreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame(window->pos(), window->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void KeepOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect frame = window->frameGeometry();
+    const QPoint inside = KeptInside(frame.topLeft(), frame.size(), screen->availableGeometry());
+    if (inside != frame.topLeft())
+        window->move(inside);
+}

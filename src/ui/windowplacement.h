@@ -38,3 +38,10 @@ QPoint CascadedPosition(QPoint start, QSize size, int step, const QRect &availab
 // each of `others` that is open, or further still where one of them stands. A window with a
 // parent keeps the place Qt gives it, centred over the parent.
 void PlaceNewWindow(QWidget *window, const QWidget *anchor, const QList<QWidget *> &others);
+
+// Centres a top-level window on the available area of its screen.
+void CentreOnScreen(QWidget *window);
+
+// Moves a shown top-level window that has grown so that its frame lies inside the available
+// area of its screen again (starting at its top left when the frame is larger).
+void KeepOnScreen(QWidget *window);

@@ -390,6 +390,7 @@ void LauncherTest::startupWindowOpensLauncherOnce()
     QPointer<StartupWindow> startup = new StartupWindow;
     startup->show();
     QCOMPARE(startup->size(), QSize(300, 90));
+    QCOMPARE(startup->frameGeometry().center(), startup->screen()->availableGeometry().center());
     QCOMPARE(startup->windowTitle(), QStringLiteral("青枫计算器启动器"));
     QVERIFY(FindControl<QTimer>(startup, QStringLiteral("时钟1"))->isActive());
     QTest::qWait(300);

@@ -163,7 +163,7 @@ void ShellWindowsTest::settingsShowTheRecord()
     QCOMPARE(
             TakeMessages(),
             (QList<ShownMessage>{
-                    {Info, QStringLiteral("9.8:近似值\n10:近似值\n9.78:赤道值\n+.80665:标准值")}}));
+                    {Info, QStringLiteral("9.8:近似值\n10:近似值\n9.78:赤道值\n9.80665:标准值")}}));
     QVERIFY(settings->isVisible());
     QCOMPARE(ReadFile(SettingsFilePath()), file.isNull() ? Defaults : file);
 }

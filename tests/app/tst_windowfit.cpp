@@ -8,6 +8,7 @@
 #include "ui/windowregistry.h"
 #include "windowtest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -80,6 +81,8 @@ private slots:
     void everyWindowFitsTheScreen_data();
     void everyWindowFitsTheScreen();
     void toolWindowsOpenCascadedBesideTheLauncher();
+    void windowsThatGrowStayOnTheScreen_data();
+    void windowsThatGrowStayOnTheScreen();
 };
 
 void WindowFitTest::initTestCase()
@@ -148,6 +151,44 @@ void WindowFitTest::toolWindowsOpenCascadedBesideTheLauncher()
             taken.append(window->pos());
         }
     }
+}
+
+void WindowFitTest::windowsThatGrowStayOnTheScreen_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("grows"); // the button in the tool window that makes it grow
+    for (const QString &screen : {At100, At200}) {
+        QTest::addRow("table at %s", qPrintable(screen)) << screen << "函数表格按钮"
+                                                         << "按钮1";
+        QTest::addRow("BMI chart at %s", qPrintable(screen)) << screen << "体质指数按钮"
+                                                             << "图形按钮1";
+    }
+}
+
+// Moved to the lower right corner first, where growing would take it off the screen.
+void WindowFitTest::windowsThatGrowStayOnTheScreen()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, button);
+    QFETCH(QString, grows);
+    QScreen *small = ScreenNamed(screen);
+    const QRect available = small->availableGeometry();
+    QWidget *window = OpenTool(OpenLauncherOn(small), button);
+    QVERIFY(window);
+    window->move(available.bottomRight()
+                 - QPoint(window->frameGeometry().width(), window->frameGeometry().height())
+                 + QPoint(1, 1));
+    QVERIFY(available.contains(window->frameGeometry()));
+    const QSize before = window->size();
+    QTest::mouseClick(FindControl<QAbstractButton>(window, grows), Qt::LeftButton);
+    QTRY_VERIFY(window->width() > before.width() || window->height() > before.height());
+    QTRY_VERIFY2(available.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 × %2 at %3, %4")
+                                    .arg(window->width())
+                                    .arg(window->height())
+                                    .arg(window->x())
+                                    .arg(window->y())));
 }
 
 int main(int argc, char *argv[])

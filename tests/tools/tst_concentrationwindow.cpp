@@ -13,9 +13,10 @@ private slots:
     void convertsAfterEveryKey_data();
     void convertsAfterEveryKey();
     void replyIsNotConvertedBack();
-    void withoutDensityNothingChanges_data();
-    void withoutDensityNothingChanges();
-    void changedConstantsApplyOnNextEditOrEnter();
+    void withoutDensityThereIsNoReply_data();
+    void withoutDensityThereIsNoReply();
+    void replyFollowsEveryInput_data();
+    void replyFollowsEveryInput();
 
 private:
     ConcentrationWindow *OpenWithConstants(const QString &density, const QString &molarMass);
@@ -92,7 +93,7 @@ void ConcentrationWindowTest::replyIsNotConvertedBack()
     QCOMPARE(Box("编辑框1")->text(), QStringLiteral("-0.125"));
 }
 
-void ConcentrationWindowTest::withoutDensityNothingChanges_data()
+void ConcentrationWindowTest::withoutDensityThereIsNoReply_data()
 {
     QTest::addColumn<QString>("density");
     QTest::addColumn<QString>("molarMass");
@@ -106,7 +107,7 @@ void ConcentrationWindowTest::withoutDensityNothingChanges_data()
                                   << "98";
 }
 
-void ConcentrationWindowTest::withoutDensityNothingChanges()
+void ConcentrationWindowTest::withoutDensityThereIsNoReply()
 {
     QFETCH(QString, density);
     QFETCH(QString, molarMass);
@@ -114,20 +115,54 @@ void ConcentrationWindowTest::withoutDensityNothingChanges()
     QTest::keyClicks(Box("编辑框1"), QStringLiteral("2"));
     QCOMPARE(Box("编辑框2")->text(), QString());
     QTest::keyClicks(Box("编辑框2"), QStringLiteral("5"));
-    QCOMPARE(Box("编辑框1")->text(), QStringLiteral("2"));
+    QCOMPARE(Box("编辑框1")->text(), QString());
     QTest::keyClick(Box("编辑框2"), Qt::Key_Return);
-    QCOMPARE(Box("编辑框1")->text(), QStringLiteral("2"));
+    QCOMPARE(Box("编辑框1")->text(), QString());
 }
 
-void ConcentrationWindowTest::changedConstantsApplyOnNextEditOrEnter()
+void ConcentrationWindowTest::replyFollowsEveryInput_data()
 {
+    QTest::addColumn<QString>("typedBox"); // typed first: "1" with ρ = 1 and M = 40
+    QTest::addColumn<QString>("changedBox");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("M after c") << "编辑框1"
+                               << "编辑框4"
+                               << "400"
+                               << "40";
+    QTest::newRow("ρ after c") << "编辑框1"
+                               << "编辑框3"
+                               << "2"
+                               << "2";
+    QTest::newRow("ρ emptied after c") << "编辑框1"
+                                       << "编辑框3"
+                                       << ""
+                                       << "";
+    QTest::newRow("c emptied") << "编辑框1"
+                               << "编辑框1"
+                               << ""
+                               << "";
+    QTest::newRow("M after w") << "编辑框2"
+                               << "编辑框4"
+                               << "80"
+                               << "0.125";
+    QTest::newRow("M zero after w") << "编辑框2"
+                                    << "编辑框4"
+                                    << "0"
+                                    << "";
+}
+
+void ConcentrationWindowTest::replyFollowsEveryInput()
+{
+    QFETCH(QString, typedBox);
+    QFETCH(QString, changedBox);
+    QFETCH(QString, text);
     OpenWithConstants(QStringLiteral("1"), QStringLiteral("40"));
-    QTest::keyClicks(Box("编辑框1"), QStringLiteral("1"));
-    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("4"));
-    QTest::keyClicks(Box("编辑框4"), QStringLiteral("0")); // M = 400
-    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("4"));
-    QTest::keyClick(Box("编辑框1"), Qt::Key_Return);
-    QCOMPARE(Box("编辑框2")->text(), QStringLiteral("40"));
+    QTest::keyClicks(FindControl<EditBox>(m_window, typedBox), QStringLiteral("1"));
+    auto *reply = Box(typedBox == QStringLiteral("编辑框1") ? "编辑框2" : "编辑框1");
+    QVERIFY(!reply->text().isEmpty());
+    Replace(FindControl<EditBox>(m_window, changedBox), text);
+    QTEST(reply->text(), "reply");
 }
 
 QTEST_MAIN(ConcentrationWindowTest)

@@ -9,7 +9,8 @@ using namespace Functions;
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();
-const QString NoUniqueSolution = QStringLiteral("错误！分母不能等于0");
+const QString NoSolution = QStringLiteral("方程组无解");
+const QString Infinitely = QStringLiteral("方程组有无数组解");
 
 } // namespace
 
@@ -44,10 +45,17 @@ void LinearSystemLogicTest::stepsText_data()
     QTest::newRow("worked example")
             << 1.0 << 1.0 << 3.0 << 1.0 << -1.0 << 1.0
             << "①×-1－②×1\r\n    得：-2x=-4\r\n    x=2\r\n②×1－①×1\r\n    得：-2y=-2\r\n    y=1";
-    QTest::newRow("all zero") << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << NoUniqueSolution;
-    QTest::newRow("D = 1e-8") << 1e-4 << 0.0 << 1.0 << 0.0 << 1e-4 << 1.0 << NoUniqueSolution;
-    QTest::newRow("proportional") << 2.0 << 4.0 << 6.0 << 1.0 << 2.0 << 3.0 << NoUniqueSolution;
-    QTest::newRow("parallel") << 1.0 << 2.0 << 3.0 << 2.0 << 4.0 << 7.0 << NoUniqueSolution;
+    QTest::newRow("all zero") << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0 << Infinitely;
+    QTest::newRow("D = 1e-8") << 1e-4 << 0.0 << 1.0 << 0.0 << 1e-4 << 1.0 << NoSolution;
+    QTest::newRow("D = 1e-8, no constants")
+            << 1e-4 << 0.0 << 0.0 << 0.0 << 1e-4 << 0.0 << Infinitely;
+    QTest::newRow("proportional") << 2.0 << 4.0 << 6.0 << 1.0 << 2.0 << 3.0 << Infinitely;
+    QTest::newRow("parallel") << 1.0 << 2.0 << 3.0 << 2.0 << 4.0 << 7.0 << NoSolution;
+    QTest::newRow("no unknowns, 0 = 5") << 0.0 << 0.0 << 5.0 << 0.0 << 0.0 << 0.0 << NoSolution;
+    QTest::newRow("empty first, 0 = 5") << 0.0 << 0.0 << 5.0 << 1.0 << 2.0 << 3.0 << NoSolution;
+    QTest::newRow("empty first, 0 = 0") << 0.0 << 0.0 << 0.0 << 1.0 << 2.0 << 3.0 << Infinitely;
+    QTest::newRow("same line in y only") << 0.0 << 3.0 << 6.0 << 0.0 << 1.0 << 2.0 << Infinitely;
+    QTest::newRow("parallel in y only") << 0.0 << 3.0 << 6.0 << 0.0 << 1.0 << 1.0 << NoSolution;
     QTest::newRow("D = 1e-6 still solved")
             << 1e-3 << 0.0 << 1.0 << 0.0 << 1e-3 << 2.0
             << "①×0.001－②×0\r\n    得：1e-006x=0.001\r\n    x=1000\r\n"

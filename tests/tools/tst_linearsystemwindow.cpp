@@ -13,7 +13,8 @@
 
 namespace {
 
-const QString NoUniqueSolution = QStringLiteral("错误！分母不能等于0");
+const QString NoSolution = QStringLiteral("方程组无解");
+const QString Infinitely = QStringLiteral("方程组有无数组解");
 // a1, b1, c1, a2, b2, c2.
 const QStringList InputNames{"编辑框1", "编辑框3", "编辑框6", "编辑框2", "编辑框4", "编辑框5"};
 
@@ -82,11 +83,11 @@ void LinearSystemWindowTest::typedSystemGivesSteps_data()
     QTest::newRow("worked example")
             << QStringList{"1", "1", "3", "1", "-1", "1"}
             << "①×-1－②×1\r\n    得：-2x=-4\r\n    x=2\r\n②×1－①×1\r\n    得：-2y=-2\r\n    y=1";
-    QTest::newRow("all empty") << QStringList{} << NoUniqueSolution;
+    QTest::newRow("all empty") << QStringList{} << Infinitely;
     QTest::newRow("D = 1e-8 counts as zero")
-            << QStringList{"1e-4", "0", "1", "0", "1e-4", "1"} << NoUniqueSolution;
-    QTest::newRow("proportional") << QStringList{"2", "4", "6", "1", "2", "3"} << NoUniqueSolution;
-    QTest::newRow("no solution") << QStringList{"1", "1", "1", "1", "1", "2"} << NoUniqueSolution;
+            << QStringList{"1e-4", "0", "1", "0", "1e-4", "1"} << NoSolution;
+    QTest::newRow("proportional") << QStringList{"2", "4", "6", "1", "2", "3"} << Infinitely;
+    QTest::newRow("no solution") << QStringList{"1", "1", "1", "1", "1", "2"} << NoSolution;
     QTest::newRow("negative zeros")
             << QStringList{"1", "1", "", "1", "-1", "0"}
             << "①×-1－②×1\r\n    得：-2x=-0\r\n    x=0\r\n②×1－①×1\r\n    得：-2y=0\r\n    y=-0";
@@ -111,7 +112,7 @@ void LinearSystemWindowTest::typedSystemGivesSteps()
 void LinearSystemWindowTest::eachClickReplacesTheSteps()
 {
     LinearSystemWindow *window = OpenWindow();
-    QCOMPARE(TypeAndSolve(window, {"2", "4", "6", "1", "2", "3"}), NoUniqueSolution);
+    QCOMPARE(TypeAndSolve(window, {"2", "4", "6", "1", "2", "3"}), Infinitely);
     const QString solved = TypeAndSolve(window, {"1", "1", "3", "1", "-1", "1"});
     QVERIFY(solved.startsWith(QStringLiteral("①×-1－②×1")));
     QVERIFY(solved.endsWith(QStringLiteral("    y=1")));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -34,6 +35,8 @@ private slots:
     void leadingZeroOfRightSideGoesAway();
     void rightSideIsMovedOver();
     void longCoefficientsKeepTheWindowNarrow();
+    void rootSignsJoinTheirBars_data();
+    void rootSignsJoinTheirBars();
 
 private:
     QuadraticEquationWindow *OpenWindow();
@@ -275,6 +278,41 @@ void QuadraticEquationWindowTest::longCoefficientsKeepTheWindowNarrow()
     QVERIFY2(widthForHuge <= widthForNumbers, qPrintable(QString::number(widthForHuge)));
     QCOMPARE(Text("根号内b"), huge); // all of it is there, scrolled
     QCOMPARE(Text("分母"), QStringLiteral("2×") + huge);
+}
+
+void QuadraticEquationWindowTest::rootSignsJoinTheirBars_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("ratio");
+    for (const int ratio : {1, 2}) {
+        QTest::addRow("steps at %d", ratio) << "标签16"
+                                            << "标签15" << ratio;
+        QTest::addRow("result at %d", ratio) << "标签23"
+                                             << "标签22" << ratio;
+    }
+}
+
+// Drawn at the device pixel ratio, the bar's row of pixels runs on unbroken into the sign's
+// last stroke.
+void QuadraticEquationWindowTest::rootSignsJoinTheirBars()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, bar);
+    QFETCH(int, ratio);
+    OpenWindow();
+    const QWidget *signLabel = FindControl<QLabel>(m_window, sign);
+    const QWidget *barLabel = FindControl<QLabel>(m_window, bar);
+    QImage image(m_window->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    m_window->render(&image);
+    const QPoint barStart = barLabel->mapTo(m_window, QPoint(0, 0)) * ratio;
+    const int signRight = signLabel->mapTo(m_window, QPoint(signLabel->width(), 0)).x() * ratio;
+    QVERIFY(barStart.x() - signRight < ratio * 2);
+    for (int y = barStart.y(); y < barStart.y() + ratio; ++y) {
+        for (int x = signRight - 2 * ratio; x < barStart.x() + 4 * ratio; ++x)
+            QVERIFY2(qGray(image.pixel(x, y)) < 128, qPrintable(QString("%1, %2").arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(QuadraticEquationWindowTest)

@@ -29,7 +29,7 @@ private slots:
     void typedPointsGiveCoefficients();
     void sameXValuesAreReported_data();
     void sameXValuesAreReported();
-    void rejectionKeepsPreviousResults();
+    void rejectionShowsNoResults();
     void resultsAreReadOnly();
     void tabMovesThroughPointsInReadingOrder();
     void pageWithAKnownCoefficientComputes_data();
@@ -148,14 +148,14 @@ void ThreePointQuadraticWindowTest::sameXValuesAreReported()
     QCOMPARE(Results(window), QStringList({"", "", ""}));
 }
 
-void ThreePointQuadraticWindowTest::rejectionKeepsPreviousResults()
+void ThreePointQuadraticWindowTest::rejectionShowsNoResults()
 {
     ThreePointQuadraticWindow *window = OpenWindow();
     TypeAndCompute(window, {"0", "0", "1", "1", "2", "4"});
     QCOMPARE(Results(window), QStringList({"1", "0", "0"}));
     TypeAndCompute(window, {"2", "0", "1", "1", "2", "4"});
     QCOMPARE(TakeMessages().size(), 1);
-    QCOMPARE(Results(window), QStringList({"1", "0", "0"}));
+    QCOMPARE(Results(window), QStringList({"", "", ""}));
     TypeAndCompute(window, {"1", "4", "2", "7", "-1", "10"});
     QCOMPARE(Results(window), QStringList({"2", "-3", "5"}));
 }

@@ -81,13 +81,15 @@ QString ScannedReport(const QString &text)
     return report;
 }
 
-// The scan's report but for the one decision taken differently: a negative prime's report
-// ends after its sign line instead of with an unfinished "绝对值是".
+// The scan's report, with a prime named where the scan found no divisor: a negative prime's
+// report ended with an unfinished "绝对值是", a positive one's with its sign line.
 QString ExpectedReport(const QString &text)
 {
     QString report = ScannedReport(text);
-    if (report.endsWith(QStringLiteral("绝对值是")))
-        report.chop(4);
+    const bool positivePrime = report.startsWith(QStringLiteral("整数；"))
+            && report.endsWith(QStringLiteral("正数；\r\n")) && !NearlyEqual(TextToNumber(text), 1);
+    if (report.endsWith(QStringLiteral("绝对值是")) || positivePrime)
+        report += QStringLiteral("质数；\r\n");
     return report;
 }
 
@@ -243,7 +245,12 @@ void WholeNumbersLogicTest::report_data()
     row("empty", "", "");
     row("minus alone", "-", "");
     row("twelve", "12", "整数；\r\n偶数；\r\n正数；\r\n合数；\r\n因数为：\r\n1  2  3  4  6  \r\n");
-    row("negative prime ends with its sign", "-7", "整数；\r\n奇数；\r\n负数；\r\n");
+    row("prime", "7", "整数；\r\n奇数；\r\n正数；\r\n质数；\r\n");
+    row("two", "2", "整数；\r\n偶数；\r\n正数；\r\n质数；\r\n");
+    row("negative prime", "-97", "整数；\r\n奇数；\r\n负数；\r\n绝对值是质数；\r\n");
+    row("one", "1", "整数；\r\n奇数；\r\n正数；\r\n");
+    row("minus one", "-1", "整数；\r\n奇数；\r\n负数；\r\n");
+    row("zero", "0", "整数；\r\n偶数；\r\n既不是正数也不是负数；\r\n");
     row("ten million", "10000000", "整数；\r\n偶数；\r\n");
     row("just below ten million", "9999999",
         "整数；\r\n奇数；\r\n正数；\r\n合数；\r\n因数为：\r\n"

@@ -89,6 +89,10 @@ BmiWindow::BmiWindow()
     root->addWidget(m_chartCover);
     ShowChart(false);
 
+    ClearWhenChanged({m_height, m_heightUnit, m_weight, m_weightUnit}, this, [this] {
+        m_index->clear();
+        m_category->clear();
+    });
     m_height->setFocus();
     FixSizeToContents();
 }

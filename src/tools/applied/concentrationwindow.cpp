@@ -38,10 +38,8 @@ ConcentrationWindow::ConcentrationWindow()
     m_massFraction->setAccessibleName(QStringLiteral("质量分数 ω"));
     m_density->setAccessibleName(QStringLiteral("密度 ρ"));
     m_molarMass->setAccessibleName(QStringLiteral("摩尔质量 M"));
-    connect(m_density, &EditBox::ContentChanged, this,
-            [this] { m_densityValue = TextToNumber(m_density->text()); });
-    connect(m_molarMass, &EditBox::ContentChanged, this,
-            [this] { m_molarMassValue = TextToNumber(m_molarMass->text()); });
+    connect(m_density, &EditBox::ContentChanged, this, &ConcentrationWindow::ConstantsChanged);
+    connect(m_molarMass, &EditBox::ContentChanged, this, &ConcentrationWindow::ConstantsChanged);
     ConvertOnUserEdits(m_concentration, [this] { ConvertConcentration(); });
     ConvertOnUserEdits(m_massFraction, [this] { ConvertMassFraction(); });
 
@@ -96,14 +94,32 @@ QWidget *ConcentrationWindow::BuildConstants()
 
 void ConcentrationWindow::ConvertConcentration()
 {
+    m_lastTyped = m_concentration;
     const double concentration = TextToNumber(m_concentration->text());
-    if (const auto percent = MassFractionPercent(concentration, m_densityValue, m_molarMassValue))
-        m_massFraction->setText(NumberToText(*percent));
+    ShowReply(m_massFraction, MassFractionPercent(concentration, m_densityValue, m_molarMassValue));
 }
 
 void ConcentrationWindow::ConvertMassFraction()
 {
+    m_lastTyped = m_massFraction;
     const double percent = TextToNumber(m_massFraction->text());
-    if (const auto concentration = AmountConcentration(percent, m_densityValue, m_molarMassValue))
-        m_concentration->setText(NumberToText(*concentration));
+    ShowReply(m_concentration, AmountConcentration(percent, m_densityValue, m_molarMassValue));
+}
+
+void ConcentrationWindow::ConstantsChanged()
+{
+    m_densityValue = TextToNumber(m_density->text());
+    m_molarMassValue = TextToNumber(m_molarMass->text());
+    if (m_lastTyped == m_concentration)
+        ConvertConcentration();
+    else if (m_lastTyped == m_massFraction)
+        ConvertMassFraction();
+}
+
+// Without a reply (an empty input, no ρ or M) the other box is emptied: what it held belonged
+// to other values.
+void ConcentrationWindow::ShowReply(EditBox *box, const std::optional<double> &value)
+{
+    const bool typedNothing = m_lastTyped->text().isEmpty();
+    box->setText(value && !typedNothing ? NumberToText(*value) : QString());
 }

@@ -2,6 +2,8 @@
 
 #include "ui/toolwindow.h"
 
+#include <optional>
+
 class EditBox;
 
 // "浓度换算": amount concentration and mass fraction of a solution, each written in reply to
@@ -17,6 +19,9 @@ private:
     // Run on the user's own edits only, so that the box written in reply is not converted back.
     void ConvertConcentration();
     void ConvertMassFraction();
+    // A new ρ or M converts again what the user typed last.
+    void ConstantsChanged();
+    void ShowReply(EditBox *box, const std::optional<double> &value);
 
     EditBox *m_concentration;
     EditBox *m_massFraction;
@@ -24,4 +29,5 @@ private:
     EditBox *m_molarMass;
     double m_densityValue = 0;
     double m_molarMassValue = 0;
+    EditBox *m_lastTyped = nullptr;
 };

@@ -49,6 +49,9 @@ KinematicsPageView::KinematicsPageView(const KinematicsPage &page, QWidget *pare
                                             : MakeWatchedResultBox(page.formulas.front().resultBox);
     for (const KinematicsFormula &formula : page.formulas)
         m_subPages->addTab(BuildSubPage(formula, shared), formula.caption);
+    for (const QList<EditBox *> &inputs : m_inputs)
+        ClearWhenChanged({inputs.begin(), inputs.end()}, this, [this] { emit InputsChanged(); });
+    connect(m_subPages, &QTabWidget::currentChanged, this, &KinematicsPageView::InputsChanged);
 
     auto *side = new QVBoxLayout;
     side->setSpacing(Spacing::Related);
@@ -75,6 +78,12 @@ void KinematicsPageView::Compute()
         texts << input->text();
     ShowResult(m_results.at(index), KinematicsResultText(m_page.formulas.at(index), texts),
                KinematicsErrorText);
+}
+
+void KinematicsPageView::ClearResult()
+{
+    const auto index = static_cast<size_t>(m_subPages->currentIndex());
+    ShowResult(m_results.at(index), QString(), KinematicsErrorText);
 }
 
 QWidget *KinematicsPageView::BuildSubPage(const KinematicsFormula &formula, EditBox *sharedResult)

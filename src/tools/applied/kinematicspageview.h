@@ -21,11 +21,15 @@ public:
 
     // Computes the unknown from the sub-page now shown in the page's own tab box.
     void Compute();
+    // Empties the result of the sub-page now shown.
+    void ClearResult();
     EditBox *firstInput() const { return m_inputs.front().front(); }
 
 signals:
     void ResultFocusGained();
     void ResultFocusLost();
+    // An input of any sub-page, or the sub-page shown, changed.
+    void InputsChanged();
 
 private:
     QWidget *BuildSubPage(const KinematicsFormula &formula, EditBox *sharedResult);

@@ -57,6 +57,12 @@ KinematicsWindow::KinematicsWindow()
                 &KinematicsWindow::PauseRecomputation);
         connect(view, &KinematicsPageView::ResultFocusLost, this,
                 &KinematicsWindow::ResumeRecomputation);
+        // Without the periodic recomputation a result waits for "计算"; until then it would
+        // belong to other inputs.
+        connect(view, &KinematicsPageView::InputsChanged, this, [this, view] {
+            if (!m_instant->isChecked())
+                view->ClearResult();
+        });
         m_views.push_back(view);
         m_pages->addTab(view, page.caption);
     }

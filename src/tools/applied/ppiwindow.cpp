@@ -72,8 +72,10 @@ void PpiWindow::BuildLayout()
 void PpiWindow::InputChanged()
 {
     for (const EditBox *box : {m_width, m_height, m_diagonal}) {
-        if (box->text().isEmpty())
+        if (box->text().isEmpty()) {
+            m_ppi->clear(); // an earlier result would belong to another screen
             return;
+        }
     }
     const qint32 x = ReadPixels(m_width->text());
     const qint32 y = ReadPixels(m_height->text());

@@ -40,8 +40,9 @@ ProfitWindow::ProfitWindow()
     m_base->setText(QStringLiteral("2.7182818"));
     BuildLayout();
 
-    for (EditBox *box : {m_principal, m_rate, m_time})
+    for (EditBox *box : {m_principal, m_rate, m_time, m_base})
         connect(box, &EditBox::ContentChanged, this, &ProfitWindow::InputChanged);
+    connect(m_loan, &QRadioButton::toggled, this, &ProfitWindow::InputChanged);
     connect(m_compound, &QCheckBox::clicked, this, &ProfitWindow::CompoundingClicked);
 
     m_principal->setFocus();
@@ -97,11 +98,14 @@ void ProfitWindow::CompoundingClicked()
     Compute();
 }
 
+// While a box is empty there is nothing to show: an earlier result would not belong to it.
 void ProfitWindow::InputChanged()
 {
     for (const EditBox *box : {m_principal, m_rate, m_time}) {
-        if (box->text().isEmpty())
+        if (box->text().isEmpty()) {
+            m_result->clear();
             return;
+        }
     }
     Compute();
 }

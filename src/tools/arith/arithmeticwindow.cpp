@@ -5,6 +5,7 @@
 #include "ui/editbox.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/xornotice.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -58,7 +59,10 @@ ArithmeticWindow::ArithmeticWindow()
     layout->addSpacing(Spacing::Groups - Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("计算结果：")));
     layout->addLayout(resultRow);
+    layout->addWidget(MakeXorNotice(m_expression));
 
+    ClearWhenChanged({m_expression}, this,
+                     [this] { ShowResult(m_result, QString(), ArithmeticErrorText); });
     m_expression->setFocus();
     FixSizeToContents();
 }

@@ -96,8 +96,12 @@ CommonDivisorsWindow::CommonDivisorsWindow()
 
 void CommonDivisorsWindow::ListCommonDivisors()
 {
-    if (m_first->text().isEmpty() || m_second->text().isEmpty())
+    // With a box empty the list of other numbers would stay beside it.
+    if (m_first->text().isEmpty() || m_second->text().isEmpty()) {
+        m_lines->clear();
+        m_list->clear();
         return;
+    }
     const std::optional<QStringList> divisors
             = CommonDivisorTexts(m_first->text(), m_second->text());
     QString lines;

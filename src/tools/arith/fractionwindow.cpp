@@ -151,10 +151,11 @@ void FractionWindow::Refresh()
     const FractionUpdate update
             = UpdateFraction({m_p1->text(), m_q1->text(), m_p2->text(), m_q2->text()},
                              FractionOperator(m_operator->currentIndex()));
+    // Without a result (a zero denominator, a term out of range) the old one would no longer
+    // belong to the terms on screen.
+    ShowFraction(update.result.value_or(FractionResult()));
     if (update.termOutOfRange)
         ShowMessage(OutOfRangeMessage);
-    else if (update.result)
-        ShowFraction(*update.result);
 }
 
 void FractionWindow::ShowFraction(const FractionResult &result)

@@ -80,10 +80,13 @@ QString NumberReport(const QString &text)
     report += SignLine(value);
     if (NearlyEqual(value, 1) || NearlyEqual(value, -1))
         return report;
-    const std::vector<quint32> divisors = ListedDivisors(value, qint64(whole));
-    if (divisors.empty() || divisors.back() < 2)
-        return report;
     const bool negative = value < -1e-7;
+    const std::vector<quint32> divisors = ListedDivisors(value, qint64(whole));
+    if (divisors.empty()) // zero
+        return report;
+    if (divisors.back() < 2)
+        return report
+                + (negative ? QStringLiteral("绝对值是质数；\r\n") : QStringLiteral("质数；\r\n"));
     report += negative ? QStringLiteral("绝对值是合数；\r\n") : QStringLiteral("合数；\r\n");
     report += negative ? QStringLiteral("绝对值的因数为：\r\n") : QStringLiteral("因数为：\r\n");
     return report + DivisorLines(divisors);

@@ -11,6 +11,7 @@
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/xornotice.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -150,6 +151,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     layout->addWidget(m_expression, 0, 1, 1, 2);
     layout->addWidget(interval, 1, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(m_run, 1, 2, Qt::AlignRight);
+    layout->addWidget(MakeXorNotice(m_expression), 2, 0, 1, 3);
     return MakeGroup(QStringLiteral("需要输入的信息"), layout);
 }
 
@@ -246,6 +248,12 @@ void FunctionInfoWindow::ConnectEvents()
         if (key == VirtualKey::Enter)
             Run();
     });
+    ClearWhenChanged({m_expression, m_start, m_end, m_extremaStep, m_monotonicStep, m_parityStep},
+                     this, [this] {
+                         // A run reads its inputs as it goes; its results follow them.
+                         if (!isRunning())
+                             ClearAnalyses();
+                     });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(m_thickness, &EditBox::ContentChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(closePollTimer(), &QTimer::timeout, this, [this] {
@@ -276,6 +284,7 @@ void FunctionInfoWindow::Run()
         return;
 
     m_function = PrepareFunction(expression);
+    ClearAnalyses();
     m_run->setEnabled(false);
     const bool finished
             = RunComponent(m_graphNeeded, QStringLiteral("正在画函数图像……(请勿关闭本程序！)"),
@@ -291,6 +300,18 @@ void FunctionInfoWindow::Run()
         m_panel->setAccessibleDescription(DescribeDrawing(
                 expression, m_a, m_b, *m_extremaGrid, *m_monotonicGrid, m_parityResult->text()));
     }
+}
+
+// What an analysis found belongs to the inputs of its run; the picture stays, as it may hold
+// curves kept on purpose.
+void FunctionInfoWindow::ClearAnalyses()
+{
+    for (const int row : {1, 2}) {
+        for (const int column : {1, 2})
+            m_extremaGrid->SetCell(row, column, QString());
+    }
+    m_monotonicGrid->SetRowCount(1);
+    m_parityResult->clear();
 }
 
 bool FunctionInfoWindow::IsAnyComponentChecked() const

@@ -34,6 +34,7 @@ private:
     void ConnectEvents();
 
     void Run();
+    void ClearAnalyses();
     bool IsAnyComponentChecked() const;
     // Each returns false when the window was closed meanwhile.
     bool RunComponent(QCheckBox *needed, const QString &caption,

@@ -7,6 +7,7 @@
 #include "ui/grid.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/xornotice.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,6 +48,7 @@ FunctionTableWindow::FunctionTableWindow()
     connect(m_grid, &Grid::CellClicked, this, &FunctionTableWindow::ShowDetail);
 
     SetTabOrder({m_expression, m_first, m_last, m_difference, m_compute, m_hint, m_grid, m_detail});
+    ClearWhenChanged({m_expression, m_first, m_last, m_difference}, this, [this] { ClearTable(); });
     m_expression->setFocus();
     // Only the input column shows until the first table is built.
     m_tableColumn->hide();
@@ -84,6 +86,7 @@ QWidget *FunctionTableWindow::BuildInputColumn()
     buttons->addWidget(m_compute);
     buttons->addWidget(m_hint);
     grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addWidget(MakeXorNotice(m_expression), 6, 0, 1, 2);
     return column;
 }
 
@@ -158,6 +161,15 @@ void FunctionTableWindow::ShowTableColumn()
     layout()->setSizeConstraint(QLayout::SetMinimumSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
+}
+
+// A table being built follows the inputs it was started with; a finished one goes with them.
+void FunctionTableWindow::ClearTable()
+{
+    if (isRunning())
+        return;
+    m_grid->SetRowCount(1);
+    m_detail->clear();
 }
 
 void FunctionTableWindow::ShowDetail()

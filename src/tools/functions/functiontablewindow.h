@@ -22,6 +22,7 @@ private:
     void Build();
     void ShowTableColumn();
     void ShowDetail();
+    void ClearTable();
 
     EditBox *m_expression;
     EditBox *m_first;

@@ -16,11 +16,23 @@ Elimination Eliminate(const LinearSystem &s)
     return {s.a1 * s.b2 - s.a2 * s.b1, s.b2 * s.c1 - s.b1 * s.c2, s.a1 * s.c2 - s.a2 * s.c1};
 }
 
+bool HasNoSolution(const LinearSystem &s, const Elimination &e)
+{
+    const bool noUnknowns
+            = NearlyZero(s.a1) && NearlyZero(s.b1) && NearlyZero(s.a2) && NearlyZero(s.b2);
+    // Without unknowns each equation reads 0 = c; otherwise, with D = 0, the equations agree
+    // exactly when the other two minors of the augmented matrix vanish as well.
+    if (noUnknowns)
+        return !NearlyZero(s.c1) || !NearlyZero(s.c2);
+    return !NearlyZero(e.xNumerator) || !NearlyZero(e.yNumerator);
+}
+
 QString EliminationStepsText(const LinearSystem &s)
 {
     const Elimination e = Eliminate(s);
     if (!e.HasUniqueSolution())
-        return QStringLiteral("错误！分母不能等于0");
+        return HasNoSolution(s, e) ? QStringLiteral("方程组无解")
+                                   : QStringLiteral("方程组有无数组解");
     const QString d = NumberToText(e.determinant);
     return QStringList{
             QStringLiteral("①×%1－②×%2").arg(NumberToText(s.b2), NumberToText(s.b1)),

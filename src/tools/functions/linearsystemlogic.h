@@ -24,8 +24,12 @@ struct Elimination
 
 Elimination Eliminate(const LinearSystem &system);
 
-// The worked steps and the solution as the window shows them ("\r\n" line breaks), or
-// "错误！分母不能等于0" when there is no unique solution.
+// Whether a system without a unique solution contradicts itself (otherwise its equations
+// are dependent and it has infinitely many), decided with the same 1e-7 tolerance as D.
+bool HasNoSolution(const LinearSystem &system, const Elimination &elimination);
+
+// The worked steps and the solution as the window shows them ("\r\n" line breaks), or, when
+// there is no unique solution, "方程组无解" or "方程组有无数组解".
 QString EliminationStepsText(const LinearSystem &system);
 
 } // namespace Functions

@@ -73,6 +73,7 @@ LinearSystemWindow::LinearSystemWindow()
             m_coefficients[0], m_coefficients[1], m_coefficients[2], m_coefficients[3],
             m_coefficients[4], m_coefficients[5], compute,           m_steps};
     SetTabOrder(readingOrder);
+    ClearWhenChanged(readingOrder.mid(0, 6), this, [this] { m_steps->clear(); });
     m_coefficients[0]->setFocus();
     FixSizeToContents();
 }

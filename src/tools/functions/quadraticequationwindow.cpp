@@ -81,8 +81,8 @@ QGroupBox *QuadraticEquationWindow::BuildWorkingGroup()
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_numeratorOutside);
     numerator->addWidget(MakeGlyph(QStringLiteral("标签19"), QStringLiteral("±")));
-    numerator->addWidget(MakeRootSign(QStringLiteral("标签16"), QStringLiteral("√")));
-    numerator->addLayout(MakeUnderBar(MakeFormulaBar(QStringLiteral("标签15")), radicand));
+    numerator->addLayout(MakeRoot(MakeRootSign(QStringLiteral("标签16"), QStringLiteral("√")),
+                                  MakeFormulaBar(QStringLiteral("标签15")), radicand));
 
     group->setLayout(MakeCentredRow(
             MakeFraction(numerator, MakeFormulaBar(QStringLiteral("标签14")), m_denominator)));
@@ -103,8 +103,8 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     rootRow->addWidget(m_discriminant);
     QBoxLayout *numerator = MakeFormulaRow();
     numerator->addWidget(m_outside, 0, Qt::AlignBottom);
-    numerator->addWidget(MakeRootSign(QStringLiteral("标签23"), QStringLiteral("±√")));
-    numerator->addLayout(MakeUnderBar(MakeFormulaBar(QStringLiteral("标签22")), rootRow));
+    numerator->addLayout(MakeRoot(MakeRootSign(QStringLiteral("标签23"), QStringLiteral("±√")),
+                                  MakeFormulaBar(QStringLiteral("标签22")), rootRow));
 
     // "x=" and the fraction bar are one static text of the window.
     QLabel *x = MakeTextPiece(QStringLiteral("x="));

@@ -82,6 +82,10 @@ QLayout *QuadraticInequalityWindow::BuildAnswerRow()
     UseResultFont(m_answer);
     QPushButton *compute = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("计算"));
     connect(compute, &QPushButton::clicked, this, &QuadraticInequalityWindow::Compute);
+    ClearWhenChanged({m_a, m_b, m_c, m_relation, m_d}, this, [this] {
+        m_answer->clear();
+        m_steps->clear();
+    });
 
     auto *row = new QHBoxLayout;
     row->setSpacing(Spacing::Related);

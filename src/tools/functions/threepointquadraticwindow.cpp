@@ -192,6 +192,10 @@ QWidget *ThreePointQuadraticWindow::BuildFirstPage()
 
     QPushButton *compute = ComputeButton(QStringLiteral("按钮1"));
     connect(compute, &QPushButton::clicked, this, &ThreePointQuadraticWindow::Fit);
+    ClearWhenChanged({m_x[0], m_fx[0], m_x[1], m_fx[1], m_x[2], m_fx[2]}, this, [this] {
+        for (EditBox *result : {m_a, m_b, m_c})
+            result->clear();
+    });
     layout->addWidget(compute, 0, Qt::AlignLeft);
 
     QHBoxLayout *results = BoxRow();

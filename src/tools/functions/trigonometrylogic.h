@@ -13,7 +13,8 @@ struct TrigonometryTexts
 };
 
 // The angle is read by the text-to-number rule (empty text is 0°) and turned into radians
-// with the ten-decimal π the window has always used, so tan 90° is large but finite.
+// with the ten-decimal π the window has always used. The tangent of an odd multiple of 90°
+// (within 1e-7) is "不存在"; no text is a negative zero.
 TrigonometryTexts TrigonometryOfDegrees(const QString &degrees);
 
 } // namespace Functions

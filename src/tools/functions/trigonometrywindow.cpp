@@ -17,7 +17,7 @@ EditBox *MakeOutputBox(const QString &name)
 {
     EditBox *box = MakeResultBox(name);
     box->ensurePolished(); // the result font comes from the style sheet
-    // tan 90° is the longest value a typical angle gives.
+    // A tangent just short of a right angle is the longest value a typical angle gives.
     WidenBoxTo(box, QStringLiteral("-22273405433.95000"));
     return box;
 }

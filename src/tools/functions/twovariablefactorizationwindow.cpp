@@ -69,6 +69,11 @@ TwoVariableFactorizationWindow::TwoVariableFactorizationWindow()
     layout->addWidget(m_status);
 
     connect(m_factor, &QPushButton::clicked, this, &TwoVariableFactorizationWindow::Factor);
+    ClearWhenChanged({m_a, m_b, m_c, m_step, m_first, m_end}, this, [this] {
+        // An enumeration going on lists what its own inputs give.
+        if (!isRunning())
+            m_result->clear();
+    });
     SetTabOrder({m_a, m_b, m_c, m_step, m_first, m_end, m_factor, m_result});
     m_a->setFocus();
     FixSizeToContents();
