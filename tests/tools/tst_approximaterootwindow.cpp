@@ -90,9 +90,9 @@ void ApproximateRootWindowTest::answers_data()
                             << QString::fromUtf8(answer) << handedOver;
     };
     row("midpoint is the root", "x-5", "0", "10", Bisection, 3, "x=5");
-    row("bisection drift", "x*x-2", "0", "10", Bisection, 3, "x≈1.415");
+    row("bisection converges", "x*x-2", "0", "10", Bisection, 3, "x≈1.414");
     row("bisection with 0 places", "x*x-2", "1", "2", Bisection, 0, "x≈1");
-    row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41431");
+    row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41421");
     row("same signs go to the scan", "x*x-2", "-10", "10", Bisection, 3, "x≈-1.414", true);
     row("scan meets the root", "2*x-1", "-10", "10", Enumeration, 3, "x=0.5");
     row("no dip before the end", "x-20", "-10", "10", Enumeration, 3, "x在定义域[-10,10]内无解");

@@ -119,8 +119,8 @@ QLayout *ApproximateRootWindow::BuildInputs()
     return inputs;
 }
 
-// The expression, the interval and the method are read once; the decimal places are read each
-// time an answer is written, so a change meanwhile shows in the next one.
+// The expression, the interval, the method and the precision the search needs are read once;
+// the decimal places shown are read each time an answer is written.
 void ApproximateRootWindow::Search()
 {
     RunScope run(this);
@@ -135,8 +135,9 @@ void ApproximateRootWindow::Search()
         m_answer->setText(AnswerText(answer, m_places->currentIndex()));
     };
     hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
+    const int places = m_places->currentIndex();
     if (m_bisection->isChecked())
-        Bisect(f, a, b, hooks);
+        Bisect(f, a, b, places, hooks);
     else
-        Enumerate(f, a, b, hooks);
+        Enumerate(f, a, b, places, hooks);
 }
