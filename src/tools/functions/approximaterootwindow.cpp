@@ -3,11 +3,13 @@
 #include "eval/expression.h"
 #include "eval/numbertext.h"
 #include "tools/functions/approximaterootlogic.h"
+#include "tools/functions/rootworking.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -50,10 +52,14 @@ ApproximateRootWindow::ApproximateRootWindow()
     m_answer = MakeResultBox(QStringLiteral("答案"));
     WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
     layout->addWidget(m_answer);
+    m_working = new WorkingPanel(
+            [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answer->text()); });
+    layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
+    layout->addWidget(m_working);
 
     connect(m_compute, &QPushButton::clicked, this, &ApproximateRootWindow::Search);
     SetTabOrder({m_expression, m_first, m_last, m_places, m_bisection, m_enumeration, m_compute,
-                 m_answer});
+                 m_answer, m_working->toggle()});
     m_expression->setFocus();
     FixSizeToContents();
 }
@@ -135,9 +141,15 @@ void ApproximateRootWindow::Search()
         m_answer->setText(AnswerText(answer, m_places->currentIndex()));
     };
     hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
+    m_halvings.clear();
+    m_scans.clear();
+    hooks.bisectionStep = [this](const BisectionStep &step) { m_halvings.append(step); };
+    hooks.scanStep = [this](const ScanStep &step) { m_scans.append(step); };
     const int places = m_places->currentIndex();
     if (m_bisection->isChecked())
         Bisect(f, a, b, places, hooks);
     else
         Enumerate(f, a, b, places, hooks);
+    if (!isClosing())
+        m_working->Refresh();
 }
