@@ -1,6 +1,9 @@
 #include "eval/expression.h"
 #include "eval/numbertext.h"
 #include "tools/functions/approximaterootlogic.h"
+#include "tools/functions/rootworking.h"
+
+#include <QRandomGenerator>
 
 #include <QTest>
 
@@ -49,6 +52,7 @@ private slots:
     void answers();
     void textbookRoots_data();
     void textbookRoots();
+    void bisectionWorkingHalvesTheBracket();
     void abandonedSearchStops_data();
     void abandonedSearchStops();
 };
@@ -158,6 +162,49 @@ void ApproximateRootLogicTest::textbookRoots()
             else
                 QCOMPARE(answer, QStringLiteral("x≈") + expected);
         }
+    }
+}
+
+// Each row of the working is the half of the row before whose ends differ in sign, with its
+// midpoint; the last bracket rounds alike at both ends, to the true root.
+void ApproximateRootLogicTest::bisectionWorkingHalvesTheBracket()
+{
+    QRandomGenerator generator(8);
+    const auto uniform
+            = [&generator](double from, double to) { return from + generator.bounded(to - from); };
+    for (int round = 0; round < 3000; ++round) {
+        const double root = uniform(-100.0, 100.0);
+        const double slope = uniform(0.001, 1000.0) * (round % 2 ? 1 : -1);
+        const double cubic = uniform(0.0, 10.0) * slope;
+        const Function f = [=](double x) {
+            return slope * (x - root) + cubic * (x - root) * (x - root) * (x - root);
+        };
+        const double a = root - uniform(0.001, 100.0);
+        const double b = root + uniform(0.001, 100.0);
+        const int places = int(generator.bounded(6));
+        QList<BisectionStep> steps;
+        QString answer;
+        SearchHooks hooks;
+        hooks.bisectionStep = [&steps](const BisectionStep &step) { steps.append(step); };
+        hooks.answer
+                = [&answer, places](const Answer &shown) { answer = AnswerText(shown, places); };
+        QVERIFY(Bisect(f, a, b, places, hooks));
+        QCOMPARE(steps.first().a, a);
+        QCOMPARE(steps.first().b, b);
+        double lo = a, hi = b;
+        for (const BisectionStep &step : steps) {
+            QCOMPARE(step.a, lo);
+            QCOMPARE(step.b, hi);
+            QCOMPARE(step.c, (lo + hi) * 0.5);
+            QCOMPARE(step.fc, f(step.c));
+            ((f(lo) < 0) == (step.fc < 0) ? lo : hi) = step.c;
+        }
+        if (steps.last().fc != 0)
+            QCOMPARE(RoundTo(lo, places), RoundTo(hi, places));
+        QVERIFY2(answer.endsWith(NumberToText(RoundTo(root, places))), qPrintable(answer));
+        const Working working = ApproximateRootWorking(steps, {}, answer);
+        QCOMPARE(working.first().rows.size(), steps.size());
+        QCOMPARE(working.last().rows, QList<QStringList>{{answer}});
     }
 }
 
