@@ -2,6 +2,7 @@
 
 #include "ui/ladderview.h"
 #include "ui/style.h"
+#include "ui/windowplacement.h"
 #include "ui/workingrows.h"
 
 #include <QApplication>
@@ -17,6 +18,9 @@
 
 namespace {
 
+// The least height of the working, however little the screen leaves.
+constexpr int MinimumRoom = 120;
+
 QPushButton *MakeNamedButton(const QString &name, const QString &caption, bool checkable)
 {
     auto *button = new QPushButton(caption);
@@ -27,11 +31,12 @@ QPushButton *MakeNamedButton(const QString &name, const QString &caption, bool c
     return button;
 }
 
-// Scrolls its contents once they would take more than half the screen's height or most of its
-// width, so that the window that holds it stays on the screen.
+// Scrolls its contents once they would take more than the room it is given or most of the
+// screen's width, so that the window that holds it stays on the screen.
 class BoundedScrollArea : public QScrollArea
 {
 public:
+    int room = 0; // the height it may take
     QSize sizeHint() const override
     {
         if (!widget())
@@ -40,11 +45,11 @@ public:
         const QRect screen = this->screen()->availableGeometry();
         const int bar = verticalScrollBar()->sizeHint().width();
         int width = qMin(wanted.width(), screen.width() * 8 / 10);
-        int height = qMin(wanted.height(), screen.height() / 2);
+        int height = qMin(wanted.height(), room);
         if (height < wanted.height())
             width = qMin(width + bar, screen.width() * 8 / 10);
         if (width < wanted.width())
-            height = qMin(height + bar, screen.height() / 2);
+            height = qMin(height + bar, room);
         return QSize(width, height);
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -105,8 +110,18 @@ void WorkingPanel::Refresh()
         Rebuild(m_source());
 }
 
+// The panel takes what the screen leaves below the window as it stood, with its frame.
 void WorkingPanel::Show(bool shown)
 {
+    if (shown) {
+        const QWidget *whole = window();
+        const int frame = qMax(whole->frameGeometry().height() - whole->height(),
+                               AssumedFrame.top() + AssumedFrame.bottom());
+        const int taken
+                = whole->height() + frame + m_copyText->sizeHint().height() + 3 * Spacing::Related;
+        const int available = whole->screen()->availableGeometry().height();
+        static_cast<BoundedScrollArea *>(m_scroll)->room = qMax(available - taken, MinimumRoom);
+    }
     setVisible(shown);
     if (shown)
         Rebuild(m_source());

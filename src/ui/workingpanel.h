@@ -11,7 +11,8 @@ class QScrollArea;
 class QVBoxLayout;
 
 // The working of a window's result, hidden until its "解题过程" button is pressed. It scrolls
-// where the working is longer than half the screen, and copies as text or as a picture.
+// where the working is longer than the screen leaves below the window, and copies as text or
+// as a picture.
 // While hidden it builds nothing, so that typing stays as fast as without it.
 class WorkingPanel : public QWidget
 {

@@ -26,7 +26,7 @@ QString Html(const QStringList &header, const QList<QStringList> &rows)
                            .arg(Palette::Border.name());
     html += Cells(header, QStringLiteral("th"), QStringLiteral("center"));
     for (const QStringList &row : rows)
-        html += Cells(row, QStringLiteral("td"), QStringLiteral("right"));
+        html += Cells(row, QStringLiteral("td"), QStringLiteral("center"));
     return html + QStringLiteral("</table>");
 }
 

@@ -4,11 +4,15 @@
 #include "eval/numbertext.h"
 #include "tools/arith/divisors.h"
 
+#include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace {
 
 const QString Times = QStringLiteral("×");
+// Below this, primes shared by numbers are found by counting; trial division goes this far.
+constexpr quint64 SmallPrimeBound = 1000;
 
 // Exact 64-bit modular arithmetic for the primality test and the factor search.
 quint64 MultiplyMod(quint64 a, quint64 b, quint64 m)
@@ -115,15 +119,37 @@ QStringList NumberRow(const QList<quint64> &numbers)
     return row;
 }
 
-// The smallest prime that divides at least `least` of the numbers; 0 when none does.
-quint64 SharedPrime(const QList<quint64> &numbers, int least)
+int CountDivisible(const QList<quint64> &numbers, quint64 p)
 {
-    if (least >= numbers.size()) {
-        quint64 g = 0;
-        for (quint64 n : numbers)
-            g = std::gcd(g, n);
-        return SmallestPrimeFactor(g);
-    }
+    return int(
+            std::count_if(numbers.begin(), numbers.end(), [p](quint64 n) { return n % p == 0; }));
+}
+
+const std::vector<quint64> &SmallPrimes()
+{
+    static const std::vector<quint64> primes = [] {
+        std::vector<quint64> found;
+        for (quint64 p = 2; p < SmallPrimeBound; ++p) {
+            if (SmallestPrimeFactor(p) == p)
+                found.push_back(p);
+        }
+        return found;
+    }();
+    return primes;
+}
+
+// The smallest prime that divides all the numbers; 0 when none does.
+quint64 PrimeCommonToAll(const QList<quint64> &numbers)
+{
+    quint64 g = 0;
+    for (quint64 n : numbers)
+        g = std::gcd(g, n);
+    return SmallestPrimeFactor(g);
+}
+
+// The smallest prime that divides two of the numbers, once no small prime does; 0 when none.
+quint64 LargePrimeOfAPair(const QList<quint64> &numbers)
+{
     quint64 best = 0;
     for (qsizetype i = 0; i < numbers.size(); ++i) {
         for (qsizetype j = i + 1; j < numbers.size(); ++j) {
@@ -133,12 +159,6 @@ quint64 SharedPrime(const QList<quint64> &numbers, int least)
         }
     }
     return best;
-}
-
-int CountDivisible(const QList<quint64> &numbers, quint64 p)
-{
-    return int(
-            std::count_if(numbers.begin(), numbers.end(), [p](quint64 n) { return n % p == 0; }));
 }
 
 // Divides the numbers by p where it goes, adding the row, while p divides at least `least`.
@@ -253,11 +273,11 @@ quint64 SmallestPrimeFactor(quint64 n)
 {
     if (n < 2)
         return 0;
-    for (quint64 p = 2; p < 1000 && p * p <= n; ++p) {
+    for (quint64 p = 2; p < SmallPrimeBound && p * p <= n; ++p) {
         if (n % p == 0)
             return p;
     }
-    return n < 1000000 ? n : SmallestOfLargeFactors(n);
+    return n < SmallPrimeBound * SmallPrimeBound ? n : SmallestOfLargeFactors(n);
 }
 
 Working PrimeFactorizationWorking(const QString &text)
@@ -290,11 +310,17 @@ ShortDivision CommonDivisionLadder(const QList<quint64> &numbers, int *commonRow
     QList<quint64> row = numbers;
     ladder.rows.append(NumberRow(row));
     const int all = int(row.size());
-    for (quint64 p; (p = SharedPrime(row, all)) != 0;)
+    for (quint64 p; (p = PrimeCommonToAll(row)) != 0;)
         DivideWhileShared(ladder, row, p, all);
     if (commonRows)
         *commonRows = int(ladder.divisors.size());
-    for (quint64 p; all > 1 && (p = SharedPrime(row, 2)) != 0;)
+    if (all < 3)
+        return ladder;
+    // Dividing never makes a prime shared again once it no longer is: one pass in ascending
+    // order takes the small ones.
+    for (quint64 p : SmallPrimes())
+        DivideWhileShared(ladder, row, p, 2);
+    for (quint64 p; (p = LargePrimeOfAPair(row)) != 0;)
         DivideWhileShared(ladder, row, p, 2);
     return ladder;
 }
@@ -330,9 +356,16 @@ Working BaseConversionWorking(const QString &text, int fromBase, int toBase)
 {
     if (fromBase == toBase || fromBase < 2 || fromBase > 36 || toBase < 2 || toBase > 36)
         return {};
-    const QString digits = ToHalfWidth(text).toUpper();
-    if (digits.isEmpty())
+    if (text.isEmpty())
         return {};
+    // Counted before the text is read, so that a long number costs nothing to refuse.
+    if (text.size() > MaxWorkingDigits) {
+        return {{QString(),
+                 std::nullopt,
+                 {},
+                 Lines({QStringLiteral("数字超过%1位，不显示解题过程").arg(MaxWorkingDigits)})}};
+    }
+    const QString digits = ToHalfWidth(text).toUpper();
     for (const QChar c : digits) {
         const qsizetype value = Digits.indexOf(c);
         if (value < 0 || value >= fromBase)

@@ -22,7 +22,8 @@ ShortDivision CommonDivisionLadder(const QList<quint64> &numbers, int *commonRow
 
 // "进制转换": division by the base with the remainders (from base 10), the weighted expansion
 // (to base 10), or both through base 10. Empty where the bases are equal or the text is no
-// number of its base; for more than MaxWorkingDigits digits one line says why it is not shown.
+// number of its base; for a text of more than MaxWorkingDigits characters one line says why it
+// is not shown.
 constexpr int MaxWorkingDigits = 64;
 Working BaseConversionWorking(const QString &text, int fromBase, int toBase);
 
