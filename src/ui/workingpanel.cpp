@@ -146,13 +146,23 @@ void WorkingPanel::Rebuild(const Working &working)
             column->addWidget(title);
         }
         if (block.ladder) {
-            column->addWidget(new LadderView(*block.ladder));
+            // Read out as the text it copies as.
+            auto *ladder = new LadderView(*block.ladder);
+            ladder->setAccessibleName(block.title);
+            ladder->setAccessibleDescription(WorkingText({{QString(), block.ladder, {}, {}}}));
+            column->addWidget(ladder);
             drawn = true;
         }
         if (!block.rows.isEmpty())
             column->addWidget(new WorkingRows(block.header, block.rows));
     }
     column->addStretch();
+    // The old working may be handling the very event that led here (a click into it takes the
+    // focus from an input, which re-reads its text): it goes once that event is done.
+    if (QWidget *old = m_scroll->takeWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
     m_scroll->setWidget(contents);
     m_contents = contents;
     m_copyText->setEnabled(!working.isEmpty());
