@@ -1,5 +1,9 @@
 #include "eval/expression.h"
+#include "eval/numbertext.h"
 #include "tools/functions/approximaterootlogic.h"
+#include "tools/functions/rootworking.h"
+
+#include <QRandomGenerator>
 
 #include <QTest>
 
@@ -34,7 +38,8 @@ Search Run(const Function &f, double a, double b, bool bisection, int places, in
     };
     hooks.bisectionImpossible = [&search] { ++search.impossible; };
     hooks.keepGoing = [&search, giveUpAfter] { return ++search.samples != giveUpAfter; };
-    search.finished = bisection ? Bisect(f, a, b, hooks) : Enumerate(f, a, b, hooks);
+    search.finished
+            = bisection ? Bisect(f, a, b, places, hooks) : Enumerate(f, a, b, places, hooks);
     return search;
 }
 
@@ -46,6 +51,9 @@ class ApproximateRootLogicTest : public QObject
 private slots:
     void answers_data();
     void answers();
+    void textbookRoots_data();
+    void textbookRoots();
+    void bisectionWorkingHalvesTheBracket();
     void abandonedSearchStops_data();
     void abandonedSearchStops();
 };
@@ -67,22 +75,30 @@ void ApproximateRootLogicTest::answers_data()
                             "x≈-1.414", "x≈-1.414", "x≈-1.414"};
     row("same signs hand over to the scan", Expression("x*x-2"), -10, 10, true, 3, root2, true);
     row("reversed ends bisect", Expression("x-5"), 10, 0, true, 3, {"x=5"});
-    row("neighbouring doubles end the bisection", Expression("x-1e10-0.5"), 0, 2e10, true, 3,
-        {"x≈10000000000.51"});
+    row("neighbouring doubles end the bisection", Expression("x-1e15-0.3"), 0, 2e15, true, 3,
+        {"x≈1e+015"});
+    row("a midpoint that is the root", Expression("x-1e10-0.5"), 0, 2e10, true, 3,
+        {"x=10000000000.5"});
     row("bracket of huge doubles", [](double x) { return x > 3e300 ? 1 : -1; }, 0, 1e308, true, 2,
         {"x≈3e+300"});
-    row("infinite ends give no midpoint", [](double x) { return x; }, -qInf(), qInf(), true, 3,
-        {"x在定义域[-1.#INF,1.#INF]内无解"});
+    row("infinite ends give no midpoint", [](double x) { return x > 0 ? 1 : -1; }, -qInf(), qInf(),
+        true, 3, {"x在定义域[-1.#INF,1.#INF]内无解"});
+    row(
+            "infinite values are no sign change", [](double x) { return x; }, -qInf(), qInf(), true,
+            3, {"x=0"}, true);
     row("scan meets the root", Expression("2*x-1"), -10, 10, false, 3, {"x≈0", "x=0.5"});
-    row("dip without a root", Expression("x*x+1"), -10, 10, false, 3,
-        {"x≈0", "x≈0", "x≈0", "x≈0", "x≈-0.001", "x≈-0.001", "x≈-0.001"});
+    row("dip without a root", Expression("x*x+1"), -10, 10, false, 3, {"x在定义域[-10,10]内无解"});
+    row("dip without a root before a root", Expression("(x*x+1)*(x-5.5)"), -10, 10, false, 3,
+        {"x≈5", "x=5.5"});
     row("refinement starting where f is undefined finds nothing", Expression("Math.sqrt(x)+1"), 0,
-        10, false, 3, {"x≈0", "x在定义域[-1,1]内无解"});
+        10, false, 3, {"x在定义域[0,10]内无解"});
     row("b itself is sampled", Expression("x-10"), -10, 10, false, 3, {"x=10"});
     row("undefined later sample is a rise", Expression("Math.sqrt(4.5-x)+1"), 0, 10, false, 3,
-        {"x≈4", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5", "x≈4.5"});
-    row("step lost in the text ends every scan", Expression("x-1e15"), 1e14, 1e16, false, 0,
-        QStringList(7, QStringLiteral("x≈1e+014")));
+        {"x在定义域[0,10]内无解"});
+    row("step lost in the text: the bracket is bisected", Expression("x-1e15-0.3"), 1e14, 1e16,
+        false, 0, {"x≈1e+015"});
+    row("a root beyond b is no answer", Expression("(x+1.5)*(x-3.5)"), -1, 10, false, 3,
+        {"x≈3", "x=3.5"});
 }
 
 void ApproximateRootLogicTest::answers()
@@ -98,6 +114,99 @@ void ApproximateRootLogicTest::answers()
     QVERIFY(search.finished);
     QCOMPARE(search.answers, answers);
     QCOMPARE(search.impossible, impossible ? 1 : 0);
+}
+
+// A function with a sign change on [a, b]: both methods must agree with the root to every
+// precision the window offers. A sample where f vanishes is shown as found, unrounded.
+void ApproximateRootLogicTest::textbookRoots_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("root");
+    const auto row = [](const char *expression, double a, double b, double root) {
+        QTest::addRow("%s on [%g, %g]", expression, a, b)
+                << QString::fromLatin1(expression) << a << b << root;
+    };
+    row("x*x-2", 0, 10, std::sqrt(2.0));
+    row("x*x-2", 1, 2, std::sqrt(2.0));
+    row("x*x*x-x-1", 1, 2, 1.324717957244746);
+    row("x*x*x-3*x+1", 0, 1, 0.3472963553338607);
+    row("2*x*x*x-4*x*x-3*x+1", 2, 3, 2.5170209179017453);
+    row("Math.pow(2,x)-3", 0, 5, std::log2(3.0));
+    row("Math.pow(2,x)+x-4", 0, 3, 1.386166980071493);
+    row("Math.sin(x)", 3, 4, M_PI);
+    row("Math.cos(x)-x", 0, 1, 0.7390851332151607);
+    row("Math.log(x)-1", 1, 5, M_E);
+    row("Math.log(x)+2*x-6", 1, 3, 2.5349191320239735);
+    row("Math.pow(Math.E,x)-x-2", 0, 3, 1.1461932206205825);
+    row("x*x*x*x-10", -1, 4, std::pow(10.0, 0.25));
+    row("1/x-0.3", 1, 10, 10.0 / 3);
+    row("0.001*(x-1.41421356)", -10, 10, 1.41421356);
+}
+
+void ApproximateRootLogicTest::textbookRoots()
+{
+    QFETCH(QString, expression);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, root);
+    for (int places = 0; places <= 5; ++places) {
+        const QString expected = NumberToText(RoundTo(root, places));
+        for (bool bisection : {true, false}) {
+            const Search search = Run(Expression(expression), a, b, bisection, places);
+            QVERIFY(search.finished);
+            QCOMPARE(search.impossible, 0);
+            const QString answer = search.answers.last();
+            if (answer.startsWith(QStringLiteral("x=")))
+                QCOMPARE(NumberToText(RoundTo(answer.mid(2).toDouble(), places)), expected);
+            else
+                QCOMPARE(answer, QStringLiteral("x≈") + expected);
+        }
+    }
+}
+
+// Each row of the working is the half of the row before whose ends differ in sign, with its
+// midpoint; the last bracket rounds alike at both ends, to the true root.
+void ApproximateRootLogicTest::bisectionWorkingHalvesTheBracket()
+{
+    QRandomGenerator generator(8);
+    const auto uniform
+            = [&generator](double from, double to) { return from + generator.bounded(to - from); };
+    for (int round = 0; round < 3000; ++round) {
+        const double root = uniform(-100.0, 100.0);
+        const double slope = uniform(0.001, 1000.0) * (round % 2 ? 1 : -1);
+        const double cubic = uniform(0.0, 10.0) * slope;
+        const Function f = [=](double x) {
+            return slope * (x - root) + cubic * (x - root) * (x - root) * (x - root);
+        };
+        const double a = root - uniform(0.001, 100.0);
+        const double b = root + uniform(0.001, 100.0);
+        const int places = int(generator.bounded(6));
+        QList<BisectionStep> steps;
+        QString answer;
+        SearchHooks hooks;
+        hooks.bisectionStep = [&steps](const BisectionStep &step) { steps.append(step); };
+        hooks.answer
+                = [&answer, places](const Answer &shown) { answer = AnswerText(shown, places); };
+        QVERIFY(Bisect(f, a, b, places, hooks));
+        QCOMPARE(steps.first().a, a);
+        QCOMPARE(steps.first().b, b);
+        double lo = a, hi = b;
+        for (const BisectionStep &step : steps) {
+            QCOMPARE(step.a, lo);
+            QCOMPARE(step.b, hi);
+            QCOMPARE(step.c, (lo + hi) * 0.5);
+            QCOMPARE(step.fc, f(step.c));
+            ((f(lo) < 0) == (step.fc < 0) ? lo : hi) = step.c;
+        }
+        if (steps.last().fc != 0)
+            QCOMPARE(RoundTo(lo, places), RoundTo(hi, places));
+        QVERIFY2(answer.endsWith(NumberToText(RoundTo(root, places))), qPrintable(answer));
+        const Working working = ApproximateRootWorking(steps, {}, answer);
+        QCOMPARE(working.first().rows.size(), steps.size());
+        QCOMPARE(working.last().rows, QList<QStringList>{{answer}});
+    }
 }
 
 void ApproximateRootLogicTest::abandonedSearchStops_data()

@@ -1,6 +1,7 @@
 #include "tools/functions/approximaterootwindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
+#include "workingcheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -32,6 +34,7 @@ private slots:
     void helpMenu_data();
     void helpMenu();
     void longSearchIgnoresClicksAndClosesSafely();
+    void showsItsWorkingOnTheScreen();
 
 private:
     void Search(const QString &expression, const QString &first, const QString &last,
@@ -90,9 +93,9 @@ void ApproximateRootWindowTest::answers_data()
                             << QString::fromUtf8(answer) << handedOver;
     };
     row("midpoint is the root", "x-5", "0", "10", Bisection, 3, "x=5");
-    row("bisection drift", "x*x-2", "0", "10", Bisection, 3, "x≈1.415");
+    row("bisection converges", "x*x-2", "0", "10", Bisection, 3, "x≈1.414");
     row("bisection with 0 places", "x*x-2", "1", "2", Bisection, 0, "x≈1");
-    row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41431");
+    row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41421");
     row("same signs go to the scan", "x*x-2", "-10", "10", Bisection, 3, "x≈-1.414", true);
     row("scan meets the root", "2*x-1", "-10", "10", Enumeration, 3, "x=0.5");
     row("no dip before the end", "x-20", "-10", "10", Enumeration, 3, "x在定义域[-10,10]内无解");
@@ -173,6 +176,19 @@ void ApproximateRootWindowTest::longSearchIgnoresClicksAndClosesSafely()
     QVERIFY(!m_window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_window);
+}
+
+// A long bisection table scrolls inside the panel: the window stays on the screen.
+void ApproximateRootWindowTest::showsItsWorkingOnTheScreen()
+{
+    QVERIFY(OpenToolWindow<ApproximateRootWindow>(m_window));
+    Search(QStringLiteral("x*x-2"), QStringLiteral("1"), QStringLiteral("2"), Bisection, 5);
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
+    QVERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
+    QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
+    const QString text = CopyWorking(m_window, false);
+    QVERIFY(text.contains(QStringLiteral("1\t[1,2]\t1.5\t0.25\t1")));
+    QVERIFY(text.endsWith(QStringLiteral("x≈1.41421")));
 }
 
 QTEST_MAIN(ApproximateRootWindowTest)

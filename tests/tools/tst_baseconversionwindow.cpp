@@ -3,6 +3,7 @@
 #include "ui/longtextbox.h"
 #include "ui/style.h"
 #include "windowtest.h"
+#include "workingcheck.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +22,7 @@ private slots:
     void convertsAsEntered();
     void reconvertsOnEveryChange();
     void errorTextStandsOut();
+    void showsItsWorking();
 
 private:
     MultiLineEditBox *Number() { return FindControl<MultiLineEditBox>(m_window, "欲转换编辑框"); }
@@ -134,6 +136,13 @@ void BaseConversionWindowTest::errorTextStandsOut()
     QTest::keyClick(Number(), Qt::Key_Backspace);
     QCOMPARE(Result()->text(), "1");
     QCOMPARE(textColour(), Palette::Text);
+}
+
+void BaseConversionWindowTest::showsItsWorking()
+{
+    Choose(ToBase(), 2);
+    QTest::keyClicks(Number(), "255");
+    QVERIFY(CopyWorking(m_window, true).contains(QStringLiteral("255₍₁₀₎=11111111₍₂₎")));
 }
 
 QTEST_MAIN(BaseConversionWindowTest)

@@ -2,6 +2,7 @@
 #include "tools/arith/divisormultiplewindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
+#include "workingcheck.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -23,6 +24,7 @@ private slots:
     void numbersAfterTheResultAreFoldedIn();
     void enterInTheCountReplacesIt();
     void resetReturnsToTheStart();
+    void showsItsWorking();
 
 private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
@@ -189,6 +191,16 @@ void DivisorMultipleWindowTest::resetReturnsToTheStart()
     EnterNumber("6");
     QCOMPARE(Box("公因数")->text(), QStringLiteral("3"));
     QCOMPARE(Box("公倍数")->text(), QStringLiteral("18"));
+}
+
+void DivisorMultipleWindowTest::showsItsWorking()
+{
+    EnterCount(QStringLiteral("3"));
+    for (const QString &number : {QStringLiteral("12"), QStringLiteral("18"), QStringLiteral("30")})
+        EnterNumber(number);
+    const QString text = CopyWorking(m_window, true);
+    QVERIFY(text.contains(QStringLiteral("最小公倍数=2×3×2×3×5=180")));
+    QVERIFY(text.contains(QStringLiteral("18=12×1+6")));
 }
 
 QTEST_MAIN(DivisorMultipleWindowTest)

@@ -3,6 +3,7 @@
 #include "tools/arith/fractionwindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
+#include "workingcheck.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,6 +22,7 @@ private slots:
     void resultFollowsEveryTerm_data();
     void resultFollowsEveryTerm();
     void termOutsideRangeIsRefused();
+    void showsItsWorking();
 
 private:
     EditBox *Box(const char *name) { return FindControl<EditBox>(m_window, name); }
@@ -175,6 +177,12 @@ void FractionWindowTest::termOutsideRangeIsRefused()
     QTest::keyClick(Box("分母2"), Qt::Key_Backspace);
     QCOMPARE(TakeMessages(), {});
     QCOMPARE(Result()->text(), shown);
+}
+
+void FractionWindowTest::showsItsWorking()
+{
+    Fill({"1", "2", "2", "3"});
+    QVERIFY(CopyWorking(m_window, false).contains(QStringLiteral("=1又1/6")));
 }
 
 QTEST_MAIN(FractionWindowTest)

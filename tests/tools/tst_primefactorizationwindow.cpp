@@ -2,9 +2,13 @@
 #include "tools/arith/primefactorizationwindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"
+#include "workingcheck.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 class PrimeFactorizationWindowTest : public WindowTest
@@ -21,6 +25,7 @@ private slots:
     void leavingTheInputRereadsIt_data();
     void leavingTheInputRereadsIt();
     void outputKeepsItsTextWhenVisited();
+    void showsItsWorking();
 
 private:
     EditBox *Input() { return FindControl<EditBox>(m_window, "输入"); }
@@ -137,6 +142,17 @@ void PrimeFactorizationWindowTest::outputKeepsItsTextWhenVisited()
     Input()->setFocus(Qt::MouseFocusReason);
     QCOMPARE(Output()->text(), QStringLiteral("2*2*2*3*3*5"));
     QCOMPARE(Input()->text(), QStringLiteral("360"));
+}
+
+// The working follows the input while it is open, and copies as text and as a picture.
+void PrimeFactorizationWindowTest::showsItsWorking()
+{
+    QTest::keyClicks(Input(), "12");
+    QVERIFY(CopyWorking(m_window, true).contains(QStringLiteral("12=2×2×3")));
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "解题过程"), Qt::LeftButton);
+    QTest::keyClicks(Input(), "0");
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "复制文字"), Qt::LeftButton);
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("120=2×2×2×3×5")));
 }
 
 QTEST_MAIN(PrimeFactorizationWindowTest)

@@ -2,14 +2,17 @@
 
 #include "eval/numbertext.h"
 #include "tools/arith/baseconversionlogic.h"
+#include "tools/arith/numberworking.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/longtextbox.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -66,6 +69,15 @@ BaseConversionWindow::BaseConversionWindow()
     layout->addWidget(m_number);
     layout->addLayout(bases);
     layout->addWidget(m_result);
+    m_working = new WorkingPanel([this] {
+        return BaseConversionWorking(m_number->text(), SelectedBase(m_fromBase),
+                                     SelectedBase(m_toBase));
+    });
+    layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
+    layout->addWidget(m_working);
+    connect(m_number, &MultiLineEditBox::ContentChanged, m_working, &WorkingPanel::Refresh);
+    connect(m_fromBase, &QComboBox::currentIndexChanged, m_working, &WorkingPanel::Refresh);
+    connect(m_toBase, &QComboBox::currentIndexChanged, m_working, &WorkingPanel::Refresh);
 
     connect(m_number, &MultiLineEditBox::ContentChanged, this, &BaseConversionWindow::Convert);
     connect(m_fromBase, &QComboBox::currentIndexChanged, this, &BaseConversionWindow::Convert);

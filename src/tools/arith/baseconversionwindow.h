@@ -5,6 +5,7 @@
 class LongTextBox;
 class MultiLineEditBox;
 class QComboBox;
+class WorkingPanel;
 
 // "进制转换": a whole number of any length from one base (2 to 36) into another, converted on
 // every change of the text or of either base.
@@ -21,4 +22,5 @@ private:
     QComboBox *m_fromBase;
     QComboBox *m_toBase;
     LongTextBox *m_result;
+    WorkingPanel *m_working;
 };

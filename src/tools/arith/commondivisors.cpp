@@ -57,6 +57,7 @@ DivisorMultipleRun::Step DivisorMultipleRun::Accept(const QString &numberText)
     ++m_index;
     m_divisor = m_index == 2 ? number : std::gcd(m_divisor, number);
     m_multiple.Fold(number);
+    m_numbers.append(number);
     if (m_index <= m_count)
         return Step::Collected;
     ++m_index;

@@ -2,6 +2,7 @@
 
 #include "eval/bigint.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -51,10 +52,13 @@ public:
     bool lastIsNext() const { return m_index == m_count; }
     QString DivisorText() const { return QString::number(m_divisor); }
     QString MultipleText() const { return m_multiple.Text(); }
+    // Every number accepted, in order.
+    const QList<quint64> &numbers() const { return m_numbers; }
 
 private:
     int m_index = 1;
     int m_count = 2;
     quint64 m_divisor = 1;
     CommonMultiple m_multiple;
+    QList<quint64> m_numbers;
 };

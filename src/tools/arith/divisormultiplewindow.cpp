@@ -1,9 +1,11 @@
 #include "tools/arith/divisormultiplewindow.h"
 
+#include "tools/arith/numberworking.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -67,6 +69,12 @@ DivisorMultipleWindow::DivisorMultipleWindow()
     layout->setSpacing(Spacing::Related);
     layout->addLayout(countRow);
     layout->addWidget(m_pages);
+    // The working follows the results: none before they are shown.
+    m_working = new WorkingPanel([this] {
+        return m_divisor->text().isEmpty() ? Working() : DivisorMultipleWorking(m_run.numbers());
+    });
+    layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
+    layout->addWidget(m_working);
 
     connect(m_acceptCount, &QPushButton::clicked, this, &DivisorMultipleWindow::AcceptCount);
     connect(m_next, &QPushButton::clicked, this, &DivisorMultipleWindow::AcceptNumber);
@@ -121,6 +129,8 @@ void DivisorMultipleWindow::Restart()
     m_divisor->clear();
     m_multiple->clear();
     m_count->setFocus();
+    if (m_working)
+        m_working->Refresh();
 }
 
 void DivisorMultipleWindow::AcceptCount()
@@ -148,6 +158,7 @@ void DivisorMultipleWindow::AcceptNumber()
         m_pages->setCurrentIndex(1);
         m_divisor->setText(m_run.DivisorText());
         m_multiple->setText(m_run.MultipleText());
+        m_working->Refresh();
     }
     m_number->clear();
     m_number->setFocus();

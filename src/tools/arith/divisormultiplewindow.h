@@ -7,6 +7,7 @@ class EditBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class WorkingPanel;
 
 // "公因倍数最值": takes a count, then that many whole numbers one at a time, and shows their
 // greatest common divisor and least common multiple.
@@ -30,4 +31,5 @@ private:
     QLabel *m_numberCaption;
     EditBox *m_number;
     EditBox *m_divisor, *m_multiple;
+    WorkingPanel *m_working = nullptr;
 };

@@ -1,17 +1,20 @@
 #include "tools/arith/fractionwindow.h"
 
 #include "tools/arith/divisors.h"
+#include "tools/arith/numberworking.h"
 
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStringList>
 
 #include <algorithm>
@@ -77,15 +80,42 @@ FractionWindow::FractionWindow()
     sum->addWidget(MakeResultGlyph(QStringLiteral("透明标签4"), QStringLiteral("=")), 0,
                    Qt::AlignVCenter);
     sum->addLayout(BuildResult());
-    setLayout(sum);
+    setLayout(WithWorking(sum));
 
     for (EditBox *term : {m_p1, m_q1, m_p2, m_q2})
         connect(term, &EditBox::ContentChanged, this, &FractionWindow::Refresh);
     connect(m_operator, &QComboBox::currentIndexChanged, this, &FractionWindow::Refresh);
 
-    SetTabOrder({m_p1, m_q1, m_operator, m_p2, m_q2, m_result});
+    SetTabOrder({m_p1, m_q1, m_operator, m_p2, m_q2, m_result, m_working->toggle()});
     m_p1->setFocus();
     FixSizeToContents();
+}
+
+// The written sum, with the "解题过程" button below it and the working under that.
+QLayout *FractionWindow::WithWorking(QBoxLayout *sum)
+{
+    m_working = new WorkingPanel([this] {
+        const auto term = [](const EditBox *box) { return ReadFractionTerm(box->text()); };
+        const auto p1 = term(m_p1), q1 = term(m_q1), p2 = term(m_p2), q2 = term(m_q2);
+        if (!p1 || !q1 || !p2 || !q2)
+            return Working();
+        return FractionWorking(*p1, *q1, FractionOperator(m_operator->currentIndex()), *p2, *q2);
+    });
+    for (EditBox *term : {m_p1, m_q1, m_p2, m_q2})
+        connect(term, &EditBox::ContentChanged, m_working, &WorkingPanel::Refresh);
+    connect(m_operator, &QComboBox::currentIndexChanged, m_working, &WorkingPanel::Refresh);
+    auto *below = new QVBoxLayout;
+    below->setContentsMargins(Spacing::WindowMargin, 0, Spacing::WindowMargin,
+                              Spacing::WindowMargin);
+    below->setSpacing(Spacing::Related);
+    below->addWidget(m_working->toggle(), 0, Qt::AlignRight);
+    below->addWidget(m_working);
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(sum);
+    column->addLayout(below);
+    return column;
 }
 
 QBoxLayout *FractionWindow::BuildInputFraction(EditBox *numerator, const QString &barName,

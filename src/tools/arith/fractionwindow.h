@@ -8,6 +8,7 @@ class MultiLineEditBox;
 class QBoxLayout;
 class QComboBox;
 class QLabel;
+class WorkingPanel;
 
 // "简单分数计算": two fractions combined by the chosen operator, laid out as a written sum and
 // recomputed on every change; the result is shown reduced, with its own fraction bar and sign.
@@ -21,6 +22,7 @@ private:
     QBoxLayout *BuildInputFraction(EditBox *numerator, const QString &barName,
                                    EditBox *denominator);
     QLayout *BuildResult();
+    QLayout *WithWorking(QBoxLayout *sum);
 
     int ResultBoxWidth(const QStringList &lines) const;
     void FitResultBox(const QStringList &lines);
@@ -33,4 +35,5 @@ private:
     QLabel *m_sign;
     MultiLineEditBox *m_result;
     QLabel *m_resultBar;
+    WorkingPanel *m_working;
 };

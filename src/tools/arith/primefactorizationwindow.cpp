@@ -1,13 +1,16 @@
 #include "tools/arith/primefactorizationwindow.h"
 
 #include "tools/arith/divisors.h"
+#include "tools/arith/numberworking.h"
 #include "tools/arith/primefactorization.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 PrimeFactorizationWindow::PrimeFactorizationWindow()
     : ToolWindow(QStringLiteral("分解质因数"))
@@ -28,6 +31,10 @@ PrimeFactorizationWindow::PrimeFactorizationWindow()
     grid->addWidget(m_input, 0, 1, Qt::AlignLeft);
     grid->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("分解结果：")), 1, 0);
     grid->addWidget(m_output, 1, 1);
+    m_working = new WorkingPanel([this] { return PrimeFactorizationWorking(m_input->text()); });
+    grid->addWidget(m_working->toggle(), 2, 1, Qt::AlignRight);
+    grid->addWidget(m_working, 3, 0, 1, 2);
+    connect(m_input, &EditBox::ContentChanged, m_working, &WorkingPanel::Refresh);
 
     connect(m_input, &EditBox::ContentChanged, this, &PrimeFactorizationWindow::Factorize);
     m_input->setFocus();

@@ -3,6 +3,7 @@
 #include "ui/toolwindow.h"
 
 class EditBox;
+class WorkingPanel;
 
 // "分解质因数": the typed whole number as its prime factors, recomputed on every change.
 class PrimeFactorizationWindow : public ToolWindow
@@ -16,4 +17,5 @@ private:
 
     EditBox *m_input;
     EditBox *m_output;
+    WorkingPanel *m_working;
 };

@@ -3,11 +3,13 @@
 #include "eval/expression.h"
 #include "eval/numbertext.h"
 #include "tools/functions/approximaterootlogic.h"
+#include "tools/functions/rootworking.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -51,10 +53,14 @@ ApproximateRootWindow::ApproximateRootWindow()
     m_answer = MakeResultBox(QStringLiteral("答案"));
     WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
     layout->addWidget(m_answer);
+    m_working = new WorkingPanel(
+            [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answer->text()); });
+    layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
+    layout->addWidget(m_working);
 
     connect(m_compute, &QPushButton::clicked, this, &ApproximateRootWindow::Search);
     SetTabOrder({m_expression, m_first, m_last, m_places, m_bisection, m_enumeration, m_compute,
-                 m_answer});
+                 m_answer, m_working->toggle()});
     m_expression->setFocus();
     FixSizeToContents();
 }
@@ -123,8 +129,8 @@ QLayout *ApproximateRootWindow::BuildInputs()
     return inputs;
 }
 
-// The expression, the interval and the method are read once; the decimal places are read each
-// time an answer is written, so a change meanwhile shows in the next one.
+// The expression, the interval, the method and the precision the search needs are read once;
+// the decimal places shown are read each time an answer is written.
 void ApproximateRootWindow::Search()
 {
     RunScope run(this);
@@ -139,8 +145,15 @@ void ApproximateRootWindow::Search()
         m_answer->setText(AnswerText(answer, m_places->currentIndex()));
     };
     hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
+    m_halvings.clear();
+    m_scans.clear();
+    hooks.bisectionStep = [this](const BisectionStep &step) { m_halvings.append(step); };
+    hooks.scanStep = [this](const ScanStep &step) { m_scans.append(step); };
+    const int places = m_places->currentIndex();
     if (m_bisection->isChecked())
-        Bisect(f, a, b, hooks);
+        Bisect(f, a, b, places, hooks);
     else
-        Enumerate(f, a, b, hooks);
+        Enumerate(f, a, b, places, hooks);
+    if (!isClosing())
+        m_working->Refresh();
 }

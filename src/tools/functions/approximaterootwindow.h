@@ -1,11 +1,15 @@
 #pragma once
 
+#include "tools/functions/approximaterootlogic.h"
 #include "ui/toolwindow.h"
+
+#include <QList>
 
 class EditBox;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
+class WorkingPanel;
 
 // "求方程近似根": one approximate root of f(x) = 0 in [a, b] by bisection or by enumeration,
 // rounded to the decimal places chosen.
@@ -29,4 +33,8 @@ private:
     EditBox *m_answer;
     QRadioButton *m_bisection;
     QRadioButton *m_enumeration;
+    WorkingPanel *m_working;
+    // The steps of the last search, for its working.
+    QList<ApproximateRoot::BisectionStep> m_halvings;
+    QList<ApproximateRoot::ScanStep> m_scans;
 };

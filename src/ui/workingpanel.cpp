@@ -1,0 +1,187 @@
+#include "ui/workingpanel.h"
+
+#include "ui/ladderview.h"
+#include "ui/style.h"
+#include "ui/windowplacement.h"
+#include "ui/workingrows.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+// The least height of the working, however little the screen leaves.
+constexpr int MinimumRoom = 120;
+
+QPushButton *MakeNamedButton(const QString &name, const QString &caption, bool checkable)
+{
+    auto *button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    button->setCheckable(checkable);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Scrolls its contents once they would take more than the room it is given or most of the
+// screen's width, so that the window that holds it stays on the screen.
+class BoundedScrollArea : public QScrollArea
+{
+public:
+    int room = 0; // the height it may take
+    QSize sizeHint() const override
+    {
+        if (!widget())
+            return QSize(0, 0);
+        const QSize wanted = widget()->sizeHint() + QSize(2 * frameWidth(), 2 * frameWidth());
+        const QRect screen = this->screen()->availableGeometry();
+        const int bar = verticalScrollBar()->sizeHint().width();
+        int width = qMin(wanted.width(), screen.width() * 8 / 10);
+        int height = qMin(wanted.height(), room);
+        if (height < wanted.height())
+            width = qMin(width + bar, screen.width() * 8 / 10);
+        if (width < wanted.width())
+            height = qMin(height + bar, room);
+        return QSize(width, height);
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+// Moves a window that has grown back inside the available area of its screen.
+void KeepOnScreen(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->activate();
+    const QRect available = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    QPoint topLeft = frame.topLeft();
+    topLeft.setX(qMax(available.left(), qMin(topLeft.x(), available.right() + 1 - frame.width())));
+    topLeft.setY(qMax(available.top(), qMin(topLeft.y(), available.bottom() + 1 - frame.height())));
+    if (topLeft != frame.topLeft())
+        window->move(topLeft);
+}
+
+} // namespace
+
+WorkingPanel::WorkingPanel(Source source, QWidget *parent)
+    : QWidget(parent)
+    , m_source(std::move(source))
+    , m_toggle(MakeNamedButton(QStringLiteral("解题过程"), QStringLiteral("解题过程"), true))
+    , m_copyText(MakeNamedButton(QStringLiteral("复制文字"), QStringLiteral("复制文字"), false))
+    , m_copyPicture(MakeNamedButton(QStringLiteral("复制图片"), QStringLiteral("复制图片"), false))
+    , m_scroll(new BoundedScrollArea)
+{
+    setObjectName(QStringLiteral("解题过程面板"));
+    setAccessibleName(QStringLiteral("解题过程"));
+    m_scroll->setObjectName(QStringLiteral("解题过程内容"));
+    m_scroll->setAccessibleName(QStringLiteral("解题过程"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::StyledPanel);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(Spacing::Related);
+    buttons->addStretch();
+    buttons->addWidget(m_copyText);
+    buttons->addWidget(m_copyPicture);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(Spacing::Related);
+    layout->addWidget(m_scroll);
+    layout->addLayout(buttons);
+    setTabOrder(m_copyText, m_copyPicture);
+    hide();
+
+    connect(m_toggle, &QPushButton::toggled, this, &WorkingPanel::Show);
+    connect(m_copyText, &QPushButton::clicked, this, &WorkingPanel::CopyText);
+    connect(m_copyPicture, &QPushButton::clicked, this, &WorkingPanel::CopyPicture);
+}
+
+void WorkingPanel::Refresh()
+{
+    if (m_toggle->isChecked())
+        Rebuild(m_source());
+}
+
+// The panel takes what the screen leaves below the window as it stood, with its frame.
+void WorkingPanel::Show(bool shown)
+{
+    if (shown) {
+        const QWidget *whole = window();
+        const int frame = qMax(whole->frameGeometry().height() - whole->height(),
+                               AssumedFrame.top() + AssumedFrame.bottom());
+        const int taken
+                = whole->height() + frame + m_copyText->sizeHint().height() + 3 * Spacing::Related;
+        const int available = whole->screen()->availableGeometry().height();
+        static_cast<BoundedScrollArea *>(m_scroll)->room = qMax(available - taken, MinimumRoom);
+    }
+    setVisible(shown);
+    if (shown)
+        Rebuild(m_source());
+    KeepOnScreen(window());
+}
+
+void WorkingPanel::Rebuild(const Working &working)
+{
+    m_working = working;
+    auto *contents = new QWidget;
+    auto *column = new QVBoxLayout(contents);
+    column->setContentsMargins(Spacing::Related, Spacing::Related, Spacing::Related,
+                               Spacing::Related);
+    column->setSpacing(Spacing::Related);
+    bool drawn = false;
+    for (const WorkingBlock &block : working) {
+        if (!block.title.isEmpty()) {
+            auto *title = new QLabel(block.title);
+            QFont bold = title->font();
+            bold.setBold(true);
+            title->setFont(bold);
+            column->addWidget(title);
+        }
+        if (block.ladder) {
+            // Read out as the text it copies as.
+            auto *ladder = new LadderView(*block.ladder);
+            ladder->setAccessibleName(block.title);
+            ladder->setAccessibleDescription(WorkingText({{QString(), block.ladder, {}, {}}}));
+            column->addWidget(ladder);
+            drawn = true;
+        }
+        if (!block.rows.isEmpty())
+            column->addWidget(new WorkingRows(block.header, block.rows));
+    }
+    column->addStretch();
+    // The old working may be handling the very event that led here (a click into it takes the
+    // focus from an input, which re-reads its text): it goes once that event is done.
+    if (QWidget *old = m_scroll->takeWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
+    m_scroll->setWidget(contents);
+    m_contents = contents;
+    m_copyText->setEnabled(!working.isEmpty());
+    m_copyPicture->setEnabled(drawn);
+    m_scroll->updateGeometry();
+    if (isVisible())
+        KeepOnScreen(window());
+}
+
+void WorkingPanel::CopyText()
+{
+    QApplication::clipboard()->setText(WorkingText(m_working));
+}
+
+// The whole working, also what lies outside the scrolled view, at the screen's pixel ratio.
+void WorkingPanel::CopyPicture()
+{
+    if (!m_contents)
+        return;
+    m_contents->resize(m_contents->sizeHint().expandedTo(m_contents->size()));
+    QApplication::clipboard()->setImage(m_contents->grab().toImage());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/working.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
+
+// The working of a window's result, hidden until its "解题过程" button is pressed. It scrolls
+// where the working is longer than the screen leaves below the window, and copies as text or
+// as a picture.
+// While hidden it builds nothing, so that typing stays as fast as without it.
+class WorkingPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    using Source = std::function<Working()>;
+    explicit WorkingPanel(Source source, QWidget *parent = nullptr);
+
+    // The "解题过程" button, for the window to place: it shows and hides the panel.
+    QPushButton *toggle() const { return m_toggle; }
+    // Call whenever the result changes; rebuilds the working while the panel is shown.
+    void Refresh();
+
+private:
+    void Show(bool shown);
+    void Rebuild(const Working &working);
+    void CopyText();
+    void CopyPicture();
+
+    Source m_source;
+    Working m_working;
+    QPushButton *m_toggle;
+    QPushButton *m_copyText;
+    QPushButton *m_copyPicture;
+    QScrollArea *m_scroll;
+    QWidget *m_contents = nullptr;
+};
