@@ -185,7 +185,8 @@ void ArithmeticWindowTest::ComputeWithEnter(const QString &expression)
 QMenu *ArithmeticWindowTest::OpenEntryMenu(int row)
 {
     const QPoint place = History()->visualItemRect(History()->item(row)).center();
-    QContextMenuEvent request(QContextMenuEvent::Mouse, place);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, place,
+                              History()->viewport()->mapToGlobal(place));
     QApplication::sendEvent(History()->viewport(), &request);
     return FindControl<QMenu>(m_window, "历史记录菜单");
 }

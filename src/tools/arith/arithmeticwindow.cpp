@@ -70,8 +70,8 @@ QPushButton *MakeCopyButton(const QString &name, const QString &readerName)
 
 QString HistoryLine(const HistoryEntry &entry)
 {
-    QString expression = entry.expression.simplified();
-    if (expression.size() > LongestHistoryLine)
+    QString expression = entry.expression.left(LongestHistoryLine + 1).simplified();
+    if (entry.expression.size() > LongestHistoryLine)
         expression = expression.left(LongestHistoryLine) + u'…';
     return expression + QStringLiteral(" = ") + entry.result;
 }
@@ -84,6 +84,8 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     , m_result(MakeResultBox(QStringLiteral("编辑框2")))
     , m_exact(MakeResultBox(QStringLiteral("精确值")))
     , m_historyList(MakeListBox(QStringLiteral("历史记录")))
+    , m_copyExact(MakeCopyButton(QStringLiteral("复制精确值"), QStringLiteral("复制精确值")))
+    , m_clearHistory(MakeButton(QStringLiteral("清空历史记录"), QStringLiteral("清空")))
     , m_history(historyPath)
 {
     m_expression->setMinimumWidth(ExpressionBoxSize.width());
@@ -118,10 +120,8 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
 
     m_result->installEventFilter(this);
     m_exact->installEventFilter(this);
-    auto *copyExact = findChild<QPushButton *>(QStringLiteral("复制精确值"));
-    auto *clear = findChild<QPushButton *>(QStringLiteral("清空历史记录"));
-    SetTabOrder({m_expression, m_result, compute, copyResult, m_exact, copyExact, m_historyList,
-                 clear});
+    SetTabOrder({m_expression, m_result, compute, copyResult, m_exact, m_copyExact, m_historyList,
+                 m_clearHistory});
     ShowHistory();
     m_expression->setFocus();
     resize(sizeHint());
@@ -130,12 +130,11 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
 QLayout *ArithmeticWindow::BuildExactRow()
 {
     m_exact->setAccessibleName(QStringLiteral("精确值"));
-    QPushButton *copy = MakeCopyButton(QStringLiteral("复制精确值"), QStringLiteral("复制精确值"));
-    connect(copy, &QPushButton::clicked, this, [this] { CopyText(m_exact->text()); });
+    connect(m_copyExact, &QPushButton::clicked, this, [this] { CopyText(m_exact->text()); });
     auto *row = new QHBoxLayout;
     row->setSpacing(Spacing::Related);
     row->addWidget(m_exact, 1);
-    row->addWidget(copy);
+    row->addWidget(m_copyExact);
     auto *rows = new QVBoxLayout;
     rows->setSpacing(Spacing::Related);
     QLabel *label = MakeLabel(QStringLiteral("精确值标签"), QStringLiteral("精确值："));
@@ -149,13 +148,12 @@ QLayout *ArithmeticWindow::BuildHistoryRows()
 {
     QLabel *label = MakeLabel(QStringLiteral("历史记录标签"), QStringLiteral("历史记录："));
     label->setBuddy(m_historyList);
-    QPushButton *clear = MakeButton(QStringLiteral("清空历史记录"), QStringLiteral("清空"));
-    clear->setAccessibleName(QStringLiteral("清空历史记录"));
-    connect(clear, &QPushButton::clicked, this, &ArithmeticWindow::ClearHistory);
+    m_clearHistory->setAccessibleName(QStringLiteral("清空历史记录"));
+    connect(m_clearHistory, &QPushButton::clicked, this, &ArithmeticWindow::ClearHistory);
     auto *heading = new QHBoxLayout;
     heading->addWidget(label);
     heading->addStretch(1);
-    heading->addWidget(clear);
+    heading->addWidget(m_clearHistory);
 
     m_historyList->setAccessibleName(QStringLiteral("历史记录"));
     m_historyList->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -6,6 +6,7 @@
 class EditBox;
 class MultiLineEditBox;
 class QListWidget;
+class QPushButton;
 
 // "四则运算": the value of a typed arithmetic expression, on "计算" or Enter; below it the
 // exact value and the history of computations, kept in the file at `historyPath` (in memory
@@ -36,6 +37,8 @@ private:
     EditBox *m_result;
     EditBox *m_exact;
     QListWidget *m_historyList;
+    QPushButton *m_copyExact;
+    QPushButton *m_clearHistory;
     CalculationHistory m_history;
     ExpressionRecall m_recall;
 };
