@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // Room for the expression as the window was first drawn: 304 × 80 pixels.

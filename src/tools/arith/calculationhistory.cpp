@@ -19,7 +19,7 @@ QByteArray HistoryText(const QList<HistoryEntry> &entries)
     QJsonArray array;
     for (const HistoryEntry &entry : entries)
         array.append(QJsonObject{{ExpressionKey, entry.expression}, {ResultKey, entry.result}});
-    return QJsonDocument(QJsonObject{{EntriesKey, array}}).toJson(QJsonDocument::Indented);
+    return QJsonDocument(QJsonObject{{EntriesKey, array}}).toJson(QJsonDocument::Compact);
 }
 
 std::optional<QList<HistoryEntry>> ParseHistoryText(const QByteArray &content)
