@@ -13,6 +13,12 @@ QString SettingsFilePath()
             + QStringLiteral("set.ini");
 }
 
+QString ArithmeticHistoryFilePath()
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("arithmetic-history.json");
+}
+
 void LoadSettings()
 {
     if (Program().settingsDone == 1)

@@ -8,6 +8,8 @@
 // messages they owe the user.
 
 QString SettingsFilePath();
+// The history of "四则运算", beside "set.ini".
+QString ArithmeticHistoryFilePath();
 
 // Reads "set.ini" into the program's settings record, writing the defaults when the file is
 // missing or corrupt, and says so. Does nothing once the settings window has been left.

@@ -1,5 +1,7 @@
 #include "app/toolcatalog.h"
 
+#include "app/settings.h"
+
 #include "tools/applied/bmiwindow.h"
 #include "tools/applied/concentrationwindow.h"
 #include "tools/applied/electricalwindow.h"
@@ -50,7 +52,8 @@ ToolCatalog BuildCatalog()
              QStringLiteral("透明标签1"),
              QStringLiteral("代数："),
              {
-                     Tool("四则运算按钮", "四则运算", Opens<ArithmeticWindow>()),
+                     Tool("四则运算按钮", "四则运算",
+                          [] { return new ArithmeticWindow(ArithmeticHistoryFilePath()); }),
                      Tool("数字信息按钮", "数字信息", Opens<NumberInfoWindow>()),
                      Tool("简单分数计算按钮", "简单分数计算", Opens<FractionWindow>()),
                      Tool("连加连乘按钮", "连加/连乘", Opens<RunningSeriesWindow>()),

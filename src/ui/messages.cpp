@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -15,8 +16,9 @@ namespace {
 class MessageBox : public QMessageBox
 {
 public:
-    MessageBox(const QString &text, const QString &caption, QWidget *parent, QWidget *over)
-        : QMessageBox(QMessageBox::NoIcon, caption, DisplayText(text), QMessageBox::Ok, parent)
+    MessageBox(const QString &text, const QString &caption, QWidget *parent, QWidget *over,
+               StandardButtons buttons = QMessageBox::Ok)
+        : QMessageBox(QMessageBox::NoIcon, caption, DisplayText(text), buttons, parent)
         , m_over(over)
     {
         setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -41,6 +43,16 @@ void ShowMessage(const QString &text, const QString &caption, QWidget *parent, Q
 {
     MessageBox box(text, caption, parent, over ? over : QApplication::activeWindow());
     box.exec();
+}
+
+bool AskToConfirm(const QString &text, const QString &caption, QWidget *over)
+{
+    MessageBox box(text, caption, nullptr, over ? over : QApplication::activeWindow(),
+                   QMessageBox::Ok | QMessageBox::Cancel);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 void SendKeystroke(int virtualKey)

@@ -11,6 +11,11 @@ class QWidget;
 void ShowMessage(const QString &text, const QString &caption = QStringLiteral("信息："),
                  QWidget *parent = nullptr, QWidget *over = nullptr);
 
+// A modal question with "确定" and "取消", placed as ShowMessage places its box; true when it
+// is answered with "确定".
+bool AskToConfirm(const QString &text, const QString &caption = QStringLiteral("信息："),
+                  QWidget *over = nullptr);
+
 // Queues a keystroke (a virtual-key code: 39 Right arrow, 8 Backspace, …) for the control
 // that has the keyboard focus when it is processed, after the current event handler.
 void SendKeystroke(int virtualKey);

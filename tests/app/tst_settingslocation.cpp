@@ -1,10 +1,13 @@
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/settingslocation.h"
+#include "app/toolcatalog.h"
 #include "windowtest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -21,6 +24,8 @@ private slots:
     void writableCheck_data();
     void writableCheck();
     void unwritableRunDirectoryKeepsSettingsInConfiguration();
+    void arithmeticHistoryLivesBesideSettings_data();
+    void arithmeticHistoryLivesBesideSettings();
 };
 
 namespace {
@@ -105,6 +110,29 @@ void SettingsLocationTest::unwritableRunDirectoryKeepsSettingsInConfiguration()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("2\r\n38\r\n9.8"));
     QVERIFY(!QDir(Program().runDirectory).exists());
+}
+
+void SettingsLocationTest::arithmeticHistoryLivesBesideSettings_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addRow("portable copy") << false;
+    QTest::addRow("read-only installation") << true;
+}
+
+// The history of the window that the launcher's button opens.
+void SettingsLocationTest::arithmeticHistoryLivesBesideSettings()
+{
+    QFETCH(bool, installed);
+    Program().runDirectory = runDirectory() + (installed ? QStringLiteral("/gone") : QString());
+    const ToolEntry &arithmetic = DefaultToolCatalog().front().tools.front();
+    QCOMPARE(arithmetic.caption, QStringLiteral("四则运算"));
+    std::unique_ptr<QWidget> window(arithmetic.createWindow());
+    FindControl<QPlainTextEdit>(window.get(), "编辑框1")->setPlainText(QStringLiteral("1+2"));
+    FindControl<QPushButton>(window.get(), "四则运算计算")->click();
+    const QString directory = installed ? Configuration() : runDirectory();
+    QFile file(directory + QStringLiteral("/arithmetic-history.json"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("\"1+2\""));
 }
 
 QTEST_MAIN(SettingsLocationTest)

@@ -8,6 +8,8 @@ class ArithmeticLogicTest : public QObject
 private slots:
     void resultText_data();
     void resultText();
+    void exactValue_data();
+    void exactValue();
 };
 
 void ArithmeticLogicTest::resultText_data()
@@ -44,6 +46,76 @@ void ArithmeticLogicTest::resultText()
     QFETCH(QString, expression);
     QFETCH(QString, shown);
     QCOMPARE(ArithmeticResultText(expression), shown);
+}
+
+void ArithmeticLogicTest::exactValue_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("exact");
+    const auto row = [](const char *name, const QString &expression, const QString &exact) {
+        QTest::newRow(name) << expression << exact;
+    };
+    const QString nested = QString(150, u'(') + '1' + QString(150, u')');
+    const QString tooDeep = QString(300, u'(') + '1' + QString(300, u')');
+
+    row("sum of fractions", "1/3+1/6", "1/2 = 0.5");
+    row("decimals", "0.1+0.2", "3/10 = 0.3");
+    row("repeating", "1/7", "1/7 = 0.(142857)");
+    row("improper", "7/6", "7/6 = 1又1/6 = 1.1(6)");
+    row("negative improper", "-7/6", "-7/6 = -1又1/6 = -1.1(6)");
+    row("negative proper", "0.1-0.4", "-3/10 = -0.3");
+    row("repetition after digits", "1/12", "1/12 = 0.08(3)");
+    row("whole number", "2(3+4)", "14");
+    row("zero", "1/3-1/3", "0");
+    row("unary signs", "-(-5)+ +1", "6");
+    row("full-width", "（１＋２）／４", "3/4 = 0.75");
+    row("between parentheses", "(1)(2)", "2");
+    row("exponent literal", "1e3/8+2.5e-1", "501/4 = 125又1/4 = 125.25");
+    row("zero with a huge exponent", "0e999999999999", "0");
+    row("power", "pow(2,10)", "1024");
+    row("negative power", "Math.pow(2,-3)", "1/8 = 0.125");
+    row("power of a fraction", "Math.pow(2/3,2)", "4/9 = 0.(4)");
+    row("computed exponent", "Math.pow(3,6/2)", "27");
+    row("zero to the zero", "Math.pow(0,0)", "1");
+    row("minus one to a huge odd power", "Math.pow(-1,1e9+1)", "-1");
+    row("long period cut", "1/109",
+        "1/109 = 0.(0091743119266055045871559633027522935779816513761467889908256880733944954128"
+        "440366972477064220183486…)");
+    row("long digits before the period cut", "1/Math.pow(2,101)",
+        "1/2535301200456458802993406410752 = 0.0000000000000000000000000000003944304526105059027"
+        "058642826413931148366032175545115023851394653320312…");
+    row("cancelling long terms", "Math.pow(10,20000)/Math.pow(10,19999)", "10");
+    row("nested", nested, "1");
+    row("too long", "Math.pow(10,10000)", ExactValueTooLongText);
+    row("huge exponent", "Math.pow(10,1e9)", ExactValueTooLongText);
+    row("huge literal", "1e99999", ExactValueTooLongText);
+    row("huge denominator", "1/Math.pow(3,30000)", ExactValueTooLongText);
+    row("too long beside an inexact part", "Math.pow(10,1e9)+sqrt(2)", "");
+    row("undefined beside a too long part", "1/0+Math.pow(10,1e9)", "");
+    row("too deep", tooDeep, "");
+    row("empty", "", "");
+    row("division by zero", "1/0", "");
+    row("zero by zero", "0/0", "");
+    row("zero to a negative power", "Math.pow(0,-1)", "");
+    row("square root", "sqrt(4)", "");
+    row("fractional exponent", "Math.pow(4,0.5)", "");
+    row("bit operator", "2^3", "");
+    row("comparison", "1<2", "");
+    row("variable", "x+1", "");
+    row("constant", "Math.PI", "");
+    row("legacy octal", "010", "");
+    row("decrement", "1--1", "");
+    row("comment", "1//2", "");
+    row("comma", "1,2", "");
+    row("third argument", "Math.pow(2,3,4)", "");
+    row("two statements", "1\n2", "");
+}
+
+void ArithmeticLogicTest::exactValue()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, exact);
+    QCOMPARE(ExactValueText(expression), exact);
 }
 
 QTEST_GUILESS_MAIN(ArithmeticLogicTest)

@@ -6,9 +6,14 @@
 #include "windowtest.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -28,12 +33,21 @@ private slots:
     void recomputesAfterEditing();
     void runawayExpressionShowsError();
     void closingDuringEnterDoesNotCrash();
+    void exactValueAndHistory();
+    void historyRecallsExpressions();
+    void historyMenuAndClear();
+    void historyComesFromItsFile();
+    void copies();
 
 private:
     MultiLineEditBox *Expression() { return FindControl<MultiLineEditBox>(m_window, "编辑框1"); }
     EditBox *Result() { return FindControl<EditBox>(m_window, "编辑框2"); }
     QPushButton *ComputeButton() { return FindControl<QPushButton>(m_window, "四则运算计算"); }
+    EditBox *Exact() { return FindControl<EditBox>(m_window, "精确值"); }
+    QListWidget *History() { return FindControl<QListWidget>(m_window, "历史记录"); }
     void Type(const QString &expression);
+    void ComputeWithEnter(const QString &expression);
+    QMenu *OpenEntryMenu(int row);
     void ClickCompute() { QTest::mouseClick(ComputeButton(), Qt::LeftButton); }
 
     QPointer<ArithmeticWindow> m_window;
@@ -159,6 +173,107 @@ void ArithmeticWindowTest::closingDuringEnterDoesNotCrash()
     QTimer::singleShot(0, m_window, &QWidget::close);
     QTest::keyClick(Expression(), Qt::Key_Return);
     QTRY_VERIFY(m_window.isNull());
+}
+
+void ArithmeticWindowTest::ComputeWithEnter(const QString &expression)
+{
+    Expression()->setFocus();
+    Expression()->selectAll();
+    Type(expression);
+    QTest::keyClick(Expression(), Qt::Key_Return);
+}
+
+QMenu *ArithmeticWindowTest::OpenEntryMenu(int row)
+{
+    const QPoint place = History()->visualItemRect(History()->item(row)).center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, place,
+                              History()->viewport()->mapToGlobal(place));
+    QApplication::sendEvent(History()->viewport(), &request);
+    return FindControl<QMenu>(m_window, "历史记录菜单");
+}
+
+void ArithmeticWindowTest::exactValueAndHistory()
+{
+    Type("1/3+1/6");
+    ClickCompute();
+    ClickCompute();
+    QCOMPARE(Exact()->text(), "1/2 = 0.5");
+    QCOMPARE(History()->count(), 1);
+    Type("+sqrt(4)");
+    ClickCompute();
+    QCOMPARE(Result()->text(), "2.5");
+    QCOMPARE(Exact()->text(), QString());
+    QCOMPARE(History()->count(), 2);
+    QCOMPARE(History()->item(0)->text(), "1/3+1/6+sqrt(4) = 2.5");
+}
+
+void ArithmeticWindowTest::historyRecallsExpressions()
+{
+    ComputeWithEnter("1+1");
+    ComputeWithEnter("2+2");
+    Expression()->setFocus();
+    Expression()->selectAll();
+    Type("7");
+    QTest::keyClick(Expression(), Qt::Key_Up);
+    QCOMPARE(Expression()->text(), "2+2");
+    QTest::keyClick(Expression(), Qt::Key_Down);
+    QCOMPARE(Expression()->text(), "7");
+    QTest::mouseClick(History()->viewport(), Qt::LeftButton, {},
+                      History()->visualItemRect(History()->item(1)).center());
+    QCOMPARE(Expression()->text(), "1+1");
+    QVERIFY(Expression()->hasFocus());
+    History()->setFocus();
+    History()->setCurrentRow(0);
+    QTest::keyClick(History(), Qt::Key_Return);
+    QCOMPARE(Expression()->text(), "2+2");
+}
+
+void ArithmeticWindowTest::historyMenuAndClear()
+{
+    ComputeWithEnter("1/3");
+    ComputeWithEnter("2*3");
+    QPointer<QMenu> menu = OpenEntryMenu(1);
+    FindControl<QAction>(menu, "复制精确值")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), "1/3 = 0.(3)");
+    menu->close();
+    QTRY_VERIFY(menu.isNull());
+    FindControl<QAction>(OpenEntryMenu(0), "删除")->trigger();
+    QCOMPARE(History()->count(), 1);
+    QCOMPARE(History()->item(0)->text(), "1/3 = 0.3333333333333333");
+
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "清空历史记录"), Qt::LeftButton);
+    const QList<ShownMessage> asked = TakeMessages();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().buttons, QStringList({"确定", "取消"}));
+    QCOMPARE(History()->count(), 0);
+}
+
+void ArithmeticWindowTest::historyComesFromItsFile()
+{
+    const QString path = runDirectory() + "/history.json";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(HistoryText({{"5*5", "25"}}));
+    file.close();
+    ArithmeticWindow reopened(path);
+    QCOMPARE(FindControl<QListWidget>(&reopened, "历史记录")->item(0)->text(), "5*5 = 25");
+}
+
+void ArithmeticWindowTest::copies()
+{
+    ComputeWithEnter("1/3");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    Expression()->setFocus();
+    QTest::keyClick(Expression(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), "0.3333333333333333");
+    Expression()->selectAll();
+    QTest::keyClick(Expression(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), "1/3");
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "复制精确值"), Qt::LeftButton);
+    QCOMPARE(clipboard->text(), "1/3 = 0.(3)");
+    ComputeButton()->setFocus();
+    QTest::keyClick(ComputeButton(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), "0.3333333333333333");
 }
 
 QTEST_MAIN(ArithmeticWindowTest)

@@ -4,7 +4,15 @@
 
 // What "四则运算" shows for a typed expression.
 inline const QString ArithmeticErrorText = QStringLiteral("错误!");
+inline const QString ExactValueTooLongText = QStringLiteral("精确值过长");
 
 // The engine's result text of the half-width folded expression; a failure or an infinity
 // shows as ArithmeticErrorText, not-a-number as "-1.#IND".
 QString ArithmeticResultText(const QString &expression);
+
+// The exact value of the expression as the engine reads it, its forms joined by " = ":
+// "1/2 = 0.5", "7/6 = 1又1/6 = 1.1(6)", "-3/10 = -0.3", a whole number alone ("14"). At most
+// 100 digits before the repetition and 100 repeating ones are written, then "…" cuts them.
+// ExactValueTooLongText beyond 10,000 digits; empty when the expression is not exact
+// arithmetic or has no value (a division by zero).
+QString ExactValueText(const QString &expression);
