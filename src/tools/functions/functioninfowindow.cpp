@@ -7,17 +7,20 @@
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
+#include "ui/graphpanel.h"
 #include "ui/grid.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -98,6 +101,7 @@ FunctionInfoWindow::FunctionInfoWindow()
     ConnectEvents();
     const QList<QWidget *> readingOrder{
             m_expression,  m_start,           m_end,           m_run,           m_graphNeeded,
+            m_panel,       m_resetView,       m_equalScale,    m_marksShown,    m_saveImage,
             m_thickness,   m_color,           m_keepPicture,   m_extremaNeeded, m_extremaStep,
             m_extremaGrid, m_monotonicNeeded, m_monotonicStep, m_monotonicGrid, m_parityNeeded,
             m_parityStep,  m_parityResult};
@@ -131,7 +135,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
 QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 {
     m_graphNeeded = MakeNeededBox(QStringLiteral("函数图像选择框"));
-    m_panel = new DrawingPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
+    m_panel = new GraphPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
     m_plot = FunctionPlot(m_panel);
     m_thickness = new EditBox(QStringLiteral("编辑框2"));
     m_thickness->setText(QStringLiteral("3"));
@@ -144,11 +148,54 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
     layout->setSpacing(Spacing::Related);
     layout->addLayout(Row({m_graphNeeded}));
     layout->addWidget(m_panel);
+    layout->addLayout(BuildInstrumentRow());
     layout->addLayout(
             Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
                  MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
                  m_keepPicture}));
     return MakeGroup(QStringLiteral("函数图像"), layout);
+}
+
+QLayout *FunctionInfoWindow::BuildInstrumentRow()
+{
+    m_resetView = MakeButton(QStringLiteral("复位"), QStringLiteral("复位"));
+    m_equalScale = MakeCheckBox(QStringLiteral("等比例"), QStringLiteral("等比例"));
+    m_marksShown = MakeCheckBox(QStringLiteral("标记点"), QStringLiteral("标记点"));
+    m_marksShown->setChecked(true);
+    m_saveImage = MakeButton(QStringLiteral("保存图像"), QStringLiteral("保存图像"));
+    m_traceText = MakeLabel(QStringLiteral("坐标"), QString());
+    m_traceText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *row = Row({m_resetView, m_equalScale, m_marksShown, m_saveImage});
+    row->addWidget(m_traceText, 1);
+    return row;
+}
+
+void FunctionInfoWindow::ConnectInstrument()
+{
+    connect(m_resetView, &QPushButton::clicked, m_panel, &GraphPanel::ResetView);
+    connect(m_equalScale, &QCheckBox::toggled, m_panel, &GraphPanel::SetEqualScale);
+    connect(m_marksShown, &QCheckBox::toggled, m_panel, &GraphPanel::SetMarksShown);
+    connect(m_saveImage, &QPushButton::clicked, this, &FunctionInfoWindow::SaveImage);
+    connect(m_panel, &GraphPanel::TraceChanged, m_traceText, &QLabel::setText);
+}
+
+// PNG or SVG, by the file's type.
+void FunctionInfoWindow::SaveImage()
+{
+    // The dialog runs a loop of its own: the window stays until it returns.
+    BusyScope busy(this);
+    QPointer<QFileDialog> dialog = new QFileDialog(this, QStringLiteral("保存图像"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters(
+            {QStringLiteral("PNG 图像 (*.png)"), QStringLiteral("SVG 图像 (*.svg)")});
+    dialog->setDefaultSuffix(QStringLiteral("png"));
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    if (!dialog || isClosing())
+        return;
+    const QStringList files = dialog->selectedFiles();
+    delete dialog;
+    if (chosen && !files.isEmpty() && !m_panel->SaveImage(files.first()))
+        ShowMessage(QStringLiteral("保存图像失败！"));
 }
 
 QGroupBox *FunctionInfoWindow::BuildExtremaGroup()
@@ -221,6 +268,7 @@ void FunctionInfoWindow::ConnectEvents()
     });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(m_thickness, &EditBox::ContentChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
+    ConnectInstrument();
     connect(closePollTimer(), &QTimer::timeout, this, [this] {
         m_keepPicture->setToolTip(QStringLiteral("勾选时请不要更改区间，不然会造成图像馄乱。"));
     });
@@ -328,14 +376,18 @@ bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
         };
         m_plot.PreparePanel(m_keepPicture->isChecked());
         const int width = TextToInteger(TextToNumber(m_thickness->text()));
-        m_plot.Draw(
+        const bool whole = m_plot.Draw(
                 f, m_a, m_b, width, m_color->currentColor(), [&] { return goOn(KeepGoing()); },
                 [&] { return goOn(Breathe()); });
         if (isClosing())
             return false;
         // Done, or a run started meanwhile drew its own curve, which stays.
-        if (!m_redrawWanted)
+        if (!m_redrawWanted) {
+            if (whole)
+                m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
+                                  m_keepPicture->isChecked());
             return true;
+        }
         const auto next = FunctionToRedraw();
         if (!next)
             return true;
