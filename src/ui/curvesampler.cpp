@@ -16,7 +16,7 @@ constexpr int EdgeDepth = 16;
 // pixels (sin of 1000x far out) costs a bounded time.
 constexpr int ColumnBudget = 48;
 constexpr int ZeroSteps = 64;
-constexpr int ExtremumSteps = 40;
+constexpr int ExtremumSteps = 60;
 // Rows beyond this are all "very far off"; it keeps the line's arithmetic finite.
 constexpr double FarRow = 1e12;
 const double GoldenSection = (std::sqrt(5.0) - 1) / 2;
@@ -190,7 +190,9 @@ void CurveSampler::FindExtremumAround(const Sample &before, const Sample &middle
     Sample best = middle;
     double low = before.x;
     double high = after.x;
-    const double smallestWidth = 1e-4 / (m_view.ColumnsPerUnit() * m_ratio);
+    // Near a peak f is flat to the second order: x is worth finding to about half the digits.
+    const double smallestWidth
+            = std::max(1e-9 * std::fabs(middle.x), 1e-6 / (m_view.ColumnsPerUnit() * m_ratio));
     for (int step = 0; step < ExtremumSteps && high - low > smallestWidth; ++step) {
         const double left = high - GoldenSection * (high - low);
         const double right = low + GoldenSection * (high - low);
@@ -242,5 +244,5 @@ void CurveSampler::FindZeroBetween(const Sample &from, const Sample &to)
     }
     const double smallerEnd = std::min(std::fabs(from.value), std::fabs(to.value));
     if (std::fabs(best.value) < smallerEnd * 1e-3 || best.value == 0)
-        m_marks.push_back({CurveMark::Zero, best.x, best.value});
+        m_marks.push_back({CurveMark::Zero, best.x, 0});
 }

@@ -33,6 +33,14 @@ QString Coordinates(double x, double y)
     return QStringLiteral("(%1, %2)").arg(NumberToText(x), NumberToText(y));
 }
 
+// A peak's x is worth about half the digits of a double, where f is flat to the second order.
+double ShownX(const CurveMark &mark)
+{
+    if (mark.kind != CurveMark::Maximum && mark.kind != CurveMark::Minimum)
+        return mark.x;
+    return QString::number(mark.x, 'g', 8).toDouble();
+}
+
 QString MarkName(CurveMark::Kind kind)
 {
     switch (kind) {
@@ -219,7 +227,7 @@ void GraphPanel::UpdateTrace()
     if (m_traceColumn && !m_curves.empty()) {
         if (const auto mark = MarkNear(*m_traceColumn)) {
             m_tracePoint = QPointF(mark->x, mark->y);
-            text = MarkName(mark->kind) + QLatin1Char(' ') + Coordinates(mark->x, mark->y);
+            text = MarkName(mark->kind) + QLatin1Char(' ') + Coordinates(ShownX(*mark), mark->y);
         } else {
             const double x
                     = RoundWithinPixel(m_view.XAt(*m_traceColumn), 1 / m_view.ColumnsPerUnit());
