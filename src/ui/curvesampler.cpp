@@ -8,9 +8,10 @@ namespace {
 
 // Two neighbours closer than this many device pixels are joined without a look between.
 constexpr double JoinedRise = 1.5;
-// How deep one column is split in search of a pole or the edge of the domain: 2^-30 of a
-// pixel tells a jump from a steep rise; the edge of the domain is seldom wanted closer.
-constexpr int JumpDepth = 30;
+// How deep one column is split in search of a pole or the edge of the domain: a rise still
+// there within 2^-20 of a pixel is a jump (a steeper rise would look like one anyway); the
+// edge of the domain is seldom wanted closer.
+constexpr int JumpDepth = 20;
 constexpr int EdgeDepth = 16;
 // Evaluations one column may spend on closer looks, so that a function wilder than the
 // pixels (sin of 1000x far out) costs a bounded time.
@@ -21,9 +22,80 @@ constexpr int ExtremumSteps = 60;
 constexpr double FarRow = 1e12;
 const double GoldenSection = (std::sqrt(5.0) - 1) / 2;
 
+// Marks are found to this fraction of a device pixel while sampling.
+constexpr double PixelFraction = 0.005;
+
 bool IsDefined(double value)
 {
     return value != UndefinedValue && std::isfinite(value);
+}
+
+struct Found
+{
+    double x;
+    double value;
+    double low; // where it was narrowed down to
+    double high;
+    bool defined = true;
+};
+
+// Golden-section search for the peak (or valley) of f on [low, high], which holds `seed`.
+Found SearchExtremum(const PreparedFunction &f, double low, double high, QPointF seed, bool peak,
+                     double smallestWidth, int &evaluations)
+{
+    const auto better = [peak](double a, double b) {
+        return IsDefined(a) && (!IsDefined(b) || (peak ? a > b : a < b));
+    };
+    Found best{seed.x(), seed.y(), low, high};
+    for (int step = 0; step < ExtremumSteps && high - low > smallestWidth; ++step) {
+        const double left = high - GoldenSection * (high - low);
+        const double right = low + GoldenSection * (high - low);
+        if (left <= low || right >= high || left >= right)
+            break;
+        const double l = f(left);
+        const double r = f(right);
+        evaluations += 2;
+        if (better(l, best.value))
+            best = {left, l, low, high};
+        if (better(r, best.value))
+            best = {right, r, low, high};
+        if (better(l, r) || (IsDefined(l) && !IsDefined(r)))
+            high = right;
+        else
+            low = left;
+    }
+    best.low = std::min(low, best.x);
+    best.high = std::max(high, best.x);
+    return best;
+}
+
+// Bisection of a sign change of f on [low, high]; none when it meets an undefined value.
+Found SearchZero(const PreparedFunction &f, double low, double lowValue, double high,
+                 double smallestWidth, int &evaluations)
+{
+    Found best{low, lowValue, low, high};
+    for (int step = 0; step < ZeroSteps && high - low > smallestWidth; ++step) {
+        const double middle = low + (high - low) / 2;
+        if (middle == low || middle == high)
+            break;
+        const double value = f(middle);
+        ++evaluations;
+        if (!IsDefined(value))
+            return {middle, value, low, high, false};
+        if (std::fabs(value) < std::fabs(best.value))
+            best = {middle, value, low, high};
+        if (value == 0)
+            break;
+        if ((value < 0) == (lowValue < 0)) {
+            low = middle;
+            lowValue = value;
+        } else {
+            high = middle;
+        }
+    }
+    best.low = low;
+    best.high = high;
+    return best;
 }
 
 } // namespace
@@ -67,7 +139,7 @@ void CurveSampler::SampleColumn(int column)
         if (previous.x < 0 && sample.x >= 0) {
             const Sample axis = sample.x == 0 ? sample : At(0);
             if (axis.defined)
-                m_marks.push_back({CurveMark::YIntercept, 0, axis.value});
+                m_marks.push_back({CurveMark::YIntercept, 0, axis.value, 0, 0});
         }
         m_brokenSinceRecent = false;
         Refine(previous, sample, 0);
@@ -77,7 +149,7 @@ void CurveSampler::SampleColumn(int column)
             m_recent.clear();
     }
     if (sample.defined && sample.value == 0)
-        m_marks.push_back({CurveMark::Zero, sample.x, 0});
+        m_marks.push_back({CurveMark::Zero, sample.x, 0, sample.x, sample.x});
     if (!sample.defined) {
         m_recent.clear();
         return;
@@ -172,7 +244,8 @@ void CurveSampler::InsertIntoPiece(const Sample &sample)
 }
 
 // A peak or valley lies between `before` and `after` when `middle` is above or below both:
-// a golden-section search finds it, so that a spike between two columns reaches its height.
+// a search finds it to a fraction of a pixel, so that a spike between two columns reaches its
+// height. PreciseMark finds it to full precision when it is wanted.
 void CurveSampler::FindExtremumAround(const Sample &before, const Sample &middle,
                                       const Sample &after)
 {
@@ -184,65 +257,44 @@ void CurveSampler::FindExtremumAround(const Sample &before, const Sample &middle
     // Beyond the edge it heads for, it is out of sight anyway.
     if (IsFarOff(middle, peak))
         return;
-    const auto better = [peak](const Sample &a, const Sample &b) {
-        return a.defined && (!b.defined || (peak ? a.value > b.value : a.value < b.value));
-    };
-    Sample best = middle;
-    double low = before.x;
-    double high = after.x;
-    // Near a peak f is flat to the second order: x is worth finding to about half the digits.
-    const double smallestWidth
-            = std::max(1e-9 * std::fabs(middle.x), 1e-6 / (m_view.ColumnsPerUnit() * m_ratio));
-    for (int step = 0; step < ExtremumSteps && high - low > smallestWidth; ++step) {
-        const double left = high - GoldenSection * (high - low);
-        const double right = low + GoldenSection * (high - low);
-        if (left <= low || right >= high || left >= right)
-            break;
-        const Sample l = At(left);
-        const Sample r = At(right);
-        if (better(l, best))
-            best = l;
-        if (better(r, best))
-            best = r;
-        if (better(l, r) || (l.defined && !r.defined))
-            high = right;
-        else
-            low = left;
-    }
-    m_marks.push_back({peak ? CurveMark::Maximum : CurveMark::Minimum, best.x, best.value});
-    if (best.x != middle.x)
-        InsertIntoPiece(best);
+    const Found found
+            = SearchExtremum(m_f, before.x, after.x, {middle.x, middle.value}, peak,
+                             PixelFraction / (m_view.ColumnsPerUnit() * m_ratio), m_evaluations);
+    m_marks.push_back({peak ? CurveMark::Maximum : CurveMark::Minimum, found.x, found.value,
+                       found.low, found.high});
+    if (found.x != middle.x)
+        InsertIntoPiece(
+                {found.x, found.value, std::clamp(m_view.Row(found.value), -FarRow, FarRow), true});
 }
 
-// Bisection; a sign change across a pole is no zero, which shows in values that grow.
 void CurveSampler::FindZeroBetween(const Sample &from, const Sample &to)
 {
     if (!(from.value * to.value < 0))
         return;
-    double low = from.x;
-    double high = to.x;
-    double lowValue = from.value;
-    Sample best = std::fabs(from.value) < std::fabs(to.value) ? from : to;
-    for (int step = 0; step < ZeroSteps; ++step) {
-        const double middle = low + (high - low) / 2;
-        if (middle == low || middle == high)
-            break;
-        const double value = m_f(middle);
-        ++m_evaluations;
-        if (!IsDefined(value))
-            return;
-        if (std::fabs(value) < std::fabs(best.value))
-            best = {middle, value, 0, true};
-        if (value == 0)
-            break;
-        if ((value < 0) == (lowValue < 0)) {
-            low = middle;
-            lowValue = value;
-        } else {
-            high = middle;
-        }
-    }
+    const Found found
+            = SearchZero(m_f, from.x, from.value, to.x,
+                         PixelFraction / (m_view.ColumnsPerUnit() * m_ratio), m_evaluations);
+    // Across a pole the values grow instead of shrinking.
     const double smallerEnd = std::min(std::fabs(from.value), std::fabs(to.value));
-    if (std::fabs(best.value) < smallerEnd * 1e-3 || best.value == 0)
-        m_marks.push_back({CurveMark::Zero, best.x, 0});
+    if (found.defined && std::fabs(found.value) <= smallerEnd / 2)
+        m_marks.push_back({CurveMark::Zero, found.x, 0, found.low, found.high});
+}
+
+CurveMark PreciseMark(const PreparedFunction &f, const CurveMark &mark)
+{
+    int evaluations = 0;
+    CurveMark precise = mark;
+    if (mark.kind == CurveMark::Zero) {
+        const Found found = SearchZero(f, mark.low, f(mark.low), mark.high, 0, evaluations);
+        if (found.defined)
+            precise.x = found.x;
+    } else if (mark.kind != CurveMark::YIntercept) {
+        // Near a peak f is flat to the second order: x is worth finding to half the digits.
+        const Found found = SearchExtremum(f, mark.low, mark.high, {mark.x, mark.y},
+                                           mark.kind == CurveMark::Maximum,
+                                           1e-9 * std::fabs(mark.x), evaluations);
+        precise.x = found.x;
+        precise.y = found.value;
+    }
+    return precise;
 }

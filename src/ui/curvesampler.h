@@ -16,7 +16,13 @@ struct CurveMark
     Kind kind;
     double x;
     double y;
+    // Where x is known to lie: marks are found to a fraction of a pixel while sampling.
+    double low;
+    double high;
 };
+
+// The mark found to full precision, by the same function.
+CurveMark PreciseMark(const PreparedFunction &f, const CurveMark &mark);
 
 // The curve of a function of x in a view, as the pieces of a line in panel coordinates,
 // sampled once per device pixel column and more closely where one column is not enough:

@@ -4,7 +4,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +12,7 @@ namespace {
 
 constexpr int TickLength = 5;
 constexpr double MarkRadius = 4;
+constexpr double MarkSpacing = 8;
 const QColor AxisColor(Qt::black);
 const QColor GridColor(0xe6, 0xe6, 0xe6);
 const QColor TraceColor(0x33, 0x33, 0x33);
@@ -45,6 +45,90 @@ bool ClipSegment(QPointF &from, QPointF &to, const QRectF &area)
     from = start + enter * QPointF(dx, dy);
     to = start + leave * QPointF(dx, dy);
     return true;
+}
+
+// A wide line is filled as one outline: where a curve crosses itself thousands of times (far
+// out, or beside poles) filling one long outline costs far more than many short ones.
+constexpr std::size_t PointsPerStroke = 12;
+
+// Points that lie this close to the line through their neighbours add nothing to the picture.
+constexpr double Flatness = 0.2;
+constexpr std::size_t LongestFlatStretch = 64;
+
+double DistanceFromLine(QPointF point, QPointF from, QPointF to)
+{
+    const QPointF along = to - from;
+    const double length = std::hypot(along.x(), along.y());
+    if (length == 0)
+        return std::hypot(point.x() - from.x(), point.y() - from.y());
+    const QPointF off = point - from;
+    return std::fabs(along.x() * off.y() - along.y() * off.x()) / length;
+}
+
+// Drops the points of nearly straight stretches, which a smooth curve has most of.
+std::vector<QPointF> Simplified(const std::vector<QPointF> &run)
+{
+    std::vector<QPointF> kept;
+    std::size_t anchor = 0;
+    kept.push_back(run.front());
+    for (std::size_t end = 2; end < run.size(); ++end) {
+        bool flat = end - anchor <= LongestFlatStretch;
+        for (std::size_t i = anchor + 1; flat && i < end; ++i)
+            flat = DistanceFromLine(run[i], run[anchor], run[end]) <= Flatness;
+        if (!flat) {
+            anchor = end - 1;
+            kept.push_back(run[anchor]);
+        }
+    }
+    if (run.size() > 1)
+        kept.push_back(run.back());
+    return kept;
+}
+
+// A stretch with many points per column (a curve that swings up and down within pixels) shows
+// as a band: each column filled from its lowest to its highest point, the pen's width wide.
+bool IsDense(const std::vector<QPointF> &run)
+{
+    return double(run.size()) > 3 * (run.back().x() - run.front().x() + 1);
+}
+
+void PaintDense(QPainter &painter, const std::vector<QPointF> &run)
+{
+    const QPen pen = painter.pen();
+    const double width = pen.isCosmetic() ? 1 : pen.widthF();
+    std::size_t i = 0;
+    while (i < run.size()) {
+        const double column = std::floor(run[i].x());
+        // The column's band starts where the line came in, so that bands join.
+        double low = i > 0 ? run[i - 1].y() : run[i].y();
+        double high = low;
+        for (; i < run.size() && std::floor(run[i].x()) == column; ++i) {
+            low = std::min(low, run[i].y());
+            high = std::max(high, run[i].y());
+        }
+        painter.fillRect(
+                QRectF(column + 0.5 - width / 2, low - width / 2, width, high - low + width),
+                pen.color());
+    }
+}
+
+void PaintRun(QPainter &painter, std::vector<QPointF> &run)
+{
+    if (run.size() < 2) {
+        run.clear();
+        return;
+    }
+    if (IsDense(run)) {
+        PaintDense(painter, run);
+        run.clear();
+        return;
+    }
+    const std::vector<QPointF> points = Simplified(run);
+    for (std::size_t start = 0; start + 1 < points.size(); start += PointsPerStroke - 1) {
+        const std::size_t count = std::min(PointsPerStroke, points.size() - start);
+        painter.drawPolyline(points.data() + start, int(count));
+    }
+    run.clear();
 }
 
 QString TickText(double value)
@@ -126,31 +210,28 @@ void PaintCurve(QPainter &painter, const GraphView &view,
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
     painter.setRenderHint(QPainter::Antialiasing);
     const double margin = width + 2;
     const QRectF area(-margin, -margin, view.width() + 2 * margin, view.height() + 2 * margin);
-    QPainterPath path;
+    std::vector<QPointF> run;
     for (const CurveSampler::Piece &piece : pieces) {
-        bool open = false;
+        if (piece.size() == 1 && area.contains(piece.front()))
+            painter.drawPoint(piece.front());
         for (std::size_t i = 1; i < piece.size(); ++i) {
             QPointF from = piece[i - 1];
             QPointF to = piece[i];
             if (!ClipSegment(from, to, area)) {
-                open = false;
+                PaintRun(painter, run);
                 continue;
             }
-            if (!open || from != piece[i - 1])
-                path.moveTo(from);
-            path.lineTo(to);
-            open = to == piece[i];
+            if (run.empty() || from != run.back()) {
+                PaintRun(painter, run);
+                run.push_back(from);
+            }
+            run.push_back(to);
         }
-        if (piece.size() == 1 && area.contains(piece.front())) {
-            path.moveTo(piece.front());
-            path.lineTo(piece.front());
-        }
+        PaintRun(painter, run);
     }
-    painter.drawPath(path);
     painter.restore();
 }
 
@@ -170,6 +251,9 @@ QColor MarkColor(CurveMark::Kind kind)
 
 void PaintMarks(QPainter &painter, const GraphView &view, const std::vector<CurveMark> &marks)
 {
+    // Dots closer than this on average only hide the curve.
+    if (double(marks.size()) > view.width() / MarkSpacing)
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area(0, 0, view.width(), view.height());

@@ -216,6 +216,8 @@ std::optional<CurveMark> GraphPanel::MarkNear(double column) const
             nearestDistance = distance;
         }
     }
+    if (nearest)
+        return PreciseMark(m_curves.back().f, *nearest);
     return nearest;
 }
 

@@ -173,7 +173,8 @@ void GraphViewTest::marksAreFound()
     CurveSampler sampler(PrepareFunction(expression), Square, 1);
     sampler.SampleAll();
     QStringList found;
-    for (const CurveMark &mark : sampler.marks()) {
+    for (const CurveMark &coarse : sampler.marks()) {
+        const CurveMark mark = PreciseMark(PrepareFunction(expression), coarse);
         if (mark.kind == kind && std::fabs(mark.x - x) <= tolerance)
             found.append(NumberToText(mark.y));
     }
