@@ -38,8 +38,9 @@ void BM_GraphRedraw(benchmark::State &state)
         evaluations += sampler.evaluations();
         QPainter painter(&image);
         painter.fillRect(image.rect(), Qt::white);
-        GraphPainter::PaintAxes(painter, view, font);
+        GraphPainter::PaintAxes(painter, view, font, GraphPainter::AxesLayer::Lines);
         GraphPainter::PaintCurve(painter, view, sampler.pieces(), Qt::red, 3);
+        GraphPainter::PaintAxes(painter, view, font, GraphPainter::AxesLayer::Labels);
         GraphPainter::PaintMarks(painter, view, sampler.marks());
     }
     state.SetLabel(expression.toStdString() + " on ±" + std::to_string(int(half)));

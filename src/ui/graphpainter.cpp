@@ -140,7 +140,7 @@ QString TickText(double value)
 
 namespace GraphPainter {
 
-void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font)
+void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer)
 {
     painter.save();
     painter.setFont(font);
@@ -154,49 +154,65 @@ void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font)
             view.bottom(), view.top(), h, 30, [&](double) { return metrics.height(); }, 10);
     const std::vector<double> xs = TickValues(view.left(), view.right(), xStep);
     const std::vector<double> ys = TickValues(view.bottom(), view.top(), yStep);
-
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(GridColor, 0));
-    for (const double x : xs)
-        painter.drawLine(QPointF(view.Column(x), 0), QPointF(view.Column(x), h));
-    for (const double y : ys)
-        painter.drawLine(QPointF(0, view.Row(y)), QPointF(w, view.Row(y)));
-
+    const bool xAxisShown = view.Row(0) >= 0 && view.Row(0) <= h;
+    const bool yAxisShown = view.Column(0) >= 0 && view.Column(0) <= w;
     // An axis out of view lends its place to the nearest edge, for the labels.
     const double axisRow = std::clamp(view.Row(0), 0.0, h);
     const double axisColumn = std::clamp(view.Column(0), 0.0, w);
-    painter.setPen(QPen(AxisColor, 0));
-    if (view.Row(0) >= 0 && view.Row(0) <= h)
-        painter.drawLine(QPointF(0, axisRow), QPointF(w, axisRow));
-    if (view.Column(0) >= 0 && view.Column(0) <= w)
-        painter.drawLine(QPointF(axisColumn, 0), QPointF(axisColumn, h));
 
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (layer == AxesLayer::Lines) {
+        painter.setPen(QPen(GridColor, 0));
+        for (const double x : xs)
+            painter.drawLine(QPointF(view.Column(x), 0), QPointF(view.Column(x), h));
+        for (const double y : ys)
+            painter.drawLine(QPointF(0, view.Row(y)), QPointF(w, view.Row(y)));
+        painter.setPen(QPen(AxisColor, 0));
+        if (xAxisShown) {
+            painter.drawLine(QPointF(0, axisRow), QPointF(w, axisRow));
+            for (const double x : xs)
+                painter.drawLine(QPointF(view.Column(x), axisRow - TickLength),
+                                 QPointF(view.Column(x), axisRow));
+        }
+        if (yAxisShown) {
+            painter.drawLine(QPointF(axisColumn, 0), QPointF(axisColumn, h));
+            for (const double y : ys)
+                painter.drawLine(QPointF(axisColumn, view.Row(y)),
+                                 QPointF(axisColumn + TickLength, view.Row(y)));
+        }
+        painter.restore();
+        return;
+    }
+
+    // Labels go over the curves, each on a light ground of its own, so that a dense curve
+    // does not hide them.
+    const auto label = [&](const QRectF &box, const QString &text) {
+        painter.fillRect(box.adjusted(-1, 0, 1, 0), QColor(255, 255, 255, 200));
+        painter.drawText(box, Qt::AlignCenter, text);
+    };
+    painter.setPen(AxisColor);
     const bool labelsAbove = axisRow + metrics.height() + TickLength > h;
     for (const double x : xs) {
-        const double column = view.Column(x);
-        painter.drawLine(QPointF(column, axisRow - TickLength), QPointF(column, axisRow));
         if (x == 0)
             continue;
         const QString text = TickText(x);
         const double width = metrics.horizontalAdvance(text);
-        const QRectF box(column - width / 2,
+        const QRectF box(view.Column(x) - width / 2,
                          labelsAbove ? axisRow - TickLength - metrics.height() : axisRow + 2, width,
                          metrics.height());
         if (box.left() >= 0 && box.right() <= w)
-            painter.drawText(box, Qt::AlignCenter, text);
+            label(box, text);
     }
     const bool labelsLeft = axisColumn + TickLength + 60 > w;
     for (const double y : ys) {
-        const double row = view.Row(y);
-        painter.drawLine(QPointF(axisColumn, row), QPointF(axisColumn + TickLength, row));
         if (y == 0)
             continue;
         const QString text = TickText(y);
         const double width = metrics.horizontalAdvance(text);
         const QRectF box(labelsLeft ? axisColumn - 3 - width : axisColumn + TickLength + 3,
-                         row - metrics.height() / 2, width, metrics.height());
+                         view.Row(y) - metrics.height() / 2, width, metrics.height());
         if (box.top() >= 0 && box.bottom() <= h)
-            painter.drawText(box, Qt::AlignCenter, text);
+            label(box, text);
     }
     painter.restore();
 }

@@ -15,9 +15,11 @@ class QPainter;
 // device decides the resolution.
 namespace GraphPainter {
 
-// Light grid lines, both axes where they are in view, ticks at round steps and their labels,
-// which never overlap; an axis out of view has its labels along the nearest edge.
-void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font);
+// Light grid lines, both axes where they are in view with ticks at round steps, and the
+// ticks' labels, which never overlap; an axis out of view has its labels along the nearest
+// edge. The labels come after the curves, over them.
+enum class AxesLayer { Lines, Labels };
+void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer);
 // Width 0 or 1 is the thinnest line.
 void PaintCurve(QPainter &painter, const GraphView &view,
                 const std::vector<CurveSampler::Piece> &pieces, const QColor &color, int width);

@@ -254,12 +254,13 @@ void GraphPanel::PaintPicture(QPainter &painter, bool canvas) const
         return;
     }
     painter.fillRect(rect(), Qt::white);
-    GraphPainter::PaintAxes(painter, m_view, LabelFont());
+    GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Lines);
     for (const Curve &curve : m_curves) {
         if (curve.sampler)
             GraphPainter::PaintCurve(painter, m_view, curve.sampler->pieces(), curve.color,
                                      curve.penWidth);
     }
+    GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Labels);
 }
 
 void GraphPanel::PaintOverlay(QPainter &painter) const
