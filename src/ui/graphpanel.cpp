@@ -89,13 +89,15 @@ GraphPanel::GraphPanel(const QString &name, QSize size, QWidget *parent)
 GraphPanel::~GraphPanel() = default;
 
 void GraphPanel::AddCurve(const QString &expression, const PreparedFunction &f, double a, double b,
-                          const QColor &color, int penWidth, bool keepOthers)
+                          const QColor &color, int penWidth, bool keepOthers, bool keepView)
 {
     if (!keepOthers)
         m_curves.clear();
     m_curves.push_back({expression, f, color, penWidth, nullptr});
-    m_canvasView = GraphView::ForInterval(a, b, width());
-    m_view = m_canvasView;
+    const GraphView canvasView = GraphView::ForInterval(a, b, width());
+    if (!keepView || isCanvasView() || canvasView != m_canvasView)
+        m_view = canvasView;
+    m_canvasView = canvasView;
     Resample();
 }
 
@@ -308,10 +310,10 @@ QImage GraphPanel::RenderImage(double pixelRatio) const
     return image;
 }
 
-bool GraphPanel::SaveImage(const QString &path) const
+bool GraphPanel::SaveImage(const QString &path, double pixelRatio) const
 {
     if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
-        return RenderImage(devicePixelRatioF()).save(path, "PNG");
+        return RenderImage(pixelRatio > 0 ? pixelRatio : devicePixelRatioF()).save(path, "PNG");
     QSvgGenerator svg;
     svg.setFileName(path);
     svg.setSize(size());

@@ -28,9 +28,10 @@ public:
     ~GraphPanel() override;
 
     // The canvas now shows f drawn on [a, b]: the instrument takes its curve, beside the ones
-    // already there when the canvas kept them, and returns to the canvas picture.
+    // already there when the canvas kept them, and returns to the canvas picture unless told
+    // to keep the view (a new colour of the same drawing).
     void AddCurve(const QString &expression, const PreparedFunction &f, double a, double b,
-                  const QColor &color, int penWidth, bool keepOthers);
+                  const QColor &color, int penWidth, bool keepOthers, bool keepView = false);
 
     const GraphView &view() const { return m_view; }
     bool isCanvasView() const { return m_view == m_canvasView; }
@@ -53,8 +54,8 @@ public:
 
     // The picture as shown, at `pixelRatio`, with the expressions in the top-left corner.
     QImage RenderImage(double pixelRatio) const;
-    // PNG (at the screen's pixel ratio) or, for a name ending in .svg, SVG.
-    bool SaveImage(const QString &path) const;
+    // PNG, at `pixelRatio` (the screen's when 0), or, for a name ending in .svg, SVG.
+    bool SaveImage(const QString &path, double pixelRatio = 0) const;
     void CopyImage() const;
 
 signals:

@@ -609,6 +609,7 @@ void FunctionInfoWindowTest::panelChangesTheView_data()
     QTest::addRow("Right") << "right" << QList<double>{20, 20, 2, 0};
     QTest::addRow("drag") << "drag" << QList<double>{20, 20, -4, -2};
     QTest::addRow("等比例 after Shift+wheel") << "equal" << QList<double>{notch, notch, 0, 0};
+    QTest::addRow("+, then a new colour") << "+ colour" << QList<double>{16, 16, 0, 0};
 }
 
 void FunctionInfoWindowTest::panelChangesTheView()
@@ -624,8 +625,10 @@ void FunctionInfoWindowTest::panelChangesTheView()
                   action.startsWith(QStringLiteral("ctrl"))   ? Qt::ControlModifier
                           : action == QStringLiteral("wheel") ? Qt::NoModifier
                                                               : Qt::ShiftModifier);
-    } else if (action == QStringLiteral("+")) {
+    } else if (action.startsWith(QStringLiteral("+"))) {
         QTest::keyClick(panel, Qt::Key_Plus);
+        if (action.endsWith(QStringLiteral("colour")))
+            Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::blue);
     } else if (action == QStringLiteral("ctrl -")) {
         QTest::keyClick(panel, Qt::Key_Minus, Qt::ControlModifier);
     } else if (action == QStringLiteral("right")) {
@@ -721,14 +724,23 @@ void FunctionInfoWindowTest::traceShowsTheCurvesPoint()
 void FunctionInfoWindowTest::savesAndCopiesThePicture_data()
 {
     QTest::addColumn<QString>("file"); // empty: Ctrl+C
-    QTest::newRow("PNG") << "graph.png";
-    QTest::newRow("SVG") << "graph.svg";
-    QTest::newRow("Ctrl+C") << "";
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("size");
+    QTest::newRow("PNG") << "graph.png"
+                         << "PNG 图像 (*.png)" << 500;
+    QTest::newRow("PNG of a chosen size") << "graph.png"
+                                          << "PNG 图像 1000×1000 (*.png)" << 1000;
+    QTest::newRow("SVG") << "graph.svg"
+                         << "SVG 图像 (*.svg)" << 0;
+    QTest::newRow("Ctrl+C") << ""
+                            << "" << 500;
 }
 
 void FunctionInfoWindowTest::savesAndCopiesThePicture()
 {
     QFETCH(QString, file);
+    QFETCH(QString, type);
+    QFETCH(int, size);
     Open();
     Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
     RunWith(QStringLiteral("x"));
@@ -742,10 +754,11 @@ void FunctionInfoWindowTest::savesAndCopiesThePicture()
         QTemporaryDir directory;
         const QString path = directory.filePath(file);
         SetAnswerDelay(5000); // the dialog is answered here
-        QTimer::singleShot(100, m_window.data(), [path] {
+        QTimer::singleShot(100, m_window.data(), [path, type] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("保存图像"));
+            dialog->selectNameFilter(type);
             // Typed as a person types a whole path.
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
@@ -763,10 +776,10 @@ void FunctionInfoWindowTest::savesAndCopiesThePicture()
         }
         saved = QImage::fromData(contents, "PNG");
     }
-    QCOMPARE(saved.size(), QSize(500, 500));
+    QCOMPARE(saved.size(), QSize(size, size));
     // The zoomed-out view: y = x through the middle, wider than the canvas's curve.
-    QCOMPARE(saved.pixelColor(100, 400).red() > 200 && saved.pixelColor(100, 400).green() < 100,
-             true);
+    const QColor curve = saved.pixelColor(size / 5, size * 4 / 5);
+    QVERIFY(curve.red() > 200 && curve.green() < 100);
 }
 
 QTEST_MAIN(FunctionInfoWindowTest)

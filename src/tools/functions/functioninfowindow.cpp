@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -163,6 +164,9 @@ QLayout *FunctionInfoWindow::BuildInstrumentRow()
     m_marksShown = MakeCheckBox(QStringLiteral("标记点"), QStringLiteral("标记点"));
     m_marksShown->setChecked(true);
     m_saveImage = MakeButton(QStringLiteral("保存图像"), QStringLiteral("保存图像"));
+    m_panel->setAccessibleName(QStringLiteral("函数图像"));
+    m_panel->setAccessibleDescription(
+            QStringLiteral("加号、减号缩放，方向键平移，0 复位，Alt+左右方向键移动追踪点"));
     m_traceText = MakeLabel(QStringLiteral("坐标"), QString());
     m_traceText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *row = Row({m_resetView, m_equalScale, m_marksShown, m_saveImage});
@@ -179,22 +183,31 @@ void FunctionInfoWindow::ConnectInstrument()
     connect(m_panel, &GraphPanel::TraceChanged, m_traceText, &QLabel::setText);
 }
 
-// PNG or SVG, by the file's type.
+// PNG at the screen's pixel ratio or at a chosen size, or SVG, by the chosen type.
 void FunctionInfoWindow::SaveImage()
 {
+    const QList<std::pair<QString, double>> types{{QStringLiteral("PNG 图像 (*.png)"), 0},
+                                                  {QStringLiteral("PNG 图像 1000×1000 (*.png)"), 2},
+                                                  {QStringLiteral("PNG 图像 2000×2000 (*.png)"), 4},
+                                                  {QStringLiteral("SVG 图像 (*.svg)"), 0}};
+    QStringList filters;
+    for (const auto &type : types)
+        filters.append(type.first);
     // The dialog runs a loop of its own: the window stays until it returns.
     BusyScope busy(this);
-    QPointer<QFileDialog> dialog = new QFileDialog(this, QStringLiteral("保存图像"));
+    QPointer<QFileDialog> dialog
+            = new QFileDialog(this, QStringLiteral("保存图像"),
+                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setNameFilters(
-            {QStringLiteral("PNG 图像 (*.png)"), QStringLiteral("SVG 图像 (*.svg)")});
+    dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(QStringLiteral("png"));
     const bool chosen = dialog->exec() == QDialog::Accepted;
     if (!dialog || isClosing())
         return;
     const QStringList files = dialog->selectedFiles();
+    const double ratio = types.value(filters.indexOf(dialog->selectedNameFilter())).second;
     delete dialog;
-    if (chosen && !files.isEmpty() && !m_panel->SaveImage(files.first()))
+    if (chosen && !files.isEmpty() && !m_panel->SaveImage(files.first(), ratio))
         ShowMessage(QStringLiteral("保存图像失败！"));
 }
 
@@ -385,7 +398,7 @@ bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
         if (!m_redrawWanted) {
             if (whole)
                 m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
-                                  m_keepPicture->isChecked());
+                                  m_keepPicture->isChecked(), !isRunning());
             return true;
         }
         const auto next = FunctionToRedraw();
