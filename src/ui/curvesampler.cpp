@@ -131,11 +131,11 @@ void CurveSampler::SampleColumn(int column)
 {
     m_columnBudget = ColumnBudget;
     const Sample sample = At(m_view.XAt(column / m_ratio));
-    if (m_recent.empty()) {
+    if (!m_previous) {
         if (sample.defined)
             Emit(sample);
     } else {
-        const Sample previous = m_recent.back();
+        const Sample previous = *m_previous;
         if (previous.x < 0 && sample.x >= 0) {
             const Sample axis = sample.x == 0 ? sample : At(0);
             if (axis.defined)
@@ -143,11 +143,12 @@ void CurveSampler::SampleColumn(int column)
         }
         m_brokenSinceRecent = false;
         Refine(previous, sample, 0);
-        if (!m_brokenSinceRecent && previous.defined && sample.defined)
-            FindZeroBetween(previous, sample);
-        else
+        if (m_brokenSinceRecent)
             m_recent.clear();
+        else if (previous.defined && sample.defined)
+            FindZeroBetween(previous, sample);
     }
+    m_previous = sample;
     if (sample.defined && sample.value == 0)
         m_marks.push_back({CurveMark::Zero, sample.x, 0, sample.x, sample.x});
     if (!sample.defined) {

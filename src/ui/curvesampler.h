@@ -6,6 +6,7 @@
 #include <QPointF>
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 // A point worth marking on a curve: where it meets y = 0 or the y axis, and its peaks and
@@ -78,7 +79,8 @@ private:
     int m_next = 0;
     int m_evaluations = 0;
     int m_columnBudget = 0;
-    std::vector<Sample> m_recent; // the last base samples, for peaks and zeros
+    std::optional<Sample> m_previous; // the last sample of a column
+    std::vector<Sample> m_recent; // the last defined ones without a break, for peaks
     bool m_brokenSinceRecent = false;
     std::vector<Piece> m_pieces;
     bool m_pieceOpen = false;

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -93,7 +94,8 @@ void GraphPanel::AddCurve(const QString &expression, const PreparedFunction &f, 
 {
     if (!keepOthers)
         m_curves.clear();
-    m_curves.push_back({expression, f, color, penWidth, nullptr});
+    // Wider pens would cover the panel anyway.
+    m_curves.push_back({expression, f, color, std::clamp(penWidth, 0, width()), nullptr});
     const GraphView canvasView = GraphView::ForInterval(a, b, width());
     if (!keepView || isCanvasView() || canvasView != m_canvasView)
         m_view = canvasView;
