@@ -40,7 +40,7 @@ void DrawingPanel::Clear()
     update();
 }
 
-void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
+void DrawingPanel::DrawWithPen(const std::function<void(QPainter &)> &draw, const QRectF &area)
 {
     EnsurePictureResolution();
     QPainter painter(&m_picture);
@@ -49,15 +49,32 @@ void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
     painter.setRenderHint(QPainter::Antialiasing, m_penWidth > 1);
-    if (x1 == x2 && y1 == y2)
-        painter.drawPoint(x1, y1);
-    else
-        painter.drawLine(x1, y1, x2, y2);
+    draw(painter);
     // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
     const int margin = m_penWidth / 2 + 2;
-    update(QRect(QPoint(x1, y1), QPoint(x2, y2))
-                   .normalized()
-                   .adjusted(-margin, -margin, margin, margin));
+    update(area.normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin));
+}
+
+void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
+{
+    DrawWithPen(
+            [&](QPainter &painter) {
+                if (x1 == x2 && y1 == y2)
+                    painter.drawPoint(x1, y1);
+                else
+                    painter.drawLine(x1, y1, x2, y2);
+            },
+            QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+}
+
+void DrawingPanel::DrawLine(QPointF from, QPointF to)
+{
+    DrawWithPen(
+            [&](QPainter &painter) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.drawLine(from, to);
+            },
+            QRectF(from, to));
 }
 
 QFont DrawingPanel::LabelFont() const

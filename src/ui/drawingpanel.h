@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 // A pixel canvas (origin top left, y downward) that keeps its picture until Clear. It paints
 // at the screen's device pixel ratio so lines and labels stay sharp; coordinates are logical.
 class DrawingPanel : public QWidget
@@ -14,6 +16,8 @@ public:
 
     void Clear();
     void DrawLine(int x1, int y1, int x2, int y2);
+    // The same between points in between pixels, for lines finer than the logical pixels.
+    void DrawLine(QPointF from, QPointF to);
     // Writes text with its top-left corner at (x, y), in the label font.
     void WriteText(int x, int y, const QString &text);
     void WriteText(int x, int y, double number);
@@ -35,10 +39,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    QFont LabelFont() const;
 
 private:
     void EnsurePictureResolution();
-    QFont LabelFont() const;
+    void DrawWithPen(const std::function<void(QPainter &)> &draw, const QRectF &area);
     // The area a text written at (x, y) covers.
     QRect TextArea(int x, int y, const QString &text) const;
 

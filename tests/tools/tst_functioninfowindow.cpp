@@ -5,18 +5,27 @@
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
+#include "ui/graphpanel.h"
 #include "ui/grid.h"
 #include "ui/style.h"
 #include "windowtest.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -89,6 +98,14 @@ private slots:
     void closingWhileScanningIsSafe_data();
     void closingWhileScanningIsSafe();
     void tooltipIsSetByTheTimer();
+    void panelChangesTheView_data();
+    void panelChangesTheView();
+    void viewReturnsToTheCanvasPicture_data();
+    void viewReturnsToTheCanvasPicture();
+    void traceShowsTheCurvesPoint_data();
+    void traceShowsTheCurvesPoint();
+    void savesAndCopiesThePicture_data();
+    void savesAndCopiesThePicture();
 
 private:
     FunctionInfoWindow *Open();
@@ -552,6 +569,221 @@ void FunctionInfoWindowTest::tooltipIsSetByTheTimer()
     QCheckBox *keep = Find<QCheckBox>(QStringLiteral("选择框1"));
     QCOMPARE(keep->toolTip(), QString());
     QTRY_COMPARE(keep->toolTip(), QStringLiteral("勾选时请不要更改区间，不然会造成图像馄乱。"));
+}
+
+namespace {
+
+void SendWheel(QWidget *panel, Qt::KeyboardModifiers keys)
+{
+    const QPointF at(250, 250);
+    QWheelEvent wheel(at, panel->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, keys,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(panel, &wheel);
+}
+
+void Drag(QWidget *panel, QPoint from, QPoint to)
+{
+    QTest::mousePress(panel, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), panel->mapToGlobal(QPointF(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &move);
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, to);
+}
+
+// Width and height of the view, and the point in its middle.
+QList<double> Shape(const GraphView &view)
+{
+    const auto round = [](double v) { return std::round(v * 1000) / 1000; };
+    return {round(view.right() - view.left()), round(view.top() - view.bottom()),
+            round((view.left() + view.right()) / 2), round((view.bottom() + view.top()) / 2)};
+}
+
+} // namespace
+
+void FunctionInfoWindowTest::panelChangesTheView_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QList<double>>("shape"); // width, height, middle x, middle y
+    const double notch = std::round(20 / std::pow(1.0015, 120) * 1000) / 1000;
+    QTest::addRow("wheel") << "wheel" << QList<double>{notch, notch, 0, 0};
+    QTest::addRow("Shift+wheel: x alone") << "shift wheel" << QList<double>{notch, 20, 0, 0};
+    QTest::addRow("Ctrl+wheel: y alone") << "ctrl wheel" << QList<double>{20, notch, 0, 0};
+    QTest::addRow("+") << "+" << QList<double>{16, 16, 0, 0};
+    QTest::addRow("Ctrl+-: y alone") << "ctrl -" << QList<double>{20, 25, 0, 0};
+    QTest::addRow("Right") << "right" << QList<double>{20, 20, 2, 0};
+    QTest::addRow("drag") << "drag" << QList<double>{20, 20, -4, -2};
+    QTest::addRow("等比例 after Shift+wheel") << "equal" << QList<double>{notch, notch, 0, 0};
+    QTest::addRow("+, then a new colour") << "+ colour" << QList<double>{16, 16, 0, 0};
+}
+
+void FunctionInfoWindowTest::panelChangesTheView()
+{
+    QFETCH(QString, action);
+    QFETCH(QList<double>, shape);
+    Open();
+    RunWith(QStringLiteral("x*x"));
+    GraphPanel *panel = Find<GraphPanel>(QStringLiteral("画板1"));
+    QVERIFY(panel->isCanvasView());
+    if (action.endsWith(QStringLiteral("wheel")) || action == QStringLiteral("equal")) {
+        SendWheel(panel,
+                  action.startsWith(QStringLiteral("ctrl"))   ? Qt::ControlModifier
+                          : action == QStringLiteral("wheel") ? Qt::NoModifier
+                                                              : Qt::ShiftModifier);
+    } else if (action.startsWith(QStringLiteral("+"))) {
+        QTest::keyClick(panel, Qt::Key_Plus);
+        if (action.endsWith(QStringLiteral("colour")))
+            Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::blue);
+    } else if (action == QStringLiteral("ctrl -")) {
+        QTest::keyClick(panel, Qt::Key_Minus, Qt::ControlModifier);
+    } else if (action == QStringLiteral("right")) {
+        QTest::keyClick(panel, Qt::Key_Right);
+    } else {
+        Drag(panel, QPoint(200, 200), QPoint(300, 150));
+        QCOMPARE(QApplication::focusWidget(), panel);
+    }
+    if (action == QStringLiteral("equal"))
+        QTest::mouseClick(Find<QCheckBox>(QStringLiteral("等比例")), Qt::LeftButton);
+    QCOMPARE(Shape(panel->view()), shape);
+    QVERIFY(!panel->isCanvasView());
+}
+
+void FunctionInfoWindowTest::viewReturnsToTheCanvasPicture_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("0") << "0";
+    QTest::newRow("double-click") << "double-click";
+    QTest::newRow("复位") << "复位";
+    QTest::newRow("a new run") << "run";
+}
+
+void FunctionInfoWindowTest::viewReturnsToTheCanvasPicture()
+{
+    QFETCH(QString, action);
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
+    // The marks lie over both pictures alike.
+    QTest::mouseClick(Find<QCheckBox>(QStringLiteral("标记点")), Qt::LeftButton);
+    RunWith(QStringLiteral("x"));
+    GraphPanel *panel = Find<GraphPanel>(QStringLiteral("画板1"));
+    const QImage canvas = panel->grab().toImage();
+    QTest::keyClick(panel, Qt::Key_Minus);
+    QVERIFY(panel->grab().toImage() != canvas);
+    if (action == QStringLiteral("0"))
+        QTest::keyClick(panel, Qt::Key_0);
+    else if (action == QStringLiteral("double-click"))
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(10, 10));
+    else if (action == QStringLiteral("run"))
+        RunWith(QStringLiteral("x"));
+    else
+        QTest::mouseClick(Find<QPushButton>(action), Qt::LeftButton);
+    QVERIFY(panel->isCanvasView());
+    Find<EditBox>(QStringLiteral("表达式编辑框"))->setFocus(); // no focus frame
+    QVERIFY(panel->grab().toImage() == canvas);
+}
+
+void FunctionInfoWindowTest::traceShowsTheCurvesPoint_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("marks");
+    QTest::addColumn<bool>("altRight"); // then one pixel on with the keyboard
+    QTest::addColumn<QString>("text");
+    QTest::addRow("a point") << "x*x" << 300 << true << false << "(2, 4)";
+    QTest::addRow("one pixel on") << "x*x" << 300 << true << true << "(2.04, 4.1616)";
+    QTest::addRow("from the keyboard alone") << "x*x" << -1 << false << true << "(0.04, 0.0016)";
+    QTest::addRow("undefined there") << "Math.sqrt(x)" << 100 << true << false << "";
+    QTest::addRow("snaps to a peak")
+            << "Math.sin(x)*x" << 447 << true << false << "极大值 (7.9786657, 7.916727371588)";
+    QTest::addRow("without marks")
+            << "Math.sin(x)*x" << 447 << false << false << "(7.88, 7.877332946301)";
+    QTest::addRow("snaps to a zero")
+            << "x*x-2" << 284 << true << false << "零点 (1.414213562373, 0)";
+}
+
+void FunctionInfoWindowTest::traceShowsTheCurvesPoint()
+{
+    QFETCH(QString, expression);
+    QFETCH(int, column);
+    QFETCH(bool, marks);
+    QFETCH(bool, altRight);
+    QFETCH(QString, text);
+    Open();
+    if (!marks)
+        QTest::mouseClick(Find<QCheckBox>(QStringLiteral("标记点")), Qt::LeftButton);
+    RunWith(expression);
+    GraphPanel *panel = Find<GraphPanel>(QStringLiteral("画板1"));
+    panel->FinishSampling();
+    if (column >= 0) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(column, 20),
+                         panel->mapToGlobal(QPointF(column, 20)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(panel, &move);
+    }
+    if (altRight)
+        QTest::keyClick(panel, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(Find<QLabel>(QStringLiteral("坐标"))->text(), text);
+}
+
+void FunctionInfoWindowTest::savesAndCopiesThePicture_data()
+{
+    QTest::addColumn<QString>("file"); // empty: Ctrl+C
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("size");
+    QTest::newRow("PNG") << "graph.png"
+                         << "PNG 图像 (*.png)" << 500;
+    QTest::newRow("PNG of a chosen size") << "graph.png"
+                                          << "PNG 图像 1000×1000 (*.png)" << 1000;
+    QTest::newRow("SVG") << "graph.svg"
+                         << "SVG 图像 (*.svg)" << 0;
+    QTest::newRow("Ctrl+C") << ""
+                            << "" << 500;
+}
+
+void FunctionInfoWindowTest::savesAndCopiesThePicture()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, type);
+    QFETCH(int, size);
+    Open();
+    Find<ColorPicker>(QStringLiteral("颜色选择器1"))->SetCurrentColor(Qt::red);
+    RunWith(QStringLiteral("x"));
+    GraphPanel *panel = Find<GraphPanel>(QStringLiteral("画板1"));
+    QTest::keyClick(panel, Qt::Key_Minus);
+    QImage saved;
+    if (file.isEmpty()) {
+        QTest::keyClick(panel, Qt::Key_C, Qt::ControlModifier);
+        saved = QApplication::clipboard()->image();
+    } else {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(file);
+        SetAnswerDelay(5000); // the dialog is answered here
+        QTimer::singleShot(100, m_window.data(), [path, type] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("保存图像"));
+            dialog->selectNameFilter(type);
+            // Typed as a person types a whole path.
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::mouseClick(Find<QPushButton>(QStringLiteral("保存图像")), Qt::LeftButton);
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray contents = written.readAll();
+        if (file.endsWith(QStringLiteral(".svg"))) {
+            QVERIFY(contents.contains("<svg"));
+            QVERIFY(contents.contains("y = x"));
+            return;
+        }
+        saved = QImage::fromData(contents, "PNG");
+    }
+    QCOMPARE(saved.size(), QSize(size, size));
+    // The zoomed-out view: y = x through the middle, wider than the canvas's curve.
+    const QColor curve = saved.pixelColor(size / 5, size * 4 / 5);
+    QVERIFY(curve.red() > 200 && curve.green() < 100);
 }
 
 QTEST_MAIN(FunctionInfoWindowTest)

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
+#include "ui/graphpanel.h"
 #include "ui/grid.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
@@ -14,14 +15,17 @@
 #include "ui/xornotice.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -122,6 +126,7 @@ FunctionInfoWindow::FunctionInfoWindow()
     ConnectEvents();
     const QList<QWidget *> readingOrder{
             m_expression,  m_start,           m_end,           m_run,           m_graphNeeded,
+            m_panel,       m_resetView,       m_equalScale,    m_marksShown,    m_saveImage,
             m_thickness,   m_color,           m_keepPicture,   m_extremaNeeded, m_extremaStep,
             m_extremaGrid, m_monotonicNeeded, m_monotonicStep, m_monotonicGrid, m_parityNeeded,
             m_parityStep,  m_parityResult};
@@ -158,7 +163,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
 QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 {
     m_graphNeeded = MakeNeededBox(QStringLiteral("函数图像选择框"));
-    m_panel = new DrawingPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
+    m_panel = new GraphPanel(QStringLiteral("画板1"), QSize(PanelSize, PanelSize));
     m_plot = FunctionPlot(m_panel);
     m_thickness = new EditBox(QStringLiteral("编辑框2"));
     m_thickness->setText(QStringLiteral("3"));
@@ -171,11 +176,66 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
     layout->setSpacing(Spacing::Related);
     layout->addLayout(Row({m_graphNeeded}));
     layout->addWidget(m_panel);
+    layout->addLayout(BuildInstrumentRow());
     layout->addLayout(
             Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
                  MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
                  m_keepPicture}));
     return MakeGroup(QStringLiteral("函数图像"), layout);
+}
+
+QLayout *FunctionInfoWindow::BuildInstrumentRow()
+{
+    m_resetView = MakeButton(QStringLiteral("复位"), QStringLiteral("复位"));
+    m_equalScale = MakeCheckBox(QStringLiteral("等比例"), QStringLiteral("等比例"));
+    m_marksShown = MakeCheckBox(QStringLiteral("标记点"), QStringLiteral("标记点"));
+    m_marksShown->setChecked(true);
+    m_saveImage = MakeButton(QStringLiteral("保存图像"), QStringLiteral("保存图像"));
+    m_panel->setAccessibleName(QStringLiteral("函数图像"));
+    m_panel->setAccessibleDescription(
+            QStringLiteral("加号、减号缩放，方向键平移，0 复位，Alt+左右方向键移动追踪点"));
+    m_traceText = MakeLabel(QStringLiteral("坐标"), QString());
+    m_traceText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *row = Row({m_resetView, m_equalScale, m_marksShown, m_saveImage});
+    row->addWidget(m_traceText, 1);
+    return row;
+}
+
+void FunctionInfoWindow::ConnectInstrument()
+{
+    connect(m_resetView, &QPushButton::clicked, m_panel, &GraphPanel::ResetView);
+    connect(m_equalScale, &QCheckBox::toggled, m_panel, &GraphPanel::SetEqualScale);
+    connect(m_marksShown, &QCheckBox::toggled, m_panel, &GraphPanel::SetMarksShown);
+    connect(m_saveImage, &QPushButton::clicked, this, &FunctionInfoWindow::SaveImage);
+    connect(m_panel, &GraphPanel::TraceChanged, m_traceText, &QLabel::setText);
+}
+
+// PNG at the screen's pixel ratio or at a chosen size, or SVG, by the chosen type.
+void FunctionInfoWindow::SaveImage()
+{
+    const QList<std::pair<QString, double>> types{{QStringLiteral("PNG 图像 (*.png)"), 0},
+                                                  {QStringLiteral("PNG 图像 1000×1000 (*.png)"), 2},
+                                                  {QStringLiteral("PNG 图像 2000×2000 (*.png)"), 4},
+                                                  {QStringLiteral("SVG 图像 (*.svg)"), 0}};
+    QStringList filters;
+    for (const auto &type : types)
+        filters.append(type.first);
+    // The dialog runs a loop of its own: the window stays until it returns.
+    BusyScope busy(this);
+    QPointer<QFileDialog> dialog
+            = new QFileDialog(this, QStringLiteral("保存图像"),
+                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QStringLiteral("png"));
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    if (!dialog || isClosing())
+        return;
+    const QStringList files = dialog->selectedFiles();
+    const double ratio = types.value(filters.indexOf(dialog->selectedNameFilter())).second;
+    delete dialog;
+    if (chosen && !files.isEmpty() && !m_panel->SaveImage(files.first(), ratio))
+        ShowMessage(QStringLiteral("保存图像失败！"));
 }
 
 QGroupBox *FunctionInfoWindow::BuildExtremaGroup()
@@ -256,6 +316,7 @@ void FunctionInfoWindow::ConnectEvents()
                      });
     connect(m_color, &ColorPicker::ColorChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
     connect(m_thickness, &EditBox::ContentChanged, this, &FunctionInfoWindow::RedrawIfDrawn);
+    ConnectInstrument();
     connect(closePollTimer(), &QTimer::timeout, this, [this] {
         m_keepPicture->setToolTip(QStringLiteral("勾选时请不要更改区间，不然会造成图像馄乱。"));
     });
@@ -379,14 +440,18 @@ bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
         };
         m_plot.PreparePanel(m_keepPicture->isChecked());
         const int width = TextToInteger(TextToNumber(m_thickness->text()));
-        m_plot.Draw(
+        const bool whole = m_plot.Draw(
                 f, m_a, m_b, width, m_color->currentColor(), [&] { return goOn(KeepGoing()); },
                 [&] { return goOn(Breathe()); });
         if (isClosing())
             return false;
         // Done, or a run started meanwhile drew its own curve, which stays.
-        if (!m_redrawWanted)
+        if (!m_redrawWanted) {
+            if (whole)
+                m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
+                                  m_keepPicture->isChecked(), !isRunning());
             return true;
+        }
         const auto next = FunctionToRedraw();
         if (!next)
             return true;

@@ -7,11 +7,12 @@
 #include <optional>
 
 class ColorPicker;
-class DrawingPanel;
 class EditBox;
+class GraphPanel;
 class Grid;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -27,6 +28,9 @@ public:
 private:
     QGroupBox *BuildInputGroup();
     QGroupBox *BuildGraphGroup();
+    QLayout *BuildInstrumentRow();
+    void ConnectInstrument();
+    void SaveImage();
     QGroupBox *BuildExtremaGroup();
     QGroupBox *BuildMonotonicGroup();
     QGroupBox *BuildParityGroup();
@@ -52,7 +56,12 @@ private:
     EditBox *m_end;
     QPushButton *m_run;
     QCheckBox *m_graphNeeded;
-    DrawingPanel *m_panel;
+    GraphPanel *m_panel;
+    QPushButton *m_resetView;
+    QCheckBox *m_equalScale;
+    QCheckBox *m_marksShown;
+    QPushButton *m_saveImage;
+    QLabel *m_traceText;
     EditBox *m_thickness;
     ColorPicker *m_color;
     QCheckBox *m_keepPicture;

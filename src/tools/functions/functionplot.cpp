@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <cmath>
+
 using namespace Functions;
 using namespace Functions::FunctionGraph;
 
@@ -32,11 +34,12 @@ bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWi
 {
     const Scale scale = ComputeScale(a, b);
     DrawAxes(scale);
-    if (!SampleHeights(f, scale, breathe))
+    const bool fine = m_panel->devicePixelRatioF() > 1;
+    if (!(fine ? SampleFineRows(f, scale, breathe) : SampleHeights(f, scale, breathe)))
         return false;
     m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
     m_panel->SetPenColor(color);
-    return DrawCurve(keepGoing);
+    return fine ? DrawFineCurve(keepGoing) : DrawCurve(keepGoing);
 }
 
 void FunctionPlot::DrawAxes(const Scale &scale)
@@ -76,6 +79,49 @@ bool FunctionPlot::DrawCurve(const std::function<bool()> &keepGoing)
             m_panel->DrawLine(i, *row, i - 1, *previous);
         if (!keepGoing())
             return false;
+    }
+    return true;
+}
+
+bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
+                                  const std::function<bool()> &breathe)
+{
+    m_fineRows.clear();
+    if (!breathe())
+        return false;
+    const double ratio = m_panel->devicePixelRatioF();
+    const int count = int(std::lround(SampleCount * ratio));
+    const double step = scale.r / count;
+    const double columnsPerSample = double(PanelSize) / count;
+    // Column 0, x = a, is not sampled.
+    for (int j = int(std::ceil(ratio)); j <= count; ++j) {
+        const double value = f(SampleX(scale.a, step, j));
+        std::optional<double> row;
+        if (value != UndefinedValue && std::isfinite(value))
+            row = AxisRow - value * PanelSize / scale.r;
+        m_fineRows.emplace_back(j * columnsPerSample, row);
+        if (!breathe())
+            return false;
+    }
+    return true;
+}
+
+bool FunctionPlot::DrawFineCurve(const std::function<bool()> &keepGoing)
+{
+    const auto onPanel
+            = [](const std::optional<double> &row) { return row && *row > 0 && *row < PanelSize; };
+    int column = 0;
+    for (std::size_t j = 1; j < m_fineRows.size(); ++j) {
+        const auto &[x1, row1] = m_fineRows[j - 1];
+        const auto &[x2, row2] = m_fineRows[j];
+        if (onPanel(row1) && onPanel(row2))
+            m_panel->DrawLine(QPointF(x2, *row2), QPointF(x1, *row1));
+        // Events get their turn once per logical column, as on a plain screen.
+        if (int(x2) != column) {
+            column = int(x2);
+            if (!keepGoing())
+                return false;
+        }
     }
     return true;
 }

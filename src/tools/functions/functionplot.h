@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class DrawingPanel;
 class QColor;
@@ -30,7 +32,14 @@ private:
     bool SampleHeights(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
                        const std::function<bool()> &breathe);
     bool DrawCurve(const std::function<bool()> &keepGoing);
+    // Above one device pixel per logical one, the curve is sampled and drawn per device pixel
+    // with its exact heights; the joining rules stay those of the logical columns.
+    bool SampleFineRows(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
+                        const std::function<bool()> &breathe);
+    bool DrawFineCurve(const std::function<bool()> &keepGoing);
 
     DrawingPanel *m_panel;
     std::array<std::optional<int>, Functions::FunctionGraph::SampleCount + 1> m_heights{};
+    // Row and column of each device pixel column's sample.
+    std::vector<std::pair<double, std::optional<double>>> m_fineRows;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/curvesampler.h"
+#include "ui/graphview.h"
+
+#include <QColor>
+#include <QString>
+
+#include <vector>
+
+class QFont;
+class QPainter;
+
+// Paints the parts of a graph in a view, in panel coordinates (logical pixels); the painter's
+// device decides the resolution.
+namespace GraphPainter {
+
+// Light grid lines, both axes where they are in view with ticks at round steps, and the
+// ticks' labels, which never overlap; an axis out of view has its labels along the nearest
+// edge. The labels come after the curves, over them.
+enum class AxesLayer { Lines, Labels };
+void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer);
+// Width 0 or 1 is the thinnest line.
+void PaintCurve(QPainter &painter, const GraphView &view,
+                const std::vector<CurveSampler::Piece> &pieces, const QColor &color, int width);
+void PaintMarks(QPainter &painter, const GraphView &view, const std::vector<CurveMark> &marks);
+// The dot of the trace and its text beside it.
+void PaintTrace(QPainter &painter, const GraphView &view, double x, double y, const QString &text,
+                const QFont &font);
+// The expression in the top-left corner, for a picture that leaves the window.
+void PaintCaption(QPainter &painter, const GraphView &view, const QString &text, const QFont &font);
+
+QColor MarkColor(CurveMark::Kind kind);
+
+} // namespace GraphPainter

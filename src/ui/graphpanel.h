@@ -1,0 +1,105 @@
+#pragma once
+
+#include "eval/expression.h"
+#include "ui/curvesampler.h"
+#include "ui/drawingpanel.h"
+#include "ui/graphview.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTimer;
+
+// The drawing panel of a function graph as an instrument. What is drawn on the canvas stays
+// the picture until the user zooms or pans; then the panel draws the curves itself in the new
+// view. Over either picture it shows the curve's marked points and, under the pointer, the
+// trace: the curve's point at the pointer's x.
+//
+// Mouse: the wheel (or a pinch) zooms around the pointer, with Shift only x and with Ctrl only
+// y; dragging pans; a double-click returns to the canvas picture. Keys, with the focus on the
+// panel: + and − zoom (with Ctrl only y, with Alt only x), the arrows pan, 0 returns,
+// Alt+Left and Alt+Right move the trace by one pixel, Ctrl+C copies the picture.
+class GraphPanel : public DrawingPanel
+{
+    Q_OBJECT
+public:
+    GraphPanel(const QString &name, QSize size, QWidget *parent = nullptr);
+    ~GraphPanel() override;
+
+    // The canvas now shows f drawn on [a, b]: the instrument takes its curve, beside the ones
+    // already there when the canvas kept them, and returns to the canvas picture unless told
+    // to keep the view (a new colour of the same drawing).
+    void AddCurve(const QString &expression, const PreparedFunction &f, double a, double b,
+                  const QColor &color, int penWidth, bool keepOthers, bool keepView = false);
+
+    const GraphView &view() const { return m_view; }
+    bool isCanvasView() const { return m_view == m_canvasView; }
+    void SetView(const GraphView &view);
+    void ResetView();
+    // About the middle of the panel.
+    void ZoomBy(double factorX, double factorY);
+    void SetEqualScale(bool equal);
+    void SetMarksShown(bool shown);
+    bool marksShown() const { return m_marksShown; }
+    // The curves sampled in the current view so far; all of them once sampling is done.
+    bool isSampled() const;
+    void FinishSampling();
+    std::vector<CurveMark> marks() const;
+
+    // The trace at a panel column; hidden when there is no curve.
+    void TraceAt(double column);
+    void HideTrace();
+    QString traceText() const { return m_traceText; }
+
+    // The picture as shown, at `pixelRatio`, with the expressions in the top-left corner.
+    QImage RenderImage(double pixelRatio) const;
+    // PNG, at `pixelRatio` (the screen's when 0), or, for a name ending in .svg, SVG.
+    bool SaveImage(const QString &path, double pixelRatio = 0) const;
+    void CopyImage() const;
+
+signals:
+    void TraceChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    struct Curve
+    {
+        QString expression;
+        PreparedFunction f;
+        QColor color;
+        int penWidth;
+        std::unique_ptr<CurveSampler> sampler;
+    };
+
+    void Zoom(QPointF around, double factorX, double factorY);
+    void Resample();
+    void SampleSome(int milliseconds);
+    void PaintPicture(QPainter &painter, bool canvas) const;
+    void PaintOverlay(QPainter &painter) const;
+    void UpdateTrace();
+    std::optional<CurveMark> MarkNear(double column) const;
+    QString CaptionText() const;
+
+    std::vector<Curve> m_curves;
+    GraphView m_canvasView;
+    GraphView m_view;
+    bool m_equalScale = false;
+    bool m_marksShown = true;
+    std::optional<double> m_traceColumn;
+    std::optional<QPointF> m_tracePoint; // x, y
+    QString m_traceText;
+    std::optional<QPointF> m_dragStart;
+    GraphView m_dragView;
+    QTimer *m_samplingTimer;
+};
