@@ -78,9 +78,15 @@ QString ScriptNumberText(double number)
     return QString::fromLatin1(text, length);
 }
 
+// Undefined and null give the empty text, like no value at all.
+bool IsNothing(const std::optional<Value> &result)
+{
+    return !result || result->kind == Kind::Undefined || result->kind == Kind::Null;
+}
+
 QString ResultText(const std::optional<Value> &result)
 {
-    if (!result)
+    if (IsNothing(result))
         return {};
     if (result->kind == Kind::Boolean)
         return BooleanToText(result->number != 0);
@@ -90,7 +96,7 @@ QString ResultText(const std::optional<Value> &result)
 // What EvaluateFunctionAt makes of the engine's result text.
 double ResultValue(const std::optional<Value> &result)
 {
-    if (!result || result->kind == Kind::Boolean)
+    if (IsNothing(result) || result->kind == Kind::Boolean)
         return 0;
     if (!std::isfinite(result->number))
         return UndefinedValue;
@@ -109,7 +115,8 @@ std::optional<QString> EvaluateWithoutEngine(const QString &program)
         return std::nullopt;
     bool undecided = false;
     const std::optional<Value> result = RunCompiled(*compiled, {}, undecided);
-    if (undecided)
+    // A function's result is its source text.
+    if (undecided || (result && result->kind == Kind::Function))
         return std::nullopt;
     return ResultText(result);
 }
@@ -128,6 +135,23 @@ constexpr std::array<std::pair<double, double>, 2> SampleValues{{
         {1.5e-7, 2.6e-118},
 }};
 
+// Where x's text is in a literal that is otherwise the same for both values of x, or -1.
+qsizetype VariablePlace(QStringView literal, QStringView text, QStringView otherLiteral,
+                        QStringView otherText)
+{
+    const qsizetype rest = literal.size() - text.size();
+    if (rest < 0 || rest != otherLiteral.size() - otherText.size())
+        return -1;
+    for (qsizetype at = 0; at <= rest; ++at) {
+        if (literal.mid(at, text.size()) == text
+            && otherLiteral.mid(at, otherText.size()) == otherText
+            && literal.left(at) == otherLiteral.left(at)
+            && literal.mid(at + text.size()) == otherLiteral.mid(at + otherText.size()))
+            return at;
+    }
+    return -1;
+}
+
 // The program for x = value, with x's own number marked, or nothing when x's text does not
 // stay one number of its own in it.
 std::vector<Token> MarkedTokens(const QString &expression, double value, double other,
@@ -144,10 +168,16 @@ std::vector<Token> MarkedTokens(const QString &expression, double value, double 
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].text == otherTokens[i].text && tokens[i].kind == otherTokens[i].kind)
             continue;
-        if (tokens[i].kind != TokenKind::Number || tokens[i].text != text
-            || otherTokens[i].text != otherText)
+        if (tokens[i].kind != TokenKind::Number || otherTokens[i].kind != TokenKind::Number)
+            return {};
+        const qsizetype at = VariablePlace(tokens[i].text, text, otherTokens[i].text, otherText);
+        if (at < 0)
             return {};
         tokens[i].variable = true;
+        if (tokens[i].text != text) {
+            tokens[i].variableAt = at;
+            tokens[i].variableLength = text.size();
+        }
     }
     return tokens;
 }
@@ -163,7 +193,7 @@ std::optional<Compiled> CompileSign(const QString &expression, double sign)
         if (tokens.empty())
             return std::nullopt;
         std::optional<Compiled> compiled = CompileTokens(tokens);
-        if (!compiled || (agreed && !(compiled->code == agreed->code)))
+        if (!compiled || (agreed && !(*compiled == *agreed)))
             return std::nullopt;
         agreed = std::move(compiled);
     }
@@ -200,7 +230,7 @@ std::optional<double> CompiledFunction::ValueAt(double x) const
     bool undecided = false;
     const std::optional<Value> result
             = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
-    if (undecided)
+    if (undecided || (result && result->kind == Kind::Function))
         return std::nullopt;
     return ResultValue(result);
 }
