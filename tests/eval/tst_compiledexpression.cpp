@@ -3,6 +3,7 @@
 #include "eval/numbertext.h"
 #include "eval/scripthost.h"
 #include "expressiongenerator.h"
+#include "textbookfunctions.h"
 
 #include <QtTest>
 
@@ -247,6 +248,8 @@ private slots:
     void nestingTheEngineRefuses();
     void signsCompiled_data();
     void signsCompiled();
+    void textbookFunctionsCompiled_data();
+    void textbookFunctionsCompiled();
     void foundDisagreements_data();
     void foundDisagreements();
     void functionsMatchTheEngine();
@@ -592,6 +595,26 @@ void TestCompiledExpression::signsCompiled()
     for (double x : {-3.5, -1.0, -0.0, 0.0, 1e-7, 2.0, 3.0, 1e21}) {
         if (const std::optional<double> value = function.ValueAt(x))
             QCOMPARE(Show(*value), Show(EngineValueAt(expression, x)));
+    }
+}
+
+void TestCompiledExpression::textbookFunctionsCompiled_data()
+{
+    QTest::addColumn<QString>("expression");
+    for (const char *expression : TextbookFunctions)
+        QTest::addRow("%s", expression) << QString::fromUtf8(expression);
+}
+
+// Both signs of x compiled, to the engine's values over the tools' interval.
+void TestCompiledExpression::textbookFunctionsCompiled()
+{
+    QFETCH(QString, expression);
+    const CompiledFunction function = CompiledFunction::Compile(expression);
+    QVERIFY(function.coversPositive());
+    QVERIFY(function.coversNegative());
+    for (double x = -500; x <= 500; x += 12.3456789) {
+        const std::optional<double> fast = function.ValueAt(x);
+        QCOMPARE(Show(fast.value_or(qQNaN())), Show(EngineValueAt(expression, x)));
     }
 }
 
