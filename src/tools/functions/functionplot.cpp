@@ -3,6 +3,8 @@
 #include "ui/drawingpanel.h"
 
 #include <QColor>
+#include <QLine>
+#include <QList>
 
 using namespace FunctionGraph;
 
@@ -26,8 +28,7 @@ void FunctionPlot::PreparePanel(bool keepPicture)
 }
 
 bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWidth,
-                        const QColor &color, const std::function<bool()> &keepGoing,
-                        const std::function<bool()> &breathe)
+                        const QColor &color, const std::function<bool()> &breathe)
 {
     const Scale scale = ComputeScale(a, b);
     DrawAxes(scale);
@@ -35,7 +36,8 @@ bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWi
         return false;
     m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
     m_panel->SetPenColor(color);
-    return DrawCurve(keepGoing);
+    DrawCurve();
+    return true;
 }
 
 void FunctionPlot::DrawAxes(const Scale &scale)
@@ -66,15 +68,15 @@ bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
     return true;
 }
 
-bool FunctionPlot::DrawCurve(const std::function<bool()> &keepGoing)
+void FunctionPlot::DrawCurve()
 {
+    QList<QLine> lines;
+    lines.reserve(SampleCount);
     for (int i = 1; i <= SampleCount; ++i) {
         const std::optional<int> row = SampleRow(m_heights[i]);
         const std::optional<int> previous = i >= 2 ? SampleRow(m_heights[i - 1]) : std::nullopt;
         if (JoinsNeighbour(previous, row))
-            m_panel->DrawLine(i, *row, i - 1, *previous);
-        if (!keepGoing())
-            return false;
+            lines.append(QLine(i, *row, i - 1, *previous));
     }
-    return true;
+    m_panel->DrawLines(lines);
 }
