@@ -121,6 +121,41 @@ std::optional<QString> EvaluateWithoutEngine(const QString &program)
     return ResultText(result);
 }
 
+// Exact powers of ten as doubles.
+constexpr std::array<double, 23> PowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double ScaledByPowerOfTen(double magnitude, int shift)
+{
+    return shift >= 0 ? magnitude * PowersOfTen[shift] : magnitude / PowersOfTen[-shift];
+}
+
+double UnscaledByPowerOfTen(double digits, int shift)
+{
+    return shift >= 0 ? digits / PowersOfTen[shift] : digits * PowersOfTen[-shift];
+}
+
+double ShownValueQuickly(double x)
+{
+    const double magnitude = std::fabs(x);
+    if (!(magnitude >= 1e-10 && magnitude < 1e22))
+        return ShownValue(x);
+    // The decimal exponent from the binary one is right or one low.
+    int shift = 12 - ((std::ilogb(magnitude) * 78913) >> 18);
+    double scaled = ScaledByPowerOfTen(magnitude, shift);
+    if (scaled >= 1e13)
+        scaled = ScaledByPowerOfTen(magnitude, --shift);
+    // Below 2^44 the one rounding of the scaling is at most 2^-10 off, so away from a half
+    // (and from the ends of the thirteen digits) the scaled value rounds as the exact one.
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (!(scaled >= 1e12 + 1 && scaled < 1e13 - 1) || std::fabs(fraction - 0.5) < 1.0 / 256)
+        return ShownValue(x);
+    const double rounded = fraction > 0.5 ? whole + 1 : whole;
+    return std::copysign(UnscaledByPowerOfTen(rounded, shift), x);
+}
+
 struct CompiledFunction::Code
 {
     Compiled compiled;
@@ -222,7 +257,7 @@ std::optional<double> CompiledFunction::ValueAt(double x) const
 {
     if (!std::isfinite(x))
         return std::nullopt;
-    const double shown = ShownValue(x);
+    const double shown = ShownValueQuickly(x);
     const bool negative = std::signbit(shown);
     const Code *code = negative ? m_negative.get() : m_positive.get();
     if (!code)

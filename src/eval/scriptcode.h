@@ -44,10 +44,33 @@ struct Instruction
     }
 };
 
+// A double operand makes the arithmetic operators' result a plain double: the common case,
+// without the bookkeeping of how the engine holds integers.
+Q_ALWAYS_INLINE Value Operate(Op op, Value a, Value b, bool &undecided)
+{
+    const bool plain = (a.kind == Kind::Double && IsNumber(b.kind))
+            || (b.kind == Kind::Double && IsNumber(a.kind));
+    if (plain) {
+        switch (op) {
+        case Op::Add:
+            return {a.number + b.number, Kind::Double};
+        case Op::Subtract:
+            return {a.number - b.number, Kind::Double};
+        case Op::Multiply:
+            return {a.number * b.number, Kind::Double};
+        case Op::Divide:
+            return {a.number / b.number, Kind::Double};
+        default:
+            break;
+        }
+    }
+    return Binary(op, a, b, undecided);
+}
+
 // One instruction on the stack; sets `undecided` when the result depends on how the engine
 // holds a zero's operands.
-inline void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
-                    const VariableText *texts, bool &undecided)
+Q_ALWAYS_INLINE void Execute(const Instruction &instruction, Value *stack, int &top, Value variable,
+                             const VariableText *texts, bool &undecided)
 {
     switch (instruction.op) {
     case Op::Constant:
@@ -79,7 +102,7 @@ inline void Execute(const Instruction &instruction, Value *stack, int &top, Valu
         break;
     default:
         --top;
-        stack[top - 1] = Binary(instruction.op, stack[top - 1], stack[top], undecided);
+        stack[top - 1] = Operate(instruction.op, stack[top - 1], stack[top], undecided);
         break;
     }
 }

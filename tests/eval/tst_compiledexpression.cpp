@@ -320,12 +320,16 @@ void TestCompiledExpression::shownValueIsTheTextsValue_data()
     QTest::newRow("subnormal") << -4.9406564584124654e-324;
     QTest::newRow("largest") << 1.7976931348623157e308;
     QTest::newRow("exponent form") << 1.23456789012345e15;
+    QTest::newRow("a step from the interval's start") << -9.963000000000001;
+    QTest::newRow("thirteen digits and a tie") << 0.12345678901235;
+    QTest::newRow("just below thirteen digits") << 999999999999.99;
 }
 
 void TestCompiledExpression::shownValueIsTheTextsValue()
 {
     QFETCH(double, x);
     QCOMPARE(Show(ShownValue(x)), Show(TextToNumber(NumberToText(x))));
+    QCOMPARE(Show(ShownValueQuickly(x)), Show(ShownValue(x)));
 }
 
 void TestCompiledExpression::shownValueOfGeneratedValues()
@@ -338,7 +342,8 @@ void TestCompiledExpression::shownValueOfGeneratedValues()
         const double x = i % 3 ? generator.X() : std::ldexp(tie, int(random() % 60) - 30);
         if (!std::isfinite(x))
             continue;
-        if (!SameBits(ShownValue(x), TextToNumber(NumberToText(x))))
+        if (!SameBits(ShownValue(x), TextToNumber(NumberToText(x)))
+            || !SameBits(ShownValueQuickly(x), ShownValue(x)))
             QFAIL(qPrintable(Show(x)));
     }
 }
