@@ -676,7 +676,7 @@ void TestCompiledExpression::functionsMatchTheEngine()
     QStringList disagreements;
     while (compared < wanted) {
         const QString expression = generator.Function();
-        if (expression.contains("random", Qt::CaseInsensitive))
+        if (FunctionProgram(expression, u'x', 1).contains("random", Qt::CaseInsensitive))
             continue; // no two random values agree
         const CompiledFunction function = CompiledFunction::Compile(expression);
         ++expressions;
