@@ -78,9 +78,15 @@ QString ScriptNumberText(double number)
     return QString::fromLatin1(text, length);
 }
 
+// Undefined and null give the empty text, like no value at all.
+bool IsNothing(const std::optional<Value> &result)
+{
+    return !result || result->kind == Kind::Undefined || result->kind == Kind::Null;
+}
+
 QString ResultText(const std::optional<Value> &result)
 {
-    if (!result)
+    if (IsNothing(result))
         return {};
     if (result->kind == Kind::Boolean)
         return BooleanToText(result->number != 0);
@@ -90,7 +96,7 @@ QString ResultText(const std::optional<Value> &result)
 // What EvaluateFunctionAt makes of the engine's result text.
 double ResultValue(const std::optional<Value> &result)
 {
-    if (!result || result->kind == Kind::Boolean)
+    if (IsNothing(result) || result->kind == Kind::Boolean)
         return 0;
     if (!std::isfinite(result->number))
         return UndefinedValue;
@@ -109,9 +115,45 @@ std::optional<QString> EvaluateWithoutEngine(const QString &program)
         return std::nullopt;
     bool undecided = false;
     const std::optional<Value> result = RunCompiled(*compiled, {}, undecided);
-    if (undecided)
+    // A function's result is its source text.
+    if (undecided || (result && result->kind == Kind::Function))
         return std::nullopt;
     return ResultText(result);
+}
+
+// Exact powers of ten as doubles.
+constexpr std::array<double, 23> PowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double ScaledByPowerOfTen(double magnitude, int shift)
+{
+    return shift >= 0 ? magnitude * PowersOfTen[shift] : magnitude / PowersOfTen[-shift];
+}
+
+double UnscaledByPowerOfTen(double digits, int shift)
+{
+    return shift >= 0 ? digits / PowersOfTen[shift] : digits * PowersOfTen[-shift];
+}
+
+double ShownValueQuickly(double x)
+{
+    const double magnitude = std::fabs(x);
+    if (!(magnitude >= 1e-10 && magnitude < 1e22))
+        return ShownValue(x);
+    // The decimal exponent from the binary one is right or one low.
+    int shift = 12 - ((std::ilogb(magnitude) * 78913) >> 18);
+    double scaled = ScaledByPowerOfTen(magnitude, shift);
+    if (scaled >= 1e13)
+        scaled = ScaledByPowerOfTen(magnitude, --shift);
+    // Below 2^44 the one rounding of the scaling is at most 2^-10 off, so away from a half
+    // (and from the ends of the thirteen digits) the scaled value rounds as the exact one.
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (!(scaled >= 1e12 + 1 && scaled < 1e13 - 1) || std::fabs(fraction - 0.5) < 1.0 / 256)
+        return ShownValue(x);
+    const double rounded = fraction > 0.5 ? whole + 1 : whole;
+    return std::copysign(UnscaledByPowerOfTen(rounded, shift), x);
 }
 
 struct CompiledFunction::Code
@@ -127,6 +169,23 @@ constexpr std::array<std::pair<double, double>, 2> SampleValues{{
         {3, 4},
         {1.5e-7, 2.6e-118},
 }};
+
+// Where x's text is in a literal that is otherwise the same for both values of x, or -1.
+qsizetype VariablePlace(QStringView literal, QStringView text, QStringView otherLiteral,
+                        QStringView otherText)
+{
+    const qsizetype rest = literal.size() - text.size();
+    if (rest < 0 || rest != otherLiteral.size() - otherText.size())
+        return -1;
+    for (qsizetype at = 0; at <= rest; ++at) {
+        if (literal.mid(at, text.size()) == text
+            && otherLiteral.mid(at, otherText.size()) == otherText
+            && literal.left(at) == otherLiteral.left(at)
+            && literal.mid(at + text.size()) == otherLiteral.mid(at + otherText.size()))
+            return at;
+    }
+    return -1;
+}
 
 // The program for x = value, with x's own number marked, or nothing when x's text does not
 // stay one number of its own in it.
@@ -144,10 +203,16 @@ std::vector<Token> MarkedTokens(const QString &expression, double value, double 
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].text == otherTokens[i].text && tokens[i].kind == otherTokens[i].kind)
             continue;
-        if (tokens[i].kind != TokenKind::Number || tokens[i].text != text
-            || otherTokens[i].text != otherText)
+        if (tokens[i].kind != TokenKind::Number || otherTokens[i].kind != TokenKind::Number)
+            return {};
+        const qsizetype at = VariablePlace(tokens[i].text, text, otherTokens[i].text, otherText);
+        if (at < 0)
             return {};
         tokens[i].variable = true;
+        if (tokens[i].text != text) {
+            tokens[i].variableAt = at;
+            tokens[i].variableLength = text.size();
+        }
     }
     return tokens;
 }
@@ -163,7 +228,7 @@ std::optional<Compiled> CompileSign(const QString &expression, double sign)
         if (tokens.empty())
             return std::nullopt;
         std::optional<Compiled> compiled = CompileTokens(tokens);
-        if (!compiled || (agreed && !(compiled->code == agreed->code)))
+        if (!compiled || (agreed && !(*compiled == *agreed)))
             return std::nullopt;
         agreed = std::move(compiled);
     }
@@ -192,7 +257,7 @@ std::optional<double> CompiledFunction::ValueAt(double x) const
 {
     if (!std::isfinite(x))
         return std::nullopt;
-    const double shown = ShownValue(x);
+    const double shown = ShownValueQuickly(x);
     const bool negative = std::signbit(shown);
     const Code *code = negative ? m_negative.get() : m_positive.get();
     if (!code)
@@ -200,7 +265,7 @@ std::optional<double> CompiledFunction::ValueAt(double x) const
     bool undecided = false;
     const std::optional<Value> result
             = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
-    if (undecided)
+    if (undecided || (result && result->kind == Kind::Function))
         return std::nullopt;
     return ResultValue(result);
 }

@@ -15,6 +15,9 @@
 // when the program is refused.
 std::optional<QString> EvaluateWithoutEngine(const QString &program);
 
+// ShownValue(x) in double arithmetic where that gives the same, else ShownValue itself.
+double ShownValueQuickly(double x);
+
 // A function of x compiled from the programs the engine would run for it: since x is put in
 // as text, the expression is compiled once for positive and once for negative values, and
 // only where every such program reads x as one whole number of its own (not "32" from "x2").

@@ -1,9 +1,12 @@
 #include "scriptcompiler.h"
 
+#include "numbertext.h"
+
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -19,36 +22,57 @@ struct MathName
     MathFunction function;
 };
 
-constexpr std::array<MathName, 30> MathFunctions{{
-        {u"abs"sv, MathFunction::Abs},     {u"acos"sv, MathFunction::Acos},
-        {u"acosh"sv, MathFunction::Acosh}, {u"asin"sv, MathFunction::Asin},
-        {u"asinh"sv, MathFunction::Asinh}, {u"atan"sv, MathFunction::Atan},
-        {u"atanh"sv, MathFunction::Atanh}, {u"atan2"sv, MathFunction::Atan2},
-        {u"cbrt"sv, MathFunction::Cbrt},   {u"ceil"sv, MathFunction::Ceil},
-        {u"cos"sv, MathFunction::Cos},     {u"cosh"sv, MathFunction::Cosh},
-        {u"exp"sv, MathFunction::Exp},     {u"expm1"sv, MathFunction::Expm1},
-        {u"floor"sv, MathFunction::Floor}, {u"log"sv, MathFunction::Log},
-        {u"log1p"sv, MathFunction::Log1p}, {u"log10"sv, MathFunction::Log10},
-        {u"log2"sv, MathFunction::Log2},   {u"max"sv, MathFunction::Max},
-        {u"min"sv, MathFunction::Min},     {u"pow"sv, MathFunction::Pow},
-        {u"round"sv, MathFunction::Round}, {u"sign"sv, MathFunction::Sign},
-        {u"sin"sv, MathFunction::Sin},     {u"sinh"sv, MathFunction::Sinh},
-        {u"sqrt"sv, MathFunction::Sqrt},   {u"tan"sv, MathFunction::Tan},
-        {u"tanh"sv, MathFunction::Tanh},   {u"trunc"sv, MathFunction::Trunc},
+constexpr std::array<MathName, 35> MathFunctions{{
+        {u"abs"sv, MathFunction::Abs},       {u"acos"sv, MathFunction::Acos},
+        {u"acosh"sv, MathFunction::Acosh},   {u"asin"sv, MathFunction::Asin},
+        {u"asinh"sv, MathFunction::Asinh},   {u"atan"sv, MathFunction::Atan},
+        {u"atanh"sv, MathFunction::Atanh},   {u"atan2"sv, MathFunction::Atan2},
+        {u"cbrt"sv, MathFunction::Cbrt},     {u"ceil"sv, MathFunction::Ceil},
+        {u"cos"sv, MathFunction::Cos},       {u"cosh"sv, MathFunction::Cosh},
+        {u"exp"sv, MathFunction::Exp},       {u"expm1"sv, MathFunction::Expm1},
+        {u"floor"sv, MathFunction::Floor},   {u"log"sv, MathFunction::Log},
+        {u"log1p"sv, MathFunction::Log1p},   {u"log10"sv, MathFunction::Log10},
+        {u"log2"sv, MathFunction::Log2},     {u"max"sv, MathFunction::Max},
+        {u"min"sv, MathFunction::Min},       {u"pow"sv, MathFunction::Pow},
+        {u"round"sv, MathFunction::Round},   {u"sign"sv, MathFunction::Sign},
+        {u"sin"sv, MathFunction::Sin},       {u"sinh"sv, MathFunction::Sinh},
+        {u"sqrt"sv, MathFunction::Sqrt},     {u"tan"sv, MathFunction::Tan},
+        {u"tanh"sv, MathFunction::Tanh},     {u"trunc"sv, MathFunction::Trunc},
+        {u"clz32"sv, MathFunction::Clz32},   {u"fround"sv, MathFunction::Fround},
+        {u"hypot"sv, MathFunction::Hypot},   {u"imul"sv, MathFunction::Imul},
+        {u"random"sv, MathFunction::Random},
 }};
 
-int ArgumentsNeeded(MathFunction function)
+// What every object has from its prototype; Math's own members are the others.
+constexpr std::array<std::u16string_view, 12> InheritedMembers{{
+        u"constructor"sv,
+        u"toString"sv,
+        u"toLocaleString"sv,
+        u"valueOf"sv,
+        u"hasOwnProperty"sv,
+        u"isPrototypeOf"sv,
+        u"propertyIsEnumerable"sv,
+        u"__proto__"sv,
+        u"__defineGetter__"sv,
+        u"__defineSetter__"sv,
+        u"__lookupGetter__"sv,
+        u"__lookupSetter__"sv,
+}};
+
+// A function not called: a NaN in arithmetic, told apart from the others by the payload.
+Value FunctionValue(MathFunction function)
 {
-    switch (function) {
-    case MathFunction::Max:
-    case MathFunction::Min:
-        return 0;
-    case MathFunction::Pow:
-    case MathFunction::Atan2:
-        return 2;
-    default:
-        return 1;
-    }
+    const quint64 bits = 0x7ff8000000000000u + quint64(function) + 1;
+    double number;
+    std::memcpy(&number, &bits, sizeof number);
+    return {number, Kind::Function};
+}
+
+// A missing argument reads as NaN, but the engine's asinh and acosh without one read a value
+// of their own.
+bool ArgumentsEnough(MathFunction function, int count)
+{
+    return count > 0 || (function != MathFunction::Asinh && function != MathFunction::Acosh);
 }
 
 struct MathConstant
@@ -74,7 +98,7 @@ Q_NEVER_INLINE Value Evaluate(const Instruction &instruction, Value *operands, i
                               bool &undecided)
 {
     int top = count;
-    Execute(instruction, operands, top, {}, undecided);
+    Execute(instruction, operands, top, {}, nullptr, undecided);
     return operands[0];
 }
 
@@ -87,6 +111,7 @@ struct Node
     int third = -1;
     int depth = 1;
     Value constant{0, Kind::Integer};
+    int text = -1; // the place of x's literal among the texts
     bool literal = false; // a number literal, or one with signs the engine works out early
 };
 
@@ -107,7 +132,9 @@ public:
             if (accept(u";"sv))
                 continue;
             result = expression();
-            if (m_failed || !(accept(u";"sv) || peek().kind == TokenKind::End))
+            // A line break ends a statement where the next token cannot continue it.
+            if (m_failed
+                || !(accept(u";"sv) || peek().kind == TokenKind::End || peek().lineBreakBefore))
                 return false;
         }
         return !m_failed;
@@ -115,6 +142,7 @@ public:
 
     const std::vector<Node> &nodes() const { return m_nodes; }
     const std::vector<int> &arguments() const { return m_arguments; }
+    std::vector<VariableText> takeTexts() { return std::move(m_texts); }
 
 private:
     const Token &peek() const { return m_tokens[m_next]; }
@@ -159,7 +187,10 @@ private:
         const bool constant = std::all_of(operands, operands + count, [this](int operand) {
             return m_nodes[operand].op == Op::Constant;
         });
-        if (constant && node.op != Op::Variable && node.op != Op::Constant) {
+        const bool random = node.op == Op::Call && node.function == MathFunction::Random;
+        const bool leaf = node.op == Op::Variable || node.op == Op::VariableInText
+                || node.op == Op::Constant;
+        if (constant && !random && !leaf) {
             QVarLengthArray<Value, 8> values(std::max(count, 1));
             for (int i = 0; i < count; ++i)
                 values[i] = m_nodes[operands[i]].constant;
@@ -298,6 +329,13 @@ private:
             Node node{token.variable ? Op::Variable : Op::Constant};
             if (!token.variable)
                 node.constant = Constant(token.number);
+            if (token.variable && token.variableLength > 0) {
+                node.op = Op::VariableInText;
+                node.text = int(m_texts.size());
+                m_texts.push_back(
+                        {token.text.left(token.variableAt).toString(),
+                         token.text.mid(token.variableAt + token.variableLength).toString()});
+            }
             node.literal = true;
             return add(node);
         }
@@ -319,6 +357,10 @@ private:
             return constant({std::numeric_limits<double>::quiet_NaN(), Kind::Double});
         if (Same(token.text, u"Infinity"sv))
             return constant({std::numeric_limits<double>::infinity(), Kind::Double});
+        if (Same(token.text, u"undefined"sv))
+            return constant({std::numeric_limits<double>::quiet_NaN(), Kind::Undefined});
+        if (Same(token.text, u"null"sv))
+            return constant({0, Kind::Null});
         if (Same(token.text, u"Math"sv) && accept(u"."sv) && peek().kind == TokenKind::Name)
             return mathMember();
         return fail();
@@ -340,10 +382,14 @@ private:
                 return this->constant({constant.value, Kind::Double});
         }
         for (const MathName &function : MathFunctions) {
-            if (Same(member, function.name) && accept(u"("sv))
-                return call(function.function);
+            if (Same(member, function.name))
+                return accept(u"("sv) ? call(function.function)
+                                      : this->constant(FunctionValue(function.function));
         }
-        return fail(); // random, unknown members, a function not called
+        const auto inherited = [member](std::u16string_view name) { return Same(member, name); };
+        if (std::any_of(InheritedMembers.begin(), InheritedMembers.end(), inherited))
+            return fail();
+        return this->constant({std::numeric_limits<double>::quiet_NaN(), Kind::Undefined});
     }
 
     int call(MathFunction function)
@@ -362,8 +408,7 @@ private:
             if (!accept(u")"sv))
                 return fail();
         }
-        // The engine reads a missing argument of most functions as something else than NaN.
-        if (int(arguments.size()) < ArgumentsNeeded(function))
+        if (!ArgumentsEnough(function, int(arguments.size())))
             return fail();
         Node node{Op::Call, function, int(m_arguments.size()), int(arguments.size())};
         m_arguments.insert(m_arguments.end(), arguments.begin(), arguments.end());
@@ -375,6 +420,7 @@ private:
     std::size_t m_next = 0;
     std::vector<Node> m_nodes;
     std::vector<int> m_arguments;
+    std::vector<VariableText> m_texts;
     int m_nesting = 0;
     bool m_failed = false;
 };
@@ -392,14 +438,15 @@ public:
     {
         const Node &node = m_nodes[index];
         int operands = 0;
-        Instruction instruction{node.op, node.function, node.constant.kind, 0,
-                                node.constant.number};
+        Instruction instruction{node.op, node.function, node.constant.kind,
+                                quint32(std::max(node.text, 0)), node.constant.number};
         if (node.op == Op::Call) {
             for (int i = 0; i < node.second; ++i)
                 emitNode(m_arguments[node.first + i]);
             operands = node.second;
             instruction.count = quint32(node.second);
-        } else if (node.op != Op::Constant && node.op != Op::Variable) {
+        } else if (node.op != Op::Constant && node.op != Op::Variable
+                   && node.op != Op::VariableInText) {
             for (int child : {node.first, node.second, node.third}) {
                 if (child >= 0) {
                     emitNode(child);
@@ -423,6 +470,17 @@ private:
 
 } // namespace
 
+Value VariableInText(const VariableText &text, Value variable, bool &undecided)
+{
+    const QString literal = text.before + NumberToText(variable.number) + text.after;
+    const std::optional<double> value = NumberLiteralValue(literal);
+    if (!value) {
+        undecided = true;
+        return {};
+    }
+    return Constant(*value);
+}
+
 std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
 {
     Parser parser(tokens);
@@ -439,6 +497,7 @@ std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
     emitter.emitNode(root);
     compiled.code = std::move(emitter.code);
     compiled.stackSize = emitter.stackSize;
+    compiled.texts = parser.takeTexts();
     return compiled;
 }
 

@@ -37,7 +37,7 @@ bool IsNamePart(QChar c)
 
 // Every punctuator of the language, longest first; the ones outside the subset are here too,
 // so that none of them is read as a shorter one.
-constexpr std::array<Punctuator, 61> Punctuators{{
+constexpr std::array<Punctuator, 59> Punctuators{{
         {u">>>="sv, false},
         {u"..."sv, false},
         {u"==="sv, true, Op::StrictEqual, 6},
@@ -71,8 +71,6 @@ constexpr std::array<Punctuator, 61> Punctuators{{
         {u"&="sv, false},
         {u"|="sv, false},
         {u"^="sv, false},
-        {u"//"sv, false},
-        {u"/*"sv, false},
         {u"("sv, true},
         {u")"sv, true},
         {u","sv, true},
@@ -126,9 +124,9 @@ public:
         std::vector<Token> tokens;
         tokens.reserve(m_text.size() / 2 + 2);
         for (;;) {
-            while (m_position < m_text.size()
-                   && (at(m_position) == u' ' || at(m_position) == u'\t'))
-                ++m_position;
+            bool lineBreak = false;
+            if (!skipSpace(lineBreak))
+                return {};
             if (m_position == m_text.size())
                 break;
             const QChar c = at(m_position);
@@ -141,12 +139,44 @@ public:
                 read = punctuator(tokens);
             if (!read)
                 return {};
+            tokens.back().lineBreakBefore = lineBreak;
         }
         tokens.push_back({TokenKind::End, {}});
         return tokens;
     }
 
 private:
+    static bool IsLineTerminator(QChar c)
+    {
+        return c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
+    }
+
+    // Spaces, line breaks and comments; false for a comment left open.
+    bool skipSpace(bool &lineBreak)
+    {
+        while (m_position < m_text.size()) {
+            const QChar c = at(m_position);
+            if (c == u' ' || c == u'\t' || c == u'\v' || c == u'\f') {
+                ++m_position;
+            } else if (IsLineTerminator(c)) {
+                lineBreak = true;
+                ++m_position;
+            } else if (c == u'/' && at(m_position + 1) == u'/') {
+                while (m_position < m_text.size() && !IsLineTerminator(at(m_position)))
+                    ++m_position;
+            } else if (c == u'/' && at(m_position + 1) == u'*') {
+                const qsizetype end = m_text.indexOf(u"*/", m_position + 2);
+                if (end < 0)
+                    return false;
+                // The engine does not count a line break inside it as one between tokens.
+                m_position = end + 2;
+            } else {
+                break;
+            }
+        }
+        return true;
+    }
+
     QChar at(qsizetype position) const
     {
         return position < m_text.size() ? m_text.at(position) : QChar();
@@ -287,6 +317,15 @@ private:
 std::vector<Token> Tokenize(QStringView text)
 {
     return Tokenizer(text).tokens();
+}
+
+std::optional<double> NumberLiteralValue(QStringView text)
+{
+    const std::vector<Token> tokens = Tokenize(text);
+    if (tokens.size() != 2 || tokens[0].kind != TokenKind::Number
+        || tokens[0].text.size() != text.size())
+        return std::nullopt;
+    return tokens[0].number;
 }
 
 int NestingLowerBound(const std::vector<Token> &tokens)

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -38,13 +39,19 @@ struct Token
     TokenKind kind;
     QStringView text;
     double number = 0;
-    bool variable = false; // the number put in for x
+    bool variable = false; // the number put in for x, or a literal x's digits are part of
     const Punctuator *punctuator = nullptr;
+    qsizetype variableAt = 0; // where x's digits begin in the literal
+    qsizetype variableLength = 0; // how many there are; 0 when the literal is x's alone
+    bool lineBreakBefore = false; // a line terminator between it and the token before
 };
 
 // The tokens of `text`, the last one the End; none when the text has anything outside the
 // subset.
 std::vector<Token> Tokenize(QStringView text);
+
+// The value of a text that is one number literal and nothing else.
+std::optional<double> NumberLiteralValue(QStringView text);
 
 // The engine refuses a program nested deeper than 4092 levels of its own counting, in which
 // every operator, sign, pair of parentheses and ?: is a level and a call two; arguments and

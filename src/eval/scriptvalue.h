@@ -3,10 +3,13 @@
 // The values of the arithmetic the fast evaluator runs, and what the script engine's operators
 // and Math functions make of them, to the last bit.
 
+#include <QRandomGenerator>
 #include <QtGlobal>
+#include <QtMath>
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace ScriptArithmetic {
@@ -18,7 +21,19 @@ namespace ScriptArithmetic {
 // number literal while compiling; -2147483648 so made is a double that becomes an integer
 // when it is loaded for an operation (as a right operand, a ?: branch), not when it is
 // moved aside (as a left operand or an argument): that is LoadsAsInteger.
-enum class Kind : quint8 { Integer, Double, Number, Boolean, LoadsAsInteger };
+// Undefined (a Math member that does not exist), Null and Function (a Math function not
+// called) are not numbers; in arithmetic they read as NaN, 0 and NaN. A Function's number is a
+// NaN whose payload tells the functions apart, for == and ===.
+enum class Kind : quint8 {
+    Integer,
+    Double,
+    Number,
+    Boolean,
+    LoadsAsInteger,
+    Undefined,
+    Null,
+    Function
+};
 
 inline Kind Loaded(Kind kind)
 {
@@ -35,6 +50,27 @@ struct Value
     double number = 0; // a Boolean is 0 or 1
     Kind kind = Kind::Integer;
 };
+
+// How a value takes part in arithmetic: null counts as false does (an integer 0 that unary
+// plus makes a double), the values that read as NaN as doubles.
+inline Kind Arithmetic(Kind kind)
+{
+    switch (kind) {
+    case Kind::Null:
+        return Kind::Boolean;
+    case Kind::Undefined:
+    case Kind::Function:
+        return Kind::Double;
+    default:
+        return kind;
+    }
+}
+
+inline bool IsNumber(Kind kind)
+{
+    return kind == Kind::Integer || kind == Kind::Double || kind == Kind::Number
+            || kind == Kind::LoadsAsInteger;
+}
 
 inline bool IsInteger32(double value)
 {
@@ -78,7 +114,7 @@ inline Value Constant(double number)
 
 inline bool ToBoolean(Value value)
 {
-    return !(value.number == 0 || std::isnan(value.number));
+    return value.kind == Kind::Function || !(value.number == 0 || std::isnan(value.number));
 }
 
 inline std::int32_t ToInt32(double value)
@@ -92,6 +128,7 @@ inline std::int32_t ToInt32(double value)
 enum class Op : quint8 {
     Constant,
     Variable,
+    VariableInText, // x's digits within a literal of their own ("3x" typed with a wide 3)
     Negate,
     NegateConstant,
     Plus,
@@ -137,9 +174,13 @@ enum class MathFunction : quint8 {
     Ceil,
     Cos,
     Cosh,
+    Clz32,
     Exp,
     Expm1,
     Floor,
+    Fround,
+    Hypot,
+    Imul,
     Log,
     Log1p,
     Log10,
@@ -147,6 +188,7 @@ enum class MathFunction : quint8 {
     Max,
     Min,
     Pow,
+    Random,
     Round,
     Sign,
     Sin,
@@ -272,6 +314,22 @@ inline double CallOneArgument(MathFunction function, double a)
     }
 }
 
+// The engine's Math.hypot: scaled by the largest magnitude so far, an infinity winning over NaN.
+inline double MathHypot(const Value *arguments, int count)
+{
+    if (count == 0)
+        return 0;
+    QtPrivate::QHypotHelper<double> hypot(arguments[0].number);
+    for (int i = 1; i < count; ++i)
+        hypot = hypot.add(arguments[i].number);
+    return hypot.result();
+}
+
+inline std::uint32_t ToUint32(double value)
+{
+    return std::uint32_t(ToInt32(value));
+}
+
 // Extra arguments are ignored. The arguments are moved aside, not loaded.
 inline Value Call(MathFunction function, const Value *arguments, int count, bool &undecided)
 {
@@ -286,6 +344,18 @@ inline Value Call(MathFunction function, const Value *arguments, int count, bool
         return {MathPow(argument(0), argument(1)), Kind::Double};
     case MathFunction::Atan2:
         return {std::atan2(argument(0), argument(1)), Kind::Double};
+    case MathFunction::Hypot:
+        return {MathHypot(arguments, count), Kind::Double};
+    case MathFunction::Fround: {
+        const double value = argument(0);
+        return {std::isnan(value) ? value : double(float(value)), Kind::Double};
+    }
+    case MathFunction::Clz32:
+        return {double(qCountLeadingZeroBits(ToUint32(argument(0)))), Kind::Integer};
+    case MathFunction::Imul:
+        return {double(std::int32_t(ToUint32(argument(0)) * ToUint32(argument(1)))), Kind::Integer};
+    case MathFunction::Random:
+        return {QRandomGenerator::global()->generateDouble(), Kind::Double};
     case MathFunction::Floor:
     case MathFunction::Sign:
         return Constant(CallOneArgument(function, argument(0)));
@@ -293,7 +363,7 @@ inline Value Call(MathFunction function, const Value *arguments, int count, bool
         // Integers keep to integer arithmetic, any zero becomes the integer 0, other values
         // are doubles; the integer -2^31 gives garbage.
         const double result = std::fabs(argument(0));
-        const Kind kind = count > 0 ? Moved(arguments[0].kind) : Kind::Double;
+        const Kind kind = count > 0 ? Arithmetic(Moved(arguments[0].kind)) : Kind::Double;
         if (kind != Kind::Double && kind != Kind::Boolean && argument(0) == -2147483648.0)
             undecided = true;
         if (result == 0)
@@ -309,6 +379,8 @@ inline Value Call(MathFunction function, const Value *arguments, int count, bool
 
 inline Value Unary(Op op, Value a)
 {
+    if (op != Op::Not)
+        a.kind = Arithmetic(a.kind);
     switch (op) {
     case Op::Negate: {
         const double result = -a.number;
@@ -339,9 +411,28 @@ inline Value Comparison(bool result)
     return {result ? 1.0 : 0.0, Kind::Boolean};
 }
 
-inline bool SameType(Value a, Value b)
+// ===: of one type and equal; functions by identity, which their NaN's payload tells.
+inline bool StrictlyEqual(Value a, Value b)
 {
-    return (a.kind == Kind::Boolean) == (b.kind == Kind::Boolean);
+    if (IsNumber(a.kind) || IsNumber(b.kind))
+        return IsNumber(a.kind) && IsNumber(b.kind) && a.number == b.number;
+    if (a.kind != b.kind)
+        return false;
+    if (a.kind == Kind::Function)
+        return std::memcmp(&a.number, &b.number, sizeof a.number) == 0;
+    return a.kind != Kind::Boolean || a.number == b.number;
+}
+
+// ==: undefined and null equal each other only; a function equals itself only (against a
+// number it reads as NaN); numbers and Booleans compare as numbers.
+inline bool LooselyEqual(Value a, Value b)
+{
+    const auto nothing = [](Kind kind) { return kind == Kind::Undefined || kind == Kind::Null; };
+    if (nothing(a.kind) || nothing(b.kind))
+        return nothing(a.kind) && nothing(b.kind);
+    if (a.kind == Kind::Function && b.kind == Kind::Function)
+        return StrictlyEqual(a, b);
+    return a.number == b.number;
 }
 
 // Sets `undecided` where the engine's result depends on how it holds the operands.
@@ -355,6 +446,28 @@ inline Value Binary(Op op, Value a, Value b, bool &undecided)
     }
     a.kind = Moved(a.kind);
     b.kind = Loaded(b.kind);
+    switch (op) {
+    case Op::Equal:
+        return Comparison(LooselyEqual(a, b));
+    case Op::NotEqual:
+        return Comparison(!LooselyEqual(a, b));
+    case Op::StrictEqual:
+        return Comparison(StrictlyEqual(a, b));
+    case Op::StrictNotEqual:
+        return Comparison(!StrictlyEqual(a, b));
+    default:
+        break;
+    }
+    // A function joins a sum as its text, and two functions compare as texts.
+    const bool functionA = a.kind == Kind::Function;
+    const bool functionB = b.kind == Kind::Function;
+    if ((op == Op::Add && (functionA || functionB))
+        || (functionA && functionB && op >= Op::Less && op <= Op::GreaterEqual)) {
+        undecided = true;
+        return {std::numeric_limits<double>::quiet_NaN(), Kind::Double};
+    }
+    a.kind = Arithmetic(a.kind);
+    b.kind = Arithmetic(b.kind);
     const double x = a.number;
     const double y = b.number;
     const Both both = BothIntegers(a.kind, b.kind);
@@ -404,14 +517,6 @@ inline Value Binary(Op op, Value a, Value b, bool &undecided)
         return Comparison(x <= y);
     case Op::GreaterEqual:
         return Comparison(x >= y);
-    case Op::Equal:
-        return Comparison(x == y);
-    case Op::NotEqual:
-        return Comparison(x != y);
-    case Op::StrictEqual:
-        return Comparison(SameType(a, b) && x == y);
-    case Op::StrictNotEqual:
-        return Comparison(!(SameType(a, b) && x == y));
     default:
         return a;
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QLine>
+#include <QList>
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -18,6 +21,8 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2);
     // The same between points in between pixels, for lines finer than the logical pixels.
     void DrawLine(QPointF from, QPointF to);
+    // Many segments with one painter and one repaint, as DrawLine would draw each.
+    void DrawLines(const QList<QLine> &lines);
     // Writes text with its top-left corner at (x, y), in the label font.
     void WriteText(int x, int y, const QString &text);
     void WriteText(int x, int y, double number);

@@ -477,7 +477,8 @@ void FunctionInfoWindowTest::changeDuringARedrawLeavesOnlyTheLatestCurve()
     Replace(Find<EditBox>(QStringLiteral("编辑框2")), QStringLiteral("0"));
     ColorPicker *color = Find<ColorPicker>(QStringLiteral("颜色选择器1"));
     color->SetCurrentColor(Qt::red);
-    RunWith(QStringLiteral("x"));
+    // Slow enough to sample that events run during the redraw.
+    RunWith(QStringLiteral("x+'0'.repeat(1000000).length*0"));
     QTimer::singleShot(0, color, [&] {
         if (byRun) {
             RunWith(QStringLiteral("0-x"));
@@ -512,8 +513,7 @@ void FunctionInfoWindowTest::plotLetsEventsThroughWhileSampling()
         samplesAtBreaths.append(samples);
         return samples < 100;
     };
-    QVERIFY(!plot.Draw(
-            f, -10, 10, 0, Qt::red, [] { return true; }, breathe));
+    QVERIFY(!plot.Draw(f, -10, 10, 0, Qt::red, breathe));
     QCOMPARE(samples, 100);
     QCOMPARE(samplesAtBreaths.first(), 0); // the evaluation before may have been slow
     QCOMPARE(samplesAtBreaths.size(), 101);
@@ -547,14 +547,15 @@ void FunctionInfoWindowTest::closingWhileScanningIsSafe()
     QTest::mouseClick(Find<QCheckBox>(QStringLiteral("函数图像选择框")), Qt::LeftButton);
     QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
     connect(progress, &QProgressBar::valueChanged, m_window.data(), [this, byEsc](int position) {
-        if (position != 1000)
+        if (position == 0 || position == 10000)
             return;
         if (byEsc)
             QTest::keyClick(Find<EditBox>(QStringLiteral("表达式编辑框")), Qt::Key_Escape);
         else
             m_window->close();
     });
-    RunWith(QStringLiteral("x*x"), QStringLiteral("-500"), QStringLiteral("500"));
+    // Only the engine evaluates a text: the scan is long enough to show its progress.
+    RunWith(QStringLiteral("x*x+('1'-1)"), QStringLiteral("-500"), QStringLiteral("500"));
     QVERIFY(m_window);
     QVERIFY(!m_window->isVisible());
     QVERIFY(progress->value() < 9999);

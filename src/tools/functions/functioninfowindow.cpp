@@ -15,6 +15,7 @@
 #include "ui/xornotice.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -440,9 +441,8 @@ bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
         };
         m_plot.PreparePanel(m_keepPicture->isChecked());
         const int width = TextToInteger(TextToNumber(m_thickness->text()));
-        const bool whole = m_plot.Draw(
-                f, m_a, m_b, width, m_color->currentColor(), [&] { return goOn(KeepGoing()); },
-                [&] { return goOn(Breathe()); });
+        const bool whole = m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(),
+                                       [&] { return goOn(Breathe()); });
         if (isClosing())
             return false;
         // Done, or a run started meanwhile drew its own curve, which stays.
@@ -481,26 +481,47 @@ bool FunctionInfoWindow::FindMonotonicIntervals()
     if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
         return true;
     m_monotonicGrid->SetRowCount(1);
-    m_progress->setMaximum(FunctionProperties::MonotonicStepCount(m_a, m_b, step));
+    const int steps = FunctionProperties::MonotonicStepCount(m_a, m_b, step);
+    m_progress->setMaximum(steps);
     m_progress->setValue(0);
-    const auto advance = [this] {
-        m_progress->setValue(m_progress->value() + 1);
+    // The bar repaints itself at once when set; it is set only as often as events run.
+    int done = 0;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    const auto advance = [&] {
+        ++done;
+        if (sinceShown.elapsed() >= EventPeriodMs) {
+            m_progress->setValue(done);
+            sinceShown.start();
+        }
         return Breathe();
     };
     const auto found
             = FunctionProperties::FindMonotonicIntervals(m_function, m_a, m_b, step, advance);
     if (isClosing())
         return false;
-    for (const FunctionProperties::MonotonicInterval &interval :
-         found.value_or(std::vector<FunctionProperties::MonotonicInterval>{})) {
-        const int row = m_monotonicGrid->rowCount();
-        m_monotonicGrid->SetRowCount(row + 1);
+    m_progress->setValue(done);
+    if (isClosing())
+        return false;
+    ShowMonotonicIntervals(found.value_or(std::vector<FunctionProperties::MonotonicInterval>{}));
+    return true;
+}
+
+// All rows at once, shown when filled: row by row, each would lay out and repaint the table.
+void FunctionInfoWindow::ShowMonotonicIntervals(
+        const std::vector<FunctionProperties::MonotonicInterval> &intervals)
+{
+    m_monotonicGrid->setUpdatesEnabled(false);
+    m_monotonicGrid->SetRowCount(1 + int(intervals.size()));
+    int row = 1;
+    for (const FunctionProperties::MonotonicInterval &interval : intervals) {
         m_monotonicGrid->SetCell(row, 0, interval.label);
         m_monotonicGrid->SetCell(row, 1, interval.start);
         m_monotonicGrid->SetCell(row, 2, interval.end);
         m_monotonicGrid->SetCell(row, 3, interval.direction);
+        ++row;
     }
-    return true;
+    m_monotonicGrid->setUpdatesEnabled(true);
 }
 
 bool FunctionInfoWindow::FindParity()

@@ -2,9 +2,11 @@
 
 #include "eval/expression.h"
 #include "tools/functions/functionplot.h"
+#include "tools/functions/functionpropertieslogic.h"
 #include "ui/toolwindow.h"
 
 #include <optional>
+#include <vector>
 
 class ColorPicker;
 class EditBox;
@@ -47,6 +49,8 @@ private:
     bool DrawFunction(PreparedFunction f);
     bool FindExtrema();
     bool FindMonotonicIntervals();
+    void
+    ShowMonotonicIntervals(const std::vector<FunctionProperties::MonotonicInterval> &intervals);
     bool FindParity();
     void RedrawIfDrawn();
     std::optional<PreparedFunction> FunctionToRedraw() const;

@@ -3,6 +3,8 @@
 #include "ui/drawingpanel.h"
 
 #include <QColor>
+#include <QLine>
+#include <QList>
 
 #include <cmath>
 
@@ -29,8 +31,7 @@ void FunctionPlot::PreparePanel(bool keepPicture)
 }
 
 bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWidth,
-                        const QColor &color, const std::function<bool()> &keepGoing,
-                        const std::function<bool()> &breathe)
+                        const QColor &color, const std::function<bool()> &breathe)
 {
     const Scale scale = ComputeScale(a, b);
     DrawAxes(scale);
@@ -39,7 +40,11 @@ bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWi
         return false;
     m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
     m_panel->SetPenColor(color);
-    return fine ? DrawFineCurve(keepGoing) : DrawCurve(keepGoing);
+    if (fine)
+        DrawFineCurve();
+    else
+        DrawCurve();
+    return true;
 }
 
 void FunctionPlot::DrawAxes(const Scale &scale)
@@ -70,17 +75,17 @@ bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
     return true;
 }
 
-bool FunctionPlot::DrawCurve(const std::function<bool()> &keepGoing)
+void FunctionPlot::DrawCurve()
 {
+    QList<QLine> lines;
+    lines.reserve(SampleCount);
     for (int i = 1; i <= SampleCount; ++i) {
         const std::optional<int> row = SampleRow(m_heights[i]);
         const std::optional<int> previous = i >= 2 ? SampleRow(m_heights[i - 1]) : std::nullopt;
         if (JoinsNeighbour(previous, row))
-            m_panel->DrawLine(i, *row, i - 1, *previous);
-        if (!keepGoing())
-            return false;
+            lines.append(QLine(i, *row, i - 1, *previous));
     }
-    return true;
+    m_panel->DrawLines(lines);
 }
 
 bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
@@ -106,22 +111,14 @@ bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
     return true;
 }
 
-bool FunctionPlot::DrawFineCurve(const std::function<bool()> &keepGoing)
+void FunctionPlot::DrawFineCurve()
 {
     const auto onPanel
             = [](const std::optional<double> &row) { return row && *row > 0 && *row < PanelSize; };
-    int column = 0;
     for (std::size_t j = 1; j < m_fineRows.size(); ++j) {
         const auto &[x1, row1] = m_fineRows[j - 1];
         const auto &[x2, row2] = m_fineRows[j];
         if (onPanel(row1) && onPanel(row2))
             m_panel->DrawLine(QPointF(x2, *row2), QPointF(x1, *row1));
-        // Events get their turn once per logical column, as on a plain screen.
-        if (int(x2) != column) {
-            column = int(x2);
-            if (!keepGoing())
-                return false;
-        }
     }
-    return true;
 }

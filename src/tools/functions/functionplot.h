@@ -22,21 +22,21 @@ public:
     // Clears the panel (unless the picture is kept) and takes the thin black pen of the axes.
     void PreparePanel(bool keepPicture);
     // Draws f on [a, b], which must be a drawable interval. `breathe` runs before the first
-    // sample and after each, `keepGoing` after each column of the curve is drawn; drawing stops,
-    // returning false, as soon as either says so.
+    // sample and after each; drawing stops, returning false, as soon as it says so. The curve
+    // is drawn in one piece once every sample is known.
     bool Draw(const PreparedFunction &f, double a, double b, int penWidth, const QColor &color,
-              const std::function<bool()> &keepGoing, const std::function<bool()> &breathe);
+              const std::function<bool()> &breathe);
 
 private:
     void DrawAxes(const Functions::FunctionGraph::Scale &scale);
     bool SampleHeights(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
                        const std::function<bool()> &breathe);
-    bool DrawCurve(const std::function<bool()> &keepGoing);
+    void DrawCurve();
     // Above one device pixel per logical one, the curve is sampled and drawn per device pixel
     // with its exact heights; the joining rules stay those of the logical columns.
     bool SampleFineRows(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
                         const std::function<bool()> &breathe);
-    bool DrawFineCurve(const std::function<bool()> &keepGoing);
+    void DrawFineCurve();
 
     DrawingPanel *m_panel;
     std::array<std::optional<int>, Functions::FunctionGraph::SampleCount + 1> m_heights{};

@@ -1,0 +1,120 @@
+// The fast evaluator against the same functions compiled natively, and the whole run of the
+// function information window (click to the last paint) against its computation alone.
+#include "benchmain.h"
+#include "eval/expression.h"
+#include "textbookfunctions.h"
+#include "tools/functions/functiongraphlogic.h"
+#include "tools/functions/functioninfowindow.h"
+#include "tools/functions/functionpropertieslogic.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+double NextX(double x)
+{
+    return x > 10 ? -10 : x + 0.037;
+}
+
+template<typename F>
+void Sample(benchmark::State &state, const F &f)
+{
+    double x = -10;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f(x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void FastPath(benchmark::State &state, const char *expression)
+{
+    Sample(state, PrepareFunction(QString::fromUtf8(expression)));
+}
+
+BENCHMARK_CAPTURE(FastPath, sine, "Math.sin(x)*x");
+BENCHMARK_CAPTURE(FastPath, quartic, "3*Math.pow(x,4)-2*Math.pow(x,3)+Math.pow(x,2)-5*x+1");
+BENCHMARK_CAPTURE(FastPath, root, "Math.sqrt(x*x+1)/(x-2)");
+
+void Native(benchmark::State &state, double (*f)(double))
+{
+    Sample(state, f);
+}
+
+BENCHMARK_CAPTURE(Native, sine, [](double x) { return std::sin(x) * x; });
+BENCHMARK_CAPTURE(Native, quartic, [](double x) {
+    return 3 * std::pow(x, 4) - 2 * std::pow(x, 3) + std::pow(x, 2) - 5 * x + 1;
+});
+BENCHMARK_CAPTURE(Native, root, [](double x) { return std::sqrt(x * x + 1) / (x - 2); });
+
+// One pass over every textbook function; divided by 200, the mean time of one evaluation.
+void BM_TextbookTable(benchmark::State &state)
+{
+    std::vector<PreparedFunction> functions;
+    for (const char *expression : TextbookFunctions)
+        functions.push_back(PrepareFunction(QString::fromUtf8(expression)));
+    double x = -10;
+    for (auto _ : state) {
+        for (const PreparedFunction &f : functions)
+            benchmark::DoNotOptimize(f(x));
+        x = NextX(x);
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(functions.size()));
+}
+BENCHMARK(BM_TextbookTable);
+
+constexpr double Start = -500;
+constexpr double End = 500;
+constexpr double Step = 0.1;
+
+// What a run of the window computes, without the window: the samples of the graph and the
+// three scans at their default steps.
+void BM_FunctionInfoComputation(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const PreparedFunction f = PrepareFunction(QStringLiteral("Math.sin(x)*x"));
+        const FunctionGraph::Scale scale = FunctionGraph::ComputeScale(Start, End);
+        for (int i = 1; i <= FunctionGraph::SampleCount; ++i) {
+            const double x = FunctionGraph::SampleX(Start, scale.r / FunctionGraph::SampleCount, i);
+            benchmark::DoNotOptimize(FunctionGraph::SampleHeight(f(x), scale.r));
+        }
+        benchmark::DoNotOptimize(FunctionProperties::FindExtrema(f, Start, End, Step));
+        benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(f, Start, End, Step));
+        benchmark::DoNotOptimize(
+                FunctionProperties::FindParity(f, Start, End, [] { return Step; }));
+    }
+}
+BENCHMARK(BM_FunctionInfoComputation)->Unit(benchmark::kMillisecond);
+
+// A click on 确定 over [-500, 500] with every component, until the window has painted all.
+void BM_FunctionInfoWindowRun(benchmark::State &state)
+{
+    FunctionInfoWindow window;
+    window.show();
+    const auto type = [&](const char *name, const QString &text) {
+        window.findChild<QLineEdit *>(QString::fromUtf8(name))->setText(text);
+    };
+    type("表达式编辑框", QStringLiteral("Math.sin(x)*x"));
+    type("区间1", QStringLiteral("-500"));
+    type("区间2", QStringLiteral("500"));
+    auto *run = window.findChild<QPushButton *>(QStringLiteral("确定"));
+    QApplication::processEvents();
+    for (auto _ : state) {
+        run->click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FunctionInfoWindowRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return RunBenchmarks<QApplication>(argc, argv);
+}
