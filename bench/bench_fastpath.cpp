@@ -15,6 +15,8 @@
 
 #include <cmath>
 
+using namespace Functions;
+
 namespace {
 
 double NextX(double x)

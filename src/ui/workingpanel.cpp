@@ -55,18 +55,12 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
-// Moves a window that has grown back inside the available area of its screen.
-void KeepOnScreen(QWidget *window)
+// The window takes its new size at once, so that it is kept on screen at that size.
+void ResizeAndKeepOnScreen(QWidget *window)
 {
     if (window->layout())
         window->layout()->activate();
-    const QRect available = window->screen()->availableGeometry();
-    const QRect frame = window->frameGeometry();
-    QPoint topLeft = frame.topLeft();
-    topLeft.setX(qMax(available.left(), qMin(topLeft.x(), available.right() + 1 - frame.width())));
-    topLeft.setY(qMax(available.top(), qMin(topLeft.y(), available.bottom() + 1 - frame.height())));
-    if (topLeft != frame.topLeft())
-        window->move(topLeft);
+    KeepOnScreen(window);
 }
 
 } // namespace
@@ -125,7 +119,7 @@ void WorkingPanel::Show(bool shown)
     setVisible(shown);
     if (shown)
         Rebuild(m_source());
-    KeepOnScreen(window());
+    ResizeAndKeepOnScreen(window());
 }
 
 void WorkingPanel::Rebuild(const Working &working)
@@ -169,7 +163,7 @@ void WorkingPanel::Rebuild(const Working &working)
     m_copyPicture->setEnabled(drawn);
     m_scroll->updateGeometry();
     if (isVisible())
-        KeepOnScreen(window());
+        ResizeAndKeepOnScreen(window());
 }
 
 void WorkingPanel::CopyText()

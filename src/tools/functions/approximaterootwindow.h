@@ -35,6 +35,6 @@ private:
     QRadioButton *m_enumeration;
     WorkingPanel *m_working;
     // The steps of the last search, for its working.
-    QList<ApproximateRoot::BisectionStep> m_halvings;
-    QList<ApproximateRoot::ScanStep> m_scans;
+    QList<Functions::ApproximateRoot::BisectionStep> m_halvings;
+    QList<Functions::ApproximateRoot::ScanStep> m_scans;
 };

@@ -49,8 +49,8 @@ private:
     bool DrawFunction(PreparedFunction f);
     bool FindExtrema();
     bool FindMonotonicIntervals();
-    void
-    ShowMonotonicIntervals(const std::vector<FunctionProperties::MonotonicInterval> &intervals);
+    void ShowMonotonicIntervals(
+            const std::vector<Functions::FunctionProperties::MonotonicInterval> &intervals);
     bool FindParity();
     void RedrawIfDrawn();
     std::optional<PreparedFunction> FunctionToRedraw() const;

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using namespace ApproximateRoot;
+namespace Functions::ApproximateRoot {
 
 namespace {
 
@@ -57,3 +57,5 @@ Working ApproximateRootWorking(const QList<BisectionStep> &halvings, const QList
         working.append({QString(), std::nullopt, {}, {{answer}}});
     return working;
 }
+
+} // namespace Functions::ApproximateRoot
