@@ -241,7 +241,7 @@ void ArithmeticWindowTest::historyMenuAndClear()
     QCOMPARE(History()->count(), 1);
     QCOMPARE(History()->item(0)->text(), "1/3 = 0.3333333333333333");
 
-    QTest::mouseClick(FindControl<QPushButton>(m_window, "清空历史记录"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "清空按钮"), Qt::LeftButton);
     const QList<ShownMessage> asked = TakeMessages();
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.first().buttons, QStringList({"确定", "取消"}));
@@ -269,7 +269,7 @@ void ArithmeticWindowTest::copies()
     Expression()->selectAll();
     QTest::keyClick(Expression(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), "1/3");
-    QTest::mouseClick(FindControl<QPushButton>(m_window, "复制精确值"), Qt::LeftButton);
+    QTest::mouseClick(FindControl<QPushButton>(m_window, "复制按钮2"), Qt::LeftButton);
     QCOMPARE(clipboard->text(), "1/3 = 0.(3)");
     ComputeButton()->setFocus();
     QTest::keyClick(ComputeButton(), Qt::Key_C, Qt::ControlModifier);

@@ -87,8 +87,8 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     , m_result(MakeResultBox(QStringLiteral("编辑框2")))
     , m_exact(MakeResultBox(QStringLiteral("精确值")))
     , m_historyList(MakeListBox(QStringLiteral("历史记录")))
-    , m_copyExact(MakeCopyButton(QStringLiteral("复制精确值"), QStringLiteral("复制精确值")))
-    , m_clearHistory(MakeButton(QStringLiteral("清空历史记录"), QStringLiteral("清空")))
+    , m_copyExact(MakeCopyButton(QStringLiteral("复制按钮2"), QStringLiteral("复制精确值")))
+    , m_clearHistory(MakeButton(QStringLiteral("清空按钮"), QStringLiteral("清空")))
     , m_history(historyPath)
 {
     m_expression->setMinimumWidth(ExpressionBoxSize.width());
@@ -99,7 +99,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
             = MakePrimaryButton(QStringLiteral("四则运算计算"), QStringLiteral("计算"));
     connect(compute, &QPushButton::clicked, this, &ArithmeticWindow::Compute);
     QPushButton *copyResult
-            = MakeCopyButton(QStringLiteral("复制计算结果"), QStringLiteral("复制计算结果"));
+            = MakeCopyButton(QStringLiteral("复制按钮1"), QStringLiteral("复制计算结果"));
     connect(copyResult, &QPushButton::clicked, this, &ArithmeticWindow::CopyResult);
 
     auto *resultRow = new QHBoxLayout;
