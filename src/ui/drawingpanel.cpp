@@ -81,23 +81,19 @@ void DrawingPanel::DrawLines(const QList<QLine> &lines)
 {
     if (lines.isEmpty())
         return;
-    EnsurePictureResolution();
-    QPainter painter(&m_picture);
-    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
-    pen.setCosmetic(m_penWidth <= 1);
-    pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
-    painter.setRenderHint(QPainter::Antialiasing, m_penWidth > 1);
     QRect changed;
-    for (const QLine &line : lines) {
-        if (line.p1() == line.p2())
-            painter.drawPoint(line.p1());
-        else
-            painter.drawLine(line);
+    for (const QLine &line : lines)
         changed |= QRect(line.p1(), line.p2()).normalized();
-    }
-    const int margin = m_penWidth / 2 + 2;
-    update(changed.adjusted(-margin, -margin, margin, margin));
+    DrawWithPen(
+            [&](QPainter &painter) {
+                for (const QLine &line : lines) {
+                    if (line.p1() == line.p2())
+                        painter.drawPoint(line.p1());
+                    else
+                        painter.drawLine(line);
+                }
+            },
+            changed);
 }
 
 QFont DrawingPanel::LabelFont() const
