@@ -269,7 +269,7 @@ void GraphPanel::PaintPicture(QPainter &painter, bool canvas) const
 
 void GraphPanel::PaintOverlay(QPainter &painter) const
 {
-    if (m_marksShown)
+    if (MarksDrawn())
         GraphPainter::PaintMarks(painter, m_view, marks());
     if (m_tracePoint)
         GraphPainter::PaintTrace(painter, m_view, m_tracePoint->x(), m_tracePoint->y(), m_traceText,
@@ -305,7 +305,7 @@ QImage GraphPanel::RenderImage(double pixelRatio) const
     image.fill(Qt::white);
     QPainter painter(&image);
     PaintPicture(painter, isCanvasView());
-    if (m_marksShown)
+    if (MarksDrawn())
         GraphPainter::PaintMarks(painter, m_view, marks());
     if (!m_curves.empty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());
@@ -326,7 +326,7 @@ bool GraphPanel::SaveImage(const QString &path, double pixelRatio) const
         return false;
     // Lines and text stay vector even for the canvas picture's view.
     PaintPicture(painter, false);
-    if (m_marksShown)
+    if (MarksDrawn())
         GraphPainter::PaintMarks(painter, m_view, marks());
     if (!m_curves.empty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());

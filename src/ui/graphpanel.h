@@ -41,7 +41,7 @@ public:
     void ZoomBy(double factorX, double factorY);
     void SetEqualScale(bool equal);
     void SetMarksShown(bool shown);
-    bool marksShown() const { return m_marksShown; }
+    bool marksShown() const { return m_marksShown && !isCanvasView(); }
     // The curves sampled in the current view so far; all of them once sampling is done.
     bool isSampled() const;
     void FinishSampling();
@@ -90,6 +90,8 @@ private:
     void UpdateTrace();
     std::optional<CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
+    // The window's own drawing stays as it always was: the dots join it once the view moves.
+    bool MarksDrawn() const { return m_marksShown && !isCanvasView(); }
 
     std::vector<Curve> m_curves;
     GraphView m_canvasView;
