@@ -185,6 +185,9 @@ void ResultsFollowInputsTest::xorNoticeFollowsTheExpression_data()
     QTest::newRow("函数基本信息") << "函数基本信息"
                                   << "表达式编辑框"
                                   << "x＾2";
+    QTest::newRow("求方程近似根") << "求方程近似根"
+                                  << "输入"
+                                  << "x^2-2";
 }
 
 void ResultsFollowInputsTest::xorNoticeFollowsTheExpression()

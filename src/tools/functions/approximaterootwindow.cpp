@@ -10,6 +10,7 @@
 #include "ui/messages.h"
 #include "ui/style.h"
 #include "ui/workingpanel.h"
+#include "ui/xornotice.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,6 +54,7 @@ ApproximateRootWindow::ApproximateRootWindow()
     m_answer = MakeResultBox(QStringLiteral("答案"));
     WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
     layout->addWidget(m_answer);
+    layout->addWidget(MakeXorNotice(m_expression));
     m_working = new WorkingPanel(
             [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answer->text()); });
     layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
