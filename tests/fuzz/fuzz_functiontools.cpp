@@ -24,10 +24,9 @@ void CheckFactorization(const QStringList &lines)
     Enumeration enumeration({Line(lines, 0), Line(lines, 1), Line(lines, 2)}, k);
     int asked = 0;
     const auto match = [&](const Factors &f) {
-        Fuzz::Check(std::fabs(k.a - f.m * f.p) <= 1e-7
-                            && std::fabs(k.b - (f.m * f.q + f.n * f.p)) <= 1e-7
-                            && std::fabs(k.c - f.n * f.q) <= 1e-7,
-                    "a match factors the form", FactorsText(f));
+        if (!(std::fabs(k.a - f.m * f.p) <= 1e-7 && std::fabs(k.b - (f.m * f.q + f.n * f.p)) <= 1e-7
+              && std::fabs(k.c - f.n * f.q) <= 1e-7))
+            Fuzz::Fail("a match factors the form", FactorsText(f));
     };
     for (int pass = 0; pass < 3 && !enumeration.isFinished(); ++pass) {
         enumeration.NextPass(match, [&] { return ++asked < 50; });
@@ -45,8 +44,10 @@ void CheckTable(const QStringList &lines)
             = FunctionTable::Table::Start(lines[6], lines[7], lines[8]);
     if (!table)
         return;
-    // Rows past the last term by less than the tolerance come on top of the maximum.
-    const double extra = 1e-7 / TextToNumber(lines[8]) + 2;
+    // Rows past the last term by less than the tolerance come on top of the maximum; a table
+    // that starts past its last term, whatever the difference, has none.
+    const double difference = TextToNumber(lines[8]);
+    const double extra = difference > 0 ? 1e-7 / difference + 2 : 2;
     const double bound = table->progressMaximum() + extra;
     if (!(bound < 100000))
         return;
