@@ -8,6 +8,7 @@
 #include "tools/functions/functiontablelogic.h"
 #include "tools/functions/twovariablefactorizationlogic.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -44,15 +45,20 @@ void CheckTable(const QStringList &lines)
             = FunctionTable::Table::Start(lines[6], lines[7], lines[8]);
     if (!table)
         return;
-    // Rows past the last term by less than the tolerance come on top of the maximum; a table
-    // that starts past its last term, whatever the difference, has none.
+    const FunctionTable::ValueText f = [](double x) { return NumberToText(x); };
+    const std::optional<FunctionTable::Row> first = table->NextRow(f);
+    if (!first)
+        return;
+    // Counted from the first row's x (a first term with an x starts from its number's text),
+    // and rows past the last term by less than the tolerance come on top.
     const double difference = TextToNumber(lines[8]);
-    const double extra = difference > 0 ? 1e-7 / difference + 2 : 2;
-    const double bound = table->progressMaximum() + extra;
+    const double span
+            = std::max(0.0, (TextToNumber(lines[7]) - TextToNumber(first->x)) / difference);
+    const double bound = span + 1e-7 / difference + 2;
     if (!(bound < 100000))
         return;
-    int rows = 0;
-    while (table->NextRow([](double x) { return NumberToText(x); }))
+    int rows = 1;
+    while (table->NextRow(f))
         ++rows;
     Fuzz::Check(rows <= bound, "the table ends within its rows",
                 lines.mid(6, 3).join(u' ') + QString(": %1 rows").arg(rows));
