@@ -39,6 +39,15 @@ bool InRange(const SettingsRecord &record)
     return false;
 }
 
+// 2.00000009999999 is strategy 2, but its text "2.0000001" lies just beyond the tolerance.
+double WrittenWholeNumber(double value)
+{
+    const double whole = std::round(value);
+    if (NearlyEqual(value, whole) && !NearlyEqual(ShownValue(value), whole))
+        return whole;
+    return value;
+}
+
 } // namespace
 
 bool GravityIsValid(double gravity)
@@ -46,10 +55,16 @@ bool GravityIsValid(double gravity)
     return gravity > 1e-7 && std::isfinite(gravity);
 }
 
+bool GravityIsSavable(double gravity)
+{
+    return GravityIsValid(gravity) && GravityIsValid(ShownValue(gravity));
+}
+
 QByteArray SettingsText(const SettingsRecord &record)
 {
-    const QString text = NumberToText(record.closeStrategy) + LineBreak
-            + NumberToText(record.skinNumber) + LineBreak + NumberToText(record.gravity);
+    const QString text = NumberToText(WrittenWholeNumber(record.closeStrategy)) + LineBreak
+            + NumberToText(WrittenWholeNumber(record.skinNumber)) + LineBreak
+            + NumberToText(record.gravity);
     return text.toLatin1();
 }
 

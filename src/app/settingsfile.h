@@ -28,11 +28,16 @@ inline constexpr SettingsRecord DefaultSettings{2, 38, 9.8};
 // Whether g may be kept: greater than 1e-7 and finite (false for zero, negative values, NaN and
 // infinity, which would be written as "1.#INF" and read back as 1).
 bool GravityIsValid(double gravity);
+// Whether g still is valid once written: its text keeps 13 significant digits, so a g just
+// above 1e-7 is written as "1e-007".
+bool GravityIsSavable(double gravity);
 
 // The file "set.ini": three lines of numbers separated by "\r\n" (the strategy, the skin
 // number and g). Nothing here shows a message; the callers turn the outcomes into messages.
 
-// The file content for a record; the defaults give "2\r\n38\r\n9.8".
+// The file content for a record; the defaults give "2\r\n38\r\n9.8". A strategy or skin number
+// within 1e-7 of its whole number is written as that whole number where its own 13 digits would
+// lie beyond 1e-7 of it, so that the file reads back valid.
 QByteArray SettingsText(const SettingsRecord &record);
 
 struct ParsedSettings

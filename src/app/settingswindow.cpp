@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 SettingsWindow::SettingsWindow()
     : QWidget(nullptr, Qt::Window)
     , m_gravity(new EditBox(QStringLiteral("g")))
@@ -120,9 +122,9 @@ void SettingsWindow::Confirm()
 {
     const double gravity = TextToNumber(m_gravity->text());
     // Saved, such a g would make the next start find the file corrupt and drop every setting.
-    if (!GravityIsValid(gravity)) {
-        ShowMessage(gravity > 1e-7 ? QStringLiteral("重力加速度g的值太大！")
-                                   : QStringLiteral("重力加速度g必须大于0！"));
+    if (!GravityIsSavable(gravity)) {
+        ShowMessage(std::isinf(gravity) && gravity > 0 ? QStringLiteral("重力加速度g的值太大！")
+                                                       : QStringLiteral("重力加速度g必须大于0！"));
         m_gravity->setFocus();
         m_gravity->selectAll();
         return;

@@ -56,6 +56,7 @@ private slots:
     void loadSettings();
     void firstRunWritesDefaultsSilently();
     void loadIsSkippedOnceSettingsAreDone();
+    void saveThenLoadRoundTrip_data();
     void saveThenLoadRoundTrip();
     void zeroGravityIsSavedButRefusedNextRun();
     void failedDefaultWriteIsReported();
@@ -135,14 +136,34 @@ void SettingsTest::loadIsSkippedOnceSettingsAreDone()
     QCOMPARE(Program().configurationLines, (QStringList{"1", "2", "3"}));
 }
 
+void SettingsTest::saveThenLoadRoundTrip_data()
+{
+    QTest::addColumn<Record>("record");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Record>("loaded");
+    QTest::addRow("13 digits") << Record{3, 12, 1.0 / 3} << QByteArray("3\r\n12\r\n0.3333333333333")
+                               << Record{3, 12, 0.3333333333333};
+    QTest::addRow("strategy within tolerance")
+            << Record{2.00000005, 38, 9.8} << QByteArray("2.00000005\r\n38\r\n9.8")
+            << Record{2.00000005, 38, 9.8};
+    // Written with 13 digits, these would lie just beyond the tolerance.
+    QTest::addRow("strategy and skin at the tolerance")
+            << Record{1.0000000999999998, 37.999999900000006, 9.8} << QByteArray("1\r\n38\r\n9.8")
+            << Record{1, 38, 9.8};
+}
+
 void SettingsTest::saveThenLoadRoundTrip()
 {
-    Program().settings = {3, 12, 1.0 / 3};
+    QFETCH(Record, record);
+    QFETCH(QByteArray, content);
+    QFETCH(Record, loaded);
+    Program().settings = record;
     QVERIFY(SaveSettings());
-    QCOMPARE(ReadFile(SettingsFilePath()), QByteArray("3\r\n12\r\n0.3333333333333"));
+    QCOMPARE(ReadFile(SettingsFilePath()), content);
     Program().settings = {};
     LoadSettings();
-    QCOMPARE(Program().settings, (Record{3, 12, 0.3333333333333}));
+    QCOMPARE(TakeMessages(), QList<ShownMessage>{});
+    QCOMPARE(Program().settings, loaded);
 }
 
 void SettingsTest::zeroGravityIsSavedButRefusedNextRun()

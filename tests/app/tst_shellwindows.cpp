@@ -189,6 +189,8 @@ void ShellWindowsTest::settingsConfirm_data()
     row("write fails: said, launcher back all the same", "", "9.81", false, true, QByteArray(),
         QStringLiteral("写入配置失败！"));
     row("g at the limit refused", "", "1e-7", false, false, Defaults, RefusedGravity);
+    row("g written as the limit refused", "", "1.00000000000001e-7", false, false, Defaults,
+        RefusedGravity);
     row("infinite g refused", "", "1e999", false, false, Defaults, TooLargeGravity);
     row("refused g on Enter keeps the strategy chosen, in memory only", "单选框3", "0", true, false,
         Defaults, RefusedGravity);

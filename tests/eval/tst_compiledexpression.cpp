@@ -202,7 +202,7 @@ quint64 Setting(const char *name, quint64 fallback)
     return ok ? value : fallback;
 }
 
-// The long run of scripts/fuzz-evaluator sets these.
+// A longer run, with a seed of its own, sets these (see the README).
 quint64 Seed()
 {
     return Setting("QINGFENG_FUZZ_SEED", 20141119);

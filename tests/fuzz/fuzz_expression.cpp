@@ -1,0 +1,29 @@
+// The notation's rewrites and the fast evaluator's tokenizer, compiler and runner: any text is
+// prepared, tokenized, compiled and run, as a program and as a function of x, without a crash
+// or a hang.
+
+#include "eval/compiledexpression.h"
+#include "eval/expression.h"
+#include "eval/scriptcompiler.h"
+#include "eval/scripttokenizer.h"
+#include "fuzzsupport.h"
+
+using namespace ScriptArithmetic;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = Fuzz::Text(data, size);
+    const QString program = PrepareExpression(text);
+    const std::vector<Token> tokens = Tokenize(program);
+    if (!tokens.empty()) {
+        Fuzz::Check(tokens.back().kind == TokenKind::End, "the tokens end with the End", program);
+        Fuzz::Check(NestingLowerBound(tokens) >= 0, "a nesting depth is not negative", program);
+        CompileTokens(tokens);
+    }
+    if (const std::optional<QString> result = EvaluateWithoutEngine(program))
+        Fuzz::Check(result->size() < 40, "a result is a number's text", *result);
+    const CompiledFunction function = CompiledFunction::Compile(text);
+    for (double x : {0.7, -2.5, 0.0, -0.0, 1e21, -2147483648.0})
+        function.ValueAt(x);
+    return 0;
+}
