@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Functions;
+
 namespace {
 
 double Line(const QStringList &lines, int index)
@@ -74,15 +76,17 @@ void CheckRoot(const QStringList &lines)
             [c](double x) { return std::sqrt(x - c); },
     };
     const auto &f = functions[Fuzz::At(lines[12], 0) % 4];
+    const int places = Fuzz::At(lines[12], 1) % 6;
     int steps = 0;
     ApproximateRoot::SearchHooks hooks;
     hooks.keepGoing = [&] { return ++steps < 20000; };
-    hooks.answer
-            = [](const ApproximateRoot::Answer &answer) { ApproximateRoot::AnswerText(answer, 6); };
+    hooks.answer = [places](const ApproximateRoot::Answer &answer) {
+        ApproximateRoot::AnswerText(answer, places);
+    };
     hooks.bisectionImpossible = [] {};
-    ApproximateRoot::Bisect(f, a, b, hooks);
+    ApproximateRoot::Bisect(f, a, b, places, hooks);
     steps = 0;
-    ApproximateRoot::Enumerate(f, a, b, hooks);
+    ApproximateRoot::Enumerate(f, a, b, places, hooks);
 }
 
 } // namespace
