@@ -90,8 +90,7 @@ QLayout *SettingsWindow::BuildButtonRow()
     connect(m_confirm, &QPushButton::clicked, this, &SettingsWindow::Confirm);
     connect(m_cancel, &QPushButton::clicked, this, &SettingsWindow::Cancel);
 
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(m_restore);
     row->addStretch();
     row->addWidget(m_confirm);

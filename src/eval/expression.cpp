@@ -1,5 +1,6 @@
 #include "expression.h"
 
+#include "asciitext.h"
 #include "compiledexpression.h"
 #include "numbertext.h"
 #include "scripthost.h"
@@ -79,11 +80,6 @@ QString PrefixFunctionName(const QString &text, const QString &name)
     }
     prefixed.append(QStringView(text).mid(copied));
     return prefixed;
-}
-
-bool IsAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
 }
 
 // The digit rewrites ("d(" and ")d" for every digit, then ")(") each put a "*" into one kind

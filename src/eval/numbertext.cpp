@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include "asciitext.h"
 #include "gbktext.h"
 
 #include <QHash>
@@ -67,11 +68,6 @@ bool IsSpace(char16_t unit)
     return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
 }
 
-bool IsDigit(char16_t unit)
-{
-    return unit >= u'0' && unit <= u'9';
-}
-
 bool IsAscii(const QString &text)
 {
     for (QChar unit : text) {
@@ -96,7 +92,7 @@ qsizetype SkipSpaces(QStringView text, qsizetype index)
 
 qsizetype SkipDigits(QStringView text, qsizetype index)
 {
-    while (index < text.size() && IsDigit(text.at(index).unicode()))
+    while (index < text.size() && IsAsciiDigit(text.at(index)))
         ++index;
     return index;
 }
@@ -133,12 +129,6 @@ NumberPiece LeadingNumber(QStringView text)
     return piece;
 }
 
-locale_t CLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return locale;
-}
-
 // Optional sign and the longest run of digits, accumulated modulo 2^bits.
 template<typename Unsigned>
 Unsigned LeadingInteger(const QString &text)
@@ -150,7 +140,7 @@ Unsigned LeadingInteger(const QString &text)
     if (index < view.size() && (view.at(index) == u'+' || view.at(index) == u'-'))
         negative = view.at(index++) == u'-';
     Unsigned value = 0;
-    for (; index < view.size() && IsDigit(view.at(index).unicode()); ++index)
+    for (; index < view.size() && IsAsciiDigit(view.at(index)); ++index)
         value = value * 10u + Unsigned(view.at(index).unicode() - u'0');
     return negative ? Unsigned(0) - value : value;
 }
@@ -354,7 +344,7 @@ bool IsPlainDecimal(const QString &text)
     if (start == text.size())
         return false;
     for (qsizetype i = start; i < text.size(); ++i) {
-        if (!IsDigit(text.at(i).unicode()) && text.at(i) != u'.')
+        if (!IsAsciiDigit(text.at(i)) && text.at(i) != u'.')
             return false;
     }
     return true;

@@ -12,18 +12,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-namespace {
-
-// Keeps its place in the layout while hidden, so showing it does not move the window.
-void KeepPlaceWhenHidden(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-} // namespace
-
 ProfitWindow::ProfitWindow()
     : ToolWindow(QStringLiteral("利润计算"))
     , m_principal(new EditBox(QStringLiteral("本金")))
@@ -67,8 +55,7 @@ void ProfitWindow::BuildLayout()
     grid->addWidget(MakeUnitLabel(QStringLiteral("标签5"), QStringLiteral("单位时间")), 2, 2);
 
     // The base sits beside the option that uses it.
-    auto *base = new QHBoxLayout;
-    base->setSpacing(Spacing::Related);
+    QHBoxLayout *base = MakeRow();
     base->addWidget(m_baseLabel);
     base->addWidget(m_base);
     FitBoxTo(m_base, QStringLiteral("0.00000000"));

@@ -53,8 +53,7 @@ BaseConversionWindow::BaseConversionWindow()
     m_number->SetCapacity(MultiLineEditBox::LongestNumberText);
     FixHeightInLines(m_result, LinesPerBox);
 
-    auto *bases = new QHBoxLayout;
-    bases->setSpacing(Spacing::Related);
+    QHBoxLayout *bases = MakeRow();
     bases->addWidget(m_fromBase);
     bases->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("进制")));
     bases->addStretch();

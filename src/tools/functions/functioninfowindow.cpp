@@ -52,12 +52,9 @@ QGroupBox *MakeGroup(const QString &caption, QLayout *contents)
     return group;
 }
 
-QHBoxLayout *Row(std::initializer_list<QWidget *> widgets)
+QHBoxLayout *LeftAlignedRow(std::initializer_list<QWidget *> widgets)
 {
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
-    for (QWidget *widget : widgets)
-        row->addWidget(widget);
+    QHBoxLayout *row = MakeRow(widgets);
     row->addStretch();
     return row;
 }
@@ -67,7 +64,8 @@ QVBoxLayout *AnalysisGroupLayout(QCheckBox *needed, const QString &labelName, Ed
 {
     auto *layout = new QVBoxLayout;
     layout->setSpacing(Spacing::Related);
-    layout->addLayout(Row({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
+    layout->addLayout(
+            LeftAlignedRow({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
     return layout;
 }
 
@@ -175,13 +173,13 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 
     auto *layout = new QVBoxLayout;
     layout->setSpacing(Spacing::Related);
-    layout->addLayout(Row({m_graphNeeded}));
+    layout->addLayout(LeftAlignedRow({m_graphNeeded}));
     layout->addWidget(m_panel);
     layout->addLayout(BuildInstrumentRow());
-    layout->addLayout(
-            Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
-                 MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
-                 m_keepPicture}));
+    layout->addLayout(LeftAlignedRow(
+            {MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
+             MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
+             m_keepPicture}));
     return MakeGroup(QStringLiteral("函数图像"), layout);
 }
 
@@ -197,7 +195,7 @@ QLayout *FunctionInfoWindow::BuildInstrumentRow()
             QStringLiteral("加号、减号缩放，方向键平移，0 复位，Alt+左右方向键移动追踪点"));
     m_traceText = MakeLabel(QStringLiteral("坐标"), QString());
     m_traceText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto *row = Row({m_resetView, m_equalScale, m_marksShown, m_saveImage});
+    auto *row = LeftAlignedRow({m_resetView, m_equalScale, m_marksShown, m_saveImage});
     row->addWidget(m_traceText, 1);
     return row;
 }

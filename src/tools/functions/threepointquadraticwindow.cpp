@@ -114,9 +114,7 @@ void AddPlaceOfResult(QBoxLayout *row)
 {
     QWidget *pair[] = {new QLabel(QStringLiteral("c=")), SizedAsResult(new QLineEdit)};
     for (QWidget *unseen : pair) {
-        QSizePolicy policy = unseen->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        unseen->setSizePolicy(policy);
+        KeepPlaceWhenHidden(unseen);
         unseen->hide();
     }
     row->addSpacing(Spacing::Groups - Spacing::Related);
@@ -126,8 +124,7 @@ void AddPlaceOfResult(QBoxLayout *row)
 
 QHBoxLayout *BoxRow()
 {
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     return row;
 }
 
