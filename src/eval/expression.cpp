@@ -2,7 +2,9 @@
 
 #include "asciitext.h"
 #include "compiledexpression.h"
-#include "numbertext.h"
+#include "halfwidth.h"
+#include "numberformat.h"
+#include "numberreading.h"
 #include "scripthost.h"
 
 #include <QStringList>

@@ -1,7 +1,8 @@
 #include "ui/inputmode.h"
 
 #include "eval/asciitext.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 
 #include <Qt>
 

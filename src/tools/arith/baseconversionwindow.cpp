@@ -1,6 +1,6 @@
 #include "tools/arith/baseconversionwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/arith/baseconversionlogic.h"
 #include "tools/arith/numberworking.h"
 #include "ui/controls.h"

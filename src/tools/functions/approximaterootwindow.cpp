@@ -1,7 +1,7 @@
 #include "tools/functions/approximaterootwindow.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/approximaterootlogic.h"
 #include "tools/functions/rootworking.h"
 #include "ui/controls.h"

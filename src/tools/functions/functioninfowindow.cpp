@@ -1,7 +1,8 @@
 #include "tools/functions/functioninfowindow.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "tools/functions/functionpropertieslogic.h"
 #include "ui/colorpicker.h"
 #include "ui/controls.h"

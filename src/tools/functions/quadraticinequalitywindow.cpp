@@ -1,6 +1,6 @@
 #include "tools/functions/quadraticinequalitywindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/quadraticinequalitylogic.h"
 #include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"

@@ -1,6 +1,7 @@
 #include "tools/functions/threepointquadraticwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"

@@ -1,6 +1,6 @@
 #include "tools/functions/twovariablefactorizationwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/twovariablefactorizationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
