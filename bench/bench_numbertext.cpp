@@ -1,4 +1,5 @@
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "app/programstate.h"
 
-#include "eval/numbertext.h"
+#include "eval/tolerance.h"
 #include "ui/windowregistry.h"
 
 ProgramState &Program()

@@ -1,7 +1,9 @@
 #include "app/settingsfile.h"
 
 #include "eval/gbktext.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/tolerance.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -4,7 +4,8 @@
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/startupwindow.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -92,8 +93,7 @@ QLayout *SettingsWindow::BuildButtonRow()
     connect(m_confirm, &QPushButton::clicked, this, &SettingsWindow::Confirm);
     connect(m_cancel, &QPushButton::clicked, this, &SettingsWindow::Cancel);
 
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(m_restore);
     row->addStretch();
     row->addWidget(m_confirm);

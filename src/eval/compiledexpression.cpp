@@ -1,7 +1,8 @@
 #include "compiledexpression.h"
 
+#include "booleantext.h"
 #include "expression.h"
-#include "numbertext.h"
+#include "numberformat.h"
 #include "scriptcompiler.h"
 
 #include <algorithm>

@@ -1,7 +1,10 @@
 #include "expression.h"
 
+#include "asciitext.h"
 #include "compiledexpression.h"
-#include "numbertext.h"
+#include "halfwidth.h"
+#include "numberformat.h"
+#include "numberreading.h"
 #include "scripthost.h"
 
 #include <QStringList>
@@ -79,11 +82,6 @@ QString PrefixFunctionName(const QString &text, const QString &name)
     }
     prefixed.append(QStringView(text).mid(copied));
     return prefixed;
-}
-
-bool IsAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
 }
 
 // The digit rewrites ("d(" and ")d" for every digit, then ")(") each put a "*" into one kind

@@ -1,13 +1,10 @@
 #include "legacyliterals.h"
 
+#include "asciitext.h"
+
 #include <algorithm>
 
 namespace {
-
-bool IsDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 bool IsIdentifierPart(QChar c)
 {
@@ -44,7 +41,7 @@ private:
             skipUntil(QStringLiteral("\n"));
         else if (c == u'/' && at(m_position + 1) == u'*')
             skipUntil(QStringLiteral("*/"));
-        else if (IsDigit(c) || (c == u'.' && IsDigit(at(m_position + 1))))
+        else if (IsAsciiDigit(c) || (c == u'.' && IsAsciiDigit(at(m_position + 1))))
             number();
         else if (IsIdentifierPart(c))
             skipWhile(IsIdentifierPart);
@@ -80,7 +77,7 @@ private:
             skipWhile(IsIdentifierPart);
             return;
         }
-        skipWhile(IsDigit);
+        skipWhile(IsAsciiDigit);
         const qsizetype integerEnd = m_position;
         const bool decimalOnly = skipFractionAndExponent();
         const qsizetype integerLength = integerEnd - start;
@@ -101,16 +98,16 @@ private:
         if (at(m_position) == u'.') {
             found = true;
             ++m_position;
-            skipWhile(IsDigit);
+            skipWhile(IsAsciiDigit);
         }
         const QChar e = at(m_position);
         const QChar afterE = at(m_position + 1);
         const bool signedExponent
-                = (afterE == u'+' || afterE == u'-') && IsDigit(at(m_position + 2));
-        if ((e == u'e' || e == u'E') && (IsDigit(afterE) || signedExponent)) {
+                = (afterE == u'+' || afterE == u'-') && IsAsciiDigit(at(m_position + 2));
+        if ((e == u'e' || e == u'E') && (IsAsciiDigit(afterE) || signedExponent)) {
             found = true;
             m_position += signedExponent ? 2 : 1;
-            skipWhile(IsDigit);
+            skipWhile(IsAsciiDigit);
         }
         return found;
     }

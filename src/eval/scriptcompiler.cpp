@@ -1,6 +1,6 @@
 #include "scriptcompiler.h"
 
-#include "numbertext.h"
+#include "numberformat.h"
 
 #include <QVarLengthArray>
 

@@ -1,5 +1,7 @@
 #include "scripttokenizer.h"
 
+#include "asciitext.h"
+
 #include <QVarLengthArray>
 
 #include <array>
@@ -14,17 +16,6 @@ using namespace std::string_view_literals;
 
 namespace {
 
-locale_t CLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return locale;
-}
-
-bool IsDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool IsNameStart(QChar c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u'$';
@@ -32,7 +23,7 @@ bool IsNameStart(QChar c)
 
 bool IsNamePart(QChar c)
 {
-    return IsNameStart(c) || IsDigit(c);
+    return IsNameStart(c) || IsAsciiDigit(c);
 }
 
 // Every punctuator of the language, longest first; the ones outside the subset are here too,
@@ -131,7 +122,7 @@ public:
                 break;
             const QChar c = at(m_position);
             bool read;
-            if (IsDigit(c) || (c == u'.' && IsDigit(at(m_position + 1))))
+            if (IsAsciiDigit(c) || (c == u'.' && IsAsciiDigit(at(m_position + 1))))
                 read = number(tokens);
             else if (IsNameStart(c))
                 read = name(tokens);
@@ -186,7 +177,7 @@ private:
     {
         const auto isDigit = [radix](QChar c) {
             if (radix == 16)
-                return IsDigit(c) || (c.toLower() >= u'a' && c.toLower() <= u'f');
+                return IsAsciiDigit(c) || (c.toLower() >= u'a' && c.toLower() <= u'f');
             return c >= u'0' && c.unicode() < u'0' + radix;
         };
         while (position < m_text.size() && isDigit(at(position)))
@@ -213,7 +204,7 @@ private:
                 qsizetype exponent = m_position + 1;
                 if (at(exponent) == u'+' || at(exponent) == u'-')
                     ++exponent;
-                if (!IsDigit(at(exponent)))
+                if (!IsAsciiDigit(at(exponent)))
                     return false;
                 m_position = skipDigits(exponent);
             }
@@ -297,7 +288,7 @@ private:
             if (rest.size() < length || !Same(rest.left(length), punctuator.text))
                 continue;
             // "?." before a digit is a ? and a number (a ? .5 : 1).
-            if (punctuator.text == u"?."sv && IsDigit(at(m_position + 2)))
+            if (punctuator.text == u"?."sv && IsAsciiDigit(at(m_position + 2)))
                 continue;
             if (!punctuator.allowed)
                 return false;

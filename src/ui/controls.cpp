@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -182,4 +183,20 @@ void ClearWhenChanged(const QList<QWidget *> &inputs, QObject *context,
         else if (auto *button = qobject_cast<QAbstractButton *>(input))
             QObject::connect(button, &QAbstractButton::toggled, context, clear);
     }
+}
+
+QHBoxLayout *MakeRow(std::initializer_list<QWidget *> widgets)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(Spacing::Related);
+    for (QWidget *widget : widgets)
+        row->addWidget(widget);
+    return row;
+}
+
+void KeepPlaceWhenHidden(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
 }

@@ -4,12 +4,14 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
 class EditBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QObject;
@@ -63,6 +65,11 @@ int BoxWidthFor(const QWidget *box, const QString &sample);
 void FitBoxTo(QWidget *box, const QString &sample);
 // Lets a box grow, but never below the width that shows `sample` in full.
 void WidenBoxTo(QWidget *box, const QString &sample);
+
+// A row of controls that belong together, at the related-controls spacing.
+QHBoxLayout *MakeRow(std::initializer_list<QWidget *> widgets = {});
+// Keeps the widget's place in its layout while it is hidden, so that showing it moves nothing.
+void KeepPlaceWhenHidden(QWidget *widget);
 
 // Tab moves through `controls` in this order.
 void SetTabOrder(const QList<QWidget *> &controls);

@@ -1,6 +1,6 @@
 #include "ui/drawingpanel.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "ui/controls.h"
 
 #include <QFontMetrics>

@@ -82,11 +82,23 @@ bool IsPlainAscii(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-// A box that only shows a result is no Tab stop; a click still lets a person select in it.
-void TakeTabStopUnlessReadOnly(QWidget *box)
+// A read-only box only shows a result: no Tab stop, though a click still lets a person
+// select in it.
+template<typename Box>
+void ApplyInputMode(Box *box, InputMode mode)
 {
-    const bool readOnly = box->property("readOnly").toBool();
-    box->setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
+    box->setReadOnly(mode == InputMode::ReadOnly);
+    box->setFocusPolicy(mode == InputMode::ReadOnly ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
+// After the box has lost the focus: its text in the form its mode keeps, then LostFocus.
+template<typename Box>
+void LeaveFocus(Box *box)
+{
+    const QString normalized = NormalizedOnLeaving(box->inputMode(), box->text());
+    if (normalized != box->text())
+        box->setText(normalized);
+    emit box->LostFocus();
 }
 
 } // namespace
@@ -114,8 +126,7 @@ EditBox::EditBox(const QString &name, InputMode mode, QWidget *parent)
 void EditBox::SetInputMode(InputMode mode)
 {
     m_mode = mode;
-    setReadOnly(mode == InputMode::ReadOnly);
-    TakeTabStopUnlessReadOnly(this);
+    ApplyInputMode(this, mode);
 }
 
 bool EditBox::HasKeyListeners() const
@@ -145,10 +156,7 @@ void EditBox::focusInEvent(QFocusEvent *event)
 void EditBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    const QString normalized = NormalizedOnLeaving(m_mode, text());
-    if (normalized != text())
-        setText(normalized);
-    emit LostFocus();
+    LeaveFocus(this);
 }
 
 // The menu's "Paste" goes through the same check as Ctrl+V; it is the action that Qt connected
@@ -224,8 +232,7 @@ void MultiLineEditBox::setText(const QString &text)
 void MultiLineEditBox::SetInputMode(InputMode mode)
 {
     m_mode = mode;
-    setReadOnly(mode == InputMode::ReadOnly);
-    TakeTabStopUnlessReadOnly(this);
+    ApplyInputMode(this, mode);
 }
 
 void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
@@ -250,10 +257,7 @@ void MultiLineEditBox::focusInEvent(QFocusEvent *event)
 void MultiLineEditBox::focusOutEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    const QString normalized = NormalizedOnLeaving(m_mode, text());
-    if (normalized != text())
-        setText(normalized);
-    emit LostFocus();
+    LeaveFocus(this);
 }
 
 // Pastes from the keyboard, the menu or a middle click.

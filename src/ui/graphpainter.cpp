@@ -1,6 +1,6 @@
 #include "ui/graphpainter.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

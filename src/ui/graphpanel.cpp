@@ -1,6 +1,6 @@
 #include "ui/graphpanel.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "ui/graphpainter.h"
 
 #include <QApplication>

@@ -1,15 +1,12 @@
 #include "ui/inputmode.h"
 
-#include "eval/numbertext.h"
+#include "eval/asciitext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 
 #include <Qt>
 
 #include <utility>
-
-static bool isAsciiDigit(QChar character)
-{
-    return character >= u'0' && character <= u'9';
-}
 
 bool AcceptsTypedCharacter(InputMode mode, QChar character)
 {
@@ -21,10 +18,10 @@ bool AcceptsTypedCharacter(InputMode mode, QChar character)
     case InputMode::IntegerText:
     case InputMode::Integer:
     case InputMode::LongInteger:
-        return isAsciiDigit(character) || character == u'-';
+        return IsAsciiDigit(character) || character == u'-';
     case InputMode::DecimalText:
     case InputMode::Real:
-        return isAsciiDigit(character) || character == u'-' || character == u'.';
+        return IsAsciiDigit(character) || character == u'-' || character == u'.';
     }
     return true;
 }

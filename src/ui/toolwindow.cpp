@@ -71,10 +71,12 @@ bool ToolWindow::KeepGoing()
     return !m_closing;
 }
 
-bool ToolWindow::Breathe()
+bool ToolWindow::Breathe(const std::function<void()> &beforeEvents)
 {
     if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventPeriodMs)
         return !m_closing;
+    if (beforeEvents)
+        beforeEvents();
     return KeepGoing();
 }
 

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <functional>
+
 class QScrollArea;
 class QTimer;
 
@@ -67,7 +69,9 @@ protected:
     // without touching the window's controls again.
     bool KeepGoing();
     // The same, at most every EventPeriodMs; in between it only says whether to go on.
-    bool Breathe();
+    // `beforeEvents` runs just before events are let through: for a display of the loop's
+    // progress that need not change more often than it can be seen.
+    bool Breathe(const std::function<void()> &beforeEvents = {});
     bool isRunning() const { return m_running; }
     bool isBusy() const { return m_busy > 0; }
     // Closed while a loop was on the stack: hidden, and deleted once the loop has returned.

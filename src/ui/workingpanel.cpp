@@ -1,5 +1,6 @@
 #include "ui/workingpanel.h"
 
+#include "ui/controls.h"
 #include "ui/ladderview.h"
 #include "ui/style.h"
 #include "ui/windowplacement.h"
@@ -80,8 +81,7 @@ WorkingPanel::WorkingPanel(Source source, QWidget *parent)
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::StyledPanel);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(Spacing::Related);
+    QHBoxLayout *buttons = MakeRow();
     buttons->addStretch();
     buttons->addWidget(m_copyText);
     buttons->addWidget(m_copyPicture);

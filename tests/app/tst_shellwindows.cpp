@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "app/settingswindow.h"
 #include "app/startupwindow.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "ui/editbox.h"
 #include "ui/windowregistry.h"
 #include "windowtest.h"

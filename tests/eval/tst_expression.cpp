@@ -1,5 +1,5 @@
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "eval/scripthost.h"
 
 #include <QtTest>

@@ -1,4 +1,10 @@
-#include "eval/numbertext.h"
+#include "eval/booleantext.h"
+#include "eval/halfwidth.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/remainder.h"
+#include "eval/rounding.h"
+#include "eval/tolerance.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,3 +1,3 @@
 // Must build: a tool sees the window layer and the evaluation layer.
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "ui/controls.h"

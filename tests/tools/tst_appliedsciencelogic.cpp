@@ -1,4 +1,5 @@
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "tools/applied/concentrationlogic.h"
 #include "tools/applied/electricallogic.h"
 #include "tools/applied/kinematicslogic.h"

@@ -1,5 +1,6 @@
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/rounding.h"
 #include "tools/functions/approximaterootlogic.h"
 #include "tools/functions/rootworking.h"
 

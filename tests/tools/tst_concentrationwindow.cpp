@@ -1,4 +1,3 @@
-#include "eval/numbertext.h"
 #include "tools/applied/concentrationwindow.h"
 #include "ui/editbox.h"
 #include "windowtest.h"

@@ -1,4 +1,5 @@
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/rounding.h"
 #include "tools/arith/fractionlogic.h"
 
 #include <QRandomGenerator>

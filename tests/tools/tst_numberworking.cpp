@@ -1,5 +1,4 @@
 #include "eval/bigint.h"
-#include "eval/numbertext.h"
 #include "tools/arith/baseconversionlogic.h"
 #include "tools/arith/commondivisors.h"
 #include "tools/arith/numberworking.h"

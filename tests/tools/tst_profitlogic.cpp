@@ -1,4 +1,4 @@
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "tools/applied/profitlogic.h"
 
 #include <QTest>

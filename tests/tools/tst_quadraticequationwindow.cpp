@@ -1,5 +1,5 @@
 #include "app/programstate.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "tools/functions/quadraticequationwindow.h"
 #include "ui/editbox.h"
 #include "ui/windowregistry.h"

@@ -1,4 +1,7 @@
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/rounding.h"
+#include "eval/tolerance.h"
 #include "tools/arith/commondivisors.h"
 #include "tools/arith/numberinfo.h"
 #include "tools/arith/primefactorization.h"

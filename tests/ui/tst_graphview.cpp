@@ -1,5 +1,5 @@
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "ui/curvesampler.h"
 #include "ui/graphpanel.h"
 #include "ui/graphview.h"

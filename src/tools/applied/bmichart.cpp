@@ -1,6 +1,6 @@
 #include "tools/applied/bmichart.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 #include "ui/controls.h"
 #include "ui/style.h"
 

@@ -1,6 +1,7 @@
 #include "tools/applied/bmilogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/rounding.h"
 
 #include <cmath>
 

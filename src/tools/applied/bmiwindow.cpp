@@ -1,6 +1,6 @@
 #include "tools/applied/bmiwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/applied/bmichart.h"
 #include "tools/applied/bmilogic.h"
 #include "ui/controls.h"

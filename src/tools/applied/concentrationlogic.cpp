@@ -1,6 +1,6 @@
 #include "tools/applied/concentrationlogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/tolerance.h"
 
 static bool ConstantsUsable(double density, double molarMass)
 {

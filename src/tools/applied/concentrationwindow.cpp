@@ -1,6 +1,7 @@
 #include "tools/applied/concentrationwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "tools/applied/concentrationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"

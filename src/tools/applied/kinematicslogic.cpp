@@ -1,6 +1,7 @@
 #include "tools/applied/kinematicslogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "tools/applied/ppiwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/applied/ppilogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"

@@ -1,6 +1,7 @@
 #include "tools/applied/profitwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "tools/applied/profitlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -11,18 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-
-namespace {
-
-// Keeps its place in the layout while hidden, so showing it does not move the window.
-void KeepPlaceWhenHidden(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-} // namespace
 
 ProfitWindow::ProfitWindow()
     : ToolWindow(QStringLiteral("利润计算"))
@@ -67,8 +56,7 @@ void ProfitWindow::BuildLayout()
     grid->addWidget(MakeUnitLabel(QStringLiteral("标签5"), QStringLiteral("单位时间")), 2, 2);
 
     // The base sits beside the option that uses it.
-    auto *base = new QHBoxLayout;
-    base->setSpacing(Spacing::Related);
+    QHBoxLayout *base = MakeRow();
     base->addWidget(m_baseLabel);
     base->addWidget(m_base);
     FitBoxTo(m_base, QStringLiteral("0.00000000"));

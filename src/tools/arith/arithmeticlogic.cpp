@@ -2,7 +2,7 @@
 
 #include "eval/exactarithmetic.h"
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/halfwidth.h"
 
 #include <QStringList>
 

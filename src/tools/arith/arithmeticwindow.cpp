@@ -102,8 +102,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
             = MakeCopyButton(QStringLiteral("复制按钮1"), QStringLiteral("复制计算结果"));
     connect(copyResult, &QPushButton::clicked, this, &ArithmeticWindow::CopyResult);
 
-    auto *resultRow = new QHBoxLayout;
-    resultRow->setSpacing(Spacing::Related);
+    QHBoxLayout *resultRow = MakeRow();
     resultRow->addWidget(m_result, 1);
     resultRow->addWidget(compute);
     resultRow->addWidget(copyResult);
@@ -140,8 +139,7 @@ QLayout *ArithmeticWindow::BuildExactRow()
 {
     m_exact->setAccessibleName(QStringLiteral("精确值"));
     connect(m_copyExact, &QPushButton::clicked, this, [this] { CopyText(m_exact->text()); });
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(m_exact, 1);
     row->addWidget(m_copyExact);
     auto *rows = new QVBoxLayout;

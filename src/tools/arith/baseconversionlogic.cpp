@@ -1,7 +1,7 @@
 #include "tools/arith/baseconversionlogic.h"
 
 #include "eval/bigint.h"
-#include "eval/numbertext.h"
+#include "eval/halfwidth.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "tools/arith/baseconversionwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/arith/baseconversionlogic.h"
 #include "tools/arith/numberworking.h"
 #include "ui/controls.h"
@@ -53,8 +53,7 @@ BaseConversionWindow::BaseConversionWindow()
     m_number->SetCapacity(MultiLineEditBox::LongestNumberText);
     FixHeightInLines(m_result, LinesPerBox);
 
-    auto *bases = new QHBoxLayout;
-    bases->setSpacing(Spacing::Related);
+    QHBoxLayout *bases = MakeRow();
     bases->addWidget(m_fromBase);
     bases->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("进制")));
     bases->addStretch();

@@ -1,6 +1,8 @@
 #include "tools/arith/commondivisors.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/remainder.h"
 #include "tools/arith/divisors.h"
 
 #include <cmath>

@@ -34,8 +34,7 @@ void FitResultControl(QAbstractScrollArea *control)
 // "文本框：       列表框：" with each word standing over its control.
 QLabel *MakeResultsHeading(int controlWidth)
 {
-    auto *words = new QHBoxLayout;
-    words->setSpacing(Spacing::Related);
+    QHBoxLayout *words = MakeRow();
     for (const QString &word : {QStringLiteral("文本框："), QStringLiteral("列表框：")}) {
         QLabel *piece = MakeTextPiece(word);
         piece->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -73,8 +72,7 @@ CommonDivisorsWindow::CommonDivisorsWindow()
     inputs->addWidget(MakeUnitLabel(QStringLiteral("标签3"), QStringLiteral("最高4位")), 1, 1);
     inputs->setColumnStretch(2, 1);
 
-    auto *results = new QHBoxLayout;
-    results->setSpacing(Spacing::Related);
+    QHBoxLayout *results = MakeRow();
     results->addWidget(m_lines);
     results->addWidget(m_list);
 

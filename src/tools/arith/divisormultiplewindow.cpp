@@ -50,14 +50,11 @@ DivisorMultipleWindow::DivisorMultipleWindow()
     m_count->SetMaximumLength(2);
     FitBoxTo(m_count, QStringLiteral("99"));
     // The reset button keeps its place while hidden, so the window does not jump.
-    QSizePolicy restartPolicy = m_restart->sizePolicy();
-    restartPolicy.setRetainSizeWhenHidden(true);
-    m_restart->setSizePolicy(restartPolicy);
+    KeepPlaceWhenHidden(m_restart);
     m_pages->addTab(BuildInputPage(), QStringLiteral("输入"));
     m_pages->addTab(BuildOutputPage(), QStringLiteral("输出"));
 
-    auto *countRow = new QHBoxLayout;
-    countRow->setSpacing(Spacing::Related);
+    QHBoxLayout *countRow = MakeRow();
     countRow->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("数字数量：")));
     countRow->addWidget(m_count);
     countRow->addWidget(m_acceptCount);

@@ -1,6 +1,6 @@
 #include "fractionlogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 
 #include <cmath>
 #include <limits>

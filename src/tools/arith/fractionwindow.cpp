@@ -140,9 +140,7 @@ QLayout *FractionWindow::BuildResult()
     UseResultFont(m_result);
     FitResultBox({QString()});
     // The result keeps its place whether or not its sign shows.
-    QSizePolicy steady = m_sign->sizePolicy();
-    steady.setRetainSizeWhenHidden(true);
-    m_sign->setSizePolicy(steady);
+    KeepPlaceWhenHidden(m_sign);
     m_sign->hide();
     m_resultBar->hide();
 

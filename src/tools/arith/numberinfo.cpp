@@ -1,7 +1,9 @@
 #include "tools/arith/numberinfo.h"
 
 #include "eval/gbktext.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
+#include "eval/rounding.h"
+#include "eval/tolerance.h"
 #include "tools/arith/divisors.h"
 
 #include <cmath>

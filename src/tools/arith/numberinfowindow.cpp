@@ -31,8 +31,7 @@ NumberInfoWindow::NumberInfoWindow()
                                    + m_output->verticalScrollBar()->sizeHint().width(),
                            m_output->fontMetrics().lineSpacing() * ReportLines + 16);
 
-    auto *inputRow = new QHBoxLayout;
-    inputRow->setSpacing(Spacing::Related);
+    QHBoxLayout *inputRow = MakeRow();
     inputRow->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("请输入数字：")));
     inputRow->addWidget(m_input, 1);
 

@@ -1,7 +1,9 @@
 #include "tools/arith/numberworking.h"
 
 #include "eval/bigint.h"
-#include "eval/numbertext.h"
+#include "eval/halfwidth.h"
+#include "eval/numberreading.h"
+#include "eval/remainder.h"
 #include "tools/arith/divisors.h"
 
 #include <algorithm>

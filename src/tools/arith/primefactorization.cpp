@@ -1,6 +1,6 @@
 #include "tools/arith/primefactorization.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/arith/divisors.h"
 
 #include <QStringList>

@@ -75,8 +75,7 @@ QGroupBox *RunningSeriesWindow::BuildInputGroup()
     connect(next, &QPushButton::clicked, this, &RunningSeriesWindow::AcceptValue);
     connect(again, &QPushButton::clicked, this, &RunningSeriesWindow::StartAgain);
 
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(new InlineCaption(QStringLiteral("标签4"), QStringLiteral("第     个加/乘数："),
                                      {m_count}));
     row->addWidget(m_value, 1);
@@ -94,8 +93,7 @@ QGroupBox *RunningSeriesWindow::BuildResultGroup(const QString &name, const QStr
     QGroupBox *group = MakeGroupBox(name, caption);
     result->ensurePolished(); // the result font comes from the style sheet
     FitBoxTo(result, WidestResult);
-    auto *answer = new QHBoxLayout;
-    answer->setSpacing(Spacing::Related);
+    QHBoxLayout *answer = MakeRow();
     answer->addWidget(MakeLabel(answerName, QStringLiteral("答案：")));
     answer->addWidget(result);
     answer->addStretch();

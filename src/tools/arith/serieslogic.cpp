@@ -1,6 +1,7 @@
 #include "serieslogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,9 @@
 #include "tools/functions/approximaterootlogic.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/rounding.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #include "tools/functions/approximaterootwindow.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/approximaterootlogic.h"
 #include "tools/functions/rootworking.h"
 #include "ui/controls.h"
@@ -32,13 +32,6 @@ void AddMessageItem(QMenu *menu, const QString &caption, const QString &message)
 {
     QAction *item = menu->addAction(caption, [message] { ShowMessage(message); });
     item->setObjectName(caption);
-}
-
-QHBoxLayout *Row()
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
-    return row;
 }
 
 } // namespace
@@ -107,18 +100,18 @@ QLayout *ApproximateRootWindow::BuildInputs()
     m_bisection->setChecked(true);
     m_enumeration = MakeRadioBox(QStringLiteral("单选框1"), QStringLiteral("枚举法"));
 
-    QHBoxLayout *equation = Row();
+    QHBoxLayout *equation = MakeRow();
     equation->addWidget(m_expression, 1);
     equation->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("=0")));
-    QHBoxLayout *interval = Row();
+    QHBoxLayout *interval = MakeRow();
     interval->addWidget(m_first, 1);
     interval->addWidget(MakeLabel(QStringLiteral("标签4"), QStringLiteral("→")));
     interval->addWidget(m_last, 1);
-    QHBoxLayout *precision = Row();
+    QHBoxLayout *precision = MakeRow();
     precision->addWidget(new InlineCaption(QStringLiteral("标签3"),
                                            QStringLiteral("精度：小数点后       位"), {m_places}));
     precision->addStretch();
-    QHBoxLayout *method = Row();
+    QHBoxLayout *method = MakeRow();
     method->addWidget(m_bisection);
     method->addWidget(m_enumeration);
     method->addStretch();

@@ -1,7 +1,8 @@
 #include "tools/functions/functiongraphlogic.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
+#include "eval/rounding.h"
 
 #include <cmath>
 #include <limits>

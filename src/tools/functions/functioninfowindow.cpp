@@ -1,7 +1,8 @@
 #include "tools/functions/functioninfowindow.h"
 
 #include "eval/expression.h"
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "tools/functions/functionpropertieslogic.h"
 #include "ui/colorpicker.h"
 #include "ui/controls.h"
@@ -15,7 +16,6 @@
 #include "ui/xornotice.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,7 +36,6 @@ using namespace Functions::FunctionGraph;
 namespace {
 
 const QString Caption = QStringLiteral("函数基本信息");
-constexpr int BreathePeriodMs = 40;
 
 QCheckBox *MakeNeededBox(const QString &name)
 {
@@ -52,12 +51,9 @@ QGroupBox *MakeGroup(const QString &caption, QLayout *contents)
     return group;
 }
 
-QHBoxLayout *Row(std::initializer_list<QWidget *> widgets)
+QHBoxLayout *LeftAlignedRow(std::initializer_list<QWidget *> widgets)
 {
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
-    for (QWidget *widget : widgets)
-        row->addWidget(widget);
+    QHBoxLayout *row = MakeRow(widgets);
     row->addStretch();
     return row;
 }
@@ -67,7 +63,8 @@ QVBoxLayout *AnalysisGroupLayout(QCheckBox *needed, const QString &labelName, Ed
 {
     auto *layout = new QVBoxLayout;
     layout->setSpacing(Spacing::Related);
-    layout->addLayout(Row({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
+    layout->addLayout(
+            LeftAlignedRow({needed, MakeLabel(labelName, QStringLiteral("精度：")), step}));
     return layout;
 }
 
@@ -175,13 +172,13 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
 
     auto *layout = new QVBoxLayout;
     layout->setSpacing(Spacing::Related);
-    layout->addLayout(Row({m_graphNeeded}));
+    layout->addLayout(LeftAlignedRow({m_graphNeeded}));
     layout->addWidget(m_panel);
     layout->addLayout(BuildInstrumentRow());
-    layout->addLayout(
-            Row({MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
-                 MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
-                 m_keepPicture}));
+    layout->addLayout(LeftAlignedRow(
+            {MakeLabel(QStringLiteral("标签4"), QStringLiteral("线条粗细：")), m_thickness,
+             MakeLabel(QStringLiteral("标签7"), QStringLiteral("线条颜色：")), m_color,
+             m_keepPicture}));
     return MakeGroup(QStringLiteral("函数图像"), layout);
 }
 
@@ -197,7 +194,7 @@ QLayout *FunctionInfoWindow::BuildInstrumentRow()
             QStringLiteral("加号、减号缩放，方向键平移，0 复位，Alt+左右方向键移动追踪点"));
     m_traceText = MakeLabel(QStringLiteral("坐标"), QString());
     m_traceText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto *row = Row({m_resetView, m_equalScale, m_marksShown, m_saveImage});
+    auto *row = LeftAlignedRow({m_resetView, m_equalScale, m_marksShown, m_saveImage});
     row->addWidget(m_traceText, 1);
     return row;
 }
@@ -383,20 +380,21 @@ bool FunctionInfoWindow::IsAnyComponentChecked() const
 }
 
 bool FunctionInfoWindow::RunComponent(QCheckBox *needed, const QString &caption,
-                                      bool (FunctionInfoWindow::*component)())
+                                      void (FunctionInfoWindow::*component)())
 {
     if (needed->isChecked()) {
         setWindowTitle(caption);
-        if (!(this->*component)())
+        (this->*component)();
+        if (isClosing())
             return false;
     }
     setWindowTitle(Caption);
     return true;
 }
 
-bool FunctionInfoWindow::Draw()
+void FunctionInfoWindow::Draw()
 {
-    return DrawFunction(m_function);
+    DrawFunction(m_function);
 }
 
 // A redraw (a new colour or thickness) reads the expression box afresh, with the interval of
@@ -425,12 +423,12 @@ std::optional<PreparedFunction> FunctionInfoWindow::FunctionToRedraw() const
     return PrepareFunction(expression);
 }
 
-bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
+void FunctionInfoWindow::DrawFunction(PreparedFunction f)
 {
     m_drawn = true;
     // A refused run leaves interval ends that cannot be drawn; a redraw then draws nothing.
     if (!IsDrawableInterval(m_a, m_b))
-        return true;
+        return;
     BusyScope busy(this);
     const QScopedValueRollback<bool> drawing(m_drawing, true);
     for (;;) {
@@ -444,67 +442,55 @@ bool FunctionInfoWindow::DrawFunction(PreparedFunction f)
         const bool whole = m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(),
                                        [&] { return goOn(Breathe()); });
         if (isClosing())
-            return false;
+            return;
         // Done, or a run started meanwhile drew its own curve, which stays.
         if (!m_redrawWanted) {
             if (whole)
                 m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
                                   m_keepPicture->isChecked(), !isRunning());
-            return true;
+            return;
         }
         const auto next = FunctionToRedraw();
         if (!next)
-            return true;
+            return;
         f = *next;
     }
 }
 
-bool FunctionInfoWindow::FindExtrema()
+void FunctionInfoWindow::FindExtrema()
 {
     const double step = TextToNumber(m_extremaStep->text());
     const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step,
                                                        [this] { return Breathe(); });
-    if (isClosing())
-        return false;
     if (found) {
         m_extremaGrid->SetCell(1, 1, found->maximum.x);
         m_extremaGrid->SetCell(1, 2, found->maximum.value);
         m_extremaGrid->SetCell(2, 1, found->minimum.x);
         m_extremaGrid->SetCell(2, 2, found->minimum.value);
     }
-    return true;
 }
 
-bool FunctionInfoWindow::FindMonotonicIntervals()
+void FunctionInfoWindow::FindMonotonicIntervals()
 {
     const double step = TextToNumber(m_monotonicStep->text());
     if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
-        return true;
+        return;
     m_monotonicGrid->SetRowCount(1);
     const int steps = FunctionProperties::MonotonicStepCount(m_a, m_b, step);
     m_progress->setMaximum(steps);
     m_progress->setValue(0);
     // The bar repaints itself at once when set; it is set only as often as events run.
     int done = 0;
-    QElapsedTimer sinceShown;
-    sinceShown.start();
     const auto advance = [&] {
         ++done;
-        if (sinceShown.elapsed() >= EventPeriodMs) {
-            m_progress->setValue(done);
-            sinceShown.start();
-        }
-        return Breathe();
+        return Breathe([&] { m_progress->setValue(done); });
     };
     const auto found
             = FunctionProperties::FindMonotonicIntervals(m_function, m_a, m_b, step, advance);
-    if (isClosing())
-        return false;
+    if (!found)
+        return; // abandoned: the window is closing
     m_progress->setValue(done);
-    if (isClosing())
-        return false;
-    ShowMonotonicIntervals(found.value_or(std::vector<FunctionProperties::MonotonicInterval>{}));
-    return true;
+    ShowMonotonicIntervals(*found);
 }
 
 // All rows at once, shown when filled: row by row, each would lay out and repaint the table.
@@ -524,14 +510,11 @@ void FunctionInfoWindow::ShowMonotonicIntervals(
     m_monotonicGrid->setUpdatesEnabled(true);
 }
 
-bool FunctionInfoWindow::FindParity()
+void FunctionInfoWindow::FindParity()
 {
     const auto step = [this] { return TextToNumber(m_parityStep->text()); };
     const auto verdict = FunctionProperties::FindParity(m_function, m_a, m_b, step,
                                                         [this] { return Breathe(); });
-    if (isClosing())
-        return false;
     if (verdict)
         m_parityResult->setText(*verdict);
-    return true;
 }

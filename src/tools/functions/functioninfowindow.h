@@ -42,16 +42,16 @@ private:
     void Run();
     void ClearAnalyses();
     bool IsAnyComponentChecked() const;
-    // Each returns false when the window was closed meanwhile.
+    // False when the window was closed meanwhile, and the run must end.
     bool RunComponent(QCheckBox *needed, const QString &caption,
-                      bool (FunctionInfoWindow::*component)());
-    bool Draw();
-    bool DrawFunction(PreparedFunction f);
-    bool FindExtrema();
-    bool FindMonotonicIntervals();
+                      void (FunctionInfoWindow::*component)());
+    void Draw();
+    void DrawFunction(PreparedFunction f);
+    void FindExtrema();
+    void FindMonotonicIntervals();
     void ShowMonotonicIntervals(
             const std::vector<Functions::FunctionProperties::MonotonicInterval> &intervals);
-    bool FindParity();
+    void FindParity();
     void RedrawIfDrawn();
     std::optional<PreparedFunction> FunctionToRedraw() const;
 

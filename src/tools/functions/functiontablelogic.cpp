@@ -1,6 +1,8 @@
 #include "tools/functions/functiontablelogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/rounding.h"
 
 #include <algorithm>
 #include <cmath>

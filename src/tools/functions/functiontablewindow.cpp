@@ -81,8 +81,7 @@ QWidget *FunctionTableWindow::BuildInputColumn()
     grid->addWidget(MakeLabel(QStringLiteral("标签3"), QStringLiteral("公差：")), 3, 0);
     grid->addWidget(m_difference, 3, 1);
     grid->addWidget(m_progress, 4, 0, 1, 2);
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(Spacing::Related);
+    QHBoxLayout *buttons = MakeRow();
     buttons->addWidget(m_compute);
     buttons->addWidget(m_hint);
     grid->addLayout(buttons, 5, 0, 1, 2);

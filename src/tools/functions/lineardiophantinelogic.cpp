@@ -1,7 +1,8 @@
 #include "tools/functions/lineardiophantinelogic.h"
 
 #include "eval/bigint.h"
-#include "eval/numbertext.h"
+#include "eval/halfwidth.h"
+#include "eval/remainder.h"
 
 #include <QRegularExpression>
 #include <QStringList>

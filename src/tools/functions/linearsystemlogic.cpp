@@ -1,6 +1,7 @@
 #include "tools/functions/linearsystemlogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/tolerance.h"
 
 #include <QStringList>
 

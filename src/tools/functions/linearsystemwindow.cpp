@@ -1,6 +1,6 @@
 #include "tools/functions/linearsystemwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/linearsystemlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"

@@ -37,14 +37,11 @@ QuadraticEquationWindow::QuadraticEquationWindow()
 QGroupBox *QuadraticEquationWindow::BuildInputGroup()
 {
     QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("输入"));
-    m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
-    m_a->setAccessibleName(QStringLiteral("二次项系数 a"));
-    m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
-    m_b->setAccessibleName(QStringLiteral("一次项系数 b"));
-    m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
-    m_c->setAccessibleName(QStringLiteral("常数项 c"));
-    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
-    m_d->setAccessibleName(QStringLiteral("等号右边的数"));
+    const QuadraticInputBoxes boxes = MakeQuadraticInputBoxes();
+    m_a = boxes.a;
+    m_b = boxes.b;
+    m_c = boxes.c;
+    m_d = MakeRightSideBox();
 
     QBoxLayout *signs = MakeQuadraticTermsRow(m_b, m_c);
     signs->addWidget(MakeTextPiece(QStringLiteral("=")));

@@ -1,6 +1,6 @@
 #include "tools/functions/quadraticinequalitylogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "tools/functions/quadraticinequalitywindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/quadraticinequalitylogic.h"
 #include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"
@@ -48,19 +48,16 @@ QuadraticInequalityWindow::QuadraticInequalityWindow()
 QGroupBox *QuadraticInequalityWindow::BuildInputGroup()
 {
     QGroupBox *group = MakeUnnamedGroupBox(QStringLiteral("输入"));
-    m_a = MakeCoefficientBox(QStringLiteral("二次项输入框"));
-    m_a->setAccessibleName(QStringLiteral("二次项系数 a"));
-    m_b = MakeCoefficientBox(QStringLiteral("一次项输入框"));
-    m_b->setAccessibleName(QStringLiteral("一次项系数 b"));
-    m_c = MakeCoefficientBox(QStringLiteral("常数项输入框"));
-    m_c->setAccessibleName(QStringLiteral("常数项 c"));
+    const QuadraticInputBoxes boxes = MakeQuadraticInputBoxes();
+    m_a = boxes.a;
+    m_b = boxes.b;
+    m_c = boxes.c;
     // Created in reading order, which is the Tab order.
     m_relation = MakeComboBox(QStringLiteral("组合框1"));
     m_relation->setAccessibleName(QStringLiteral("不等号"));
     m_relation->addItems({QStringLiteral("＞"), QStringLiteral("＜")});
     m_relation->setCurrentIndex(0);
-    m_d = MakeCoefficientBox(QStringLiteral("等号后输入框"), QStringLiteral("0"));
-    m_d->setAccessibleName(QStringLiteral("等号右边的数"));
+    m_d = MakeRightSideBox();
 
     QBoxLayout *signs = MakeQuadraticTermsRow(m_b, m_c);
     QBoxLayout *inequality = MakeFormulaRow();
@@ -87,8 +84,7 @@ QLayout *QuadraticInequalityWindow::BuildAnswerRow()
         m_steps->clear();
     });
 
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("答案：")));
     row->addWidget(m_answer, 1);
     row->addWidget(compute);

@@ -1,6 +1,6 @@
 #include "tools/functions/rootworking.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
 
 #include <cmath>
 

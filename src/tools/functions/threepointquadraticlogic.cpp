@@ -1,6 +1,6 @@
 #include "tools/functions/threepointquadraticlogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/tolerance.h"
 
 namespace Functions {
 

@@ -1,6 +1,7 @@
 #include "tools/functions/threepointquadraticwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
@@ -114,9 +115,7 @@ void AddPlaceOfResult(QBoxLayout *row)
 {
     QWidget *pair[] = {new QLabel(QStringLiteral("c=")), SizedAsResult(new QLineEdit)};
     for (QWidget *unseen : pair) {
-        QSizePolicy policy = unseen->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        unseen->setSizePolicy(policy);
+        KeepPlaceWhenHidden(unseen);
         unseen->hide();
     }
     row->addSpacing(Spacing::Groups - Spacing::Related);
@@ -126,8 +125,7 @@ void AddPlaceOfResult(QBoxLayout *row)
 
 QHBoxLayout *BoxRow()
 {
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     return row;
 }
 

@@ -1,6 +1,8 @@
 #include "tools/functions/trigonometrylogic.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+#include "eval/tolerance.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "tools/functions/twovariablefactorizationwindow.h"
 
-#include "eval/numbertext.h"
+#include "eval/numberreading.h"
 #include "tools/functions/twovariablefactorizationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -54,8 +54,7 @@ TwoVariableFactorizationWindow::TwoVariableFactorizationWindow()
                                      QStringLiteral("(-10.5x-10.5y)(-10.5x-10.5y)"))
                                      + 40,
                              m_result->fontMetrics().lineSpacing() * 8);
-    auto *equals = new QHBoxLayout;
-    equals->setSpacing(Spacing::Related);
+    QHBoxLayout *equals = MakeRow();
     equals->addWidget(MakeLabel(QStringLiteral("标签8"), QStringLiteral("＝")), 0, Qt::AlignTop);
     equals->addWidget(m_result, 1);
     layout->addLayout(equals, 1);
@@ -111,8 +110,7 @@ QLayout *TwoVariableFactorizationWindow::BuildRange()
     m_first = RangeBox(QStringLiteral("首编辑框"), QStringLiteral("-20"));
     m_end = RangeBox(QStringLiteral("尾编辑框"), QStringLiteral("20"));
     m_factor = MakePrimaryButton(QStringLiteral("按钮1"), QStringLiteral("分解"));
-    auto *row = new QHBoxLayout;
-    row->setSpacing(Spacing::Related);
+    QHBoxLayout *row = MakeRow();
     row->addWidget(MakeLabel(QStringLiteral("标签1"), QStringLiteral("枚举间隔：")));
     row->addWidget(m_step);
     row->addSpacing(Spacing::Related);

@@ -1,17 +1,13 @@
-#include "numbertext.h"
+#include "numberformat.h"
 
-#include "gbktext.h"
-
-#include <QHash>
-#include <QVarLengthArray>
+#include "asciitext.h"
+#include "numberreading.h"
+#include "rounding.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <limits>
-#include <locale.h>
 
 namespace {
 
@@ -60,119 +56,6 @@ QString GeneralText(double value, int precision)
             text.insert(exponent + 2, QString(3 - digits, QLatin1Char('0')));
     }
     return text;
-}
-
-bool IsSpace(char16_t unit)
-{
-    return unit == u' ' || (unit >= u'\t' && unit <= u'\r');
-}
-
-bool IsDigit(char16_t unit)
-{
-    return unit >= u'0' && unit <= u'9';
-}
-
-bool IsAscii(const QString &text)
-{
-    for (QChar unit : text) {
-        if (unit.unicode() >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// Most texts read as numbers are plain ASCII; only the others pay for the folding.
-QString HalfWidthForReading(const QString &text)
-{
-    return IsAscii(text) ? text : ToHalfWidth(text);
-}
-
-qsizetype SkipSpaces(QStringView text, qsizetype index)
-{
-    while (index < text.size() && IsSpace(text.at(index).unicode()))
-        ++index;
-    return index;
-}
-
-qsizetype SkipDigits(QStringView text, qsizetype index)
-{
-    while (index < text.size() && IsDigit(text.at(index).unicode()))
-        ++index;
-    return index;
-}
-
-using NumberPiece = QVarLengthArray<char, 64>;
-
-// The longest leading [sign] digits [. digits] [exponent] piece, exponent marker as "e";
-// empty when there is none.
-NumberPiece LeadingNumber(QStringView text)
-{
-    NumberPiece piece;
-    qsizetype index = SkipSpaces(text, 0);
-    const qsizetype start = index;
-    if (index < text.size() && (text.at(index) == u'+' || text.at(index) == u'-'))
-        ++index;
-    const qsizetype integerEnd = SkipDigits(text, index);
-    qsizetype end = integerEnd;
-    if (end < text.size() && text.at(end) == u'.')
-        end = SkipDigits(text, end + 1);
-    if (integerEnd == index && end - integerEnd < 2)
-        return piece;
-    qsizetype mantissaEnd = end;
-    if (end < text.size() && QStringView(u"eEdD").contains(text.at(end))) {
-        qsizetype exponent = end + 1;
-        if (exponent < text.size() && (text.at(exponent) == u'+' || text.at(exponent) == u'-'))
-            ++exponent;
-        const qsizetype exponentEnd = SkipDigits(text, exponent);
-        if (exponentEnd > exponent)
-            end = exponentEnd;
-    }
-    for (qsizetype i = start; i < end; ++i)
-        piece.append(i == mantissaEnd ? 'e' : char(text.at(i).unicode()));
-    piece.append('\0');
-    return piece;
-}
-
-locale_t CLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return locale;
-}
-
-// Optional sign and the longest run of digits, accumulated modulo 2^bits.
-template<typename Unsigned>
-Unsigned LeadingInteger(const QString &text)
-{
-    const QString folded = HalfWidthForReading(text);
-    const QStringView view(folded);
-    qsizetype index = SkipSpaces(view, 0);
-    bool negative = false;
-    if (index < view.size() && (view.at(index) == u'+' || view.at(index) == u'-'))
-        negative = view.at(index++) == u'-';
-    Unsigned value = 0;
-    for (; index < view.size() && IsDigit(view.at(index).unicode()); ++index)
-        value = value * 10u + Unsigned(view.at(index).unicode() - u'0');
-    return negative ? Unsigned(0) - value : value;
-}
-
-const QHash<char16_t, char16_t> &HalfWidthTable()
-{
-    static const QHash<char16_t, char16_t> table = [] {
-        QHash<char16_t, char16_t> folds;
-        auto add = [&folds](uchar lead, uchar trail, char16_t halfWidth) {
-            const QString wide = FromGbk(QByteArray(1, char(lead)) + char(trail));
-            if (wide.size() == 1)
-                folds.insert(wide.front().unicode(), halfWidth);
-        };
-        for (int trail = 0xA1; trail <= 0xFE; ++trail)
-            add(0xA3, uchar(trail), char16_t(trail - 0x80));
-        add(0xA1, 0xA1, u' ');
-        add(0xA1, 0xAB, u'~');
-        add(0xA1, 0xEE, u'*');
-        add(0xA1, 0xEF, u'*');
-        return folds;
-    }();
-    return table;
 }
 
 using Wide = unsigned __int128;
@@ -289,62 +172,6 @@ QString SingleToText(float value)
     return GeneralText(value, 6);
 }
 
-double TextToNumber(const QString &text)
-{
-    const NumberPiece piece = LeadingNumber(HalfWidthForReading(text));
-    if (piece.isEmpty())
-        return 0;
-    // strtod_l rounds correctly and turns overflow into a signed infinity.
-    return strtod_l(piece.constData(), nullptr, CLocale());
-}
-
-qint32 TextToInteger(const QString &text)
-{
-    return qint32(LeadingInteger<quint32>(text));
-}
-
-qint64 TextToLongInteger(const QString &text)
-{
-    return qint64(LeadingInteger<quint64>(text));
-}
-
-// Out-of-range values saturate and NaN gives 0, so no conversion is undefined.
-qint32 TextToInteger(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483648.0)
-        return std::numeric_limits<qint32>::max();
-    if (value <= -2147483649.0)
-        return std::numeric_limits<qint32>::min();
-    return qint32(value);
-}
-
-qint32 IntegerPart(double value)
-{
-    double whole = std::trunc(value);
-    if (std::fabs(value - whole) > 0.999999999999)
-        whole += value > 0 ? 1 : -1;
-    return TextToInteger(whole);
-}
-
-double RoundTo(double value, int places)
-{
-    if (value == 0 || std::isnan(value))
-        return value;
-    const double scale = std::pow(10.0, std::fabs(double(places)));
-    const double scaled = places >= 0 ? std::fabs(value) * scale : std::fabs(value) / scale;
-    // Beyond 2^52 there is no fraction left to round (this also keeps infinities).
-    if (!(scaled < 0x1p52))
-        return value;
-    double whole;
-    const double fraction = std::modf(scaled + 1e-12, &whole);
-    if (fraction >= 0.5)
-        whole += 1;
-    const double rounded = places >= 0 ? whole / scale : (whole == 0 ? 0.0 : whole * scale);
-    return std::copysign(rounded, value);
-}
-
 namespace {
 
 // Only a plain decimal text (no exponent, no special value) can be padded or grouped.
@@ -354,7 +181,7 @@ bool IsPlainDecimal(const QString &text)
     if (start == text.size())
         return false;
     for (qsizetype i = start; i < text.size(); ++i) {
-        if (!IsDigit(text.at(i).unicode()) && text.at(i) != u'.')
+        if (!IsAsciiDigit(text.at(i)) && text.at(i) != u'.')
             return false;
     }
     return true;
@@ -396,52 +223,6 @@ QString FormatNumber(double value, std::optional<int> places, bool thousands)
     if (thousands)
         GroupThousands(text);
     return text;
-}
-
-QString ToHalfWidth(const QString &text)
-{
-    const QHash<char16_t, char16_t> &table = HalfWidthTable();
-    QString folded = text;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text.at(i).unicode();
-        if (unit >= 0x80) {
-            const auto fold = table.constFind(unit);
-            if (fold != table.constEnd())
-                folded[i] = QChar(*fold);
-        }
-    }
-    return folded;
-}
-
-bool NearlyEqual(double a, double b)
-{
-    return std::fabs(a - b) <= 1e-7;
-}
-
-bool NearlyZero(double a)
-{
-    return std::fabs(a) <= 1e-7;
-}
-
-QString BooleanToText(bool value)
-{
-    return value ? QStringLiteral("真") : QStringLiteral("假");
-}
-
-RemainderByZero::RemainderByZero()
-    : std::domain_error("不能求余数于零")
-{ }
-
-QString RemainderByZero::message() const
-{
-    return QString::fromUtf8(what());
-}
-
-double Remainder(double dividend, double divisor)
-{
-    if (divisor == 0)
-        throw RemainderByZero();
-    return std::fmod(dividend, divisor);
 }
 
 namespace {

@@ -1,0 +1,7 @@
+#include "asciitext.h"
+
+locale_t CLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return locale;
+}

@@ -1,0 +1,13 @@
+#include "tolerance.h"
+
+#include <cmath>
+
+bool NearlyEqual(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-7;
+}
+
+bool NearlyZero(double a)
+{
+    return std::fabs(a) <= 1e-7;
+}

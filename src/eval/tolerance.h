@@ -1,0 +1,5 @@
+#pragma once
+
+// The program's equality of reals: |a - b| <= 1e-7.
+bool NearlyEqual(double a, double b);
+bool NearlyZero(double a);
