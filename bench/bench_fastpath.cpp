@@ -2,10 +2,9 @@
 // function information window (click to the last paint) against its computation alone.
 #include "benchmain.h"
 #include "eval/expression.h"
+#include "functioninfocomputation.h"
 #include "textbookfunctions.h"
-#include "tools/functions/functiongraphlogic.h"
 #include "tools/functions/functioninfowindow.h"
-#include "tools/functions/functionpropertieslogic.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -71,26 +70,11 @@ void BM_TextbookTable(benchmark::State &state)
 }
 BENCHMARK(BM_TextbookTable);
 
-constexpr double Start = -500;
-constexpr double End = 500;
-constexpr double Step = 0.1;
-
-// What a run of the window computes, without the window: the samples of the graph and the
-// three scans at their default steps.
+// What a run of the window computes, without the window.
 void BM_FunctionInfoComputation(benchmark::State &state)
 {
-    for (auto _ : state) {
-        const PreparedFunction f = PrepareFunction(QStringLiteral("Math.sin(x)*x"));
-        const FunctionGraph::Scale scale = FunctionGraph::ComputeScale(Start, End);
-        for (int i = 1; i <= FunctionGraph::SampleCount; ++i) {
-            const double x = FunctionGraph::SampleX(Start, scale.r / FunctionGraph::SampleCount, i);
-            benchmark::DoNotOptimize(FunctionGraph::SampleHeight(f(x), scale.r));
-        }
-        benchmark::DoNotOptimize(FunctionProperties::FindExtrema(f, Start, End, Step));
-        benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(f, Start, End, Step));
-        benchmark::DoNotOptimize(
-                FunctionProperties::FindParity(f, Start, End, [] { return Step; }));
-    }
+    for (auto _ : state)
+        ComputeFunctionInfo(PrepareFunction(QStringLiteral("Math.sin(x)*x")));
 }
 BENCHMARK(BM_FunctionInfoComputation)->Unit(benchmark::kMillisecond);
 

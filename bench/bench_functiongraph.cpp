@@ -2,8 +2,7 @@
 // with every component at its default step, evaluated through the prepared-function seam.
 #include "benchmain.h"
 #include "eval/expression.h"
-#include "tools/functions/functiongraphlogic.h"
-#include "tools/functions/functionpropertieslogic.h"
+#include "functioninfocomputation.h"
 
 #include <QCoreApplication>
 
@@ -12,10 +11,6 @@
 using namespace Functions;
 
 namespace {
-
-constexpr double Start = -500;
-constexpr double End = 500;
-constexpr double Step = 0.1;
 
 void BM_FunctionInfoRun(benchmark::State &state)
 {
@@ -28,15 +23,7 @@ void BM_FunctionInfoRun(benchmark::State &state)
             ++evaluations;
             return prepared(x);
         };
-        const FunctionGraph::Scale scale = FunctionGraph::ComputeScale(Start, End);
-        for (int i = 1; i <= FunctionGraph::SampleCount; ++i) {
-            const double x = FunctionGraph::SampleX(Start, scale.r / FunctionGraph::SampleCount, i);
-            benchmark::DoNotOptimize(FunctionGraph::SampleHeight(f(x), scale.r));
-        }
-        benchmark::DoNotOptimize(FunctionProperties::FindExtrema(f, Start, End, Step));
-        benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(f, Start, End, Step));
-        benchmark::DoNotOptimize(
-                FunctionProperties::FindParity(f, Start, End, [] { return Step; }));
+        ComputeFunctionInfo(f);
     }
     state.counters["evaluations_per_run"]
             = benchmark::Counter(double(evaluations) / double(state.iterations()));

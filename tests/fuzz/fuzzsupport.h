@@ -1,7 +1,7 @@
 #pragma once
 
 // What every fuzz target shares: the input as text or lines, and a check that stops the run.
-// A target defines LLVMFuzzerTestOneInput, and LLVMFuzzerInitialize where it needs a Qt
+// A target defines LLVMFuzzerTestOneInput, calling EnsureApplication first where it needs a Qt
 // application; the same file builds with libFuzzer or as a program replaying files.
 
 #include <QByteArray>
