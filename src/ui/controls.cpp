@@ -157,6 +157,28 @@ void SetTabOrder(const QList<QWidget *> &controls)
         QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
+namespace {
+
+template<typename Control>
+void ShowText(Control *control, const QString &text, bool error)
+{
+    if (control->text() != text)
+        control->setText(text);
+    MarkAsError(control, error);
+}
+
+} // namespace
+
+void ShowOutcome(EditBox *box, const Outcome<QString> &outcome)
+{
+    ShowText(box, outcome ? *outcome : outcome.refusal(), !outcome);
+}
+
+void ShowOutcome(QLabel *label, const Outcome<QString> &outcome)
+{
+    ShowText(label, outcome ? *outcome : outcome.refusal(), !outcome);
+}
+
 void ShowResult(EditBox *box, const QString &text, const QString &errorText)
 {
     if (box->text() != text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QList>
 #include <QString>
 
@@ -74,8 +76,11 @@ void KeepPlaceWhenHidden(QWidget *widget);
 // Tab moves through `controls` in this order.
 void SetTabOrder(const QList<QWidget *> &controls);
 
-// Shows a result in a box, in the warm accent when it is the window's error text. An unchanged
-// text is left alone, so that a selection in the box survives a recomputation.
+// Shows an outcome of a tool's logic: its value, or its refusal text in the warm accent. An
+// unchanged text is left alone, so that a selection in the box survives a recomputation.
+void ShowOutcome(EditBox *box, const Outcome<QString> &outcome);
+void ShowOutcome(QLabel *label, const Outcome<QString> &outcome);
+// Shows a result in a box, in the warm accent when it is the window's error text.
 void ShowResult(EditBox *box, const QString &text, const QString &errorText);
 
 // Runs `clear` whenever one of `inputs` (edit boxes, combo boxes, check and radio boxes)

@@ -5,11 +5,11 @@
 
 #include <QStringList>
 
-std::optional<QString> FactorizePrimes(const QString &text)
+Outcome<QString> FactorizePrimes(const QString &text)
 {
     const std::optional<qint32> number = TruncatedToInteger(TextToNumber(text));
     if (!number)
-        return std::nullopt;
+        return Refuse(OutOfRangeMessage);
     if (*number < 2)
         return QString::number(*number);
     QStringList factors;

@@ -45,7 +45,6 @@ void PrimeFactorizationWindow::Factorize()
 {
     // The message stands in the output, not in a message box: a box would take the focus
     // from the input, whose re-read on leaving would turn the pasted "3e9" into "3".
-    ShowResult(m_output, FactorizePrimes(m_input->text()).value_or(OutOfRangeMessage),
-               OutOfRangeMessage);
+    ShowOutcome(m_output, FactorizePrimes(m_input->text()));
     m_output->setCursorPosition(0);
 }
