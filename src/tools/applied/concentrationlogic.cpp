@@ -1,24 +1,40 @@
 #include "tools/applied/concentrationlogic.h"
 
+#include "eval/emptyinput.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "eval/tolerance.h"
 
-static bool ConstantsUsable(double density, double molarMass)
+namespace Applied {
+
+namespace {
+
+bool Replies(const QString &typed, double density, double molarMass)
 {
-    return !NearlyZero(density) && !NearlyZero(molarMass);
+    return !AnyEmpty({typed}) && !NearlyZero(density) && !NearlyZero(molarMass);
 }
 
-std::optional<double> MassFractionPercent(double concentration, double density, double molarMass)
+} // namespace
+
+Outcome<QString> MassFractionFor(const QString &concentration, const QString &density,
+                                 const QString &molarMass)
 {
-    if (!ConstantsUsable(density, molarMass))
-        return std::nullopt;
-    return (molarMass * concentration / density / 1000) * 100;
+    const double rho = TextToNumber(density);
+    const double mass = TextToNumber(molarMass);
+    if (!Replies(concentration, rho, mass))
+        return Refuse(QString());
+    return NumberToText((mass * TextToNumber(concentration) / rho / 1000) * 100);
 }
 
-std::optional<double> AmountConcentration(double massFractionPercent, double density,
-                                          double molarMass)
+Outcome<QString> ConcentrationFor(const QString &massFractionPercent, const QString &density,
+                                  const QString &molarMass)
 {
-    if (!ConstantsUsable(density, molarMass))
-        return std::nullopt;
-    const double fraction = massFractionPercent / 100;
-    return density * fraction * 1000 / molarMass;
+    const double rho = TextToNumber(density);
+    const double mass = TextToNumber(molarMass);
+    if (!Replies(massFractionPercent, rho, mass))
+        return Refuse(QString());
+    const double fraction = TextToNumber(massFractionPercent) / 100;
+    return NumberToText(rho * fraction * 1000 / mass);
 }
+
+} // namespace Applied
