@@ -9,9 +9,28 @@ namespace Applied {
 
 namespace {
 
-bool Replies(const QString &typed, double density, double molarMass)
+// The operations stay in the order written, so that rounding matches the worked formulas.
+double MassFractionPercent(double concentration, double density, double molarMass)
 {
-    return !AnyEmpty({typed}) && !NearlyZero(density) && !NearlyZero(molarMass);
+    return (molarMass * concentration / density / 1000) * 100;
+}
+
+double AmountConcentration(double massFractionPercent, double density, double molarMass)
+{
+    const double fraction = massFractionPercent / 100;
+    return density * fraction * 1000 / molarMass;
+}
+
+using Conversion = double (*)(double typed, double density, double molarMass);
+
+Outcome<QString> Reply(Conversion convert, const QString &typed, const QString &densityText,
+                       const QString &molarMassText)
+{
+    const double density = TextToNumber(densityText);
+    const double molarMass = TextToNumber(molarMassText);
+    if (AnyEmpty({typed}) || NearlyZero(density) || NearlyZero(molarMass))
+        return Refuse(QString());
+    return NumberToText(convert(TextToNumber(typed), density, molarMass));
 }
 
 } // namespace
@@ -19,22 +38,13 @@ bool Replies(const QString &typed, double density, double molarMass)
 Outcome<QString> MassFractionFor(const QString &concentration, const QString &density,
                                  const QString &molarMass)
 {
-    const double rho = TextToNumber(density);
-    const double mass = TextToNumber(molarMass);
-    if (!Replies(concentration, rho, mass))
-        return Refuse(QString());
-    return NumberToText((mass * TextToNumber(concentration) / rho / 1000) * 100);
+    return Reply(MassFractionPercent, concentration, density, molarMass);
 }
 
 Outcome<QString> ConcentrationFor(const QString &massFractionPercent, const QString &density,
                                   const QString &molarMass)
 {
-    const double rho = TextToNumber(density);
-    const double mass = TextToNumber(molarMass);
-    if (!Replies(massFractionPercent, rho, mass))
-        return Refuse(QString());
-    const double fraction = TextToNumber(massFractionPercent) / 100;
-    return NumberToText(rho * fraction * 1000 / mass);
+    return Reply(AmountConcentration, massFractionPercent, density, molarMass);
 }
 
 } // namespace Applied
