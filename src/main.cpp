@@ -9,6 +9,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("qingfeng-calculator"));
     // Lets the desktop match the windows to the menu entry, its name and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QINGFENG_APP_ID));
-    StartProgram();
+    App::StartProgram();
     return application.exec();
 }

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace App {
+
 namespace {
 
 struct LogEntry
@@ -56,3 +58,5 @@ QString AboutText()
             + QStringLiteral("\r\n\r\n更新日志：\r\n\r\n")
             + entries.join(QStringLiteral("\r\n\r\n"));
 }
+
+} // namespace App

@@ -22,7 +22,7 @@ AboutWindow::AboutWindow(QWidget *parent)
 
     auto *text = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text->setText(AboutText());
+    text->setText(App::AboutText());
     QPushButton *back = MakeButton(QStringLiteral("按钮1"), QStringLiteral("返回"));
     connect(back, &QPushButton::clicked, this, &QDialog::close);
 

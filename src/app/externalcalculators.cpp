@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QProcess>
 
+namespace App {
+
 namespace {
 
 // Programs kept beside a Windows build carry its extension; elsewhere programs have none.
@@ -37,3 +39,5 @@ bool StartProgramDetached(const QString &path)
 {
     return QProcess::startDetached(path, QStringList());
 }
+
+} // namespace App

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace App {
+
 // The calculator programs that may lie beside this one, each started from a button of the
 // window "外部计算器". They are not part of the program; only their names are known here.
 struct ExternalCalculator
@@ -23,3 +25,5 @@ QString ProgramPathIn(const QString &runDirectory, const QString &fileName);
 // Starts the program at `path` without arguments and without waiting for it to end. False when
 // it is missing, not executable or cannot be started for any other reason.
 bool StartProgramDetached(const QString &path);
+
+} // namespace App

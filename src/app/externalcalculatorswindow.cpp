@@ -11,6 +11,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+using namespace App;
+
 ExternalCalculatorsWindow::ExternalCalculatorsWindow()
     : ToolWindow(QStringLiteral("外部计算器"))
 {

@@ -2,7 +2,9 @@
 
 #include "ui/toolwindow.h"
 
+namespace App {
 struct ExternalCalculator;
+}
 
 // "外部计算器": one picture button per calculator program beside this one; a click starts it
 // and leaves this window open.
@@ -13,5 +15,5 @@ public:
     ExternalCalculatorsWindow();
 
 private:
-    void Start(const ExternalCalculator &calculator);
+    void Start(const App::ExternalCalculator &calculator);
 };

@@ -28,6 +28,8 @@
 
 #include <algorithm>
 
+using namespace App;
+
 namespace {
 
 constexpr int BackgroundWidth = 730;

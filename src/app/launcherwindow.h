@@ -18,13 +18,13 @@ public:
     static constexpr int FinalWidth = 730;
     static constexpr int FinalHeight = 470;
 
-    explicit LauncherWindow(const ToolCatalog &catalog = DefaultToolCatalog());
+    explicit LauncherWindow(const App::ToolCatalog &catalog = App::DefaultToolCatalog());
 
     // One tick of the opening animation (timer `时钟2`).
     void AnimationTick();
     // Opens a tool's window, or brings it forward when it is already open, then applies the
     // launcher-close strategy.
-    void OpenTool(const ToolEntry &tool);
+    void OpenTool(const App::ToolEntry &tool);
     void ApplyCloseStrategy();
     // The windows of the picture buttons along the top edge.
     void OpenExternalCalculators();
@@ -40,10 +40,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QWidget *BuildBackground(const ToolCatalog &catalog);
+    QWidget *BuildBackground(const App::ToolCatalog &catalog);
     QWidget *BuildTopBar();
     // Builds a group and adds its tool buttons to `toolButtons`.
-    QWidget *BuildGroup(const ToolGroup &group, QList<QPushButton *> &toolButtons);
+    QWidget *BuildGroup(const App::ToolGroup &group, QList<QPushButton *> &toolButtons);
     void BuildCornerButtons();
     void CloseByUser();
     void ShowCredit();

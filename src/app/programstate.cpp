@@ -3,6 +3,8 @@
 #include "eval/tolerance.h"
 #include "ui/windowregistry.h"
 
+namespace App {
+
 ProgramState &Program()
 {
     static ProgramState state;
@@ -21,3 +23,5 @@ bool StrategyIs(CloseStrategy strategy)
 {
     return NearlyEqual(Program().settings.closeStrategy, strategy);
 }
+
+} // namespace App

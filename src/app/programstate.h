@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace App {
+
 // What the application shell keeps for the whole run. The close-all-tools flag and the open
 // tool windows live in the window layer (ui/windowregistry.h), which every tool window reads.
 struct ProgramState
@@ -23,3 +25,5 @@ void ResetProgramState();
 
 // True when the strategy in the settings record is `strategy` (within 1e-7).
 bool StrategyIs(CloseStrategy strategy);
+
+} // namespace App

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+namespace App {
+
 QString SettingsFilePath()
 {
     return SettingsDirectory(Program().runDirectory) + QDir::separator()
@@ -45,3 +47,5 @@ void DeleteSettingsFile()
 {
     QFile::remove(SettingsFilePath());
 }
+
+} // namespace App

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace App {
+
 // The program's operations on its settings file "set.ini" in the run directory, with the
 // messages they owe the user.
 
@@ -18,3 +20,5 @@ void LoadSettings();
 bool SaveSettings();
 // Deletes "set.ini"; a missing file is no error.
 void DeleteSettingsFile();
+
+} // namespace App

@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+namespace App {
+
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
@@ -62,6 +64,18 @@ bool GravityIsSavable(double gravity)
     return GravityIsValid(gravity) && GravityIsValid(ShownValue(gravity));
 }
 
+Outcome<double> ReadGravity(const QString &text)
+{
+    const double gravity = TextToNumber(text);
+    // Saved, an unsavable g would make the next start find the file corrupt and drop every
+    // setting.
+    if (GravityIsSavable(gravity))
+        return gravity;
+    if (std::isinf(gravity) && gravity > 0)
+        return Refuse(QStringLiteral("重力加速度g的值太大！"));
+    return Refuse(QStringLiteral("重力加速度g必须大于0！"));
+}
+
 QByteArray SettingsText(const SettingsRecord &record)
 {
     const QString text = NumberToText(WrittenWholeNumber(record.closeStrategy)) + LineBreak
@@ -109,3 +123,5 @@ bool WriteSettingsFile(const QString &path, const SettingsRecord &record)
 {
     return WriteWholeFile(path, SettingsText(record));
 }
+
+} // namespace App

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+namespace App {
 
 // Launcher-close strategies.
 enum CloseStrategy { CloseToolsWithLauncher = 1, CloseLauncherAfterOpening = 2, NoStrategy = 3 };
@@ -31,6 +35,10 @@ bool GravityIsValid(double gravity);
 // Whether g still is valid once written: its text keeps 13 significant digits, so a g just
 // above 1e-7 is written as "1e-007".
 bool GravityIsSavable(double gravity);
+// g as typed in the settings window, when it is savable; otherwise refused with the message
+// that says why: "重力加速度g的值太大！" for a positive infinity, "重力加速度g必须大于0！" for
+// anything else (empty or non-numeric text reads as 0).
+Outcome<double> ReadGravity(const QString &text);
 
 // The file "set.ini": three lines of numbers separated by "\r\n" (the strategy, the skin
 // number and g). Nothing here shows a message; the callers turn the outcomes into messages.
@@ -63,3 +71,5 @@ SettingsReading ReadSettingsFile(const QString &path);
 // Writes the record to `path`; the old file is replaced only once the new one is complete.
 // False when it could not be written.
 bool WriteSettingsFile(const QString &path, const SettingsRecord &record);
+
+} // namespace App

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace App {
+
 bool DirectoryIsWritable(const QString &directory)
 {
     const QFileInfo info(directory);
@@ -19,3 +21,5 @@ QString SettingsDirectory(const QString &runDirectory, const WritableCheck &isWr
     QDir().mkpath(configuration);
     return QDir::toNativeSeparators(configuration);
 }
+
+} // namespace App

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace App {
+
 // Where "set.ini" lives: beside the program while the program's directory can be written (a
 // portable copy, a build directory). An installed program's directory is not writable for its
 // user, so there the file goes to the user's configuration directory for the program.
@@ -17,3 +19,5 @@ bool DirectoryIsWritable(const QString &directory);
 // writing there fails as any failed write does).
 QString SettingsDirectory(const QString &runDirectory,
                           const WritableCheck &isWritable = DirectoryIsWritable);
+
+} // namespace App

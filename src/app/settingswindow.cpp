@@ -5,7 +5,6 @@
 #include "app/settings.h"
 #include "app/startupwindow.h"
 #include "eval/numberformat.h"
-#include "eval/numberreading.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -19,7 +18,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+using namespace App;
 
 SettingsWindow::SettingsWindow()
     : QWidget(nullptr, Qt::Window)
@@ -120,16 +119,14 @@ void SettingsWindow::ShowHelp()
 
 void SettingsWindow::Confirm()
 {
-    const double gravity = TextToNumber(m_gravity->text());
-    // Saved, such a g would make the next start find the file corrupt and drop every setting.
-    if (!GravityIsSavable(gravity)) {
-        ShowMessage(std::isinf(gravity) && gravity > 0 ? QStringLiteral("重力加速度g的值太大！")
-                                                       : QStringLiteral("重力加速度g必须大于0！"));
+    const Outcome<double> gravity = ReadGravity(m_gravity->text());
+    if (!gravity) {
+        ShowMessage(gravity.refusal());
         m_gravity->setFocus();
         m_gravity->selectAll();
         return;
     }
-    Program().settings.gravity = gravity;
+    Program().settings.gravity = *gravity;
     Program().settingsDone = 1;
     SaveSettings();
     (new LauncherWindow)->show();

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+namespace App {
+
 void StartProgram()
 {
     ResetProgramState();
@@ -18,3 +20,5 @@ void StartProgram()
     auto *startup = new StartupWindow;
     startup->show();
 }
+
+} // namespace App

@@ -31,6 +31,8 @@
 
 #include <QWidget>
 
+namespace App {
+
 namespace {
 
 template<typename Window>
@@ -108,3 +110,5 @@ const ToolCatalog &DefaultToolCatalog()
     static const ToolCatalog catalog = BuildCatalog();
     return catalog;
 }
+
+} // namespace App

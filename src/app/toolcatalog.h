@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace App {
+
 // One launcher button: its name, its caption and how to build the window it opens
 // (empty when the button has no window).
 struct ToolEntry
@@ -29,3 +31,5 @@ using ToolCatalog = std::vector<ToolGroup>;
 
 // The four groups of the launcher with every tool button.
 const ToolCatalog &DefaultToolCatalog();
+
+} // namespace App

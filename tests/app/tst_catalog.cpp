@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace App;
+
 namespace {
 
 // Captions that differ from the button's.

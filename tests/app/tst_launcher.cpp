@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace App;
+
 namespace {
 
 int windowsOpened = 0;

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace App;
+
 namespace {
 
 // The launcher's logo as its picture button paints it.

@@ -1,5 +1,6 @@
 #include "app/programstate.h"
 #include "app/settings.h"
+#include "eval/numberreading.h"
 #include "windowtest.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+
+using namespace App;
 
 namespace {
 
@@ -64,6 +67,8 @@ private slots:
     void deleteMissingFileIsNoError();
     void strategyComparisonTolerance_data();
     void strategyComparisonTolerance();
+    void readGravity_data();
+    void readGravity();
 };
 
 void SettingsTest::loadSettings_data()
@@ -239,6 +244,32 @@ void SettingsTest::strategyComparisonTolerance()
     QFETCH(bool, isTwo);
     Program().settings.closeStrategy = entry;
     QCOMPARE(StrategyIs(CloseLauncherAfterOpening), isTwo);
+}
+
+void SettingsTest::readGravity_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal"); // empty: accepted
+    const QString notPositive = QStringLiteral("重力加速度g必须大于0！");
+    QTest::newRow("standard") << "9.80665"
+                              << "";
+    QTest::newRow("full-width") << "９.８"
+                                << "";
+    QTest::newRow("empty") << "" << notPositive;
+    QTest::newRow("letters") << "abc" << notPositive;
+    QTest::newRow("negative infinity") << "-1e999" << notPositive;
+    QTest::newRow("infinity") << "1e999"
+                              << "重力加速度g的值太大！";
+}
+
+void SettingsTest::readGravity()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    const Outcome<double> gravity = ReadGravity(typed);
+    QCOMPARE(gravity ? QString() : gravity.refusal(), refusal);
+    if (gravity)
+        QCOMPARE(*gravity, TextToNumber(typed));
 }
 
 QTEST_MAIN(SettingsTest)

@@ -13,6 +13,8 @@
 
 #include <unistd.h>
 
+using namespace App;
+
 class SettingsLocationTest : public WindowTest
 {
     Q_OBJECT

@@ -22,6 +22,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace App;
+
 namespace {
 
 const QString Info = QStringLiteral("信息：");

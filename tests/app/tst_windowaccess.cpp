@@ -33,6 +33,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace App;
+
 namespace {
 
 using WindowFactory = std::function<QWidget *()>;

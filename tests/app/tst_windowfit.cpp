@@ -18,6 +18,8 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+using namespace App;
+
 namespace {
 
 // The smallest screen the windows are made for: 1366 × 768 less 80 pixels of panels (a top bar

@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+using namespace App;
+
 namespace {
 
 QString Shown(const SettingsRecord &record)

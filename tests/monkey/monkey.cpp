@@ -41,6 +41,8 @@
 #include <unistd.h>
 #include <utility>
 
+using namespace App;
+
 // Present only when the program is built with a sanitizer.
 extern "C" {
 void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));

@@ -32,8 +32,8 @@ void WindowTest::init()
     QStandardPaths::setTestModeEnabled(true);
     m_runDirectory = std::make_unique<QTemporaryDir>();
     QVERIFY(m_runDirectory->isValid());
-    Program().runDirectory = m_runDirectory->path();
-    ResetProgramState();
+    App::Program().runDirectory = m_runDirectory->path();
+    App::ResetProgramState();
     m_messages.clear();
     m_answerDelayMs = 0;
     m_watcher = new QTimer(this);

@@ -1,5 +1,3 @@
-#include "eval/numberformat.h"
-#include "eval/numberreading.h"
 #include "tools/applied/concentrationlogic.h"
 #include "tools/applied/electricallogic.h"
 #include "tools/applied/kinematicslogic.h"
@@ -7,7 +5,9 @@
 #include <QSet>
 #include <QTest>
 
-Q_DECLARE_METATYPE(ElectricalBoxes)
+using namespace Applied;
+
+Q_DECLARE_METATYPE(Applied::ElectricalBoxes)
 
 using Texts = std::array<QString, 4>;
 
@@ -42,43 +42,70 @@ private slots:
 
 void AppliedScienceLogicTest::concentration_data()
 {
-    QTest::addColumn<double>("density");
-    QTest::addColumn<double>("molarMass");
-    QTest::addColumn<double>("concentration");
-    QTest::addColumn<QString>("percentText");
-    QTest::newRow("brine") << 1.0 << 58.5 << 1.0 << "5.85";
-    QTest::newRow("sulfuric acid") << 1.84 << 98.0 << 18.4 << "98";
-    QTest::newRow("zero") << 1.0 << 40.0 << 0.0 << "0";
-    QTest::newRow("negative") << 1.0 << 40.0 << -1.0 << "-4";
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<QString>("molarMass");
+    QTest::addColumn<QString>("concentration");
+    QTest::addColumn<QString>("percent");
+    QTest::newRow("brine") << "1"
+                           << "58.5"
+                           << "1"
+                           << "5.85";
+    QTest::newRow("sulfuric acid") << "1.84"
+                                   << "98"
+                                   << "18.4"
+                                   << "98";
+    QTest::newRow("zero") << "1"
+                          << "40"
+                          << "0"
+                          << "0";
+    QTest::newRow("negative") << "1"
+                              << "40"
+                              << "-1"
+                              << "-4";
 }
 
 void AppliedScienceLogicTest::concentration()
 {
-    QFETCH(double, density);
-    QFETCH(double, molarMass);
-    QFETCH(double, concentration);
-    QFETCH(QString, percentText);
-    QCOMPARE(NumberToText(*MassFractionPercent(concentration, density, molarMass)), percentText);
-    QCOMPARE(NumberToText(*AmountConcentration(TextToNumber(percentText), density, molarMass)),
-             NumberToText(concentration));
+    QFETCH(QString, density);
+    QFETCH(QString, molarMass);
+    QFETCH(QString, concentration);
+    QFETCH(QString, percent);
+    QCOMPARE(*MassFractionFor(concentration, density, molarMass), percent);
+    QCOMPARE(*ConcentrationFor(percent, density, molarMass), concentration);
 }
 
 void AppliedScienceLogicTest::concentrationNeedsBothConstants_data()
 {
-    QTest::addColumn<double>("density");
-    QTest::addColumn<double>("molarMass");
-    QTest::newRow("no density") << 0.0 << 98.0;
-    QTest::newRow("no molar mass") << 1.84 << 0.0;
-    QTest::newRow("density within 1e-7 of zero") << 5e-8 << 98.0;
-    QTest::newRow("molar mass within 1e-7 of zero") << 1.0 << -1e-7;
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<QString>("molarMass");
+    QTest::newRow("no density") << "1"
+                                << ""
+                                << "98";
+    QTest::newRow("no molar mass") << "1"
+                                   << "1.84"
+                                   << "0";
+    QTest::newRow("density within 1e-7 of zero") << "1"
+                                                 << "5e-8"
+                                                 << "98";
+    QTest::newRow("molar mass within 1e-7 of zero") << "1"
+                                                    << "1"
+                                                    << "-1e-7";
+    QTest::newRow("nothing typed") << ""
+                                   << "1"
+                                   << "58.5";
 }
 
 void AppliedScienceLogicTest::concentrationNeedsBothConstants()
 {
-    QFETCH(double, density);
-    QFETCH(double, molarMass);
-    QVERIFY(!MassFractionPercent(1, density, molarMass));
-    QVERIFY(!AmountConcentration(1, density, molarMass));
+    QFETCH(QString, typed);
+    QFETCH(QString, density);
+    QFETCH(QString, molarMass);
+    for (const Outcome<QString> &reply : {MassFractionFor(typed, density, molarMass),
+                                          ConcentrationFor(typed, density, molarMass)}) {
+        QVERIFY(!reply);
+        QCOMPARE(reply.refusal(), QString());
+    }
 }
 
 void AppliedScienceLogicTest::electrical_data()
@@ -168,6 +195,7 @@ void AppliedScienceLogicTest::kinematicsFormulas_data()
     row("speed at half time", "求半速度", "求中间时刻", {"0", "2"}, "1");
     row("speed at half displacement", "求半速度", "求中间位移", {"0", "2"}, "1.414213562373");
     row("an empty input", "求位移", "已知t、v0、a", {"2", "", "3"}, "错误！");
+    row("an input missing", "求位移", "已知t、v0、a", {"2", "0"}, "错误！");
     row("a placeholder 0 is not empty", "求末速度", "已知t、v0、a", {"2", "0", "3"}, "6");
     row("pasted letters read as 0", "求末速度", "已知t、v0、a", {"abc", "1", "3"}, "1");
 }
@@ -178,7 +206,9 @@ void AppliedScienceLogicTest::kinematicsFormulas()
     QFETCH(QString, subPage);
     QFETCH(QStringList, inputs);
     QFETCH(QString, result);
-    QCOMPARE(KinematicsResultText(FormulaOf(page, subPage), inputs), result);
+    const Outcome<QString> outcome = KinematicsResult(FormulaOf(page, subPage), inputs);
+    QCOMPARE(outcome ? *outcome : outcome.refusal(), result);
+    QCOMPARE(!outcome, result == QStringLiteral("错误！"));
 }
 
 void AppliedScienceLogicTest::kinematicsEveryBoxNamedOnce()

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Applied;
+
 class BmiLogicTest : public QObject
 {
     Q_OBJECT
@@ -44,81 +46,90 @@ void BmiLogicTest::category()
 
 void BmiLogicTest::compute_data()
 {
-    QTest::addColumn<double>("height");
+    QTest::addColumn<QString>("height");
     QTest::addColumn<HeightUnit>("heightUnit");
-    QTest::addColumn<double>("weight");
+    QTest::addColumn<QString>("weight");
     QTest::addColumn<WeightUnit>("weightUnit");
     QTest::addColumn<QString>("index");
     QTest::addColumn<QString>("category");
     QTest::newRow("metres, kilograms")
-            << 1.75 << HeightUnit::Metre << 70.0 << WeightUnit::Kilogram << "22.8571"
+            << "1.75" << HeightUnit::Metre << "70" << WeightUnit::Kilogram << "22.8571"
             << "适中";
     QTest::newRow("centimetres, jin")
-            << 175.0 << HeightUnit::Centimetre << 140.0 << WeightUnit::Jin << "22.8571"
+            << "175" << HeightUnit::Centimetre << "140" << WeightUnit::Jin << "22.8571"
             << "适中";
-    QTest::newRow("light") << 1.70 << HeightUnit::Metre << 49.0 << WeightUnit::Kilogram << "16.955"
+    QTest::newRow("light") << "1.70" << HeightUnit::Metre << "49" << WeightUnit::Kilogram
+                           << "16.955"
                            << "过轻";
-    QTest::newRow("exactly 25") << 2.0 << HeightUnit::Metre << 100.0 << WeightUnit::Kilogram << "25"
+    QTest::newRow("exactly 25") << "2" << HeightUnit::Metre << "100" << WeightUnit::Kilogram << "25"
                                 << "过重";
-    QTest::newRow("exactly 32") << 2.0 << HeightUnit::Metre << 128.0 << WeightUnit::Kilogram << "32"
+    QTest::newRow("exactly 32") << "2" << HeightUnit::Metre << "128" << WeightUnit::Kilogram << "32"
                                 << "超重";
     QTest::newRow("lowest accepted")
-            << 0.5 << HeightUnit::Metre << 3.0 << WeightUnit::Kilogram << "12"
+            << "0.5" << HeightUnit::Metre << "3" << WeightUnit::Kilogram << "12"
             << "过轻";
     QTest::newRow("lowest accepted, other units")
-            << 50.0 << HeightUnit::Centimetre << 6.0 << WeightUnit::Jin << "12"
+            << "50" << HeightUnit::Centimetre << "6" << WeightUnit::Jin << "12"
             << "过轻";
     QTest::newRow("infinite weight")
-            << 1.75 << HeightUnit::Metre << qInf() << WeightUnit::Kilogram << "1.#INF"
+            << "1.75" << HeightUnit::Metre << "1e999" << WeightUnit::Kilogram << "1.#INF"
             << "超重";
+    QTest::newRow("full-width digits")
+            << "１.７５" << HeightUnit::Metre << "７０" << WeightUnit::Kilogram << "22.8571"
+            << "适中";
 }
 
 void BmiLogicTest::compute()
 {
-    QFETCH(double, height);
+    QFETCH(QString, height);
     QFETCH(HeightUnit, heightUnit);
-    QFETCH(double, weight);
+    QFETCH(QString, weight);
     QFETCH(WeightUnit, weightUnit);
     QFETCH(QString, index);
     QFETCH(QString, category);
-    const BmiResult result = ComputeBmi(height, heightUnit, weight, weightUnit);
-    QCOMPARE(result.error, QString());
-    QCOMPARE(result.indexText, index);
-    QCOMPARE(result.categoryText, category);
+    const Outcome<BmiResult> result = ComputeBmi(height, heightUnit, weight, weightUnit);
+    QVERIFY(result);
+    QCOMPARE(result->indexText, index);
+    QCOMPARE(result->categoryText, category);
 }
 
 void BmiLogicTest::refusedInput_data()
 {
-    QTest::addColumn<double>("height");
+    QTest::addColumn<QString>("height");
     QTest::addColumn<HeightUnit>("heightUnit");
-    QTest::addColumn<double>("weight");
+    QTest::addColumn<QString>("weight");
     QTest::addColumn<WeightUnit>("weightUnit");
     QTest::addColumn<QString>("message");
     const QString height = QStringLiteral("请输入正确的身高！");
     const QString weight = QStringLiteral("请输入正确的体重！");
-    QTest::newRow("0.4 m") << 0.4 << HeightUnit::Metre << 70.0 << WeightUnit::Kilogram << height;
-    QTest::newRow("40 cm") << 40.0 << HeightUnit::Centimetre << 70.0 << WeightUnit::Kilogram
+    QTest::newRow("0.4 m") << "0.4" << HeightUnit::Metre << "70" << WeightUnit::Kilogram << height;
+    QTest::newRow("40 cm") << "40" << HeightUnit::Centimetre << "70" << WeightUnit::Kilogram
                            << height;
     QTest::newRow("175 read as metres is fine, 1.75 as cm is not")
-            << 1.75 << HeightUnit::Centimetre << 70.0 << WeightUnit::Kilogram << height;
+            << "1.75" << HeightUnit::Centimetre << "70" << WeightUnit::Kilogram << height;
     QTest::newRow("height checked first")
-            << 0.0 << HeightUnit::Metre << 0.0 << WeightUnit::Kilogram << height;
-    QTest::newRow("2.9 kg") << 1.75 << HeightUnit::Metre << 2.9 << WeightUnit::Kilogram << weight;
-    QTest::newRow("5.9 jin") << 1.75 << HeightUnit::Metre << 5.9 << WeightUnit::Jin << weight;
+            << "0" << HeightUnit::Metre << "0" << WeightUnit::Kilogram << height;
+    QTest::newRow("2.9 kg") << "1.75" << HeightUnit::Metre << "2.9" << WeightUnit::Kilogram
+                            << weight;
+    QTest::newRow("5.9 jin") << "1.75" << HeightUnit::Metre << "5.9" << WeightUnit::Jin << weight;
     QTest::newRow("negative weight")
-            << 1.75 << HeightUnit::Metre << -70.0 << WeightUnit::Kilogram << weight;
+            << "1.75" << HeightUnit::Metre << "-70" << WeightUnit::Kilogram << weight;
+    QTest::newRow("empty height") << "" << HeightUnit::Metre << "70" << WeightUnit::Kilogram
+                                  << height;
+    QTest::newRow("letters for a weight")
+            << "1.75" << HeightUnit::Metre << "abc" << WeightUnit::Kilogram << weight;
 }
 
 void BmiLogicTest::refusedInput()
 {
-    QFETCH(double, height);
+    QFETCH(QString, height);
     QFETCH(HeightUnit, heightUnit);
-    QFETCH(double, weight);
+    QFETCH(QString, weight);
     QFETCH(WeightUnit, weightUnit);
     QFETCH(QString, message);
-    const BmiResult result = ComputeBmi(height, heightUnit, weight, weightUnit);
-    QCOMPARE(result.error, message);
-    QCOMPARE(result.indexText, QString());
+    const Outcome<BmiResult> result = ComputeBmi(height, heightUnit, weight, weightUnit);
+    QVERIFY(!result);
+    QCOMPARE(result.refusal(), message);
 }
 
 void BmiLogicTest::chartAxes()

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Applied;
+
 namespace {
 
 // The chart colour of the category the calculator names in `text`.

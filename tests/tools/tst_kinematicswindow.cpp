@@ -63,6 +63,7 @@ void KinematicsWindowTest::everyPageShowsErrorUntilFilled()
 {
     for (const char *name : {"结果x", "结果t", "结果v0", "结果v", "结果a", "结果v121"})
         QTRY_COMPARE(Box(QString::fromUtf8(name))->text(), Error);
+    QVERIFY(Box(QStringLiteral("结果x"))->property("error").toBool()); // in the warm accent
     // Only the shown sub-page of the mid-way speeds is computed.
     QCOMPARE(Box(QStringLiteral("结果v122"))->text(), QString());
     QCOMPARE(QApplication::focusWidget(), Box(QStringLiteral("x1t")));

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace Applied;
+
 class PpiLogicTest : public QObject
 {
     Q_OBJECT
@@ -14,6 +16,8 @@ private slots:
     void density();
     void cutText_data();
     void cutText();
+    void reply_data();
+    void reply();
 };
 
 void PpiLogicTest::readPixels_data()
@@ -81,6 +85,45 @@ void PpiLogicTest::cutText()
     QFETCH(double, ppi);
     QFETCH(QString, shown);
     QCOMPARE(PpiText(ppi), shown);
+}
+
+void PpiLogicTest::reply_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("diagonal");
+    QTest::addColumn<QString>("shown"); // empty: no result
+    QTest::newRow("phone") << "1920"
+                           << "1080"
+                           << "5.5"
+                           << "400.5285";
+    QTest::newRow("pixels truncated") << "1920.9"
+                                      << "1080.9"
+                                      << "5.5"
+                                      << "400.5285";
+    QTest::newRow("letters read as 0") << "abc"
+                                       << "0"
+                                       << "5"
+                                       << "0";
+    QTest::newRow("no width yet") << ""
+                                  << "1080"
+                                  << "5.5"
+                                  << "";
+    QTest::newRow("no diagonal yet") << "1920"
+                                     << "1080"
+                                     << ""
+                                     << "";
+}
+
+void PpiLogicTest::reply()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QString, diagonal);
+    QFETCH(QString, shown);
+    const Outcome<QString> outcome = PpiFor(width, height, diagonal);
+    QCOMPARE(bool(outcome), !shown.isEmpty());
+    QCOMPARE(outcome ? *outcome : outcome.refusal(), shown);
 }
 
 QTEST_APPLESS_MAIN(PpiLogicTest)

@@ -3,12 +3,18 @@
 
 #include <QTest>
 
+using namespace Applied;
+
+Q_DECLARE_METATYPE(Applied::ProfitTexts)
+
 class ProfitLogicTest : public QObject
 {
     Q_OBJECT
 private slots:
     void profit_data();
     void profit();
+    void reply_data();
+    void reply();
 };
 
 void ProfitLogicTest::profit_data()
@@ -49,6 +55,34 @@ void ProfitLogicTest::profit()
     QFETCH(QString, shown);
     const ProfitInputs inputs{principal, ratePercent, time, base, loan, compound};
     QCOMPARE(NumberToText(ComputeProfit(inputs)), shown);
+}
+
+void ProfitLogicTest::reply_data()
+{
+    QTest::addColumn<ProfitTexts>("texts");
+    QTest::addColumn<ProfitTrigger>("trigger");
+    QTest::addColumn<QString>("shown"); // empty: no result
+    const QString e = QStringLiteral("2.7182818");
+    QTest::newRow("edited") << ProfitTexts{"1000", "5", "2", e, false, false}
+                            << ProfitTrigger::InputsEdited << "100";
+    QTest::newRow("edited, compound loan") << ProfitTexts{"1000", "5", "2", e, true, true}
+                                           << ProfitTrigger::InputsEdited << "-1105.170916919";
+    QTest::newRow("edited while time is empty")
+            << ProfitTexts{"1000", "5", "", e, false, false} << ProfitTrigger::InputsEdited << "";
+    QTest::newRow("empty base does not wait")
+            << ProfitTexts{"1000", "5", "2", "", false, true} << ProfitTrigger::InputsEdited << "0";
+    QTest::newRow("clicked with empty boxes, read as 0")
+            << ProfitTexts{"", "", "", e, false, true} << ProfitTrigger::CompoundingClicked << "0";
+}
+
+void ProfitLogicTest::reply()
+{
+    QFETCH(ProfitTexts, texts);
+    QFETCH(ProfitTrigger, trigger);
+    QFETCH(QString, shown);
+    const Outcome<QString> outcome = ProfitFor(texts, trigger);
+    QCOMPARE(bool(outcome), !shown.isEmpty());
+    QCOMPARE(outcome ? *outcome : outcome.refusal(), shown);
 }
 
 QTEST_APPLESS_MAIN(ProfitLogicTest)

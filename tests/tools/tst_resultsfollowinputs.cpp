@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+using namespace App;
+
 // What a window shows follows what is typed: after a change of any input a result is computed
 // again or taken away, and the notice on "^" stands only while an expression holds one.
 class ResultsFollowInputsTest : public WindowTest

@@ -20,7 +20,7 @@ private slots:
 void ThreePointQuadraticCloseTest::closeAllWhileTheMessageIsOpen()
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    ResetProgramState();
+    App::ResetProgramState();
     QPointer<QWidget> window = new ThreePointQuadraticWindow;
     window->show();
     bool messageShown = false;

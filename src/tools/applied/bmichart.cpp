@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+using namespace Applied;
+
 namespace {
 
 const QSize ChartSize(706, 412);

@@ -13,11 +13,11 @@ class BmiChart : public QWidget
 public:
     explicit BmiChart(const QString &name, QWidget *parent = nullptr);
 
-    static QColor CategoryColor(BmiCategory category);
+    static QColor CategoryColor(Applied::BmiCategory category);
     // The cell of a chart height (row) and chart weight (column), counted from 0.
     QRect CellRect(int row, int column) const;
     // The colour swatch of a category in the legend.
-    QRect LegendSwatch(BmiCategory category) const;
+    QRect LegendSwatch(Applied::BmiCategory category) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

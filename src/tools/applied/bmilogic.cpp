@@ -1,9 +1,12 @@
 #include "tools/applied/bmilogic.h"
 
 #include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "eval/rounding.h"
 
 #include <cmath>
+
+namespace Applied {
 
 namespace {
 
@@ -63,19 +66,18 @@ double BmiOf(double kilograms, double metres)
     return kilograms / (metres * metres);
 }
 
-BmiResult ComputeBmi(double height, HeightUnit heightUnit, double weight, WeightUnit weightUnit)
+Outcome<BmiResult> ComputeBmi(const QString &heightText, HeightUnit heightUnit,
+                              const QString &weightText, WeightUnit weightUnit)
 {
-    BmiResult result;
+    const double height = TextToNumber(heightText);
+    const double weight = TextToNumber(weightText);
     const bool metres = heightUnit == HeightUnit::Metre;
     const bool kilograms = weightUnit == WeightUnit::Kilogram;
-    if (Below(height, metres ? 0.5 : 50)) {
-        result.error = QStringLiteral("请输入正确的身高！");
-        return result;
-    }
-    if (Below(weight, kilograms ? 3 : 6)) {
-        result.error = QStringLiteral("请输入正确的体重！");
-        return result;
-    }
+    if (Below(height, metres ? 0.5 : 50))
+        return Refuse(QStringLiteral("请输入正确的身高！"));
+    if (Below(weight, kilograms ? 3 : 6))
+        return Refuse(QStringLiteral("请输入正确的体重！"));
+    BmiResult result;
     result.bmi = BmiOf(kilograms ? weight : weight / 2, metres ? height : height / 100);
     result.indexText = NumberToText(RoundTo(result.bmi, 4));
     result.categoryText = CategoryText(CategoryOf(result.bmi));
@@ -97,3 +99,5 @@ QString ChartCellText(double bmi)
     // The same tolerance as the bounds: 24.99999999 is shown as 25.0, like its category.
     return FormatNumber(std::floor((bmi + Tolerance) * 10) / 10, 1);
 }
+
+} // namespace Applied

@@ -1,6 +1,5 @@
 #include "tools/applied/bmiwindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/applied/bmichart.h"
 #include "tools/applied/bmilogic.h"
 #include "ui/controls.h"
@@ -16,6 +15,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace Applied;
 
 namespace {
 
@@ -159,14 +160,14 @@ void BmiWindow::ShowChart(bool shown)
 
 void BmiWindow::Compute()
 {
-    const BmiResult result
-            = ComputeBmi(TextToNumber(m_height->text()), HeightUnit(m_heightUnit->currentIndex()),
-                         TextToNumber(m_weight->text()), WeightUnit(m_weightUnit->currentIndex()));
-    if (!result.error.isEmpty()) {
+    const Outcome<BmiResult> result
+            = ComputeBmi(m_height->text(), HeightUnit(m_heightUnit->currentIndex()),
+                         m_weight->text(), WeightUnit(m_weightUnit->currentIndex()));
+    if (!result) {
         // Without an owner: the box must outlive this window if it closes meanwhile.
-        ShowMessage(result.error);
+        ShowMessage(result.refusal());
         return;
     }
-    m_index->setText(result.indexText);
-    m_category->setText(result.categoryText);
+    m_index->setText(result->indexText);
+    m_category->setText(result->categoryText);
 }

@@ -1,10 +1,19 @@
 #pragma once
 
-#include <optional>
+#include "eval/outcome.h"
 
-// Amount concentration c (mol/L) and mass fraction w (%) of a solution of density rho (g/cm³)
-// whose solute has the molar mass M (g/mol). Both give nothing while rho or M is (nearly) zero.
+#include <QString>
 
-std::optional<double> MassFractionPercent(double concentration, double density, double molarMass);
-std::optional<double> AmountConcentration(double massFractionPercent, double density,
-                                          double molarMass);
+namespace Applied {
+
+// Amount concentration c (mol/L) and mass fraction w (%) of a solution of density ρ (g/cm³)
+// whose solute has the molar mass M (g/mol), each written in reply to the other as typed. The
+// texts are the boxes' own; non-numeric text reads as 0. There is no reply (a refusal without
+// text, nothing to show) while the typed box is empty or ρ or M is (nearly) zero.
+
+Outcome<QString> MassFractionFor(const QString &concentration, const QString &density,
+                                 const QString &molarMass);
+Outcome<QString> ConcentrationFor(const QString &massFractionPercent, const QString &density,
+                                  const QString &molarMass);
+
+} // namespace Applied

@@ -1,7 +1,5 @@
 #include "tools/applied/concentrationwindow.h"
 
-#include "eval/numberformat.h"
-#include "eval/numberreading.h"
 #include "tools/applied/concentrationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -12,6 +10,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+
+using namespace Applied;
 
 namespace {
 
@@ -96,31 +96,29 @@ QWidget *ConcentrationWindow::BuildConstants()
 void ConcentrationWindow::ConvertConcentration()
 {
     m_lastTyped = m_concentration;
-    const double concentration = TextToNumber(m_concentration->text());
-    ShowReply(m_massFraction, MassFractionPercent(concentration, m_densityValue, m_molarMassValue));
+    ShowReply(m_massFraction,
+              MassFractionFor(m_concentration->text(), m_density->text(), m_molarMass->text()));
 }
 
 void ConcentrationWindow::ConvertMassFraction()
 {
     m_lastTyped = m_massFraction;
-    const double percent = TextToNumber(m_massFraction->text());
-    ShowReply(m_concentration, AmountConcentration(percent, m_densityValue, m_molarMassValue));
+    ShowReply(m_concentration,
+              ConcentrationFor(m_massFraction->text(), m_density->text(), m_molarMass->text()));
 }
 
 void ConcentrationWindow::ConstantsChanged()
 {
-    m_densityValue = TextToNumber(m_density->text());
-    m_molarMassValue = TextToNumber(m_molarMass->text());
     if (m_lastTyped == m_concentration)
         ConvertConcentration();
     else if (m_lastTyped == m_massFraction)
         ConvertMassFraction();
 }
 
-// Without a reply (an empty input, no ρ or M) the other box is emptied: what it held belonged
-// to other values.
-void ConcentrationWindow::ShowReply(EditBox *box, const std::optional<double> &value)
+// Without a reply the other box is emptied: what it held belonged to other values. The refusal
+// is silent (no text) and the box is one the user types into, so it is not marked as an error:
+// what the user types there next must not show in the error colour.
+void ConcentrationWindow::ShowReply(EditBox *box, const Outcome<QString> &reply)
 {
-    const bool typedNothing = m_lastTyped->text().isEmpty();
-    box->setText(value && !typedNothing ? NumberToText(*value) : QString());
+    box->setText(reply ? *reply : reply.refusal());
 }

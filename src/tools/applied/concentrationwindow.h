@@ -1,8 +1,7 @@
 #pragma once
 
+#include "eval/outcome.h"
 #include "ui/toolwindow.h"
-
-#include <optional>
 
 class EditBox;
 
@@ -21,13 +20,11 @@ private:
     void ConvertMassFraction();
     // A new ρ or M converts again what the user typed last.
     void ConstantsChanged();
-    void ShowReply(EditBox *box, const std::optional<double> &value);
+    void ShowReply(EditBox *box, const Outcome<QString> &reply);
 
     EditBox *m_concentration;
     EditBox *m_massFraction;
     EditBox *m_density;
     EditBox *m_molarMass;
-    double m_densityValue = 0;
-    double m_molarMassValue = 0;
     EditBox *m_lastTyped = nullptr;
 };

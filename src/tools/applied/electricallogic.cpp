@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace Applied {
+
 namespace {
 
 constexpr int U = 0, I = 1, R = 2, P = 3;
@@ -73,3 +75,5 @@ ElectricalBoxes RecomputeElectrical(ElectricalBoxes boxes)
         Solve(boxes, filled[0], filled[1], value);
     return boxes;
 }
+
+} // namespace Applied

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace Applied {
+
 // Voltage U, current I, resistance R and power P of a resistive load, in the order of the
 // window's rows. Pairs of quantities are named by their 1-based row numbers.
 enum class ElectricalQuantity { Voltage = 1, Current = 2, Resistance = 3, Power = 4 };
@@ -29,3 +31,5 @@ struct ElectricalBoxes
 // One recomputation: the previously computed pair is emptied; when exactly two boxes then hold
 // text, the other two are computed from them and recorded as the new pair.
 ElectricalBoxes RecomputeElectrical(ElectricalBoxes boxes);
+
+} // namespace Applied

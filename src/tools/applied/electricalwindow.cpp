@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Applied;
+
 namespace {
 constexpr int RecomputePeriodMs = 100;
 }

@@ -21,6 +21,6 @@ private:
     void ClearAll();
 
     std::array<EditBox *, 4> m_boxes; // U, I, R, P
-    ComputedPair m_computed;
+    Applied::ComputedPair m_computed;
     QTimer *m_recompute;
 };

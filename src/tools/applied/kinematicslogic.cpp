@@ -1,9 +1,12 @@
 #include "tools/applied/kinematicslogic.h"
 
+#include "eval/emptyinput.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 
 #include <cmath>
+
+namespace Applied {
 
 namespace {
 
@@ -232,15 +235,19 @@ QString InitialInputText(const QString &known)
     return known == QLatin1String("v0") ? QStringLiteral("0") : QString();
 }
 
-QString KinematicsResultText(const KinematicsFormula &formula, const QStringList &inputTexts)
+Outcome<QString> KinematicsResult(const KinematicsFormula &formula, const QStringList &inputTexts)
 {
+    const QString errorText = QStringLiteral("错误！");
+    const QStringList texts = inputTexts.mid(0, formula.knowns.size());
+    if (texts.size() < formula.knowns.size() || AnyEmpty(texts))
+        return Refuse(errorText);
     double known[3] = {};
-    for (int index = 0; index < formula.knowns.size(); ++index) {
-        const QString &text = inputTexts.value(index);
-        if (text.isEmpty())
-            return KinematicsErrorText;
-        known[index] = TextToNumber(text);
-    }
+    for (qsizetype index = 0; index < texts.size(); ++index)
+        known[index] = TextToNumber(texts[index]);
     const QString result = NumberToText(formula.evaluate(known));
-    return result == QLatin1String("-1.#IND") ? KinematicsErrorText : result;
+    if (result == QLatin1String("-1.#IND"))
+        return Refuse(errorText);
+    return result;
 }
+
+} // namespace Applied

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <vector>
+
+namespace Applied {
 
 // Uniformly accelerated straight-line motion: displacement x, time t, initial speed v0, final
 // speed v, acceleration a, and the speeds at half the time and half the displacement.
@@ -40,8 +44,8 @@ QString InputBoxName(const KinematicsFormula &formula, int knownIndex);
 // The initial text of an input box: "0" for v0, empty otherwise.
 QString InitialInputText(const QString &known);
 
-// What a result box shows for these input texts: "错误！" when an input is empty or the result
-// is undefined, otherwise the result's number text (infinities included).
-QString KinematicsResultText(const KinematicsFormula &formula, const QStringList &inputTexts);
+// What a result box shows for the texts of the formula's inputs: the result's number text
+// (infinities included), refused with "错误！" when an input is empty or the result undefined.
+Outcome<QString> KinematicsResult(const KinematicsFormula &formula, const QStringList &inputTexts);
 
-inline const QString KinematicsErrorText = QStringLiteral("错误！");
+} // namespace Applied

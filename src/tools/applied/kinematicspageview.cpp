@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Applied;
+
 namespace {
 
 constexpr int InputLength = 7;
@@ -76,14 +78,13 @@ void KinematicsPageView::Compute()
     QStringList texts;
     for (const EditBox *input : m_inputs.at(index))
         texts << input->text();
-    ShowResult(m_results.at(index), KinematicsResultText(m_page.formulas.at(index), texts),
-               KinematicsErrorText);
+    ShowOutcome(m_results.at(index), KinematicsResult(m_page.formulas.at(index), texts));
 }
 
 void KinematicsPageView::ClearResult()
 {
     const auto index = static_cast<size_t>(m_subPages->currentIndex());
-    ShowResult(m_results.at(index), QString(), KinematicsErrorText);
+    ShowOutcome(m_results.at(index), QString());
 }
 
 QWidget *KinematicsPageView::BuildSubPage(const KinematicsFormula &formula, EditBox *sharedResult)

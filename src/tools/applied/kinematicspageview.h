@@ -17,7 +17,7 @@ class KinematicsPageView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit KinematicsPageView(const KinematicsPage &page, QWidget *parent = nullptr);
+    explicit KinematicsPageView(const Applied::KinematicsPage &page, QWidget *parent = nullptr);
 
     // Computes the unknown from the sub-page now shown in the page's own tab box.
     void Compute();
@@ -32,14 +32,14 @@ signals:
     void InputsChanged();
 
 private:
-    QWidget *BuildSubPage(const KinematicsFormula &formula, EditBox *sharedResult);
-    EditBox *BuildInputBox(const KinematicsFormula &formula, int knownIndex);
-    QLabel *BuildResultCaption(const KinematicsFormula &formula);
-    QLayout *BuildResultRow(const KinematicsFormula &formula, EditBox *result);
+    QWidget *BuildSubPage(const Applied::KinematicsFormula &formula, EditBox *sharedResult);
+    EditBox *BuildInputBox(const Applied::KinematicsFormula &formula, int knownIndex);
+    QLabel *BuildResultCaption(const Applied::KinematicsFormula &formula);
+    QLayout *BuildResultRow(const Applied::KinematicsFormula &formula, EditBox *result);
     // A result box that pauses the periodic recomputation while it has the focus.
     EditBox *MakeWatchedResultBox(const QString &name);
 
-    const KinematicsPage &m_page;
+    const Applied::KinematicsPage &m_page;
     QTabWidget *m_subPages;
     std::vector<QList<EditBox *>> m_inputs; // per sub-page, in the order of its knowns
     std::vector<EditBox *> m_results; // per sub-page; pages with one result repeat it

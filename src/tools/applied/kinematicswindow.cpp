@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+using namespace Applied;
+
 namespace {
 
 constexpr int RecomputePeriodMs = 100;

@@ -1,9 +1,12 @@
 #include "tools/applied/ppilogic.h"
 
+#include "eval/emptyinput.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 
 #include <cmath>
+
+namespace Applied {
 
 namespace {
 
@@ -37,3 +40,12 @@ QString PpiText(double ppi)
         mantissa.chop(1);
     return mantissa + exponent;
 }
+
+Outcome<QString> PpiFor(const QString &width, const QString &height, const QString &diagonal)
+{
+    if (AnyEmpty({width, height, diagonal}))
+        return Refuse(QString());
+    return PpiText(ComputePpi(ReadPixels(width), ReadPixels(height), TextToNumber(diagonal)));
+}
+
+} // namespace Applied

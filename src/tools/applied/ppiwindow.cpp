@@ -1,6 +1,5 @@
 #include "tools/applied/ppiwindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/applied/ppilogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -9,6 +8,8 @@
 
 #include <QGridLayout>
 #include <QLabel>
+
+using namespace Applied;
 
 namespace {
 
@@ -71,13 +72,5 @@ void PpiWindow::BuildLayout()
 
 void PpiWindow::InputChanged()
 {
-    for (const EditBox *box : {m_width, m_height, m_diagonal}) {
-        if (box->text().isEmpty()) {
-            m_ppi->clear(); // an earlier result would belong to another screen
-            return;
-        }
-    }
-    const qint32 x = ReadPixels(m_width->text());
-    const qint32 y = ReadPixels(m_height->text());
-    m_ppi->setText(PpiText(ComputePpi(x, y, TextToNumber(m_diagonal->text()))));
+    ShowOutcome(m_ppi, PpiFor(m_width->text(), m_height->text(), m_diagonal->text()));
 }

@@ -1,6 +1,12 @@
 #include "tools/applied/profitlogic.h"
 
+#include "eval/emptyinput.h"
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
+
 #include <cmath>
+
+namespace Applied {
 
 double ComputeProfit(const ProfitInputs &inputs)
 {
@@ -10,3 +16,19 @@ double ComputeProfit(const ProfitInputs &inputs)
             : inputs.principal * inputs.time * rate;
     return inputs.loan ? -value : value;
 }
+
+Outcome<QString> ProfitFor(const ProfitTexts &texts, ProfitTrigger trigger)
+{
+    if (trigger == ProfitTrigger::InputsEdited
+        && AnyEmpty({texts.principal, texts.ratePercent, texts.time}))
+        return Refuse(QString());
+    const ProfitInputs inputs{TextToNumber(texts.principal),
+                              TextToNumber(texts.ratePercent),
+                              TextToNumber(texts.time),
+                              TextToNumber(texts.base),
+                              texts.loan,
+                              texts.compound};
+    return NumberToText(ComputeProfit(inputs));
+}
+
+} // namespace Applied

@@ -1,8 +1,5 @@
 #include "tools/applied/profitwindow.h"
 
-#include "eval/numberformat.h"
-#include "eval/numberreading.h"
-#include "tools/applied/profitlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/style.h"
@@ -12,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+
+using namespace Applied;
 
 ProfitWindow::ProfitWindow()
     : ToolWindow(QStringLiteral("利润计算"))
@@ -83,29 +82,17 @@ void ProfitWindow::CompoundingClicked()
     const bool compound = m_compound->isChecked();
     m_baseLabel->setVisible(compound);
     m_base->setVisible(compound);
-    Compute();
+    Compute(ProfitTrigger::CompoundingClicked);
 }
 
-// While a box is empty there is nothing to show: an earlier result would not belong to it.
 void ProfitWindow::InputChanged()
 {
-    for (const EditBox *box : {m_principal, m_rate, m_time}) {
-        if (box->text().isEmpty()) {
-            m_result->clear();
-            return;
-        }
-    }
-    Compute();
+    Compute(ProfitTrigger::InputsEdited);
 }
 
-void ProfitWindow::Compute()
+void ProfitWindow::Compute(ProfitTrigger trigger)
 {
-    ProfitInputs inputs;
-    inputs.principal = TextToNumber(m_principal->text());
-    inputs.ratePercent = TextToNumber(m_rate->text());
-    inputs.time = TextToNumber(m_time->text());
-    inputs.base = TextToNumber(m_base->text());
-    inputs.loan = m_loan->isChecked();
-    inputs.compound = m_compound->isChecked();
-    m_result->setText(NumberToText(ComputeProfit(inputs)));
+    const ProfitTexts texts{m_principal->text(), m_rate->text(),      m_time->text(),
+                            m_base->text(),      m_loan->isChecked(), m_compound->isChecked()};
+    ShowOutcome(m_result, ProfitFor(texts, trigger));
 }

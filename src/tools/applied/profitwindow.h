@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/applied/profitlogic.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
@@ -18,7 +19,7 @@ private:
     void BuildLayout();
     void CompoundingClicked();
     void InputChanged();
-    void Compute();
+    void Compute(Applied::ProfitTrigger trigger);
 
     EditBox *m_principal;
     EditBox *m_rate;
