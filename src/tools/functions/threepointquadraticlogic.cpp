@@ -1,5 +1,7 @@
 #include "tools/functions/threepointquadraticlogic.h"
 
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "eval/tolerance.h"
 
 namespace Functions {
@@ -35,15 +37,26 @@ QString RefusalOf(KnownCoefficient known, double x1, double x2)
     return {};
 }
 
+GraphPoint Read(const PointTexts &point)
+{
+    return {TextToNumber(point.x), TextToNumber(point.fx)};
+}
+
+QStringList Texts(const QuadraticCoefficients &coefficients)
+{
+    return {NumberToText(coefficients.a), NumberToText(coefficients.b),
+            NumberToText(coefficients.c)};
+}
+
 } // namespace
 
-std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
-                                                               GraphPoint p3)
+Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
+                                                         GraphPoint p3)
 {
     const double x1 = p1.x, x2 = p2.x, x3 = p3.x;
     const double y1 = p1.fx, y2 = p2.fx, y3 = p3.fx;
     if (NearlyEqual(x1, x2) || NearlyEqual(x2, x3) || NearlyEqual(x1, x3))
-        return std::nullopt;
+        return Refuse(SameXMessage);
     // The order of the operations fixes the rounding and the sign of zero results.
     QuadraticCoefficients result;
     result.a = (y1 * (x2 - x3) - y2 * (x1 - x3) + y3 * (x1 - x2))
@@ -53,14 +66,13 @@ std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, Gr
     return result;
 }
 
-TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1,
-                                             GraphPoint p2)
+Outcome<QuadraticCoefficients>
+FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1, GraphPoint p2)
 {
-    TwoPointFit fit;
-    fit.refusal = RefusalOf(known, p1.x, p2.x);
-    if (!fit.refusal.isEmpty())
-        return fit;
-    QuadraticCoefficients &result = fit.coefficients;
+    const QString refusal = RefusalOf(known, p1.x, p2.x);
+    if (!refusal.isEmpty())
+        return Refuse(refusal);
+    QuadraticCoefficients result;
     switch (known) {
     case KnownCoefficient::A: { // y − a x² = b x + c
         const Line line
@@ -80,7 +92,27 @@ TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double valu
         break;
     }
     }
-    return fit;
+    return result;
+}
+
+Outcome<QStringList> FitTypedPoints(const std::array<PointTexts, 3> &points)
+{
+    const auto fit = FitQuadraticThroughPoints(Read(points[0]), Read(points[1]), Read(points[2]));
+    if (!fit)
+        return Refuse(fit.refusal());
+    return Texts(*fit);
+}
+
+Outcome<QStringList> FitTypedPointsWithKnown(KnownCoefficient known, const QString &value,
+                                             const std::array<PointTexts, 2> &points)
+{
+    const auto fit = FitQuadraticWithKnownCoefficient(known, TextToNumber(value), Read(points[0]),
+                                                      Read(points[1]));
+    if (!fit)
+        return Refuse(fit.refusal());
+    QStringList texts = Texts(*fit);
+    texts.removeAt(static_cast<int>(known));
+    return texts;
 }
 
 } // namespace Functions
