@@ -4,6 +4,8 @@
 #include "eval/numberreading.h"
 #include "eval/tolerance.h"
 
+#include <optional>
+
 namespace Functions {
 
 const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");
@@ -26,15 +28,16 @@ Line LineThrough(double s1, double u1, double s2, double u2)
     return {slope + 0.0, u1 - slope * s1 + 0.0};
 }
 
-QString RefusalOf(KnownCoefficient known, double x1, double x2)
+// Why two points cannot determine the two unknown coefficients, if they cannot.
+std::optional<Refusal> RefusalOf(KnownCoefficient known, double x1, double x2)
 {
     if (NearlyEqual(x1, x2))
-        return SameXMessage;
+        return Refuse(SameXMessage);
     if (known == KnownCoefficient::B && NearlyEqual(x1, -x2))
-        return OppositeXMessage;
+        return Refuse(OppositeXMessage);
     if (known == KnownCoefficient::C && (NearlyEqual(x1, 0) || NearlyEqual(x2, 0)))
-        return ZeroXMessage;
-    return {};
+        return Refuse(ZeroXMessage);
+    return std::nullopt;
 }
 
 GraphPoint Read(const PointTexts &point)
@@ -69,9 +72,8 @@ Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoi
 Outcome<QuadraticCoefficients>
 FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1, GraphPoint p2)
 {
-    const QString refusal = RefusalOf(known, p1.x, p2.x);
-    if (!refusal.isEmpty())
-        return Refuse(refusal);
+    if (const auto refusal = RefusalOf(known, p1.x, p2.x))
+        return *refusal;
     QuadraticCoefficients result;
     switch (known) {
     case KnownCoefficient::A: { // y − a x² = b x + c
