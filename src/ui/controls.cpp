@@ -179,6 +179,11 @@ void ShowOutcome(QLabel *label, const Outcome<QString> &outcome)
     ShowText(label, outcome ? *outcome : outcome.refusal(), !outcome);
 }
 
+void ShowOutcome(MultiLineEditBox *box, const Outcome<QString> &outcome)
+{
+    ShowText(box, outcome ? *outcome : outcome.refusal(), !outcome);
+}
+
 void ShowResult(EditBox *box, const QString &text, const QString &errorText)
 {
     if (box->text() != text)

@@ -125,7 +125,7 @@ void CheckDivisionChain(const QString &steps, quint64 absA, quint64 absB, quint6
 // Everything the texts claim about a x + b y = c with a and b not both zero.
 void CheckSolution(const Equation &e, qint64 bruteForceBound)
 {
-    const DiophantineTexts texts = SolveLinearDiophantine(
+    const DiophantineTexts texts = *SolveLinearDiophantine(
             QString::number(e.a), QString::number(e.b), QString::number(e.c));
     const BigInteger a = Big(e.a), b = Big(e.b), c = Big(e.c);
     const quint64 absA = e.a < 0 ? 0 - quint64(e.a) : quint64(e.a);
@@ -229,6 +229,9 @@ qint64 AnyInteger(QRandomGenerator &random)
 
 } // namespace
 
+// What ReadIntegerInput made of a text.
+enum class Status { Read, Missing, OutOfRange };
+
 class LinearDiophantineLogicTest : public QObject
 {
     Q_OBJECT
@@ -245,9 +248,9 @@ private slots:
 void LinearDiophantineLogicTest::readsIntegers_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<IntegerInput::Status>("status");
+    QTest::addColumn<Status>("status");
     QTest::addColumn<qint64>("value");
-    using S = IntegerInput::Status;
+    using S = Status;
     QTest::addRow("empty") << "" << S::Missing << qint64(0);
     QTest::addRow("a lone minus while typing") << "-" << S::Missing << qint64(0);
     QTest::addRow("decimal") << "1.5" << S::Missing << qint64(0);
@@ -269,11 +272,13 @@ void LinearDiophantineLogicTest::readsIntegers_data()
 void LinearDiophantineLogicTest::readsIntegers()
 {
     QFETCH(QString, text);
-    QFETCH(IntegerInput::Status, status);
+    QFETCH(Status, status);
     QFETCH(qint64, value);
-    const IntegerInput input = ReadIntegerInput(text);
-    QCOMPARE(input.status, status);
-    QCOMPARE(input.value, value);
+    const Outcome<std::optional<qint64>> input = ReadIntegerInput(text);
+    QCOMPARE(!input ? Status::OutOfRange : *input ? Status::Read : Status::Missing, status);
+    QCOMPARE(input.value_or({}).value_or(0), value);
+    if (!input)
+        QCOMPARE(input.refusal(), OutOfRangeText());
 }
 
 // "|" stands for a line break; the steps hold the given lines in a row.
@@ -354,7 +359,7 @@ void LinearDiophantineLogicTest::texts()
 {
     QFETCH(QStringList, inputs);
     QFETCH(QStringList, shown);
-    const DiophantineTexts texts = SolveLinearDiophantine(inputs[0], inputs[1], inputs[2]);
+    const DiophantineTexts texts = *SolveLinearDiophantine(inputs[0], inputs[1], inputs[2]);
     QVERIFY2(texts.steps.contains(shown[0]), qPrintable(texts.steps));
     QCOMPARE((QStringList{texts.general, texts.nonNegativeCount, texts.nonNegativeList}),
              shown.mid(1));

@@ -32,6 +32,9 @@ void QuadraticInequalityLogicTest::zeroLeadingCoefficient()
     QFETCH(double, a);
     QFETCH(bool, zero);
     QCOMPARE(IsZeroLeadingCoefficient(a), zero);
+    const auto solution = SolveQuadraticInequality(a, 1, 1, 0, InequalityRelation::Greater);
+    QCOMPARE(solution ? QString() : solution.refusal(),
+             zero ? ZeroLeadingCoefficientMessage : QString());
 }
 
 void QuadraticInequalityLogicTest::solve_data()
@@ -107,10 +110,11 @@ void QuadraticInequalityLogicTest::solve()
     QFETCH(int, relation);
     QFETCH(QString, steps);
     QFETCH(QString, answer);
-    const InequalitySolution solution
+    const Outcome<InequalitySolution> solution
             = SolveQuadraticInequality(a, b, c, d, InequalityRelation(relation));
-    QCOMPARE(solution.steps, steps);
-    QCOMPARE(solution.answer, answer);
+    QVERIFY(solution);
+    QCOMPARE(solution->steps, steps);
+    QCOMPARE(solution->answer, answer);
 }
 
 void QuadraticInequalityLogicTest::answer_data()

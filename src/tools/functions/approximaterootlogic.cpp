@@ -244,6 +244,11 @@ QString AnswerText(const Answer &answer, int places)
             + NumberToText(answer.b) + QStringLiteral("]内无解");
 }
 
+SearchInterval ReadInterval(const QString &first, const QString &last)
+{
+    return {TextToNumber(first), TextToNumber(last)};
+}
+
 QString BisectionImpossibleText()
 {
     return QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");

@@ -61,6 +61,14 @@ struct SearchHooks
     std::function<void(const ScanStep &)> scanStep;
 };
 
+// The interval of the typed ends, each read by the text-to-number rule (empty is 0).
+struct SearchInterval
+{
+    double a = 0;
+    double b = 0;
+};
+SearchInterval ReadInterval(const QString &first, const QString &last);
+
 // The message that bisection gives way to enumeration.
 QString BisectionImpossibleText();
 

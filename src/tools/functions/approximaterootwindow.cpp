@@ -1,7 +1,6 @@
 #include "tools/functions/approximaterootwindow.h"
 
 #include "eval/expression.h"
-#include "eval/numberreading.h"
 #include "tools/functions/approximaterootlogic.h"
 #include "tools/functions/rootworking.h"
 #include "ui/controls.h"
@@ -49,7 +48,7 @@ ApproximateRootWindow::ApproximateRootWindow()
     layout->addWidget(m_answer);
     layout->addWidget(MakeXorNotice(m_expression));
     m_working = new WorkingPanel(
-            [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answer->text()); });
+            [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answerText); });
     layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
     layout->addWidget(m_working);
 
@@ -131,13 +130,13 @@ void ApproximateRootWindow::Search()
     RunScope run(this);
     if (run.refused())
         return;
-    const double a = TextToNumber(m_first->text());
-    const double b = TextToNumber(m_last->text());
+    const auto [a, b] = ReadInterval(m_first->text(), m_last->text());
     const PreparedFunction f = PrepareFunction(m_expression->text());
     SearchHooks hooks;
     hooks.keepGoing = [this] { return Breathe(); };
     hooks.answer = [this](const Answer &answer) {
-        m_answer->setText(AnswerText(answer, m_places->currentIndex()));
+        m_answerText = AnswerText(answer, m_places->currentIndex());
+        m_answer->setText(m_answerText);
     };
     hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
     m_halvings.clear();

@@ -37,4 +37,5 @@ private:
     // The steps of the last search, for its working.
     QList<Functions::ApproximateRoot::BisectionStep> m_halvings;
     QList<Functions::ApproximateRoot::ScanStep> m_scans;
+    QString m_answerText;
 };

@@ -56,6 +56,21 @@ bool IsDrawableInterval(double a, double b)
     return a - b < -1e-7 && (b - a) - 1000 <= 1e-7;
 }
 
+Outcome<Interval> ReadRunInterval(const QString &start, const QString &end)
+{
+    const Interval interval{TextToNumber(start), TextToNumber(end)};
+    if (interval.a - interval.b >= -1e-7)
+        return Refuse(QStringLiteral("区间输入错误，请重新输入！"));
+    if ((interval.b - interval.a) - 1000 > 1e-7)
+        return Refuse(QStringLiteral("区间的大小不能大于1000！"));
+    return interval;
+}
+
+int ReadPenWidth(const QString &thickness)
+{
+    return TextToInteger(TextToNumber(thickness));
+}
+
 Scale ComputeScale(double a, double b)
 {
     Scale s;

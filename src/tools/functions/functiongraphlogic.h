@@ -1,5 +1,9 @@
 #pragma once
 
+#include "eval/outcome.h"
+
+#include <QString>
+
 #include <optional>
 #include <vector>
 
@@ -49,6 +53,19 @@ struct AxesPicture
 
 // The interval must be readable as a drawing: a < b and at most 1000 wide, within 1e-7.
 bool IsDrawableInterval(double a, double b);
+
+struct Interval
+{
+    double a = 0;
+    double b = 0;
+};
+// The interval of a run from the typed ends, each read by the text-to-number rule (empty is
+// 0); refused with "区间输入错误，请重新输入！" unless a < b, and with "区间的大小不能大于1000！"
+// when it is wider than 1000, both within 1e-7.
+Outcome<Interval> ReadRunInterval(const QString &start, const QString &end);
+
+// The pen width in pixels of the typed thickness, truncated toward zero.
+int ReadPenWidth(const QString &thickness);
 
 Scale ComputeScale(double a, double b);
 // Both axes, the tick marks and their labels.

@@ -2,7 +2,6 @@
 
 #include "eval/expression.h"
 #include "eval/numberformat.h"
-#include "eval/numberreading.h"
 #include "tools/functions/functionpropertieslogic.h"
 #include "ui/colorpicker.h"
 #include "ui/controls.h"
@@ -326,12 +325,12 @@ void FunctionInfoWindow::Run()
     RunScope run(this);
     if (run.refused())
         return;
-    m_a = TextToNumber(m_start->text());
-    m_b = TextToNumber(m_end->text());
-    if (m_a - m_b >= -1e-7)
-        return ShowMessage(QStringLiteral("区间输入错误，请重新输入！"));
-    if ((m_b - m_a) - 1000 > 1e-7)
-        return ShowMessage(QStringLiteral("区间的大小不能大于1000！"));
+    const Outcome<Interval> interval = ReadRunInterval(m_start->text(), m_end->text());
+    // A refused run leaves no interval to draw: a redraw then draws nothing.
+    m_a = interval.value_or({}).a;
+    m_b = interval.value_or({}).b;
+    if (!interval)
+        return ShowMessage(interval.refusal());
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
     // Where the engine fails, a function reads 0: the run would describe the zero function.
@@ -438,7 +437,7 @@ void FunctionInfoWindow::DrawFunction(PreparedFunction f)
             return lettingEventsRun && drawingNumber == m_drawings && !m_redrawWanted;
         };
         m_plot.PreparePanel(m_keepPicture->isChecked());
-        const int width = TextToInteger(TextToNumber(m_thickness->text()));
+        const int width = ReadPenWidth(m_thickness->text());
         const bool whole = m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(),
                                        [&] { return goOn(Breathe()); });
         if (isClosing())
@@ -459,7 +458,7 @@ void FunctionInfoWindow::DrawFunction(PreparedFunction f)
 
 void FunctionInfoWindow::FindExtrema()
 {
-    const double step = TextToNumber(m_extremaStep->text());
+    const double step = FunctionProperties::ReadStep(m_extremaStep->text());
     const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step,
                                                        [this] { return Breathe(); });
     if (found) {
@@ -472,7 +471,7 @@ void FunctionInfoWindow::FindExtrema()
 
 void FunctionInfoWindow::FindMonotonicIntervals()
 {
-    const double step = TextToNumber(m_monotonicStep->text());
+    const double step = FunctionProperties::ReadStep(m_monotonicStep->text());
     if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
         return;
     m_monotonicGrid->SetRowCount(1);
@@ -512,7 +511,7 @@ void FunctionInfoWindow::ShowMonotonicIntervals(
 
 void FunctionInfoWindow::FindParity()
 {
-    const auto step = [this] { return TextToNumber(m_parityStep->text()); };
+    const auto step = [this] { return FunctionProperties::ReadStep(m_parityStep->text()); };
     const auto verdict = FunctionProperties::FindParity(m_function, m_a, m_b, step,
                                                         [this] { return Breathe(); });
     if (verdict)

@@ -62,6 +62,11 @@ enum class TurningPoint { None, Valley, Peak };
 
 } // namespace
 
+double ReadStep(const QString &precision)
+{
+    return TextToNumber(precision);
+}
+
 bool IsUsableStep(double step, double a, double b)
 {
     if (!(step > 0) || !std::isfinite(step))

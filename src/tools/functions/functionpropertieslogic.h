@@ -17,6 +17,8 @@ using StepHook = std::function<bool()>;
 // magnitude of the interval ends, and not more than MaximumSteps steps.
 bool IsUsableStep(double step, double a, double b);
 constexpr double MaximumSteps = 1e7;
+// The step of a typed precision, read by the text-to-number rule (empty is 0, unusable).
+double ReadStep(const QString &precision);
 
 struct Extremum
 {

@@ -324,37 +324,37 @@ QString OutOfRangeText()
             .arg(std::numeric_limits<qint64>::max());
 }
 
-IntegerInput ReadIntegerInput(const QString &text)
+Outcome<std::optional<qint64>> ReadIntegerInput(const QString &text)
 {
     static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
     const QString folded = ToHalfWidth(text).trimmed();
     if (!integer.match(folded).hasMatch())
-        return {};
+        return std::optional<qint64>();
     bool fits = false;
     const qint64 value = folded.toLongLong(&fits, 10);
     if (!fits)
-        return {IntegerInput::Status::OutOfRange, 0};
-    return {IntegerInput::Status::Read, value};
+        return Refuse(OutOfRangeText());
+    return std::optional<qint64>(value);
 }
 
-DiophantineTexts SolveLinearDiophantine(const QString &aText, const QString &bText,
-                                        const QString &cText)
+Outcome<DiophantineTexts> SolveLinearDiophantine(const QString &aText, const QString &bText,
+                                                 const QString &cText)
 {
-    const IntegerInput inputs[]
+    const Outcome<std::optional<qint64>> inputs[]
             = {ReadIntegerInput(aText), ReadIntegerInput(bText), ReadIntegerInput(cText)};
     // A number too large is told at once, even while another box is still empty.
-    for (const IntegerInput &input : inputs) {
-        if (input.status == IntegerInput::Status::OutOfRange)
-            return {OutOfRangeText(), QString(), QString(), QString(), true};
+    for (const auto &input : inputs) {
+        if (!input)
+            return Refuse(input.refusal());
     }
-    for (const IntegerInput &input : inputs) {
-        if (input.status == IntegerInput::Status::Missing)
-            return {};
+    for (const auto &input : inputs) {
+        if (!*input)
+            return DiophantineTexts{};
     }
 
-    const BigInteger a = Integer(inputs[0].value);
-    const BigInteger b = Integer(inputs[1].value);
-    const BigInteger c = Integer(inputs[2].value);
+    const BigInteger a = Integer(**inputs[0]);
+    const BigInteger b = Integer(**inputs[1]);
+    const BigInteger c = Integer(**inputs[2]);
     QStringList lines{EquationText(a, b, c)};
     if (a.Sign() == 0 && b.Sign() == 0)
         return BothZero(c, lines);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace Functions {
 
@@ -19,25 +23,19 @@ struct DiophantineTexts
     QString general; // "x = 4 + 11t\r\ny = -5 - 14t\r\n（t为任意整数）" or "无整数解"
     QString nonNegativeCount; // "共2组", "没有非负整数解", "有无穷多组（a、b异号）", …
     QString nonNegativeList; // "x = 4，y = 2" lines, and a last line "……" when there are more
-    bool outOfRange = false; // steps is the range line and nothing else is shown
 };
 
-// The line shown when an input does not fit in 64 bits.
+// The line shown in place of the steps when an input does not fit in 64 bits.
 QString OutOfRangeText();
 
 // An integer as an input box holds it: blanks around it, full-width digits and signs are
-// allowed, then an optional sign and decimal digits. Missing for anything else (the empty
-// text, a lone "-", "1.5"); OutOfRange for such digits beyond the 64-bit range.
-struct IntegerInput
-{
-    enum class Status { Read, Missing, OutOfRange };
-    Status status = Status::Missing;
-    qint64 value = 0;
-};
-IntegerInput ReadIntegerInput(const QString &text);
+// allowed, then an optional sign and decimal digits. None for anything else (the empty text, a
+// lone "-", "1.5"); refused with OutOfRangeText() for such digits beyond the 64-bit range.
+Outcome<std::optional<qint64>> ReadIntegerInput(const QString &text);
 
-// Only the range line while an input is out of range; else all texts empty while one is
-// missing.
-DiophantineTexts SolveLinearDiophantine(const QString &a, const QString &b, const QString &c);
+// Refused with the range line while an input is out of range; else all texts empty while one
+// is missing.
+Outcome<DiophantineTexts> SolveLinearDiophantine(const QString &a, const QString &b,
+                                                 const QString &c);
 
 } // namespace Functions

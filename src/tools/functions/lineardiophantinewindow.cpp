@@ -127,13 +127,11 @@ QGroupBox *LinearDiophantineWindow::BuildNonNegativeGroup()
 
 void LinearDiophantineWindow::Solve()
 {
-    Show(SolveLinearDiophantine(m_a->text(), m_b->text(), m_c->text()));
-}
-
-void LinearDiophantineWindow::Show(const DiophantineTexts &texts)
-{
-    MarkAsError(m_steps, texts.outOfRange);
-    ShowText(m_steps, texts.steps);
+    const Outcome<DiophantineTexts> solution
+            = SolveLinearDiophantine(m_a->text(), m_b->text(), m_c->text());
+    // A refusal stands in place of the steps, and nothing else is shown.
+    const DiophantineTexts texts = solution.value_or({});
+    ShowOutcome(m_steps, solution ? Outcome<QString>(texts.steps) : Refuse(solution.refusal()));
     ShowText(m_general, texts.general);
     m_count->setText(texts.nonNegativeCount);
     ShowText(m_list, texts.nonNegativeList);

@@ -2,9 +2,6 @@
 
 #include "ui/toolwindow.h"
 
-namespace Functions {
-struct DiophantineTexts;
-}
 class EditBox;
 class MultiLineEditBox;
 class QGroupBox;
@@ -23,7 +20,6 @@ private:
     QGroupBox *BuildNonNegativeGroup();
 
     void Solve();
-    void Show(const Functions::DiophantineTexts &texts);
 
     EditBox *m_a = nullptr, *m_b = nullptr, *m_c = nullptr;
     MultiLineEditBox *m_steps = nullptr, *m_general = nullptr, *m_list = nullptr;

@@ -1,6 +1,7 @@
 #include "tools/functions/linearsystemlogic.h"
 
 #include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "eval/tolerance.h"
 
 #include <QStringList>
@@ -44,6 +45,13 @@ QString EliminationStepsText(const LinearSystem &s)
             QStringLiteral("    y=") + NumberToText(e.yNumerator / e.determinant),
     }
             .join(QStringLiteral("\r\n"));
+}
+
+QString EliminationStepsText(const std::array<QString, 6> &t)
+{
+    return EliminationStepsText(LinearSystem{TextToNumber(t[0]), TextToNumber(t[1]),
+                                             TextToNumber(t[2]), TextToNumber(t[3]),
+                                             TextToNumber(t[4]), TextToNumber(t[5])});
 }
 
 } // namespace Functions

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace Functions {
 
 // a1 x + b1 y = c1 (①) and a2 x + b2 y = c2 (②).
@@ -31,5 +33,8 @@ bool HasNoSolution(const LinearSystem &system, const Elimination &elimination);
 // The worked steps and the solution as the window shows them ("\r\n" line breaks), or, when
 // there is no unique solution, "方程组无解" or "方程组有无数组解".
 QString EliminationStepsText(const LinearSystem &system);
+// The same for the typed a1, b1, c1, a2, b2 and c2, each read by the text-to-number rule
+// (empty is 0).
+QString EliminationStepsText(const std::array<QString, 6> &coefficients);
 
 } // namespace Functions

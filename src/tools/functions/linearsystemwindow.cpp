@@ -1,6 +1,5 @@
 #include "tools/functions/linearsystemwindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/functions/linearsystemlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -122,9 +121,8 @@ void LinearSystemWindow::AddEquationRow(QGridLayout *grid, int row, const QStrin
 
 void LinearSystemWindow::Solve()
 {
-    double values[6];
+    std::array<QString, 6> texts;
     for (int i = 0; i < 6; ++i)
-        values[i] = TextToNumber(m_coefficients[i]->text());
-    const LinearSystem system{values[0], values[1], values[2], values[3], values[4], values[5]};
-    m_steps->setText(EliminationStepsText(system));
+        texts[i] = m_coefficients[i]->text();
+    m_steps->setText(EliminationStepsText(texts));
 }

@@ -9,12 +9,6 @@
 
 namespace Functions {
 
-QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts)
-{
-    return {TextToNumber(texts.a), TextToNumber(texts.b),
-            TextToNumber(texts.c) - TextToNumber(texts.d)};
-}
-
 WorkedFormula MakeWorkedFormula(const QuadraticTexts &texts)
 {
     const QuadraticCoefficients coefficients = ReadCoefficients(texts);
@@ -102,6 +96,17 @@ QString RootsText(const RootFraction &shown, double a)
     if (a > 1e-7)
         return QStringLiteral("x1=%1+%2i\r\nx2=%1-%2i").arg(re, im);
     return QString();
+}
+
+QuadraticSolution SolveQuadraticEquation(const QuadraticTexts &texts)
+{
+    const QuadraticCoefficients coefficients = ReadCoefficients(texts);
+    QuadraticSolution solution{MakeWorkedFormula(texts), {}, {}};
+    solution.fraction = MakeRootFraction(solution.formula.numeratorOutside, coefficients);
+    if (const auto reduced = ReduceRootFraction(solution.fraction))
+        solution.fraction = *reduced;
+    solution.roots = RootsText(solution.fraction, coefficients.a);
+    return solution;
 }
 
 } // namespace Functions

@@ -10,16 +10,7 @@ namespace Functions {
 
 // Solving a x² + b x + c = d with the quadratic formula, step by step as the window shows it.
 // Every step after the first works on texts: the fraction's three numbers are read back from
-// the texts shown, so the roots come from the numbers as displayed.
-
-// The four inputs exactly as typed.
-struct QuadraticTexts
-{
-    QString a, b, c, d;
-};
-
-// a, b and c − d of the equation.
-QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts);
+// its texts, so the roots come from the numbers as displayed.
 
 // The quadratic formula with the user's numbers in it: (−b ± √(b² − 4 × a × c)) / (2 × a).
 struct WorkedFormula
@@ -60,5 +51,15 @@ std::optional<RootFraction> ReduceRootFraction(const RootFraction &shown);
 // "x1=…\r\nx2=…", "x1=x2=…" or the complex pair; empty when the discriminant is negative
 // and a is zero.
 QString RootsText(const RootFraction &shown, double a);
+
+// Everything the window shows for the four inputs: the worked formula, the fraction (reduced
+// where it reduces) and the roots computed from that fraction's texts.
+struct QuadraticSolution
+{
+    WorkedFormula formula;
+    RootFraction fraction;
+    QString roots;
+};
+QuadraticSolution SolveQuadraticEquation(const QuadraticTexts &texts);
 
 } // namespace Functions

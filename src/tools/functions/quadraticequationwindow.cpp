@@ -1,5 +1,6 @@
 #include "tools/functions/quadraticequationwindow.h"
 
+#include "tools/functions/quadraticequationlogic.h"
 #include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -141,32 +142,17 @@ void QuadraticEquationWindow::RightSideChanged()
     Solve();
 }
 
-// The fraction is written to its labels and every later step reads it back from them.
 void QuadraticEquationWindow::Solve()
 {
-    const QuadraticTexts texts{m_a->text(), m_b->text(), m_c->text(), m_d->text()};
-    const QuadraticCoefficients coefficients = ReadCoefficients(texts);
-    const WorkedFormula formula = MakeWorkedFormula(texts);
-    m_numeratorOutside->setText(formula.numeratorOutside);
-    m_rootB->setText(formula.rootB);
-    m_rootA->setText(formula.rootA);
-    m_rootC->setText(formula.rootC);
-    m_denominator->setText(formula.denominator);
-
-    ShowFraction(MakeRootFraction(m_numeratorOutside->text(), coefficients));
-    if (const auto reduced = ReduceRootFraction(ShownFraction()))
-        ShowFraction(*reduced);
-    m_roots->setText(RootsText(ShownFraction(), coefficients.a));
-}
-
-void QuadraticEquationWindow::ShowFraction(const RootFraction &fraction)
-{
-    m_outside->setText(fraction.outside);
-    m_discriminant->setText(fraction.discriminant);
-    m_fractionDenominator->setText(fraction.denominator);
-}
-
-RootFraction QuadraticEquationWindow::ShownFraction() const
-{
-    return {m_outside->text(), m_discriminant->text(), m_fractionDenominator->text()};
+    const QuadraticSolution solution
+            = SolveQuadraticEquation({m_a->text(), m_b->text(), m_c->text(), m_d->text()});
+    m_numeratorOutside->setText(solution.formula.numeratorOutside);
+    m_rootB->setText(solution.formula.rootB);
+    m_rootA->setText(solution.formula.rootA);
+    m_rootC->setText(solution.formula.rootC);
+    m_denominator->setText(solution.formula.denominator);
+    m_outside->setText(solution.fraction.outside);
+    m_discriminant->setText(solution.fraction.discriminant);
+    m_fractionDenominator->setText(solution.fraction.denominator);
+    m_roots->setText(solution.roots);
 }

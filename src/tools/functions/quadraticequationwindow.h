@@ -1,6 +1,5 @@
 #pragma once
 
-#include "tools/functions/quadraticequationlogic.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
@@ -24,8 +23,6 @@ private:
     void CoefficientChanged();
     void RightSideChanged();
     void Solve();
-    void ShowFraction(const Functions::RootFraction &fraction);
-    Functions::RootFraction ShownFraction() const;
 
     EditBox *m_a, *m_b, *m_c, *m_d;
     EditBox *m_numeratorOutside, *m_rootB, *m_rootA, *m_rootC, *m_denominator;

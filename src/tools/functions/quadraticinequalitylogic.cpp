@@ -72,11 +72,20 @@ QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation
     return QStringLiteral("x∈") + wanted;
 }
 
-InequalitySolution SolveQuadraticInequality(double a, double b, double c, double d,
-                                            InequalityRelation relation)
+Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
+                                                     InequalityRelation relation)
 {
+    if (IsZeroLeadingCoefficient(a))
+        return Refuse(ZeroLeadingCoefficientMessage);
     const Explanation explanation = Explain(a, b, c - d);
-    return {explanation.steps, InequalityAnswer(explanation.sides, relation)};
+    return InequalitySolution{explanation.steps, InequalityAnswer(explanation.sides, relation)};
+}
+
+Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
+                                                     InequalityRelation relation)
+{
+    const QuadraticCoefficients k = ReadCoefficients(texts);
+    return SolveQuadraticInequality(k.a, k.b, k.c, 0, relation);
 }
 
 } // namespace Functions

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "eval/outcome.h"
+#include "tools/functions/quadraticcoefficients.h"
+
 #include <QString>
 
 namespace Functions {
@@ -10,7 +13,6 @@ enum class InequalityRelation { Greater = 0, Less = 1 };
 
 inline const QString ZeroLeadingCoefficientMessage
         = QStringLiteral("二次项系数等于0，请重新输入！");
-inline const QString ZeroLeadingCoefficientCaption = QStringLiteral("错误！");
 
 struct InequalitySolution
 {
@@ -28,9 +30,12 @@ struct ParabolaSides
 // True when a counts as 0 and the inequality is not quadratic.
 bool IsZeroLeadingCoefficient(double a);
 
-// Requires a leading coefficient that is not zero.
-InequalitySolution SolveQuadraticInequality(double a, double b, double c, double d,
-                                            InequalityRelation relation);
+// Refused with ZeroLeadingCoefficientMessage when a counts as 0.
+Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
+                                                     InequalityRelation relation);
+// The same for the typed texts, each read by the text-to-number rule (empty is 0).
+Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
+                                                     InequalityRelation relation);
 
 // The answer for the relation, from where the parabola lies.
 QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation);

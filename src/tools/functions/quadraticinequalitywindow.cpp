@@ -1,6 +1,5 @@
 #include "tools/functions/quadraticinequalitywindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/functions/quadraticinequalitylogic.h"
 #include "tools/functions/quadraticterms.h"
 #include "ui/controls.h"
@@ -95,15 +94,13 @@ void QuadraticInequalityWindow::Compute()
 {
     m_answer->setText(QString());
     m_steps->setText(QString());
-    const double a = TextToNumber(m_a->text());
-    if (IsZeroLeadingCoefficient(a)) {
-        ShowMessage(ZeroLeadingCoefficientMessage, ZeroLeadingCoefficientCaption, this);
+    const Outcome<InequalitySolution> solution
+            = SolveQuadraticInequality({m_a->text(), m_b->text(), m_c->text(), m_d->text()},
+                                       InequalityRelation(m_relation->currentIndex()));
+    if (!solution) {
+        ShowMessage(solution.refusal(), QStringLiteral("错误！"), this);
         return;
     }
-    const auto relation = InequalityRelation(m_relation->currentIndex());
-    const InequalitySolution solution
-            = SolveQuadraticInequality(a, TextToNumber(m_b->text()), TextToNumber(m_c->text()),
-                                       TextToNumber(m_d->text()), relation);
-    m_steps->setText(solution.steps);
-    m_answer->setText(solution.answer);
+    m_steps->setText(solution->steps);
+    m_answer->setText(solution->answer);
 }

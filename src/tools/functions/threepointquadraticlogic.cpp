@@ -1,6 +1,10 @@
 #include "tools/functions/threepointquadraticlogic.h"
 
+#include "eval/numberformat.h"
+#include "eval/numberreading.h"
 #include "eval/tolerance.h"
+
+#include <optional>
 
 namespace Functions {
 
@@ -24,26 +28,38 @@ Line LineThrough(double s1, double u1, double s2, double u2)
     return {slope + 0.0, u1 - slope * s1 + 0.0};
 }
 
-QString RefusalOf(KnownCoefficient known, double x1, double x2)
+// Why two points cannot determine the two unknown coefficients, if they cannot.
+std::optional<Refusal> RefusalOf(KnownCoefficient known, double x1, double x2)
 {
     if (NearlyEqual(x1, x2))
-        return SameXMessage;
+        return Refuse(SameXMessage);
     if (known == KnownCoefficient::B && NearlyEqual(x1, -x2))
-        return OppositeXMessage;
+        return Refuse(OppositeXMessage);
     if (known == KnownCoefficient::C && (NearlyEqual(x1, 0) || NearlyEqual(x2, 0)))
-        return ZeroXMessage;
-    return {};
+        return Refuse(ZeroXMessage);
+    return std::nullopt;
+}
+
+GraphPoint Read(const PointTexts &point)
+{
+    return {TextToNumber(point.x), TextToNumber(point.fx)};
+}
+
+QStringList Texts(const QuadraticCoefficients &coefficients)
+{
+    return {NumberToText(coefficients.a), NumberToText(coefficients.b),
+            NumberToText(coefficients.c)};
 }
 
 } // namespace
 
-std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
-                                                               GraphPoint p3)
+Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
+                                                         GraphPoint p3)
 {
     const double x1 = p1.x, x2 = p2.x, x3 = p3.x;
     const double y1 = p1.fx, y2 = p2.fx, y3 = p3.fx;
     if (NearlyEqual(x1, x2) || NearlyEqual(x2, x3) || NearlyEqual(x1, x3))
-        return std::nullopt;
+        return Refuse(SameXMessage);
     // The order of the operations fixes the rounding and the sign of zero results.
     QuadraticCoefficients result;
     result.a = (y1 * (x2 - x3) - y2 * (x1 - x3) + y3 * (x1 - x2))
@@ -53,14 +69,12 @@ std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, Gr
     return result;
 }
 
-TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1,
-                                             GraphPoint p2)
+Outcome<QuadraticCoefficients>
+FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1, GraphPoint p2)
 {
-    TwoPointFit fit;
-    fit.refusal = RefusalOf(known, p1.x, p2.x);
-    if (!fit.refusal.isEmpty())
-        return fit;
-    QuadraticCoefficients &result = fit.coefficients;
+    if (const auto refusal = RefusalOf(known, p1.x, p2.x))
+        return *refusal;
+    QuadraticCoefficients result;
     switch (known) {
     case KnownCoefficient::A: { // y − a x² = b x + c
         const Line line
@@ -80,7 +94,27 @@ TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double valu
         break;
     }
     }
-    return fit;
+    return result;
+}
+
+Outcome<QStringList> FitTypedPoints(const std::array<PointTexts, 3> &points)
+{
+    const auto fit = FitQuadraticThroughPoints(Read(points[0]), Read(points[1]), Read(points[2]));
+    if (!fit)
+        return Refuse(fit.refusal());
+    return Texts(*fit);
+}
+
+Outcome<QStringList> FitTypedPointsWithKnown(KnownCoefficient known, const QString &value,
+                                             const std::array<PointTexts, 2> &points)
+{
+    const auto fit = FitQuadraticWithKnownCoefficient(known, TextToNumber(value), Read(points[0]),
+                                                      Read(points[1]));
+    if (!fit)
+        return Refuse(fit.refusal());
+    QStringList texts = Texts(*fit);
+    texts.removeAt(static_cast<int>(known));
+    return texts;
 }
 
 } // namespace Functions

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "eval/outcome.h"
 #include "tools/functions/quadraticcoefficients.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <optional>
+#include <array>
 
 namespace Functions {
 
@@ -15,19 +17,11 @@ struct GraphPoint
 };
 
 // The parabola (or, for collinear points, the straight line with a = 0) through three points;
-// nothing when two of the x values are nearly equal.
-std::optional<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
-                                                               GraphPoint p3);
+// refused with SameXMessage when two of the x values are nearly equal.
+Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
+                                                         GraphPoint p3);
 
 enum class KnownCoefficient { A, B, C };
-
-// The two coefficients that two points determine when the third is known, or the message
-// that says why they do not.
-struct TwoPointFit
-{
-    QuadraticCoefficients coefficients; // the known one as given
-    QString refusal; // empty when the points determine the coefficients
-};
 
 // The messages of a refused fit: two x values within 1e-7 of each other; for a known b, two
 // opposite x values (equal squares); for a known c, an x of 0, where f gives c alone.
@@ -37,8 +31,22 @@ extern const QString ZeroXMessage;
 
 // Solves the two linear equations that remain once one coefficient is known: with a, y − a x² =
 // b x + c; with b, y − b x = a x² + c; with c, y − c = a x² + b x. A result of zero shows as
-// 0, never -0.
-TwoPointFit FitQuadraticWithKnownCoefficient(KnownCoefficient known, double value, GraphPoint p1,
-                                             GraphPoint p2);
+// 0, never -0. The known coefficient comes back as given; refused with the message that says
+// why the points do not determine the other two.
+Outcome<QuadraticCoefficients> FitQuadraticWithKnownCoefficient(KnownCoefficient known,
+                                                                double value, GraphPoint p1,
+                                                                GraphPoint p2);
+
+// A point as typed: x and f(x), each read by the text-to-number rule (empty is 0).
+struct PointTexts
+{
+    QString x, fx;
+};
+
+// The fits from the typed texts, as the window shows them: a, b and c through three points;
+// with one coefficient known, the other two in the order a, b, c.
+Outcome<QStringList> FitTypedPoints(const std::array<PointTexts, 3> &points);
+Outcome<QStringList> FitTypedPointsWithKnown(KnownCoefficient known, const QString &value,
+                                             const std::array<PointTexts, 2> &points);
 
 } // namespace Functions

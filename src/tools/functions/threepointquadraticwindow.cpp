@@ -1,7 +1,5 @@
 #include "tools/functions/threepointquadraticwindow.h"
 
-#include "eval/numberformat.h"
-#include "eval/numberreading.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
@@ -267,35 +265,29 @@ QWidget *ThreePointQuadraticWindow::BuildKnownCoefficientPage(KnownCoefficientPa
 
 void ThreePointQuadraticWindow::Fit()
 {
-    GraphPoint points[3];
-    for (int i = 0; i < 3; ++i)
-        points[i] = {TextToNumber(m_x[i]->text()), TextToNumber(m_fx[i]->text())};
-    const auto coefficients = FitQuadraticThroughPoints(points[0], points[1], points[2]);
-    if (!coefficients) {
+    const Outcome<QStringList> fit = FitTypedPoints({PointTexts{m_x[0]->text(), m_fx[0]->text()},
+                                                     {m_x[1]->text(), m_fx[1]->text()},
+                                                     {m_x[2]->text(), m_fx[2]->text()}});
+    if (!fit) {
         // No parent: the close-all timer may delete this window while the message is open.
-        ShowMessage(SameXMessage);
+        ShowMessage(fit.refusal());
         return;
     }
-    m_a->setText(NumberToText(coefficients->a));
-    m_b->setText(NumberToText(coefficients->b));
-    m_c->setText(NumberToText(coefficients->c));
+    m_a->setText(fit->at(0));
+    m_b->setText(fit->at(1));
+    m_c->setText(fit->at(2));
 }
 
 void ThreePointQuadraticWindow::FitWithKnownCoefficient(const KnownCoefficientPage &page)
 {
-    GraphPoint points[2];
-    for (int i = 0; i < 2; ++i)
-        points[i] = {TextToNumber(page.x[i]->text()), TextToNumber(page.fx[i]->text())};
-    const TwoPointFit fit = FitQuadraticWithKnownCoefficient(
-            page.known, TextToNumber(page.value->text()), points[0], points[1]);
-    if (!fit.refusal.isEmpty()) {
-        ShowMessage(fit.refusal); // without a parent, as on the first page
+    const Outcome<QStringList> fit
+            = FitTypedPointsWithKnown(page.known, page.value->text(),
+                                      {PointTexts{page.x[0]->text(), page.fx[0]->text()},
+                                       {page.x[1]->text(), page.fx[1]->text()}});
+    if (!fit) {
+        ShowMessage(fit.refusal()); // without a parent, as on the first page
         return;
     }
-    const double found[] = {fit.coefficients.a, fit.coefficients.b, fit.coefficients.c};
-    int resultIndex = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (i != static_cast<int>(page.known))
-            page.results[resultIndex++]->setText(NumberToText(found[i]));
-    }
+    page.results[0]->setText(fit->at(0));
+    page.results[1]->setText(fit->at(1));
 }

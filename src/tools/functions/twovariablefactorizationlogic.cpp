@@ -180,4 +180,11 @@ QString Enumeration::FinalCaption() const
     return QStringLiteral("分解完成！ 共枚举") + QString::number(tried) + QStringLiteral("e6个");
 }
 
+Enumeration ReadEnumeration(const TypedInputs &texts)
+{
+    return Enumeration(
+            {TextToNumber(texts.first), TextToNumber(texts.end), TextToNumber(texts.step)},
+            {TextToNumber(texts.a), TextToNumber(texts.b), TextToNumber(texts.c)});
+}
+
 } // namespace Functions::TwoVariableFactorization

@@ -95,4 +95,12 @@ private:
     std::vector<Span> m_partnersOfN;
 };
 
+// The enumeration of the typed inputs, each read by the text-to-number rule (empty is 0).
+struct TypedInputs
+{
+    QString first, end, step;
+    QString a, b, c;
+};
+Enumeration ReadEnumeration(const TypedInputs &texts);
+
 } // namespace Functions::TwoVariableFactorization

@@ -1,6 +1,5 @@
 #include "tools/functions/twovariablefactorizationwindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/functions/twovariablefactorizationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -133,11 +132,8 @@ void TwoVariableFactorizationWindow::Factor()
     m_result->setText(QString());
     m_found.clear();
     m_listed = 0;
-    const Range range{TextToNumber(m_first->text()), TextToNumber(m_end->text()),
-                      TextToNumber(m_step->text())};
-    const Coefficients coefficients{TextToNumber(m_a->text()), TextToNumber(m_b->text()),
-                                    TextToNumber(m_c->text())};
-    Enumeration enumeration(range, coefficients);
+    Enumeration enumeration = ReadEnumeration({m_first->text(), m_end->text(), m_step->text(),
+                                               m_a->text(), m_b->text(), m_c->text()});
     // A maximum of 0 would turn the bar into a busy indicator.
     m_progress->setMaximum(std::max(1, enumeration.progressMaximum()));
     m_progress->setValue(0);
