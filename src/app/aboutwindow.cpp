@@ -4,6 +4,7 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/style.h"
 
 #include <QPushButton>
@@ -25,12 +26,13 @@ AboutWindow::AboutWindow(QWidget *parent)
     text->setText(AboutText());
     QPushButton *back = MakeButton(QStringLiteral("按钮1"), QStringLiteral("返回"));
     connect(back, &QPushButton::clicked, this, &QDialog::close);
+    // The text only shows; Enter there returns, as on the button.
+    OnEnter(text, [this] { close(); });
 
     auto *layout = new QVBoxLayout(this);
     UseWindowMargins(layout);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(text);
     layout->addWidget(back, 0, Qt::AlignRight);
-    back->setDefault(true);
     back->setFocus();
 }

@@ -9,6 +9,7 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/messages.h"
 #include "ui/rownameslabel.h"
 #include "ui/style.h"
@@ -68,10 +69,7 @@ QGroupBox *SettingsWindow::BuildConstantGroup()
 {
     QGroupBox *group = MakeGroupBox(QStringLiteral("分组框3"), QStringLiteral("常数"));
     WidenBoxTo(m_gravity, QString(10, u'0'));
-    connect(m_gravity, &EditBox::KeyPressed, this, [this](int keyCode) {
-        if (keyCode == VirtualKey::Enter)
-            Confirm();
-    });
+    OnEnter(m_gravity, [this] { Confirm(); });
     m_help = MakeButton(QStringLiteral("按钮5"), QStringLiteral("帮助"));
     connect(m_help, &QPushButton::clicked, this, &SettingsWindow::ShowHelp);
 

@@ -3,6 +3,7 @@
 #include "tools/arith/serieslogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/formulaparts.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
@@ -54,10 +55,7 @@ RunningSeriesWindow::RunningSeriesWindow()
     layout->addWidget(BuildInputGroup());
     layout->addLayout(results);
 
-    connect(m_value, &EditBox::KeyPressed, this, [this](int keyCode) {
-        if (keyCode == VirtualKey::Enter)
-            AcceptValue();
-    });
+    OnEnter(m_value, [this] { AcceptValue(); });
 
     m_value->setFocus();
     FixSizeToContents();

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/graphpanel.h"
 #include "ui/grid.h"
 #include "ui/inlinecaption.h"
@@ -302,10 +303,7 @@ void FunctionInfoWindow::LayOutGrids()
 void FunctionInfoWindow::ConnectEvents()
 {
     connect(m_run, &QPushButton::clicked, this, &FunctionInfoWindow::Run);
-    connect(m_expression, &EditBox::KeyPressed, this, [this](int key) {
-        if (key == VirtualKey::Enter)
-            Run();
-    });
+    OnEnter(m_expression, [this] { Run(); });
     ClearWhenChanged({m_expression, m_start, m_end, m_extremaStep, m_monotonicStep, m_parityStep},
                      this, [this] {
                          // A run reads its inputs as it goes; its results follow them.
