@@ -19,7 +19,7 @@ AboutWindow::AboutWindow(QWidget *parent)
     NameControl(this, QStringLiteral("关于"));
     setAccessibleName(objectName());
     OpenToKeyboardAndScreenReader(this);
-    setFixedSize(391, 257);
+    setFixedSize(391, 257); // a given size in pixels, whatever the text
 
     auto *text = new MultiLineEditBox(QStringLiteral("编辑框1"), InputMode::ReadOnly);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -30,6 +30,7 @@
 
 namespace {
 
+// The launcher is drawn to given sizes in pixels, and grows to them while it opens.
 constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
@@ -158,7 +159,7 @@ QWidget *LauncherWindow::BuildTopBar()
     addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
             &LauncherWindow::OpenAbout);
     addIcon(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"), PaintSkinIcon, nullptr);
-    bar->setFixedHeight(64);
+    bar->setFixedHeight(64); // the logo's height
     return bar;
 }
 

@@ -13,6 +13,7 @@
 #include "ui/messages.h"
 #include "ui/rownameslabel.h"
 #include "ui/style.h"
+#include "ui/toolwindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,10 +39,10 @@ SettingsWindow::SettingsWindow()
     layout->addWidget(BuildStrategyGroup());
     layout->addWidget(BuildConstantGroup());
     layout->addLayout(BuildButtonRow());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     SetTabOrder({m_strategy[2], m_strategy[1], m_strategy[0], m_gravity, m_help, m_confirm,
                  m_cancel, m_restore});
     ShowSettings();
+    FixWindowSizeToContents(this);
 }
 
 QGroupBox *SettingsWindow::BuildStrategyGroup()

@@ -8,6 +8,7 @@
 
 namespace {
 
+// The chart is drawn to a given size in pixels.
 const QSize ChartSize(706, 412);
 constexpr int HeaderWidth = 76;
 constexpr int LegendHeight = 30;

@@ -21,7 +21,7 @@
 
 namespace {
 
-// Room for the expression as the window was first drawn: 304 × 80 pixels.
+// Room for the expression as the window was first drawn: 304 × 80 pixels, a given size.
 constexpr QSize ExpressionBoxSize(304, 80);
 constexpr int HistoryRowsShown = 8;
 // A history line shows this much of a long expression.
@@ -134,7 +134,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
         m_exact->clear();
     });
     m_expression->setFocus();
-    resize(sizeHint());
+    OpenAtContentsSize();
 }
 
 QLayout *ArithmeticWindow::BuildExactRow()
