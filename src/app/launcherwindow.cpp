@@ -32,6 +32,7 @@ using namespace App;
 
 namespace {
 
+// The launcher is drawn to given sizes in pixels, and grows to them while it opens.
 constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
@@ -160,7 +161,7 @@ QWidget *LauncherWindow::BuildTopBar()
     addIcon(QStringLiteral("图形按钮4"), QStringLiteral("关于"), PaintAboutIcon,
             &LauncherWindow::OpenAbout);
     addIcon(QStringLiteral("图形按钮7"), QStringLiteral("皮肤"), PaintSkinIcon, nullptr);
-    bar->setFixedHeight(64);
+    bar->setFixedHeight(64); // the logo's height
     return bar;
 }
 

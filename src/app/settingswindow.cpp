@@ -8,9 +8,11 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/messages.h"
 #include "ui/rownameslabel.h"
 #include "ui/style.h"
+#include "ui/toolwindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,10 +38,10 @@ SettingsWindow::SettingsWindow()
     layout->addWidget(BuildStrategyGroup());
     layout->addWidget(BuildConstantGroup());
     layout->addLayout(BuildButtonRow());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     SetTabOrder({m_strategy[2], m_strategy[1], m_strategy[0], m_gravity, m_help, m_confirm,
                  m_cancel, m_restore});
     ShowSettings();
+    FixWindowSizeToContents(this);
 }
 
 QGroupBox *SettingsWindow::BuildStrategyGroup()
@@ -67,10 +69,7 @@ QGroupBox *SettingsWindow::BuildConstantGroup()
 {
     QGroupBox *group = MakeGroupBox(QStringLiteral("分组框3"), QStringLiteral("常数"));
     WidenBoxTo(m_gravity, QString(10, u'0'));
-    connect(m_gravity, &EditBox::KeyPressed, this, [this](int keyCode) {
-        if (keyCode == VirtualKey::Enter)
-            Confirm();
-    });
+    OnEnter(m_gravity, [this] { Confirm(); });
     m_help = MakeButton(QStringLiteral("按钮5"), QStringLiteral("帮助"));
     connect(m_help, &QPushButton::clicked, this, &SettingsWindow::ShowHelp);
 

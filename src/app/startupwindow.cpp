@@ -21,7 +21,7 @@ StartupWindow::StartupWindow()
     setWindowTitle(QStringLiteral("青枫计算器启动器"));
     NameControl(this, QStringLiteral("青枫计算器启动器"));
     setAccessibleName(windowTitle());
-    setFixedSize(300, 90);
+    setFixedSize(300, 90); // drawn to a given size in pixels
 
     auto *picture = new BackgroundPicture(this);
     NameControl(picture, QStringLiteral("图片框2"));

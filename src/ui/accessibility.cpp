@@ -1,6 +1,6 @@
 #include "ui/accessibility.h"
 
-#include "ui/editbox.h"
+#include "ui/enterkey.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -9,16 +9,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
@@ -261,37 +257,6 @@ void SetReadingTabOrder(QWidget *window)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-QPushButton *PrimaryButton(QWidget *window)
-{
-    for (QWidget *control : ReadingOrder(window)) {
-        auto *button = qobject_cast<QPushButton *>(control);
-        if (button && button->property("role").toString() == QLatin1String("primary")
-            && button->isVisibleTo(window) && button->isEnabled())
-            return button;
-    }
-    return nullptr;
-}
-
-bool IsEnterKey(const QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *key = static_cast<const QKeyEvent *>(event);
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && !(key->modifiers() & ~Qt::KeypadModifier);
-}
-
-// Where Enter means "go": boxes and choices, but not a box whose window reads its keys.
-bool EnterRunsMainAction(const QWidget *control)
-{
-    if (const auto *box = qobject_cast<const EditBox *>(control))
-        return !box->isReadOnly() && !box->HasKeyListeners();
-    if (const auto *line = qobject_cast<const QLineEdit *>(control))
-        return !line->isReadOnly();
-    return qobject_cast<const QComboBox *>(control) || qobject_cast<const QCheckBox *>(control)
-            || qobject_cast<const QRadioButton *>(control);
-}
-
 class WindowAccess : public QObject
 {
 public:
@@ -305,12 +270,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_window)
-            return false;
-        if (event->type() == QEvent::Show)
+        if (watched == m_window && event->type() == QEvent::Show)
             Prepare();
-        else if (IsEnterKey(event))
-            return PressForEnter();
         return false;
     }
 
@@ -322,26 +283,6 @@ private:
         SetReadingTabOrder(m_window);
     }
 
-    // The key came up from the focused control, which did not want it.
-    bool PressForEnter()
-    {
-        QWidget *focused = m_window->focusWidget();
-        if (!focused)
-            return false;
-        auto *button = qobject_cast<QAbstractButton *>(focused);
-        if (button && !qobject_cast<QCheckBox *>(button) && !qobject_cast<QRadioButton *>(button)) {
-            button->click();
-            return true;
-        }
-        if (!EnterRunsMainAction(focused))
-            return false;
-        QPushButton *primary = PrimaryButton(m_window);
-        if (!primary)
-            return false;
-        primary->click();
-        return true;
-    }
-
     QWidget *m_window;
 };
 
@@ -350,6 +291,7 @@ private:
 void OpenToKeyboardAndScreenReader(QWidget *window)
 {
     new WindowAccess(window);
+    PressPrimaryButtonOnEnter(window);
 }
 
 QString SpokenName(const QWidget *control)

@@ -13,10 +13,7 @@ class QWidget;
 //   alone fills;
 // - read-only boxes, labels and scroll areas are no Tab stops (a click still selects in them),
 //   and Tab visits the other controls in reading order, the order of the window's layouts.
-// At any time:
-// - Enter on a focused button presses it;
-// - Enter in a one-line box, a list box, a check box or a radio box presses the window's
-//   primary button, unless the window listens to that box's keys itself.
+// At any time, Enter does the window's default (ui/enterkey.h).
 void OpenToKeyboardAndScreenReader(QWidget *window);
 
 // What a screen reader says for a control: its accessible name as assistive tools get it.

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -29,15 +28,6 @@ bool RefusesTypedText(InputMode mode, int maximumLength, qsizetype lengthAfterRe
             return true;
     }
     return maximumLength > 0 && lengthAfterRemoval + typed.size() > maximumLength;
-}
-
-// Raises KeyPressed, then tells whether the box still exists and the key may go on.
-template<typename Box>
-bool AnnounceKey(Box *box, QKeyEvent *event)
-{
-    QPointer<Box> alive(box);
-    emit box->KeyPressed(VirtualKeyCode(event->key()));
-    return !alive.isNull();
 }
 
 void RefuseTooLong(QWidget *box, const QString &message)
@@ -82,25 +72,6 @@ bool IsPlainAscii(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-// A read-only box only shows a result: no Tab stop, though a click still lets a person
-// select in it.
-template<typename Box>
-void ApplyInputMode(Box *box, InputMode mode)
-{
-    box->setReadOnly(mode == InputMode::ReadOnly);
-    box->setFocusPolicy(mode == InputMode::ReadOnly ? Qt::ClickFocus : Qt::StrongFocus);
-}
-
-// After the box has lost the focus: its text in the form its mode keeps, then LostFocus.
-template<typename Box>
-void LeaveFocus(Box *box)
-{
-    const QString normalized = NormalizedOnLeaving(box->inputMode(), box->text());
-    if (normalized != box->text())
-        box->setText(normalized);
-    emit box->LostFocus();
-}
-
 } // namespace
 
 QString TooLongMessage(int capacity)
@@ -116,47 +87,24 @@ QString TooLongMixedMessage(int length)
 }
 
 EditBox::EditBox(const QString &name, InputMode mode, QWidget *parent)
-    : QLineEdit(parent)
+    : EditBoxCommon(parent)
 {
     NameControl(this, name);
     SetInputMode(mode);
     connect(this, &QLineEdit::textChanged, this, &EditBox::ContentChanged);
 }
 
-void EditBox::SetInputMode(InputMode mode)
-{
-    m_mode = mode;
-    ApplyInputMode(this, mode);
-}
-
-bool EditBox::HasKeyListeners() const
-{
-    return isSignalConnected(QMetaMethod::fromSignal(&EditBox::KeyPressed));
-}
-
 void EditBox::keyPressEvent(QKeyEvent *event)
 {
-    if (!AnnounceKey(this, event))
+    if (!AnnounceKey(event))
         return;
     if (event->matches(QKeySequence::Paste)
         && !TakesInsertion(QGuiApplication::clipboard()->text()))
         return;
     const int lengthAfterRemoval = text().size() - selectedText().size();
-    if (RefusesTypedText(m_mode, m_maximumLength, lengthAfterRemoval, event))
+    if (RefusesTypedText(inputMode(), maximumLength(), lengthAfterRemoval, event))
         return;
     QLineEdit::keyPressEvent(event);
-}
-
-void EditBox::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    emit GotFocus();
-}
-
-void EditBox::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    LeaveFocus(this);
 }
 
 // The menu's "Paste" goes through the same check as Ctrl+V; it is the action that Qt connected
@@ -209,7 +157,7 @@ bool EditBox::TakesInsertion(const QString &inserted)
 }
 
 MultiLineEditBox::MultiLineEditBox(const QString &name, InputMode mode, QWidget *parent)
-    : QPlainTextEdit(parent)
+    : EditBoxCommon(parent)
 {
     NameControl(this, name);
     SetInputMode(mode);
@@ -229,35 +177,17 @@ void MultiLineEditBox::setText(const QString &text)
     setPlainText(plain.replace(QLatin1String("\r\n"), QLatin1String("\n")));
 }
 
-void MultiLineEditBox::SetInputMode(InputMode mode)
-{
-    m_mode = mode;
-    ApplyInputMode(this, mode);
-}
-
 void MultiLineEditBox::keyPressEvent(QKeyEvent *event)
 {
-    if (!AnnounceKey(this, event))
+    if (!AnnounceKey(event))
         return;
     const qsizetype lengthAfterRemoval = LengthAfterInserting(QString());
-    const int limit = m_maximumLength > 0 ? std::min(m_maximumLength, m_capacity) : m_capacity;
-    if (RefusesTypedText(m_mode, limit, lengthAfterRemoval, event))
+    const int limit = maximumLength() > 0 ? std::min(maximumLength(), m_capacity) : m_capacity;
+    if (RefusesTypedText(inputMode(), limit, lengthAfterRemoval, event))
         return;
     if (TypesLineBreak(event) && lengthAfterRemoval + LineBreakLength > limit)
         return;
     QPlainTextEdit::keyPressEvent(event);
-}
-
-void MultiLineEditBox::focusInEvent(QFocusEvent *event)
-{
-    QPlainTextEdit::focusInEvent(event);
-    emit GotFocus();
-}
-
-void MultiLineEditBox::focusOutEvent(QFocusEvent *event)
-{
-    QPlainTextEdit::focusOutEvent(event);
-    LeaveFocus(this);
 }
 
 // Pastes from the keyboard, the menu or a middle click.

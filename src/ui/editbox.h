@@ -2,13 +2,17 @@
 
 #include "ui/inputmode.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 // The edit boxes of the window layer. Both raise the same four events:
 // ContentChanged (also when the program sets the text), KeyPressed (before the key changes the
-// text, with its virtual-key code, 13 for Enter), GotFocus and LostFocus. The input mode and
-// the maximum length limit typed characters only; pasted or programmatic text passes.
+// text, with its virtual-key code), GotFocus and LostFocus. What Enter does is set with OnEnter
+// (ui/enterkey.h), not read from KeyPressed. The input mode and the maximum length limit typed
+// characters only; pasted or programmatic text passes.
 //
 // Each box holds a generous number of characters (a one-line box Qt's 32767, a multi-line box
 // its capacity). Text laid out in one piece grows slow to edit long before memory runs
@@ -23,20 +27,64 @@ QString TooLongMessage(int capacity);
 // that are not all plain ASCII.
 QString TooLongMixedMessage(int length);
 
-class EditBox : public QLineEdit
+// What both boxes share, over the Qt box each is built on: the input mode, the limit for typing,
+// KeyPressed before a key goes in and the focus events. Qt's moc reads no signals in a template,
+// so each box declares the four signals itself and this part raises them through `Box`.
+template<typename QtBox, typename Box>
+class EditBoxCommon : public QtBox
+{
+public:
+    InputMode inputMode() const { return m_mode; }
+    // A read-only box only shows a result: no Tab stop, though a click still lets a person
+    // select in it.
+    void SetInputMode(InputMode mode)
+    {
+        m_mode = mode;
+        this->setReadOnly(mode == InputMode::ReadOnly);
+        this->setFocusPolicy(mode == InputMode::ReadOnly ? Qt::ClickFocus : Qt::StrongFocus);
+    }
+    // Characters that may be typed; 0 means no limit.
+    void SetMaximumLength(int length) { m_maximumLength = length; }
+    int maximumLength() const { return m_maximumLength; }
+
+protected:
+    using QtBox::QtBox;
+
+    // Raises KeyPressed, then tells whether the box still exists and the key may go on.
+    bool AnnounceKey(QKeyEvent *event)
+    {
+        QPointer<Box> alive(self());
+        emit self()->KeyPressed(VirtualKeyCode(event->key()));
+        return !alive.isNull();
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QtBox::focusInEvent(event);
+        emit self()->GotFocus();
+    }
+    // The text in the form its mode keeps, then LostFocus.
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QtBox::focusOutEvent(event);
+        const QString normalized = NormalizedOnLeaving(m_mode, self()->text());
+        if (normalized != self()->text())
+            self()->setText(normalized);
+        emit self()->LostFocus();
+    }
+
+private:
+    Box *self() { return static_cast<Box *>(this); }
+
+    InputMode m_mode = InputMode::Normal;
+    int m_maximumLength = 0;
+};
+
+class EditBox : public EditBoxCommon<QLineEdit, EditBox>
 {
     Q_OBJECT
 public:
     explicit EditBox(const QString &name, InputMode mode = InputMode::Normal,
                      QWidget *parent = nullptr);
-
-    InputMode inputMode() const { return m_mode; }
-    void SetInputMode(InputMode mode);
-    // Characters that may be typed; 0 means no limit.
-    void SetMaximumLength(int length) { m_maximumLength = length; }
-    int maximumLength() const { return m_maximumLength; }
-    // Whether the window reads this box's keys, and so decides itself what Enter does there.
-    bool HasKeyListeners() const;
 
 signals:
     void ContentChanged();
@@ -46,8 +94,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -55,12 +101,9 @@ protected:
 private:
     // False, after saying why, when inserting `text` would overfill the box.
     bool TakesInsertion(const QString &text);
-
-    InputMode m_mode = InputMode::Normal;
-    int m_maximumLength = 0;
 };
 
-class MultiLineEditBox : public QPlainTextEdit
+class MultiLineEditBox : public EditBoxCommon<QPlainTextEdit, MultiLineEditBox>
 {
     Q_OBJECT
 public:
@@ -70,9 +113,6 @@ public:
     // Line breaks read and write as "\r\n", the way the program builds its texts.
     QString text() const;
     void setText(const QString &text);
-    InputMode inputMode() const { return m_mode; }
-    void SetInputMode(InputMode mode);
-    void SetMaximumLength(int length) { m_maximumLength = length; }
     // The most characters a user can put into the box, LongestMultiLineText unless set; as in
     // text(), a line break counts as two, whether typed or pasted. Beyond
     // LongestMultiLineText, a paste or drop goes in only when it is all plain ASCII.
@@ -95,8 +135,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -107,8 +145,6 @@ private:
     // Why a paste or drop of `inserted` is refused; empty when it goes in.
     QString RefusalOf(const QString &inserted) const;
 
-    InputMode m_mode = InputMode::Normal;
-    int m_maximumLength = 0;
     int m_capacity = LongestMultiLineText;
     bool m_unwrappedForLength = false;
 };

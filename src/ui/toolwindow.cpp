@@ -120,8 +120,27 @@ void ToolWindow::resizeEvent(QResizeEvent *event)
 
 void ToolWindow::FixSizeToContents()
 {
+    FixWindowSizeToContents(this);
+}
+
+void FixWindowSizeToContents(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// Not left to show(), which would keep a tall window within two thirds of the screen.
+void ToolWindow::OpenAtContentsSize()
+{
+    resize(sizeHint());
+}
+
+void ToolWindow::GrowWithContents()
+{
     if (layout())
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    adjustSize();
 }
 
 void ToolWindow::ScrollContents(QLayout *contents)

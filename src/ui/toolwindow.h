@@ -84,11 +84,20 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-    // Call at the end of the constructor: fixes the window to the size its layout needs.
+    // Sizing, one way for every window: a window takes its size from its layout, and a box its
+    // width from a sample of the text it must show (FitBoxTo, WidenBoxTo, BoxWidthFor in
+    // ui/controls.h). Pixel numbers only where a window or a picture is drawn to a given size,
+    // said so where they stand. One of the first three at the end of the constructor:
+    // fixed to the size its layout needs;
     void FixSizeToContents();
-    // For a window that may be larger than a small screen, instead of a layout of its own:
+    // resizable, opening at the size its layout asks for;
+    void OpenAtContentsSize();
+    // for a window that may be larger than a small screen, instead of a layout of its own:
     // `contents` scroll inside the window, which can then be made smaller than they are.
     void ScrollContents(QLayout *contents);
+    // Once a fixed window comes to show more: it grows to what its layout asks for, and may be
+    // made larger, never smaller than its layout needs.
+    void GrowWithContents();
 
 private:
     void PollCloseAllFlag();
@@ -100,3 +109,6 @@ private:
     bool m_closing = false;
     QElapsedTimer m_sinceEvents;
 };
+
+// The sizing of ToolWindow::FixSizeToContents, for a window that is no tool window.
+void FixWindowSizeToContents(QWidget *window);

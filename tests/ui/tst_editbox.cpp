@@ -1,4 +1,7 @@
+#include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/messages.h"
 #include "windowtest.h"
 
@@ -6,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -42,6 +46,7 @@ private slots:
     void focusEvents();
     void multiLineBoxKeepsProgramLineBreaks();
     void multiLineBoxEnterKeyCode();
+    void enterActionTakesTheKey();
     void queuedKeystrokeRunsAfterHandler();
     void readOnlyBoxRefusesTyping();
     void pastesBeyondWhatABoxHoldsAreRefused_data();
@@ -197,6 +202,35 @@ void EditBoxTest::multiLineBoxEnterKeyCode()
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(codes, (QList<int>{'1', 'A', 13}));
     QCOMPARE(box.text(), QStringLiteral("1\r\n"));
+}
+
+// OnEnter runs its action instead of all else Enter would do there; in other boxes Enter
+// presses the window's primary button.
+void EditBoxTest::enterActionTakesTheKey()
+{
+    TwoBoxes boxes(InputMode::Normal);
+    auto *lines = new MultiLineEditBox(QStringLiteral("多行框"));
+    QPushButton *primary = MakePrimaryButton(QStringLiteral("按钮"), QStringLiteral("计算"));
+    boxes.window.layout()->addWidget(lines);
+    boxes.window.layout()->addWidget(primary);
+    OpenToKeyboardAndScreenReader(&boxes.window);
+    int actions = 0;
+    OnEnter(boxes.first, [&actions] { ++actions; });
+    OnEnter(lines, [&actions] { ++actions; });
+    QSignalSpy pressed(primary, &QPushButton::clicked);
+    QSignalSpy keys(boxes.first, &EditBox::KeyPressed);
+    QVERIFY(ShowAndActivate(&boxes.window));
+    boxes.first->setFocus();
+    QTest::keyClick(boxes.first, Qt::Key_Return);
+    lines->setFocus();
+    QTest::keyClick(lines, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(actions, 2);
+    QCOMPARE(lines->text(), QString());
+    QCOMPARE(keys.count(), 0);
+    QCOMPARE(pressed.count(), 0);
+    boxes.second->setFocus();
+    QTest::keyClick(boxes.second, Qt::Key_Return);
+    QCOMPARE(pressed.count(), 1);
 }
 
 void EditBoxTest::queuedKeystrokeRunsAfterHandler()

@@ -10,6 +10,7 @@ using namespace Applied;
 
 namespace {
 
+// The chart is drawn to a given size in pixels.
 const QSize ChartSize(706, 412);
 constexpr int HeaderWidth = 76;
 constexpr int LegendHeight = 30;

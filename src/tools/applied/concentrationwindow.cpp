@@ -3,6 +3,7 @@
 #include "tools/applied/concentrationlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/inlinecaption.h"
 #include "ui/style.h"
 
@@ -20,10 +21,7 @@ template<typename Convert>
 void ConvertOnUserEdits(EditBox *box, Convert convert)
 {
     QObject::connect(box, &QLineEdit::textEdited, box, convert);
-    QObject::connect(box, &EditBox::KeyPressed, box, [convert](int key) {
-        if (key == VirtualKey::Enter)
-            convert();
-    });
+    OnEnter(box, convert);
 }
 
 } // namespace

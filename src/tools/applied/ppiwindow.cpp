@@ -3,6 +3,7 @@
 #include "tools/applied/ppilogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/inlinecaption.h"
 #include "ui/style.h"
 
@@ -22,10 +23,7 @@ void SetNumberWidth(EditBox *box, int digits)
 // Enter in `from` moves the input focus to `to`.
 void MoveFocusOnEnter(EditBox *from, EditBox *to)
 {
-    QObject::connect(from, &EditBox::KeyPressed, to, [to](int keyCode) {
-        if (keyCode == VirtualKey::Enter)
-            to->setFocus(Qt::TabFocusReason);
-    });
+    OnEnter(from, [to] { to->setFocus(Qt::TabFocusReason); });
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "tools/arith/arithmeticlogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 #include "ui/xornotice.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-// Room for the expression as the window was first drawn: 304 × 80 pixels.
+// Room for the expression as the window was first drawn: 304 × 80 pixels, a given size.
 constexpr QSize ExpressionBoxSize(304, 80);
 constexpr int HistoryRowsShown = 8;
 // A history line shows this much of a long expression.
@@ -95,6 +96,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     m_expression->setFixedHeight(ExpressionBoxSize.height());
     m_expression->setTabChangesFocus(true);
     m_expression->installEventFilter(this);
+    OnEnter(m_expression, [this] { ComputeAndShowResult(); });
     QPushButton *compute
             = MakePrimaryButton(QStringLiteral("四则运算计算"), QStringLiteral("计算"));
     connect(compute, &QPushButton::clicked, this, &ArithmeticWindow::Compute);
@@ -132,7 +134,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
         m_exact->clear();
     });
     m_expression->setFocus();
-    resize(sizeHint());
+    OpenAtContentsSize();
 }
 
 QLayout *ArithmeticWindow::BuildExactRow()
@@ -178,9 +180,8 @@ QLayout *ArithmeticWindow::BuildHistoryRows()
     return rows;
 }
 
-// Enter in the expression box computes instead of starting a new line; Up and Down beyond its
-// first and last line go through the history; Ctrl+C in a box without a selection copies
-// the result.
+// Up and Down beyond the expression box's first and last line go through the history; Ctrl+C in a
+// box without a selection copies the result.
 bool ArithmeticWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (IsCopyKey(event) && !HasSelection(watched)) {
@@ -189,10 +190,6 @@ bool ArithmeticWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched != m_expression)
         return ToolWindow::eventFilter(watched, event);
-    if (IsKeyPress(event, {Qt::Key_Return, Qt::Key_Enter})) {
-        ComputeAndShowResult();
-        return true;
-    }
     if (IsKeyPress(event, {Qt::Key_Up, Qt::Key_Down}))
         return RecallFromHistory(static_cast<QKeyEvent *>(event)->key());
     return ToolWindow::eventFilter(watched, event);

@@ -13,7 +13,7 @@
 
 namespace {
 
-// The width the window was first drawn with.
+// The width the window was first drawn with, a given size in pixels.
 constexpr int WindowWidth = 419;
 constexpr int LinesPerBox = 3;
 

@@ -3,6 +3,7 @@
 #include "tools/arith/numberworking.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 #include "ui/workingpanel.h"
@@ -27,8 +28,8 @@ QGridLayout *MakePageGrid(QWidget *page)
 template<typename Window>
 void AcceptOnEnter(EditBox *box, Window *window, void (Window::*accept)())
 {
-    QObject::connect(box, &EditBox::KeyPressed, window, [box, window, accept](int keyCode) {
-        if (keyCode == VirtualKey::Enter && !box->text().isEmpty())
+    OnEnter(box, [box, window, accept] {
+        if (!box->text().isEmpty())
             (window->*accept)();
     });
 }

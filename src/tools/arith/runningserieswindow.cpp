@@ -3,6 +3,7 @@
 #include "tools/arith/serieslogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/formulaparts.h"
 #include "ui/inlinecaption.h"
 #include "ui/messages.h"
@@ -54,10 +55,7 @@ RunningSeriesWindow::RunningSeriesWindow()
     layout->addWidget(BuildInputGroup());
     layout->addLayout(results);
 
-    connect(m_value, &EditBox::KeyPressed, this, [this](int keyCode) {
-        if (keyCode == VirtualKey::Enter)
-            AcceptValue();
-    });
+    OnEnter(m_value, [this] { AcceptValue(); });
 
     m_value->setFocus();
     FixSizeToContents();
@@ -69,7 +67,7 @@ QGroupBox *RunningSeriesWindow::BuildInputGroup()
     m_value->setAlignment(Qt::AlignCenter);
     FitBoxTo(m_value, QStringLiteral("-1234567.890123"));
     m_count->setAlignment(Qt::AlignCenter);
-    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    WidenBoxTo(m_count, QStringLiteral("00"));
     QPushButton *next = MakePrimaryButton(QStringLiteral("下一个"), QStringLiteral("下一个"));
     QPushButton *again = MakeButton(QStringLiteral("按钮1"), QStringLiteral("重新计算"));
     connect(next, &QPushButton::clicked, this, &RunningSeriesWindow::AcceptValue);

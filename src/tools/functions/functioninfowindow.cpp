@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/drawingpanel.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/graphpanel.h"
 #include "ui/grid.h"
 #include "ui/inlinecaption.h"
@@ -71,7 +72,7 @@ EditBox *MakeStepBox(const QString &name)
 {
     auto *box = new EditBox(name);
     box->setText(QStringLiteral("0.1"));
-    box->setFixedWidth(80);
+    FitBoxTo(box, QStringLiteral("0.00000001"));
     return box;
 }
 
@@ -134,7 +135,7 @@ FunctionInfoWindow::FunctionInfoWindow()
 QGroupBox *FunctionInfoWindow::BuildInputGroup()
 {
     m_expression = new EditBox(QStringLiteral("表达式编辑框"));
-    m_expression->setMinimumWidth(300);
+    WidenBoxTo(m_expression, QStringLiteral("Math.sqrt(x*x+1)*Math.sin(x)-Math.pow(x,2)+1/(x-1)"));
     m_start = new EditBox(QStringLiteral("区间1"));
     m_start->setAccessibleName(QStringLiteral("区间起点"));
     m_start->setText(QStringLiteral("-10"));
@@ -164,7 +165,7 @@ QGroupBox *FunctionInfoWindow::BuildGraphGroup()
     m_plot = FunctionPlot(m_panel);
     m_thickness = new EditBox(QStringLiteral("编辑框2"));
     m_thickness->setText(QStringLiteral("3"));
-    m_thickness->setFixedWidth(60);
+    FitBoxTo(m_thickness, QStringLiteral("00000.0"));
     m_color = new ColorPicker(QStringLiteral("颜色选择器1"));
     m_keepPicture
             = MakeCheckBox(QStringLiteral("选择框1"), QStringLiteral("重画时不清除原来的图像"));
@@ -285,7 +286,9 @@ void FunctionInfoWindow::LayOutGrids()
     m_monotonicGrid->SetCell(0, 3, QStringLiteral("单调性"));
     for (Grid *grid : {m_extremaGrid, m_monotonicGrid}) {
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-        grid->setMinimumWidth(340);
+        // A row of the monotonic intervals with the room between its columns.
+        WidenBoxTo(grid,
+                   QStringLiteral("   区间首   -1000.0000000   区间尾   -1000.0000000   单调递增"));
     }
     const int rowHeight = fontMetrics().height() + 14;
     for (Grid *grid : {m_extremaGrid, m_monotonicGrid}) {
@@ -301,10 +304,7 @@ void FunctionInfoWindow::LayOutGrids()
 void FunctionInfoWindow::ConnectEvents()
 {
     connect(m_run, &QPushButton::clicked, this, &FunctionInfoWindow::Run);
-    connect(m_expression, &EditBox::KeyPressed, this, [this](int key) {
-        if (key == VirtualKey::Enter)
-            Run();
-    });
+    OnEnter(m_expression, [this] { Run(); });
     ClearWhenChanged({m_expression, m_start, m_end, m_extremaStep, m_monotonicStep, m_parityStep},
                      this, [this] {
                          // A run reads its inputs as it goes; its results follow them.

@@ -157,9 +157,7 @@ void FunctionTableWindow::ShowTableColumn()
     if (!m_tableColumn->isHidden())
         return;
     m_tableColumn->show();
-    layout()->setSizeConstraint(QLayout::SetMinimumSize);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    adjustSize();
+    GrowWithContents();
 }
 
 // A table being built follows the inputs it was started with; a finished one goes with them.

@@ -2,6 +2,7 @@
 
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/enterkey.h"
 #include "ui/formulalabels.h"
 #include "ui/messages.h"
 #include "ui/style.h"
@@ -238,10 +239,7 @@ QWidget *ThreePointQuadraticWindow::BuildKnownCoefficientPage(KnownCoefficientPa
 
     QPushButton *compute = ComputeButton(QStringLiteral("按钮") + number);
     connect(compute, &QPushButton::clicked, this, [this, &page] { FitWithKnownCoefficient(page); });
-    connect(page.fx[1], &EditBox::KeyPressed, this, [this, &page](int key) {
-        if (key == VirtualKey::Enter)
-            FitWithKnownCoefficient(page);
-    });
+    OnEnter(page.fx[1], [this, &page] { FitWithKnownCoefficient(page); });
     layout->addWidget(compute, 0, Qt::AlignLeft);
 
     QHBoxLayout *results = BoxRow();
