@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/editbox.h"
+#include "ui/longtextbox.h"
 #include "ui/style.h"
 
 #include <QCheckBox>
@@ -177,6 +178,11 @@ void ShowOutcome(EditBox *box, const Outcome<QString> &outcome)
 void ShowOutcome(QLabel *label, const Outcome<QString> &outcome)
 {
     ShowText(label, outcome ? *outcome : outcome.refusal(), !outcome);
+}
+
+void ShowOutcome(LongTextBox *box, const Outcome<QString> &outcome)
+{
+    ShowText(box, outcome ? *outcome : outcome.refusal(), !outcome);
 }
 
 void ShowResult(EditBox *box, const QString &text, const QString &errorText)

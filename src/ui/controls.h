@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class EditBox;
+class LongTextBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -80,6 +81,7 @@ void SetTabOrder(const QList<QWidget *> &controls);
 // unchanged text is left alone, so that a selection in the box survives a recomputation.
 void ShowOutcome(EditBox *box, const Outcome<QString> &outcome);
 void ShowOutcome(QLabel *label, const Outcome<QString> &outcome);
+void ShowOutcome(LongTextBox *box, const Outcome<QString> &outcome);
 // Shows a result in a box, in the warm accent when it is the window's error text.
 void ShowResult(EditBox *box, const QString &text, const QString &errorText);
 

@@ -45,7 +45,9 @@ void ArithmeticLogicTest::resultText()
 {
     QFETCH(QString, expression);
     QFETCH(QString, shown);
-    QCOMPARE(ArithmeticResultText(expression), shown);
+    const Outcome<QString> result = ArithmeticResult(expression);
+    QCOMPARE(ShownText(result), shown);
+    QCOMPARE(!result, shown == ArithmeticErrorText);
 }
 
 void ArithmeticLogicTest::exactValue_data()
@@ -119,4 +121,7 @@ void ArithmeticLogicTest::exactValue()
 }
 
 QTEST_GUILESS_MAIN(ArithmeticLogicTest)
+#include "outcometext.h"
 #include "tst_arithmeticlogic.moc"
+
+using namespace Arith;

@@ -127,3 +127,5 @@ void CalculationHistoryTest::recall()
 
 QTEST_GUILESS_MAIN(CalculationHistoryTest)
 #include "tst_calculationhistory.moc"
+
+using namespace Arith;

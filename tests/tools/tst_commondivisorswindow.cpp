@@ -131,3 +131,5 @@ void CommonDivisorsWindowTest::pastedNumbersBeyondTheRange()
 
 QTEST_MAIN(CommonDivisorsWindowTest)
 #include "tst_commondivisorswindow.moc"
+
+using namespace Arith;

@@ -205,3 +205,5 @@ void DivisorMultipleWindowTest::showsItsWorking()
 
 QTEST_MAIN(DivisorMultipleWindowTest)
 #include "tst_divisormultiplewindow.moc"
+
+using namespace Arith;

@@ -187,3 +187,5 @@ void FractionWindowTest::showsItsWorking()
 
 QTEST_MAIN(FractionWindowTest)
 #include "tst_fractionwindow.moc"
+
+using namespace Arith;

@@ -157,3 +157,5 @@ void PrimeFactorizationWindowTest::showsItsWorking()
 
 QTEST_MAIN(PrimeFactorizationWindowTest)
 #include "tst_primefactorizationwindow.moc"
+
+using namespace Arith;
