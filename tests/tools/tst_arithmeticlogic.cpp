@@ -1,6 +1,9 @@
+#include "outcometext.h"
 #include "tools/arith/arithmeticlogic.h"
 
 #include <QtTest>
+
+using namespace Arith;
 
 class ArithmeticLogicTest : public QObject
 {
@@ -121,7 +124,5 @@ void ArithmeticLogicTest::exactValue()
 }
 
 QTEST_GUILESS_MAIN(ArithmeticLogicTest)
-#include "outcometext.h"
-#include "tst_arithmeticlogic.moc"
 
-using namespace Arith;
+#include "tst_arithmeticlogic.moc"

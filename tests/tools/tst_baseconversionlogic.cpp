@@ -1,6 +1,9 @@
+#include "outcometext.h"
 #include "tools/arith/baseconversionlogic.h"
 
 #include <QtTest>
+
+using namespace Arith;
 
 class BaseConversionLogicTest : public QObject
 {
@@ -78,7 +81,5 @@ void BaseConversionLogicTest::chineseNumerals()
 }
 
 QTEST_GUILESS_MAIN(BaseConversionLogicTest)
-#include "outcometext.h"
-#include "tst_baseconversionlogic.moc"
 
-using namespace Arith;
+#include "tst_baseconversionlogic.moc"

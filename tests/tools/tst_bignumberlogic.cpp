@@ -1,6 +1,9 @@
+#include "outcometext.h"
 #include "tools/arith/bignumberlogic.h"
 
 #include <QtTest>
+
+using namespace Arith;
 
 using Operation = BigNumberOperation;
 
@@ -51,7 +54,5 @@ void BigNumberLogicTest::resultText()
 }
 
 QTEST_GUILESS_MAIN(BigNumberLogicTest)
-#include "outcometext.h"
-#include "tst_bignumberlogic.moc"
 
-using namespace Arith;
+#include "tst_bignumberlogic.moc"

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Arith;
+
 class CalculationHistoryTest : public QObject
 {
     Q_OBJECT
@@ -127,5 +129,3 @@ void CalculationHistoryTest::recall()
 
 QTEST_GUILESS_MAIN(CalculationHistoryTest)
 #include "tst_calculationhistory.moc"
-
-using namespace Arith;

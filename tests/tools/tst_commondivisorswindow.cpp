@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTest>
 
+using namespace Arith;
+
 class CommonDivisorsWindowTest : public WindowTest
 {
     Q_OBJECT
@@ -131,5 +133,3 @@ void CommonDivisorsWindowTest::pastedNumbersBeyondTheRange()
 
 QTEST_MAIN(CommonDivisorsWindowTest)
 #include "tst_commondivisorswindow.moc"
-
-using namespace Arith;

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+using namespace Arith;
+
 class DivisorMultipleWindowTest : public WindowTest
 {
     Q_OBJECT
@@ -205,5 +207,3 @@ void DivisorMultipleWindowTest::showsItsWorking()
 
 QTEST_MAIN(DivisorMultipleWindowTest)
 #include "tst_divisormultiplewindow.moc"
-
-using namespace Arith;

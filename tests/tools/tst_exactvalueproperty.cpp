@@ -8,6 +8,8 @@
 #include <cmath>
 #include <random>
 
+using namespace Arith;
+
 // Every exact value shown, checked against floating-point arithmetic of 2000 bits on the same
 // generated expression, and the engine's result against the exact value within the rounding
 // error that double arithmetic may have gathered on the way.
@@ -250,5 +252,3 @@ void ExactValuePropertyTest::agreesWithFloats()
 
 QTEST_GUILESS_MAIN(ExactValuePropertyTest)
 #include "tst_exactvalueproperty.moc"
-
-using namespace Arith;

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Arith;
+
 namespace {
 
 constexpr qint32 Lowest = std::numeric_limits<qint32>::min();
@@ -278,5 +280,3 @@ void FractionLogicTest::agreesWithScanOnRandomCases()
 
 QTEST_GUILESS_MAIN(FractionLogicTest)
 #include "tst_fractionlogic.moc"
-
-using namespace Arith;

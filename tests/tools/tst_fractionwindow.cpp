@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QTest>
 
+using namespace Arith;
+
 class FractionWindowTest : public WindowTest
 {
     Q_OBJECT
@@ -187,5 +189,3 @@ void FractionWindowTest::showsItsWorking()
 
 QTEST_MAIN(FractionWindowTest)
 #include "tst_fractionwindow.moc"
-
-using namespace Arith;

@@ -10,6 +10,8 @@
 
 #include <numeric>
 
+using namespace Arith;
+
 namespace {
 
 using Wide = __int128;
@@ -368,5 +370,3 @@ void NumberWorkingTest::smallestPrimeFactor()
 
 QTEST_GUILESS_MAIN(NumberWorkingTest)
 #include "tst_numberworking.moc"
-
-using namespace Arith;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Arith;
+
 class PrimeFactorizationWindowTest : public WindowTest
 {
     Q_OBJECT
@@ -157,5 +159,3 @@ void PrimeFactorizationWindowTest::showsItsWorking()
 
 QTEST_MAIN(PrimeFactorizationWindowTest)
 #include "tst_primefactorizationwindow.moc"
-
-using namespace Arith;

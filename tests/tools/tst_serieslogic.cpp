@@ -1,9 +1,12 @@
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
+#include "outcometext.h"
 #include "tools/arith/serieslogic.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+
+using namespace Arith;
 
 namespace {
 
@@ -176,7 +179,5 @@ void SeriesLogicTest::product()
 }
 
 QTEST_GUILESS_MAIN(SeriesLogicTest)
-#include "outcometext.h"
-#include "tst_serieslogic.moc"
 
-using namespace Arith;
+#include "tst_serieslogic.moc"

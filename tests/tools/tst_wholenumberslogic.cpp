@@ -12,6 +12,8 @@
 #include <cmath>
 #include <optional>
 
+using namespace Arith;
+
 namespace {
 
 // The plain divisibility test of the three windows, on reals.
@@ -477,5 +479,3 @@ void WholeNumbersLogicTest::wholeNumberTextMatchesNumberToText()
 
 QTEST_GUILESS_MAIN(WholeNumbersLogicTest)
 #include "tst_wholenumberslogic.moc"
-
-using namespace Arith;

@@ -2,6 +2,7 @@
 
 #include "eval/bigint.h"
 #include "eval/outcome.h"
+#include "tools/arith/divisors.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "eval/outcome.h"
+#include "tools/arith/divisors.h"
 
 #include <QString>
 
