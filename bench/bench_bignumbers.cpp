@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Arith;
+
 namespace {
 
 // `count` random digits of `base` without a leading zero, the same on every run.
@@ -26,7 +28,7 @@ void CalculateOnce(benchmark::State &state, BigNumberOperation operation, qsizet
     const QString second = RandomDigits(state.range(0), 10, 2);
     for (auto _ : state)
         benchmark::DoNotOptimize(CalculateBigNumbers(first, second, operation));
-    state.counters["result digits"] = CalculateBigNumbers(first, second, operation).size();
+    state.counters["result digits"] = CalculateBigNumbers(first, second, operation)->size();
 }
 
 void BM_Product(benchmark::State &state)
@@ -54,7 +56,7 @@ void ConvertOnce(benchmark::State &state, int fromBase, int toBase)
     const QString digits = RandomDigits(state.range(0), fromBase, 3);
     for (auto _ : state)
         benchmark::DoNotOptimize(ConvertBase(digits, fromBase, toBase));
-    state.counters["result digits"] = ConvertBase(digits, fromBase, toBase).size();
+    state.counters["result digits"] = ConvertBase(digits, fromBase, toBase)->size();
 }
 
 void BM_ConvertDecimalToBase16(benchmark::State &state)

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+using namespace Arith;
+
 // The exact value is worked out on every computation of "四则运算", beside the engine's.
 static void ExactTextbook(benchmark::State &state, const char *expression)
 {

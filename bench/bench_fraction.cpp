@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Arith;
+
 // Every keystroke in a term recomputes from the four texts; the largest terms make the
 // longest reduction.
 static void UpdateFromTexts(benchmark::State &state, FractionTexts texts, FractionOperator op)

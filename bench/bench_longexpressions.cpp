@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Arith;
+
 namespace {
 
 constexpr int LongestText = 100000;
@@ -28,7 +30,7 @@ void Evaluate(benchmark::State &state, const QString &expression)
     QString result;
     for (auto _ : state) {
         BeginUserAction();
-        result = ArithmeticResultText(expression);
+        result = ArithmeticResult(expression).value_or(ArithmeticErrorText);
         benchmark::DoNotOptimize(result);
     }
     state.counters["characters"] = double(expression.size());

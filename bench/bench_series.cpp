@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Arith;
+
 // Each keystroke in the n boxes computes once; the largest n allowed is the worst case.
 static void TriangularSum(benchmark::State &state, QString text)
 {
@@ -25,7 +27,7 @@ static void AcceptIntoLongSeries(benchmark::State &state)
 {
     RunningSeries series;
     for (int i = 0; i < 1000; ++i)
-        series = AcceptValue(series, QStringLiteral("1.5"));
+        series = *AcceptValue(series, QStringLiteral("1.5"));
     for (auto _ : state)
         benchmark::DoNotOptimize(AcceptValue(series, QStringLiteral("1.5")));
 }

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Arith;
+
 // Every keystroke of these windows recomputes their whole output; the slowest inputs are
 // primes (trial division runs to the square root) and numbers with many divisors.
 

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/editbox.h"
+#include "ui/longtextbox.h"
 #include "ui/style.h"
 
 #include <QCheckBox>
@@ -160,35 +161,36 @@ void SetTabOrder(const QList<QWidget *> &controls)
 namespace {
 
 template<typename Control>
-void ShowText(Control *control, const QString &text, bool error)
+void ShowOutcomeIn(Control *control, const Outcome<QString> &outcome)
 {
+    const QString &text = outcome ? *outcome : outcome.refusal();
     if (control->text() != text)
         control->setText(text);
-    MarkAsError(control, error);
+    // A silent refusal leaves the box empty and unmarked: what is typed there next must not
+    // come up in the error colour.
+    MarkAsError(control, !outcome && !text.isEmpty());
 }
 
 } // namespace
 
 void ShowOutcome(EditBox *box, const Outcome<QString> &outcome)
 {
-    ShowText(box, outcome ? *outcome : outcome.refusal(), !outcome);
+    ShowOutcomeIn(box, outcome);
 }
 
 void ShowOutcome(QLabel *label, const Outcome<QString> &outcome)
 {
-    ShowText(label, outcome ? *outcome : outcome.refusal(), !outcome);
+    ShowOutcomeIn(label, outcome);
 }
 
 void ShowOutcome(MultiLineEditBox *box, const Outcome<QString> &outcome)
 {
-    ShowText(box, outcome ? *outcome : outcome.refusal(), !outcome);
+    ShowOutcomeIn(box, outcome);
 }
 
-void ShowResult(EditBox *box, const QString &text, const QString &errorText)
+void ShowOutcome(LongTextBox *box, const Outcome<QString> &outcome)
 {
-    if (box->text() != text)
-        box->setText(text);
-    MarkAsError(box, text == errorText);
+    ShowOutcomeIn(box, outcome);
 }
 
 QString DisplayText(const QString &text)

@@ -10,6 +10,7 @@
 
 class EditBox;
 class MultiLineEditBox;
+class LongTextBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -77,13 +78,13 @@ void KeepPlaceWhenHidden(QWidget *widget);
 // Tab moves through `controls` in this order.
 void SetTabOrder(const QList<QWidget *> &controls);
 
-// Shows an outcome of a tool's logic: its value, or its refusal text in the warm accent. An
-// unchanged text is left alone, so that a selection in the box survives a recomputation.
+// Shows an outcome of a tool's logic: its value, or its refusal text in the warm accent (a
+// silent refusal empties the box, unmarked). An unchanged text is left alone, so that a
+// selection in the box survives a recomputation.
 void ShowOutcome(EditBox *box, const Outcome<QString> &outcome);
 void ShowOutcome(QLabel *label, const Outcome<QString> &outcome);
 void ShowOutcome(MultiLineEditBox *box, const Outcome<QString> &outcome);
-// Shows a result in a box, in the warm accent when it is the window's error text.
-void ShowResult(EditBox *box, const QString &text, const QString &errorText);
+void ShowOutcome(LongTextBox *box, const Outcome<QString> &outcome);
 
 // Runs `clear` whenever one of `inputs` (edit boxes, combo boxes, check and radio boxes)
 // changes, as long as `context` lives: for a window whose result comes from a button, so that

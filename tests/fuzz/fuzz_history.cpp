@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using namespace Arith;
+
 namespace {
 
 void CheckFile(const QByteArray &content, const QList<HistoryEntry> &parsed)

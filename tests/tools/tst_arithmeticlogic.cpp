@@ -1,6 +1,9 @@
+#include "outcometext.h"
 #include "tools/arith/arithmeticlogic.h"
 
 #include <QtTest>
+
+using namespace Arith;
 
 class ArithmeticLogicTest : public QObject
 {
@@ -45,7 +48,9 @@ void ArithmeticLogicTest::resultText()
 {
     QFETCH(QString, expression);
     QFETCH(QString, shown);
-    QCOMPARE(ArithmeticResultText(expression), shown);
+    const Outcome<QString> result = ArithmeticResult(expression);
+    QCOMPARE(ShownText(result), shown);
+    QCOMPARE(!result, shown == ArithmeticErrorText);
 }
 
 void ArithmeticLogicTest::exactValue_data()
@@ -119,4 +124,5 @@ void ArithmeticLogicTest::exactValue()
 }
 
 QTEST_GUILESS_MAIN(ArithmeticLogicTest)
+
 #include "tst_arithmeticlogic.moc"

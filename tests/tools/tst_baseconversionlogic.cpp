@@ -1,6 +1,9 @@
+#include "outcometext.h"
 #include "tools/arith/baseconversionlogic.h"
 
 #include <QtTest>
+
+using namespace Arith;
 
 class BaseConversionLogicTest : public QObject
 {
@@ -49,7 +52,7 @@ void BaseConversionLogicTest::conversion()
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QString, shown);
-    QCOMPARE(ConvertBase(text, from, to), shown);
+    QCOMPARE(ShownText(ConvertBase(text, from, to)), shown);
 }
 
 void BaseConversionLogicTest::chineseNumerals_data()
@@ -78,4 +81,5 @@ void BaseConversionLogicTest::chineseNumerals()
 }
 
 QTEST_GUILESS_MAIN(BaseConversionLogicTest)
+
 #include "tst_baseconversionlogic.moc"

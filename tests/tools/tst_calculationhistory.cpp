@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Arith;
+
 class CalculationHistoryTest : public QObject
 {
     Q_OBJECT

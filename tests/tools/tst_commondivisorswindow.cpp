@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTest>
 
+using namespace Arith;
+
 class CommonDivisorsWindowTest : public WindowTest
 {
     Q_OBJECT

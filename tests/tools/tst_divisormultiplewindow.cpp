@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+using namespace Arith;
+
 class DivisorMultipleWindowTest : public WindowTest
 {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Arith;
+
 namespace {
 
 constexpr qint32 Lowest = std::numeric_limits<qint32>::min();
@@ -178,7 +180,9 @@ void FractionLogicTest::noResult()
     QFETCH(FractionOperator, op);
     QFETCH(qint32, p2);
     QFETCH(qint32, q2);
-    QCOMPARE(CalculateFraction(7, q1, op, p2, q2), std::nullopt);
+    const Outcome<FractionResult> result = CalculateFraction(7, q1, op, p2, q2);
+    QVERIFY(!result);
+    QCOMPARE(result.refusal(), QString());
 }
 
 void FractionLogicTest::readTerm_data()
@@ -211,15 +215,20 @@ void FractionLogicTest::outOfRangeTermIsRefused()
     for (int term = 0; term < 4; ++term) {
         QStringList texts{"1", "2", "1", "2"};
         texts[term] = QStringLiteral("3e9");
-        const FractionUpdate refused
+        const Outcome<FractionResult> refused
                 = UpdateFraction({texts[0], texts[1], texts[2], texts[3]}, FractionOperator::Add);
-        QVERIFY(refused.termOutOfRange);
-        QVERIFY(!refused.result);
+        QVERIFY(!refused);
+        QCOMPARE(refused.refusal(), OutOfRangeMessage);
     }
-    const FractionUpdate shown
+    const Outcome<FractionResult> shown
             = UpdateFraction({"1", "2147483647.9", "1", "2"}, FractionOperator::Add);
-    QVERIFY(!shown.termOutOfRange);
-    QCOMPARE(shown.result->text, QStringLiteral("2147483649\r\n4294967294"));
+    QVERIFY(shown);
+    QCOMPARE(shown->text, QStringLiteral("2147483649\r\n4294967294"));
+    // A zero denominator shows an empty result, without a message.
+    const Outcome<FractionResult> empty
+            = UpdateFraction({"1", "0", "1", "2"}, FractionOperator::Add);
+    QVERIFY(empty);
+    QCOMPARE(*empty, FractionResult());
 }
 
 void FractionLogicTest::agreesWithScanOnEverySmallCase()

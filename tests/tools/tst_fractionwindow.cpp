@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QTest>
 
+using namespace Arith;
+
 class FractionWindowTest : public WindowTest
 {
     Q_OBJECT

@@ -10,6 +10,8 @@
 
 #include <numeric>
 
+using namespace Arith;
+
 namespace {
 
 using Wide = __int128;
@@ -277,7 +279,7 @@ void NumberWorkingTest::baseWorkingRecomputes()
             read.prepend(Digits[rest]);
         }
         QCOMPARE(ladder.rows.last().first(), QStringLiteral("0"));
-        QCOMPARE(read.isEmpty() ? QStringLiteral("0") : read, ConvertBase(digits, from, to));
+        QCOMPARE(read.isEmpty() ? QStringLiteral("0") : read, *ConvertBase(digits, from, to));
     }
 }
 
@@ -295,7 +297,7 @@ void NumberWorkingTest::fractionWorkingRecomputes()
     for (int round = 0; round < 5000; ++round) {
         const qint32 p1 = term(round), q1 = term(round), p2 = term(round), q2 = term(round);
         const auto op = FractionOperator(random.bounded(4));
-        const std::optional<FractionResult> shown = CalculateFraction(p1, q1, op, p2, q2);
+        const Outcome<FractionResult> shown = CalculateFraction(p1, q1, op, p2, q2);
         const Working working = FractionWorking(p1, q1, op, p2, q2);
         QCOMPARE(working.isEmpty(), !shown);
         if (!shown)

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Arith;
+
 class PrimeFactorizationWindowTest : public WindowTest
 {
     Q_OBJECT

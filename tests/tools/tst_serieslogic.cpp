@@ -1,9 +1,12 @@
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
+#include "outcometext.h"
 #include "tools/arith/serieslogic.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+
+using namespace Arith;
 
 namespace {
 
@@ -57,6 +60,7 @@ void SeriesLogicTest::running_data()
     row("2, 3, 4", {"2", "3", "4"}, {"2+3+4", "2×3×4", "9", "24", "4"});
     row("first product as typed", {"2.50"}, {"2.50", "2.50", "2.5", "2.50", "2"});
     row("second product converted", {"2.50", "2"}, {"2.50+2", "2.50×2", "4.5", "5", "3"});
+    row("empty value refused", {"2", "", "3"}, {"2+3", "2×3", "5", "6", "3"});
     row("zero and negatives", {"-3", "0", "-.5"}, {"-3+0+-.5", "-3×0×-.5", "-3.5", "0", "4"});
     row("unreadable as 0", {"abc", "5"}, {"abc+5", "abc×5", "5", "0", "3"});
     row("shown precision carries on", {"0.1", "0.2", "1e-13"},
@@ -74,8 +78,12 @@ void SeriesLogicTest::running()
     QFETCH(QStringList, values);
     QFETCH(QStringList, shown);
     RunningSeries series;
-    for (const QString &value : values)
-        series = AcceptValue(series, value);
+    for (const QString &value : values) {
+        const Outcome<RunningSeries> next = AcceptValue(series, value);
+        QCOMPARE(next ? QString() : next.refusal(),
+                 value.isEmpty() ? QStringLiteral("请输入加数！") : QString());
+        series = next.value_or(series);
+    }
     QCOMPARE((QStringList{series.sumWorking, series.productWorking, series.sum, series.product,
                           series.count}),
              shown);
@@ -110,7 +118,9 @@ void SeriesLogicTest::sum()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<QString>, shown);
-    QCOMPARE(TriangularSumText(text), shown);
+    const Outcome<QString> sum = TriangularSumText(text);
+    QCOMPARE(sum.ok(), shown.has_value());
+    QCOMPARE(ShownText(sum), shown.value_or(SumTooLongMessage));
 }
 
 void SeriesLogicTest::sumAgreesWithLoopWhileItIsExact()
@@ -122,7 +132,7 @@ void SeriesLogicTest::sumAgreesWithLoopWhileItIsExact()
     for (int i = 0; i < 5; ++i)
         texts << QString::number(random.bounded(3000, FirstRoundedSum));
     for (const QString &text : std::as_const(texts)) {
-        if (TriangularSumText(text) != LoopedSum(text))
+        if (ShownText(TriangularSumText(text)) != LoopedSum(text))
             QFAIL(qPrintable(text));
     }
 }
@@ -137,7 +147,7 @@ void SeriesLogicTest::sumSweepAgreesWithLoopUpToItsFirstRounding()
         if (n % 9973 != 0 && n < FirstRoundedSum - 100000)
             continue;
         const QString text = QString::number(n);
-        if (TriangularSumText(text) != NumberToText(looped + n))
+        if (ShownText(TriangularSumText(text)) != NumberToText(looped + n))
             QFAIL(qPrintable(text));
     }
 }
@@ -169,4 +179,5 @@ void SeriesLogicTest::product()
 }
 
 QTEST_GUILESS_MAIN(SeriesLogicTest)
+
 #include "tst_serieslogic.moc"

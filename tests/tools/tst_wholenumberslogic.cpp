@@ -12,6 +12,8 @@
 #include <cmath>
 #include <optional>
 
+using namespace Arith;
+
 namespace {
 
 // The plain divisibility test of the three windows, on reals.
@@ -314,6 +316,7 @@ void WholeNumbersLogicTest::commonDivisors_data()
     };
     row("twelve and eighteen", "12", "18", {"1", "2", "3", "6"});
     row("not a number", "abc", "5", {});
+    row("empty beside one beyond 32 bits", "", "3e9", {});
     row("fraction truncated", "12.9", "18", {"1", "2", "3", "6"});
     row("four digits each", "9999", "9999",
         {"1", "3", "9", "11", "33", "99", "101", "303", "909", "1111", "3333", "9999"});
@@ -332,17 +335,19 @@ void WholeNumbersLogicTest::commonDivisors()
     QFETCH(QString, second);
     QFETCH(QStringList, divisors);
     QFETCH(bool, inRange);
-    const std::optional<QStringList> listed = CommonDivisorTexts(first, second);
-    QCOMPARE(listed.has_value(), inRange);
+    const Outcome<QStringList> listed = CommonDivisorTexts(first, second);
+    QCOMPARE(listed.ok(), inRange);
     if (inRange)
         QCOMPARE(*listed, divisors);
+    else
+        QCOMPARE(listed.refusal(), OutOfRangeMessage);
 }
 
 void WholeNumbersLogicTest::commonDivisorsMatchScan()
 {
     for (int a = -5; a <= 200; ++a) {
         for (int b = -5; b <= 200; ++b) {
-            if (CommonDivisorTexts(Digits(a), Digits(b))
+            if (*CommonDivisorTexts(Digits(a), Digits(b))
                 != ScannedCommonDivisors(Digits(a), Digits(b)))
                 QFAIL(qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
         }
@@ -352,7 +357,7 @@ void WholeNumbersLogicTest::commonDivisorsMatchScan()
         const qint64 common = random.bounded(1, 1000);
         const QString a = Digits(random.bounded(1, 100) * common);
         const QString b = Digits(random.bounded(1, 2000000) * common);
-        QCOMPARE(CommonDivisorTexts(a, b), ScannedCommonDivisors(a, b));
+        QCOMPARE(*CommonDivisorTexts(a, b), ScannedCommonDivisors(a, b));
     }
 }
 
@@ -399,11 +404,10 @@ void WholeNumbersLogicTest::run()
     QString taken;
     int collected = 0;
     for (const QString &number : std::as_const(numbers)) {
-        const DivisorMultipleRun::Step step = run.Accept(number);
-        taken += step == DivisorMultipleRun::Step::Refused    ? u'R'
-                : step == DivisorMultipleRun::Step::Collected ? u'C'
-                                                              : u'F';
-        if (step == DivisorMultipleRun::Step::Collected) {
+        const Outcome<DivisorMultipleRun::Step> step = run.Accept(number);
+        taken += !step ? u'R' : *step == DivisorMultipleRun::Step::Collected ? u'C' : u'F';
+        QCOMPARE(run.finished(), taken.contains(u'F'));
+        if (step && *step == DivisorMultipleRun::Step::Collected) {
             // The label asks for the next number; the button turns to "计算" before the last.
             QCOMPARE(run.index(), ++collected + 1);
             QCOMPARE(run.lastIsNext(), collected + 1 == count);

@@ -94,15 +94,15 @@ QWidget *ConcentrationWindow::BuildConstants()
 void ConcentrationWindow::ConvertConcentration()
 {
     m_lastTyped = m_concentration;
-    ShowReply(m_massFraction,
-              MassFractionFor(m_concentration->text(), m_density->text(), m_molarMass->text()));
+    ShowOutcome(m_massFraction,
+                MassFractionFor(m_concentration->text(), m_density->text(), m_molarMass->text()));
 }
 
 void ConcentrationWindow::ConvertMassFraction()
 {
     m_lastTyped = m_massFraction;
-    ShowReply(m_concentration,
-              ConcentrationFor(m_massFraction->text(), m_density->text(), m_molarMass->text()));
+    ShowOutcome(m_concentration,
+                ConcentrationFor(m_massFraction->text(), m_density->text(), m_molarMass->text()));
 }
 
 void ConcentrationWindow::ConstantsChanged()
@@ -111,12 +111,4 @@ void ConcentrationWindow::ConstantsChanged()
         ConvertConcentration();
     else if (m_lastTyped == m_massFraction)
         ConvertMassFraction();
-}
-
-// Without a reply the other box is emptied: what it held belonged to other values. The refusal
-// is silent (no text) and the box is one the user types into, so it is not marked as an error:
-// what the user types there next must not show in the error colour.
-void ConcentrationWindow::ShowReply(EditBox *box, const Outcome<QString> &reply)
-{
-    box->setText(reply ? *reply : reply.refusal());
 }

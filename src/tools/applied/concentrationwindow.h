@@ -1,6 +1,5 @@
 #pragma once
 
-#include "eval/outcome.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
@@ -20,7 +19,6 @@ private:
     void ConvertMassFraction();
     // A new ρ or M converts again what the user typed last.
     void ConstantsChanged();
-    void ShowReply(EditBox *box, const Outcome<QString> &reply);
 
     EditBox *m_concentration;
     EditBox *m_massFraction;

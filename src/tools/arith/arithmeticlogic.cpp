@@ -6,12 +6,22 @@
 
 #include <QStringList>
 
-QString ArithmeticResultText(const QString &expression)
+namespace Arith {
+
+Outcome<QString> ArithmeticResult(const QString &expression)
 {
     const QString result = EvaluateExpression(ToHalfWidth(expression));
     if (result.isEmpty() || result == QLatin1String("1.#INF") || result == QLatin1String("-1.#INF"))
-        return ArithmeticErrorText;
+        return Refuse(ArithmeticErrorText);
     return result;
+}
+
+std::optional<HistoryEntry> HistoryEntryOf(const QString &expression,
+                                           const Outcome<QString> &result)
+{
+    if (expression.trimmed().isEmpty())
+        return std::nullopt;
+    return HistoryEntry{expression, result ? *result : result.refusal()};
 }
 
 QString ExactValueText(const QString &expression)
@@ -32,3 +42,5 @@ QString ExactValueText(const QString &expression)
         forms.append(value.decimal);
     return forms.join(QStringLiteral(" = "));
 }
+
+} // namespace Arith

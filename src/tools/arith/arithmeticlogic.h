@@ -1,14 +1,26 @@
 #pragma once
 
+#include "eval/outcome.h"
+#include "tools/arith/calculationhistory.h"
+
 #include <QString>
+
+#include <optional>
+
+namespace Arith {
 
 // What "四则运算" shows for a typed expression.
 inline const QString ArithmeticErrorText = QStringLiteral("错误!");
 inline const QString ExactValueTooLongText = QStringLiteral("精确值过长");
 
-// The engine's result text of the half-width folded expression; a failure or an infinity
-// shows as ArithmeticErrorText, not-a-number as "-1.#IND".
-QString ArithmeticResultText(const QString &expression);
+// The engine's result text of the half-width folded expression, not-a-number as "-1.#IND"; a
+// failure or an infinity is refused with ArithmeticErrorText.
+Outcome<QString> ArithmeticResult(const QString &expression);
+
+// What the history records of a computation: the expression and the text shown for its
+// result. Nothing for a blank expression, which is not recorded.
+std::optional<HistoryEntry> HistoryEntryOf(const QString &expression,
+                                           const Outcome<QString> &result);
 
 // The exact value of the expression as the engine reads it, its forms joined by " = ":
 // "1/2 = 0.5", "7/6 = 1又1/6 = 1.1(6)", "-3/10 = -0.3", a whole number alone ("14"). At most
@@ -16,3 +28,5 @@ QString ArithmeticResultText(const QString &expression);
 // ExactValueTooLongText beyond 10,000 digits; empty when the expression is not exact
 // arithmetic or has no value (a division by zero).
 QString ExactValueText(const QString &expression);
+
+} // namespace Arith

@@ -19,6 +19,8 @@
 
 #include <algorithm>
 
+using namespace Arith;
+
 namespace {
 
 // Room for the expression as the window was first drawn: 304 × 80 pixels, a given size.
@@ -26,12 +28,6 @@ constexpr QSize ExpressionBoxSize(304, 80);
 constexpr int HistoryRowsShown = 8;
 // A history line shows this much of a long expression.
 constexpr int LongestHistoryLine = 200;
-
-void ShowResultText(EditBox *box, const QString &text)
-{
-    ShowResult(box, text, ArithmeticErrorText);
-    box->setCursorPosition(0);
-}
 
 bool IsKeyPress(const QEvent *event, std::initializer_list<int> keys)
 {
@@ -130,7 +126,7 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     ShowHistory();
 
     ClearWhenChanged({m_expression}, this, [this] {
-        ShowResult(m_result, QString(), ArithmeticErrorText);
+        ShowOutcome(m_result, QString());
         m_exact->clear();
     });
     m_expression->setFocus();
@@ -224,14 +220,16 @@ bool ArithmeticWindow::RecallFromHistory(int key)
 void ArithmeticWindow::Compute()
 {
     const QString expression = m_expression->text();
-    const QString result = ArithmeticResultText(expression);
-    ShowResultText(m_result, result);
+    const Outcome<QString> result = ArithmeticResult(expression);
+    ShowOutcome(m_result, result);
+    m_result->setCursorPosition(0);
     m_exact->setText(ExactValueText(expression));
     m_exact->setCursorPosition(0);
     m_recall.Reset();
-    if (expression.trimmed().isEmpty())
+    const std::optional<HistoryEntry> entry = HistoryEntryOf(expression, result);
+    if (!entry)
         return;
-    m_history.Add({expression, result});
+    m_history.Add(*entry);
     ShowHistory();
 }
 

@@ -39,6 +39,6 @@ private:
     QListWidget *m_historyList;
     QPushButton *m_copyExact;
     QPushButton *m_clearHistory;
-    CalculationHistory m_history;
-    ExpressionRecall m_recall;
+    Arith::CalculationHistory m_history;
+    Arith::ExpressionRecall m_recall;
 };

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace Arith {
+
 namespace {
 
 QString Normalise(const QString &text)
@@ -40,14 +42,19 @@ bool IsBase(int base)
 
 } // namespace
 
-QString ConvertBase(const QString &text, int fromBase, int toBase)
+int BaseAt(int index)
+{
+    return SmallestBase + index;
+}
+
+Outcome<QString> ConvertBase(const QString &text, int fromBase, int toBase)
 {
     if (!IsBase(fromBase) || !IsBase(toBase))
-        return QString();
+        return Refuse(QString());
     const QString digits = Normalise(text);
     if (!IsNumberOf(digits, fromBase)) {
-        return InvalidNumberText + digits + QStringLiteral("不是一个有效的")
-                + SpellInChineseNumerals(fromBase) + QStringLiteral("进制数！");
+        return Refuse(QStringLiteral("参数错误-") + digits + QStringLiteral("不是一个有效的")
+                      + SpellInChineseNumerals(fromBase) + QStringLiteral("进制数！"));
     }
     if (fromBase == toBase)
         return digits;
@@ -70,3 +77,5 @@ QString SpellInChineseNumerals(int number)
         spelled += digitNames.at(units);
     return spelled;
 }
+
+} // namespace Arith

@@ -1,6 +1,5 @@
 #include "tools/arith/baseconversionwindow.h"
 
-#include "eval/numberreading.h"
 #include "tools/arith/baseconversionlogic.h"
 #include "tools/arith/numberworking.h"
 #include "ui/controls.h"
@@ -13,6 +12,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+
+using namespace Arith;
 
 namespace {
 
@@ -31,7 +32,7 @@ QComboBox *MakeBaseList(const QString &name, int selectedBase)
 
 int SelectedBase(const QComboBox *list)
 {
-    return TextToInteger(TextToNumber(list->currentText()));
+    return BaseAt(list->currentIndex());
 }
 
 } // namespace
@@ -87,8 +88,6 @@ BaseConversionWindow::BaseConversionWindow()
 
 void BaseConversionWindow::Convert()
 {
-    const QString result
-            = ConvertBase(m_number->text(), SelectedBase(m_fromBase), SelectedBase(m_toBase));
-    m_result->setText(result);
-    MarkAsError(m_result, result.startsWith(InvalidNumberText));
+    ShowOutcome(m_result,
+                ConvertBase(m_number->text(), SelectedBase(m_fromBase), SelectedBase(m_toBase)));
 }

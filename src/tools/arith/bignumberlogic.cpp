@@ -2,6 +2,8 @@
 
 #include "eval/bigint.h"
 
+namespace Arith {
+
 namespace {
 
 // Texts that the tool has always refused as a whole rather than read up to the odd character.
@@ -37,20 +39,22 @@ QString ComparisonText(int order)
     return order < 0 ? SecondIsLargerText : BothAreEqualText;
 }
 
-QString TextOf(const std::optional<BigInteger> &value)
+Outcome<QString> TextOf(const std::optional<BigInteger> &value)
 {
-    return value ? value->ToText() : QString();
+    if (!value)
+        return Refuse(QString());
+    return value->ToText();
 }
 
 } // namespace
 
-QString CalculateBigNumbers(const QString &first, const QString &second,
-                            BigNumberOperation operation)
+Outcome<QString> CalculateBigNumbers(const QString &first, const QString &second,
+                                     BigNumberOperation operation)
 {
     const std::optional<BigInteger> a = ReadOperand(first);
     const std::optional<BigInteger> b = ReadOperand(second);
     if (!a || !b)
-        return QString();
+        return Refuse(QString());
     switch (operation) {
     case BigNumberOperation::Product:
         return a->Multiply(*b).ToText();
@@ -65,5 +69,7 @@ QString CalculateBigNumbers(const QString &first, const QString &second,
     case BigNumberOperation::Comparison:
         return ComparisonText(a->Compare(*b));
     }
-    return QString();
+    return Refuse(QString());
 }
+
+} // namespace Arith

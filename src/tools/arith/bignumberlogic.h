@@ -1,6 +1,10 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QString>
+
+namespace Arith {
 
 // The operations of "大数运算", in the order of its radio boxes.
 enum class BigNumberOperation { Product, Quotient, Sum, Difference, Remainder, Comparison };
@@ -12,7 +16,9 @@ inline const QString SecondIsLargerText = QStringLiteral("第二个数大");
 // The exact result of `operation` on two integer literals (sign, then 0x / 0b / leading-0
 // octal prefixes, digits up to the first non-digit) as decimal text, or one of the comparison
 // texts. The quotient is truncated toward zero, the remainder has the sign of the divisor.
-// Empty for an empty input, a lone sign, a zero divisor, and a text with a line break, a
-// double quote or a backslash.
-QString CalculateBigNumbers(const QString &first, const QString &second,
-                            BigNumberOperation operation);
+// Refused, with nothing to show, for an empty input, a lone sign, a zero divisor, and a text
+// with a line break, a double quote or a backslash.
+Outcome<QString> CalculateBigNumbers(const QString &first, const QString &second,
+                                     BigNumberOperation operation);
+
+} // namespace Arith

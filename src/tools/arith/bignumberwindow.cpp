@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+using namespace Arith;
+
 namespace {
 
 // The width the window was first drawn with, a given size in pixels.
@@ -79,5 +81,5 @@ BigNumberWindow::BigNumberWindow()
 void BigNumberWindow::Calculate()
 {
     const auto operation = BigNumberOperation(m_operations->checkedId());
-    m_result->setText(CalculateBigNumbers(m_first->text(), m_second->text(), operation));
+    ShowOutcome(m_result, CalculateBigNumbers(m_first->text(), m_second->text(), operation));
 }

@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+namespace Arith {
+
 namespace {
 
 const QString ExpressionKey = QStringLiteral("expression");
@@ -134,3 +136,5 @@ std::optional<QString> ExpressionRecall::Newer(const QList<HistoryEntry> &entrie
         return m_typed;
     return entries.at(m_index).expression;
 }
+
+} // namespace Arith

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace Arith {
+
 struct HistoryEntry
 {
     QString expression;
@@ -65,3 +67,5 @@ private:
     int m_index = -1;
     QString m_typed;
 };
+
+} // namespace Arith

@@ -8,13 +8,18 @@
 #include <cmath>
 #include <numeric>
 
-std::optional<QStringList> CommonDivisorTexts(const QString &first, const QString &second)
+namespace Arith {
+
+Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second)
 {
+    QStringList texts;
+    // With a text empty, no list for the other number alone stands beside it.
+    if (first.isEmpty() || second.isEmpty())
+        return texts;
     const std::optional<qint32> a = TruncatedToInteger(TextToNumber(first));
     const std::optional<qint32> b = TruncatedToInteger(TextToNumber(second));
     if (!a || !b)
-        return std::nullopt;
-    QStringList texts;
+        return Refuse(OutOfRangeMessage);
     if (std::min(*a, *b) < 1)
         return texts;
     // The common divisors are exactly the divisors of the greatest one.
@@ -50,11 +55,11 @@ QString CommonMultiple::Text() const
 }
 
 // Numbers from 2^53 up are refused: beyond it a typed number may read as a neighbour.
-DivisorMultipleRun::Step DivisorMultipleRun::Accept(const QString &numberText)
+Outcome<DivisorMultipleRun::Step> DivisorMultipleRun::Accept(const QString &numberText)
 {
     const double value = TextToNumber(numberText);
     if (!(value >= 1 && value < 0x1p53))
-        return Step::Refused;
+        return Refuse(RefusedNumberMessage);
     const auto number = quint64(value);
     ++m_index;
     m_divisor = m_index == 2 ? number : std::gcd(m_divisor, number);
@@ -65,3 +70,5 @@ DivisorMultipleRun::Step DivisorMultipleRun::Accept(const QString &numberText)
     ++m_index;
     return Step::Finished;
 }
+
+} // namespace Arith

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "eval/bigint.h"
+#include "eval/outcome.h"
+#include "tools/arith/divisors.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+namespace Arith {
 
 // "公因数": the common divisors of two typed numbers (each read as a real and truncated toward
-// zero), ascending; empty when the smaller is below 1; nothing when either lies outside the
-// 32-bit range, which the window cannot hold.
-std::optional<QStringList> CommonDivisorTexts(const QString &first, const QString &second);
+// zero), ascending; empty while a text is empty or when the smaller is below 1. A number
+// outside the 32-bit range, which the window cannot hold, is refused with OutOfRangeMessage.
+Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second);
 
 // "公因倍数最值": the count of numbers that the "数量" text asks for; below 2 it is raised
 // to 2 (the window then shows "2").
@@ -39,17 +41,20 @@ class DivisorMultipleRun
 {
 public:
     enum class Step {
-        Refused, // not a number from 1 up (below 2^53, so that it is held exactly)
         Collected, // more numbers follow
         Finished, // the results are due: this and every later number completes the run
     };
 
     void SetCount(int count) { m_count = count; }
-    Step Accept(const QString &numberText);
+    // A text that is not a number from 1 up (below 2^53, so that it is held exactly) is
+    // refused with RefusedNumberMessage.
+    Outcome<Step> Accept(const QString &numberText);
 
     // The number to be entered next, counted from 1.
     int index() const { return m_index; }
     bool lastIsNext() const { return m_index == m_count; }
+    // Whether the results are due.
+    bool finished() const { return m_index > m_count + 1; }
     QString DivisorText() const { return QString::number(m_divisor); }
     QString MultipleText() const { return m_multiple.Text(); }
     // Every number accepted, in order.
@@ -62,3 +67,5 @@ private:
     CommonMultiple m_multiple;
     QList<quint64> m_numbers;
 };
+
+} // namespace Arith

@@ -1,7 +1,6 @@
 #include "tools/arith/commondivisorswindow.h"
 
 #include "tools/arith/commondivisors.h"
-#include "tools/arith/divisors.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/formulalabels.h"
@@ -14,6 +13,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+
+using namespace Arith;
 
 namespace {
 
@@ -94,21 +95,22 @@ CommonDivisorsWindow::CommonDivisorsWindow()
 
 void CommonDivisorsWindow::ListCommonDivisors()
 {
-    // With a box empty the list of other numbers would stay beside it.
-    if (m_first->text().isEmpty() || m_second->text().isEmpty()) {
-        m_lines->clear();
-        m_list->clear();
+    const Outcome<QStringList> divisors = CommonDivisorTexts(m_first->text(), m_second->text());
+    if (!divisors) {
+        // Emptied first, so no list for another number stays beside the message.
+        ShowDivisors({});
+        ShowMessage(divisors.refusal());
         return;
     }
-    const std::optional<QStringList> divisors
-            = CommonDivisorTexts(m_first->text(), m_second->text());
+    ShowDivisors(*divisors);
+}
+
+void CommonDivisorsWindow::ShowDivisors(const QStringList &divisors)
+{
     QString lines;
-    for (const QString &divisor : divisors.value_or(QStringList()))
+    for (const QString &divisor : divisors)
         lines += divisor + QLatin1String("\r\n");
     m_lines->setText(lines);
     m_list->clear();
-    m_list->addItems(divisors.value_or(QStringList()));
-    // Emptied first, so no list for another number stays beside the message.
-    if (!divisors)
-        ShowMessage(OutOfRangeMessage);
+    m_list->addItems(divisors);
 }

@@ -2,6 +2,8 @@
 
 #include "ui/toolwindow.h"
 
+#include <QStringList>
+
 class EditBox;
 class MultiLineEditBox;
 class QListWidget;
@@ -16,6 +18,7 @@ public:
 
 private:
     void ListCommonDivisors();
+    void ShowDivisors(const QStringList &divisors);
 
     EditBox *m_first, *m_second;
     MultiLineEditBox *m_lines;

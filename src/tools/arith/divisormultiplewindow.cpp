@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Arith;
+
 namespace {
 
 QGridLayout *MakePageGrid(QWidget *page)
@@ -69,7 +71,7 @@ DivisorMultipleWindow::DivisorMultipleWindow()
     layout->addWidget(m_pages);
     // The working follows the results: none before they are shown.
     m_working = new WorkingPanel([this] {
-        return m_divisor->text().isEmpty() ? Working() : DivisorMultipleWorking(m_run.numbers());
+        return m_run.finished() ? DivisorMultipleWorking(m_run.numbers()) : Working();
     });
     layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
     layout->addWidget(m_working);
@@ -145,10 +147,10 @@ void DivisorMultipleWindow::AcceptCount()
 
 void DivisorMultipleWindow::AcceptNumber()
 {
-    const DivisorMultipleRun::Step step = m_run.Accept(m_number->text());
-    if (step == DivisorMultipleRun::Step::Refused)
-        return ShowMessage(RefusedNumberMessage, QStringLiteral("信息："), this);
-    if (step == DivisorMultipleRun::Step::Collected) {
+    const Outcome<DivisorMultipleRun::Step> step = m_run.Accept(m_number->text());
+    if (!step)
+        return ShowMessage(step.refusal(), QStringLiteral("信息："), this);
+    if (*step == DivisorMultipleRun::Step::Collected) {
         m_numberCaption->setText(QStringLiteral("第%1个数：").arg(m_run.index()));
         if (m_run.lastIsNext())
             m_next->setText(QStringLiteral("计算"));

@@ -24,7 +24,7 @@ private:
     void AcceptCount();
     void AcceptNumber();
 
-    DivisorMultipleRun m_run;
+    Arith::DivisorMultipleRun m_run;
     EditBox *m_count;
     QPushButton *m_acceptCount, *m_next, *m_restart;
     QTabWidget *m_pages;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace Arith {
+
 std::optional<qint32> TruncatedToInteger(double value)
 {
     if (!(value > -2147483649.0 && value < 2147483648.0))
@@ -56,3 +58,5 @@ std::vector<quint32> Divisors(quint32 n)
     std::sort(divisors.begin(), divisors.end());
     return divisors;
 }
+
+} // namespace Arith

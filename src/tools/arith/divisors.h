@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+namespace Arith {
+
 // Whole-number helpers of the arithmetic tools: the numbers their windows hold are 32-bit
 // signed integers, and every divisor search is trial division up to the square root.
 
@@ -21,3 +23,5 @@ std::vector<quint32> PrimeFactors(quint32 n);
 
 // Every divisor of n (1 and n included), ascending; none for 0.
 std::vector<quint32> Divisors(quint32 n);
+
+} // namespace Arith

@@ -1,9 +1,12 @@
-#include "fractionlogic.h"
+#include "tools/arith/fractionlogic.h"
 
 #include "eval/numberreading.h"
+#include "tools/arith/divisors.h"
 
 #include <cmath>
 #include <limits>
+
+namespace Arith {
 
 namespace {
 
@@ -36,11 +39,11 @@ std::optional<qint32> ReadFractionTerm(const QString &text)
     return qint32(whole);
 }
 
-std::optional<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op,
-                                                qint32 p2, qint32 q2)
+Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op, qint32 p2,
+                                          qint32 q2)
 {
     if (q1 == 0 || q2 == 0)
-        return std::nullopt;
+        return Refuse(QString());
     Wide numerator = 0;
     Wide denominator = Wide(q1) * q2;
     switch (op) {
@@ -59,7 +62,7 @@ std::optional<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOp
         break;
     }
     if (denominator == 0)
-        return std::nullopt;
+        return Refuse(QString());
 
     FractionResult result;
     result.negative = numerator != 0 && (numerator < 0) != (denominator < 0);
@@ -73,16 +76,15 @@ std::optional<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOp
     return result;
 }
 
-FractionUpdate UpdateFraction(const FractionTexts &texts, FractionOperator op)
+Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op)
 {
     const auto p1 = ReadFractionTerm(texts.p1);
     const auto q1 = ReadFractionTerm(texts.q1);
     const auto p2 = ReadFractionTerm(texts.p2);
     const auto q2 = ReadFractionTerm(texts.q2);
-    FractionUpdate update;
     if (!p1 || !q1 || !p2 || !q2)
-        update.termOutOfRange = true;
-    else
-        update.result = CalculateFraction(*p1, *q1, op, *p2, *q2);
-    return update;
+        return Refuse(OutOfRangeMessage);
+    return CalculateFraction(*p1, *q1, op, *p2, *q2).value_or(FractionResult());
 }
+
+} // namespace Arith

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "eval/outcome.h"
+#include "tools/arith/divisors.h"
+
 #include <QString>
 
 #include <optional>
+
+namespace Arith {
 
 // Two fractions of 32-bit integers added, subtracted, multiplied or divided, the result
 // reduced to lowest terms. All arithmetic is exact: no term is ever rounded.
@@ -26,10 +31,10 @@ struct FractionResult
 };
 
 // p1/q1 op p2/q2 in lowest terms; the sign comes from the signs of the terms, so any value
-// below zero is negative however small. Nothing when a denominator is 0, including the one
-// a division by 0/q2 produces.
-std::optional<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op,
-                                                qint32 p2, qint32 q2);
+// below zero is negative however small. Refused, with nothing to show, when a denominator is
+// 0, including the one a division by 0/q2 produces.
+Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op, qint32 p2,
+                                          qint32 q2);
 
 // The four boxes as typed.
 struct FractionTexts
@@ -37,11 +42,8 @@ struct FractionTexts
     QString p1, q1, p2, q2;
 };
 
-// What a change of any input leads to: a new result, or none (the shown one stays), and
-// whether a term was refused for lying outside the 32-bit range.
-struct FractionUpdate
-{
-    std::optional<FractionResult> result;
-    bool termOutOfRange = false;
-};
-FractionUpdate UpdateFraction(const FractionTexts &texts, FractionOperator op);
+// What a change of any input leads to: the result of the terms as typed, empty where a
+// denominator is 0. A term outside the 32-bit range is refused with OutOfRangeMessage.
+Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op);
+
+} // namespace Arith

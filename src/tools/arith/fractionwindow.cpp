@@ -1,6 +1,5 @@
 #include "tools/arith/fractionwindow.h"
 
-#include "tools/arith/divisors.h"
 #include "tools/arith/numberworking.h"
 
 #include "ui/controls.h"
@@ -18,6 +17,8 @@
 #include <QStringList>
 
 #include <algorithm>
+
+using namespace Arith;
 
 namespace {
 
@@ -94,13 +95,7 @@ FractionWindow::FractionWindow()
 // The written sum, with the "解题过程" button below it and the working under that.
 QLayout *FractionWindow::WithWorking(QBoxLayout *sum)
 {
-    m_working = new WorkingPanel([this] {
-        const auto term = [](const EditBox *box) { return ReadFractionTerm(box->text()); };
-        const auto p1 = term(m_p1), q1 = term(m_q1), p2 = term(m_p2), q2 = term(m_q2);
-        if (!p1 || !q1 || !p2 || !q2)
-            return Working();
-        return FractionWorking(*p1, *q1, FractionOperator(m_operator->currentIndex()), *p2, *q2);
-    });
+    m_working = new WorkingPanel([this] { return FractionWorking(Texts(), Operator()); });
     for (EditBox *term : {m_p1, m_q1, m_p2, m_q2})
         connect(term, &EditBox::ContentChanged, m_working, &WorkingPanel::Refresh);
     connect(m_operator, &QComboBox::currentIndexChanged, m_working, &WorkingPanel::Refresh);
@@ -174,16 +169,26 @@ void FractionWindow::FitResultBox(const QStringList &lines)
                            m_result->fontMetrics().lineSpacing() * int(lines.size()) + margins);
 }
 
+FractionTexts FractionWindow::Texts() const
+{
+    return {m_p1->text(), m_q1->text(), m_p2->text(), m_q2->text()};
+}
+
+FractionOperator FractionWindow::Operator() const
+{
+    return FractionOperator(m_operator->currentIndex());
+}
+
 void FractionWindow::Refresh()
 {
-    const FractionUpdate update
-            = UpdateFraction({m_p1->text(), m_q1->text(), m_p2->text(), m_q2->text()},
-                             FractionOperator(m_operator->currentIndex()));
-    // Without a result (a zero denominator, a term out of range) the old one would no longer
-    // belong to the terms on screen.
-    ShowFraction(update.result.value_or(FractionResult()));
-    if (update.termOutOfRange)
-        ShowMessage(OutOfRangeMessage);
+    const Outcome<FractionResult> result = UpdateFraction(Texts(), Operator());
+    if (!result) {
+        // The old result would no longer belong to the terms on screen.
+        ShowFraction(FractionResult());
+        ShowMessage(result.refusal());
+        return;
+    }
+    ShowFraction(*result);
 }
 
 void FractionWindow::ShowFraction(const FractionResult &result)

@@ -28,7 +28,9 @@ private:
     void FitResultBox(const QStringList &lines);
 
     void Refresh();
-    void ShowFraction(const FractionResult &result);
+    Arith::FractionTexts Texts() const;
+    Arith::FractionOperator Operator() const;
+    void ShowFraction(const Arith::FractionResult &result);
 
     EditBox *m_p1, *m_q1, *m_p2, *m_q2;
     QComboBox *m_operator;

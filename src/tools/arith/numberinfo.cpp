@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace Arith {
+
 namespace {
 
 // The integer-part rule without its 32-bit result, so that large whole numbers stay whole.
@@ -93,3 +95,5 @@ QString NumberReport(const QString &text)
     report += negative ? QStringLiteral("绝对值的因数为：\r\n") : QStringLiteral("因数为：\r\n");
     return report + DivisorLines(divisors);
 }
+
+} // namespace Arith

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Arith {
+
 // "数字信息": a report on the typed number, rebuilt on every change, and the input rules that
 // keep the typed text short enough for it.
 
@@ -19,3 +21,5 @@ bool BreaksNumberInputRules(const QString &text);
 // end with the sign line. Empty for
 // an empty text or "-"; an infinity is "非整数".
 QString NumberReport(const QString &text);
+
+} // namespace Arith

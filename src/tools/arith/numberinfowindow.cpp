@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+using namespace Arith;
+
 namespace {
 
 // Ten lines of the report in view.

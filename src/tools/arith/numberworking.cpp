@@ -10,6 +10,8 @@
 #include <numeric>
 #include <vector>
 
+namespace Arith {
+
 namespace {
 
 const QString Times = QStringLiteral("×");
@@ -463,3 +465,14 @@ Working FractionWorking(qint32 p1, qint32 q1, FractionOperator op, qint32 p2, qi
     }
     return {{QString(), std::nullopt, {}, Lines(lines)}};
 }
+
+Working FractionWorking(const FractionTexts &texts, FractionOperator op)
+{
+    const auto p1 = ReadFractionTerm(texts.p1), q1 = ReadFractionTerm(texts.q1);
+    const auto p2 = ReadFractionTerm(texts.p2), q2 = ReadFractionTerm(texts.q2);
+    if (!p1 || !q1 || !p2 || !q2)
+        return Working();
+    return FractionWorking(*p1, *q1, op, *p2, *q2);
+}
+
+} // namespace Arith

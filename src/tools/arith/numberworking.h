@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace Arith {
+
 // The working of the number tools, as the textbooks teach it. Each is empty where the window
 // shows no result to work towards.
 
@@ -31,6 +33,10 @@ Working BaseConversionWorking(const QString &text, int fromBase, int toBase);
 // raw result, its reduction by the greatest common divisor and the mixed number. Empty where
 // the window computes nothing.
 Working FractionWorking(qint32 p1, qint32 q1, FractionOperator op, qint32 p2, qint32 q2);
+// The same for the terms as typed, each read as the window reads it.
+Working FractionWorking(const FractionTexts &texts, FractionOperator op);
 
 // The smallest prime factor of n ≥ 2 (n itself when prime); 0 for n < 2.
 quint64 SmallestPrimeFactor(quint64 n);
+
+} // namespace Arith

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace Arith {
+
 Outcome<QString> FactorizePrimes(const QString &text)
 {
     const std::optional<qint32> number = TruncatedToInteger(TextToNumber(text));
@@ -17,3 +19,5 @@ Outcome<QString> FactorizePrimes(const QString &text)
         factors.append(QString::number(factor));
     return factors.join(QLatin1Char('*'));
 }
+
+} // namespace Arith

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Arith;
+
 PrimeFactorizationWindow::PrimeFactorizationWindow()
     : ToolWindow(QStringLiteral("分解质因数"))
     , m_input(new EditBox(QStringLiteral("输入"), InputMode::LongInteger))

@@ -15,9 +15,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Arith;
+
 namespace {
 
-const QString EmptyValueMessage = QStringLiteral("请输入加数！");
 const QString WidestResult = QStringLiteral("-1.234567890123e+308");
 
 MultiLineEditBox *MakeWorkingBox(const QString &name)
@@ -104,34 +105,32 @@ QGroupBox *RunningSeriesWindow::BuildResultGroup(const QString &name, const QStr
     return group;
 }
 
-// The running results are read back from what the window shows, and written back.
 void RunningSeriesWindow::AcceptValue()
 {
-    const QString value = m_value->text();
-    if (value.isEmpty()) {
-        ShowMessage(EmptyValueMessage);
+    const Outcome<RunningSeries> next = Arith::AcceptValue(m_series, m_value->text());
+    if (!next) {
+        ShowMessage(next.refusal());
         return;
     }
-    RunningSeries series{m_sumWorking->text(), m_productWorking->text(), m_sum->text(),
-                         m_product->text(),    m_count->text(),          m_first};
-    series = ::AcceptValue(series, value);
-    m_sumWorking->setText(series.sumWorking);
-    m_productWorking->setText(series.productWorking);
-    m_sum->setText(series.sum);
-    m_product->setText(series.product);
-    m_first = series.first;
+    m_series = *next;
+    ShowSeries();
     m_value->clear();
     m_value->setFocus();
-    m_count->setText(series.count);
+    m_count->setText(m_series.count);
 }
 
 void RunningSeriesWindow::StartAgain()
 {
-    m_sumWorking->clear();
-    m_first = true;
-    m_count->setText(QStringLiteral("1"));
-    m_sum->clear();
-    m_product->clear();
-    m_productWorking->clear();
+    m_series = RunningSeries();
+    ShowSeries();
+    m_count->setText(m_series.count);
     m_value->setFocus();
+}
+
+void RunningSeriesWindow::ShowSeries()
+{
+    m_sumWorking->setText(m_series.sumWorking);
+    m_productWorking->setText(m_series.productWorking);
+    m_sum->setText(m_series.sum);
+    m_product->setText(m_series.product);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/arith/serieslogic.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
@@ -23,10 +24,11 @@ private:
 
     void AcceptValue();
     void StartAgain();
+    void ShowSeries();
 
     QLabel *m_count;
     EditBox *m_value;
     MultiLineEditBox *m_sumWorking, *m_productWorking;
     EditBox *m_sum, *m_product;
-    bool m_first = true;
+    Arith::RunningSeries m_series;
 };

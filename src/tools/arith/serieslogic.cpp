@@ -1,10 +1,13 @@
-#include "serieslogic.h"
+#include "tools/arith/serieslogic.h"
 
+#include "eval/gbktext.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 
 #include <cmath>
 #include <limits>
+
+namespace Arith {
 
 namespace {
 
@@ -23,8 +26,10 @@ double ReadShownResult(const QString &text)
 
 } // namespace
 
-RunningSeries AcceptValue(RunningSeries series, const QString &value)
+Outcome<RunningSeries> AcceptValue(RunningSeries series, const QString &value)
 {
+    if (value.isEmpty())
+        return Refuse(QStringLiteral("请输入加数！"));
     if (series.first) {
         series.sumWorking = value;
         series.productWorking = value;
@@ -42,11 +47,18 @@ RunningSeries AcceptValue(RunningSeries series, const QString &value)
     return series;
 }
 
-std::optional<QString> TriangularSumText(const QString &text)
+std::optional<QString> TextCutToLimit(const QString &text, int limit)
+{
+    if (TextLength(text) <= limit)
+        return std::nullopt;
+    return TextLeft(text, limit);
+}
+
+Outcome<QString> TriangularSumText(const QString &text)
 {
     const double x = TextToNumber(text);
     if (!(std::fabs(x) < 1e9))
-        return std::nullopt;
+        return Refuse(SumTooLongMessage);
     const qint64 n = qint64(x);
     if (n < 1)
         return NumberToText(0.0 + x);
@@ -66,3 +78,5 @@ QString FactorialText(const QString &text)
         product *= i;
     return NumberToText(product);
 }
+
+} // namespace Arith

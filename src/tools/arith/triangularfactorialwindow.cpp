@@ -1,6 +1,5 @@
 #include "tools/arith/triangularfactorialwindow.h"
 
-#include "eval/gbktext.h"
 #include "tools/arith/serieslogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
@@ -10,10 +9,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-namespace {
+using namespace Arith;
 
-const QString SumTooLong = QStringLiteral("请输入小于等于9位数的数字！");
-const QString ProductTooLong = QStringLiteral("请输入小于等于2位数的数字！");
+namespace {
 
 // Room for the longest results: the largest sum and 99!.
 const QString WidestResult = QStringLiteral("9.332621544394e+155");
@@ -64,28 +62,30 @@ TriangularFactorialWindow::TriangularFactorialWindow()
 // caret at the end of the new text, where the user goes on typing.
 bool TriangularFactorialWindow::CutToLimit(EditBox *box, int limit, const QString &message)
 {
-    const QString text = box->text();
-    if (TextLength(text) <= limit)
+    const std::optional<QString> cut = Arith::TextCutToLimit(box->text(), limit);
+    if (!cut)
         return false;
     ShowMessage(message);
-    box->setText(TextLeft(text, limit));
+    box->setText(*cut);
     return true;
 }
 
 void TriangularFactorialWindow::SumInputChanged()
 {
-    if (CutToLimit(m_sumInput, SumInputLimit, SumTooLong))
+    if (CutToLimit(m_sumInput, SumInputLimit, SumTooLongMessage))
         return;
-    // Only an exponent form can name a number of ten digits or more in nine characters.
-    const auto sum = TriangularSumText(m_sumInput->text());
-    if (!sum)
-        ShowMessage(SumTooLong);
-    m_sum->setText(sum.value_or(QString()));
+    const Outcome<QString> sum = TriangularSumText(m_sumInput->text());
+    if (!sum) {
+        ShowMessage(sum.refusal());
+        m_sum->clear();
+        return;
+    }
+    m_sum->setText(*sum);
 }
 
 void TriangularFactorialWindow::ProductInputChanged()
 {
-    if (CutToLimit(m_productInput, ProductInputLimit, ProductTooLong))
+    if (CutToLimit(m_productInput, ProductInputLimit, ProductTooLongMessage))
         return;
     m_product->setText(FactorialText(m_productInput->text()));
 }
