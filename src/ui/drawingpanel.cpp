@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <type_traits>
 
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     : QWidget(parent)
@@ -17,8 +18,26 @@ DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     Clear();
 }
 
+DrawingPanel::~DrawingPanel()
+{
+    FinishDrawing();
+}
+
+void DrawingPanel::FinishDrawing() const
+{
+    if (m_drawing.valid())
+        m_drawing.get();
+}
+
+const QImage &DrawingPanel::picture() const
+{
+    FinishDrawing();
+    return m_picture;
+}
+
 void DrawingPanel::EnsurePictureResolution()
 {
+    FinishDrawing();
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_picture.size() == pixels)
@@ -40,14 +59,19 @@ void DrawingPanel::Clear()
     update();
 }
 
+QPen DrawingPanel::Pen() const
+{
+    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
+    pen.setCosmetic(m_penWidth <= 1);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
 void DrawingPanel::DrawWithPen(const std::function<void(QPainter &)> &draw, const QRectF &area)
 {
     EnsurePictureResolution();
     QPainter painter(&m_picture);
-    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
-    pen.setCosmetic(m_penWidth <= 1);
-    pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
+    painter.setPen(Pen());
     painter.setRenderHint(QPainter::Antialiasing, m_penWidth > 1);
     draw(painter);
     // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
@@ -77,23 +101,45 @@ void DrawingPanel::DrawLine(QPointF from, QPointF to)
             QRectF(from, to));
 }
 
-void DrawingPanel::DrawLines(const QList<QLine> &lines)
+// The picture is the thread's alone until FinishDrawing; the pen is the one set now.
+template<typename Line>
+void DrawingPanel::DrawInBackground(const QList<Line> &lines, bool antialiased)
 {
     if (lines.isEmpty())
         return;
-    QRect changed;
-    for (const QLine &line : lines)
-        changed |= QRect(line.p1(), line.p2()).normalized();
-    DrawWithPen(
-            [&](QPainter &painter) {
-                for (const QLine &line : lines) {
-                    if (line.p1() == line.p2())
-                        painter.drawPoint(line.p1());
-                    else
-                        painter.drawLine(line);
+    EnsurePictureResolution();
+    QRectF changed;
+    for (const Line &line : lines)
+        changed |= QRectF(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
+    const int margin = m_penWidth / 2 + 2;
+    update(changed.toAlignedRect().adjusted(-margin, -margin, margin, margin));
+    m_drawing = std::async(std::launch::async, [picture = &m_picture, pen = Pen(), lines,
+                                                antialiased = antialiased || m_penWidth > 1] {
+        QPainter painter(picture);
+        painter.setPen(pen);
+        painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        for (const Line &line : lines) {
+            // A line of one pixel is that pixel; finer lines are drawn as they are.
+            if constexpr (std::is_same_v<Line, QLine>) {
+                if (line.p1() == line.p2()) {
+                    painter.drawPoint(line.p1());
+                    continue;
                 }
-            },
-            changed);
+            }
+            painter.drawLine(line);
+        }
+    });
+}
+
+void DrawingPanel::DrawLines(const QList<QLine> &lines)
+{
+    DrawInBackground(lines, false);
+}
+
+// As DrawLine(QPointF, QPointF) draws each.
+void DrawingPanel::DrawLines(const QList<QLineF> &lines)
+{
+    DrawInBackground(lines, true);
 }
 
 QFont DrawingPanel::LabelFont() const
@@ -142,6 +188,7 @@ void DrawingPanel::WriteTextInside(int x, int y, double number)
 
 QColor DrawingPanel::PixelAt(int x, int y) const
 {
+    FinishDrawing();
     const qreal ratio = m_picture.devicePixelRatio();
     return m_picture.pixelColor(int(x * ratio), int(y * ratio));
 }

@@ -44,7 +44,7 @@ public:
         }
         ++starts;
         for (int i = 0; i < stepCount; ++i) {
-            if (!KeepGoing())
+            if (!LetEventsRun())
                 return;
             ++steps;
         }

@@ -135,7 +135,7 @@ void ApproximateRootWindow::Search()
     const double b = TextToNumber(m_last->text());
     const PreparedFunction f = PrepareFunction(m_expression->text());
     SearchHooks hooks;
-    hooks.keepGoing = [this] { return Breathe(); };
+    hooks.keepGoing = Pace();
     hooks.answer = [this](const Answer &answer) {
         m_answer->setText(AnswerText(answer, m_places->currentIndex()));
     };
