@@ -113,22 +113,24 @@ void DrawingPanel::DrawInBackground(const QList<Line> &lines, bool antialiased)
         changed |= QRectF(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
     const int margin = m_penWidth / 2 + 2;
     update(changed.toAlignedRect().adjusted(-margin, -margin, margin, margin));
-    m_drawing = std::async(std::launch::async, [picture = &m_picture, pen = Pen(), lines,
-                                                antialiased = antialiased || m_penWidth > 1] {
-        QPainter painter(picture);
-        painter.setPen(pen);
-        painter.setRenderHint(QPainter::Antialiasing, antialiased);
-        for (const Line &line : lines) {
-            // A line of one pixel is that pixel; finer lines are drawn as they are.
-            if constexpr (std::is_same_v<Line, QLine>) {
-                if (line.p1() == line.p2()) {
-                    painter.drawPoint(line.p1());
-                    continue;
-                }
-            }
-            painter.drawLine(line);
-        }
-    });
+    m_drawing = std::async(std::launch::async,
+                           [picture = &m_picture, pen = Pen(), lines,
+                            antialiased = antialiased || m_penWidth > 1] {
+                               QPainter painter(picture);
+                               painter.setPen(pen);
+                               painter.setRenderHint(QPainter::Antialiasing, antialiased);
+                               for (const Line &line : lines) {
+                                   // A line of one pixel is that pixel; finer lines are drawn as
+                                   // they are.
+                                   if constexpr (std::is_same_v<Line, QLine>) {
+                                       if (line.p1() == line.p2()) {
+                                           painter.drawPoint(line.p1());
+                                           continue;
+                                       }
+                                   }
+                                   painter.drawLine(line);
+                               }
+                           });
 }
 
 void DrawingPanel::DrawLines(const QList<QLine> &lines)

@@ -12,8 +12,8 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QResizeEvent>
-#include <QScrollArea>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -86,9 +86,8 @@ KeepGoing ToolWindow::Pace(std::function<void()> beforeEvents)
         if (!m_sinceEvents.isValid())
             m_sinceEvents.start();
         const qint64 nowNs = m_sinceEvents.nsecsElapsed();
-        countdown = lastLookNs >= 0 && nowNs - lastLookNs < QuickStepsNs && m_eventPeriodMs > 0
-                ? 16
-                : 1;
+        countdown = lastLookNs >= 0 && nowNs - lastLookNs < QuickStepsNs && m_eventPeriodMs > 0 ? 16
+                                                                                                : 1;
         lastLookNs = nowNs;
         if (nowNs < qint64(m_eventPeriodMs) * 1'000'000)
             return !m_closing;

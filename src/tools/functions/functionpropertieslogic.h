@@ -48,13 +48,14 @@ struct MonotonicInterval
 int MonotonicStepCount(double a, double b, double step);
 // The pieces of [a, b] between turning points. None when the step is unusable or the scan was
 // abandoned.
-std::optional<std::vector<MonotonicInterval>> FindMonotonicIntervals(const Function &f, double a,
-                                                                     double b, double step,
-                                                                     const KeepGoing &keepGoing = {});
+std::optional<std::vector<MonotonicInterval>>
+FindMonotonicIntervals(const Function &f, double a, double b, double step,
+                       const KeepGoing &keepGoing = {});
 
 // "既是奇函数又是偶函数", "奇函数", "偶函数" or "非奇非偶函数". The step is asked for before
 // every step of the scan; none when it is unusable or the scan was abandoned.
 std::optional<QString> FindParity(const Function &f, double a, double b,
-                                  const std::function<double()> &step, const KeepGoing &keepGoing = {});
+                                  const std::function<double()> &step,
+                                  const KeepGoing &keepGoing = {});
 
 } // namespace Functions::FunctionProperties

@@ -144,7 +144,8 @@ void FunctionTableWindow::Build()
     QList<QStringList> rows;
     const auto showRows = [&] {
         m_grid->AppendRows(rows);
-        m_progress->setValue(std::min(m_progress->maximum(), m_progress->value() + int(rows.size())));
+        m_progress->setValue(
+                std::min(m_progress->maximum(), m_progress->value() + int(rows.size())));
         rows.clear();
     };
     const auto take = [&](const Row &row) { rows.append({row.x, row.value}); };
