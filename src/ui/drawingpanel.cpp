@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QThread>
 
 #include <algorithm>
 #include <type_traits>
@@ -25,8 +26,9 @@ DrawingPanel::~DrawingPanel()
 
 void DrawingPanel::FinishDrawing() const
 {
-    if (m_drawing.valid())
-        m_drawing.get();
+    for (std::future<void> &drawing : m_drawings)
+        drawing.get();
+    m_drawings.clear();
 }
 
 const QImage &DrawingPanel::picture() const
@@ -101,7 +103,41 @@ void DrawingPanel::DrawLine(QPointF from, QPointF to)
             QRectF(from, to));
 }
 
-// The picture is the thread's alone until FinishDrawing; the pen is the one set now.
+namespace {
+
+template<typename Line>
+void DrawEach(QPainter &painter, const QList<Line> &lines)
+{
+    for (const Line &line : lines) {
+        // A line of one pixel is that pixel; finer lines are drawn as they are.
+        if constexpr (std::is_same_v<Line, QLine>) {
+            if (line.p1() == line.p2()) {
+                painter.drawPoint(line.p1());
+                continue;
+            }
+        }
+        painter.drawLine(line);
+    }
+}
+
+// The lines that reach columns [x1, x2) with their caps and smoothed edges, in order.
+template<typename Line>
+QList<Line> LinesInStrip(const QList<Line> &lines, double x1, double x2, int margin)
+{
+    QList<Line> inStrip;
+    for (const Line &line : lines) {
+        if (std::max(line.x1(), line.x2()) + margin >= x1
+            && std::min(line.x1(), line.x2()) - margin < x2)
+            inStrip.append(line);
+    }
+    return inStrip;
+}
+
+} // namespace
+
+// Each strip of columns is drawn on a thread of its own, with every line that reaches into it
+// in order, so that each pixel gets the same lines in the same order as one by one. The picture
+// is the threads' alone until FinishDrawing; the pen is the one set now.
 template<typename Line>
 void DrawingPanel::DrawInBackground(const QList<Line> &lines, bool antialiased)
 {
@@ -113,24 +149,31 @@ void DrawingPanel::DrawInBackground(const QList<Line> &lines, bool antialiased)
         changed |= QRectF(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
     const int margin = m_penWidth / 2 + 2;
     update(changed.toAlignedRect().adjusted(-margin, -margin, margin, margin));
-    m_drawing = std::async(std::launch::async,
-                           [picture = &m_picture, pen = Pen(), lines,
-                            antialiased = antialiased || m_penWidth > 1] {
-                               QPainter painter(picture);
-                               painter.setPen(pen);
-                               painter.setRenderHint(QPainter::Antialiasing, antialiased);
-                               for (const Line &line : lines) {
-                                   // A line of one pixel is that pixel; finer lines are drawn as
-                                   // they are.
-                                   if constexpr (std::is_same_v<Line, QLine>) {
-                                       if (line.p1() == line.p2()) {
-                                           painter.drawPoint(line.p1());
-                                           continue;
-                                       }
-                                   }
-                                   painter.drawLine(line);
-                               }
-                           });
+    // Strips meet between device pixels only at a ratio of 1.
+    const qreal ratio = m_picture.devicePixelRatio();
+    const int strips = ratio == 1 ? std::clamp(QThread::idealThreadCount(), 1, 4) : 1;
+    uchar *bits = m_picture.bits();
+    for (int strip = 0; strip < strips; ++strip) {
+        const int x1 = width() * strip / strips;
+        const int x2 = width() * (strip + 1) / strips;
+        // A painter of its own on the same pixels, which the strips share without overlapping;
+        // moved, not copied, so that painting does not detach it from them.
+        QImage shared(bits, m_picture.width(), m_picture.height(), m_picture.bytesPerLine(),
+                      m_picture.format());
+        shared.setDevicePixelRatio(ratio);
+        m_drawings.push_back(std::async(std::launch::async,
+                                        [shared = std::move(shared), pen = Pen(),
+                                         inStrip = LinesInStrip(lines, x1, x2, margin),
+                                         clip = QRect(x1, 0, x2 - x1, height()),
+                                         antialiased = antialiased || m_penWidth > 1]() mutable {
+                                            QPainter painter(&shared);
+                                            painter.setClipRect(clip);
+                                            painter.setPen(pen);
+                                            painter.setRenderHint(QPainter::Antialiasing,
+                                                                  antialiased);
+                                            DrawEach(painter, inStrip);
+                                        }));
+    }
 }
 
 void DrawingPanel::DrawLines(const QList<QLine> &lines)

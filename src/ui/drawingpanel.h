@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <future>
+#include <vector>
 
 // A pixel canvas (origin top left, y downward) that keeps its picture until Clear. It paints
 // at the screen's device pixel ratio so lines and labels stay sharp; coordinates are logical.
@@ -25,7 +26,7 @@ public:
     // The same between points in between pixels, for lines finer than the logical pixels.
     void DrawLine(QPointF from, QPointF to);
     // Many segments, as DrawLine would draw each one after the other, with one repaint. Long
-    // thick segments take milliseconds each: they are drawn on another thread, and whatever
+    // thick segments take milliseconds each: they are drawn on other threads, and whatever
     // reads or draws the picture next waits for them.
     void DrawLines(const QList<QLine> &lines);
     void DrawLines(const QList<QLineF> &lines);
@@ -63,7 +64,7 @@ private:
     QRect TextArea(int x, int y, const QString &text) const;
 
     QImage m_picture;
-    mutable std::future<void> m_drawing; // a drawing on another thread, until finished
+    mutable std::vector<std::future<void>> m_drawings; // on other threads, until finished
     int m_penWidth = 0;
     QColor m_penColor = Qt::black;
     int m_labelFontSize = 9;
