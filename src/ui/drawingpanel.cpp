@@ -6,8 +6,10 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QThread>
 
 #include <algorithm>
+#include <type_traits>
 
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     : QWidget(parent)
@@ -17,8 +19,27 @@ DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     Clear();
 }
 
+DrawingPanel::~DrawingPanel()
+{
+    FinishDrawing();
+}
+
+void DrawingPanel::FinishDrawing() const
+{
+    for (std::future<void> &drawing : m_drawings)
+        drawing.get();
+    m_drawings.clear();
+}
+
+const QImage &DrawingPanel::picture() const
+{
+    FinishDrawing();
+    return m_picture;
+}
+
 void DrawingPanel::EnsurePictureResolution()
 {
+    FinishDrawing();
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (m_picture.size() == pixels)
@@ -40,14 +61,19 @@ void DrawingPanel::Clear()
     update();
 }
 
+QPen DrawingPanel::Pen() const
+{
+    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
+    pen.setCosmetic(m_penWidth <= 1);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
 void DrawingPanel::DrawWithPen(const std::function<void(QPainter &)> &draw, const QRectF &area)
 {
     EnsurePictureResolution();
     QPainter painter(&m_picture);
-    QPen pen(m_penColor, m_penWidth <= 1 ? 1 : m_penWidth);
-    pen.setCosmetic(m_penWidth <= 1);
-    pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
+    painter.setPen(Pen());
     painter.setRenderHint(QPainter::Antialiasing, m_penWidth > 1);
     draw(painter);
     // Only the segment needs repainting; a curve drawn column by column stays cheap to show.
@@ -77,23 +103,88 @@ void DrawingPanel::DrawLine(QPointF from, QPointF to)
             QRectF(from, to));
 }
 
-void DrawingPanel::DrawLines(const QList<QLine> &lines)
+namespace {
+
+template<typename Line>
+void DrawEach(QPainter &painter, const QList<Line> &lines)
+{
+    for (const Line &line : lines) {
+        // A line of one pixel is that pixel; finer lines are drawn as they are.
+        if constexpr (std::is_same_v<Line, QLine>) {
+            if (line.p1() == line.p2()) {
+                painter.drawPoint(line.p1());
+                continue;
+            }
+        }
+        painter.drawLine(line);
+    }
+}
+
+// The lines that reach columns [x1, x2) with their caps and smoothed edges, in order.
+template<typename Line>
+QList<Line> LinesInStrip(const QList<Line> &lines, double x1, double x2, int margin)
+{
+    QList<Line> inStrip;
+    for (const Line &line : lines) {
+        if (std::max(line.x1(), line.x2()) + margin >= x1
+            && std::min(line.x1(), line.x2()) - margin < x2)
+            inStrip.append(line);
+    }
+    return inStrip;
+}
+
+} // namespace
+
+// Each strip of columns is drawn on a thread of its own, with every line that reaches into it
+// in order, so that each pixel gets the same lines in the same order as one by one. The picture
+// is the threads' alone until FinishDrawing; the pen is the one set now.
+template<typename Line>
+void DrawingPanel::DrawInBackground(const QList<Line> &lines, bool antialiased)
 {
     if (lines.isEmpty())
         return;
-    QRect changed;
-    for (const QLine &line : lines)
-        changed |= QRect(line.p1(), line.p2()).normalized();
-    DrawWithPen(
-            [&](QPainter &painter) {
-                for (const QLine &line : lines) {
-                    if (line.p1() == line.p2())
-                        painter.drawPoint(line.p1());
-                    else
-                        painter.drawLine(line);
-                }
-            },
-            changed);
+    EnsurePictureResolution();
+    QRectF changed;
+    for (const Line &line : lines)
+        changed |= QRectF(line.p1(), line.p2()).normalized().adjusted(0, 0, 1, 1);
+    const int margin = m_penWidth / 2 + 2;
+    update(changed.toAlignedRect().adjusted(-margin, -margin, margin, margin));
+    // Strips meet between device pixels only at a ratio of 1.
+    const qreal ratio = m_picture.devicePixelRatio();
+    const int strips = ratio == 1 ? std::clamp(QThread::idealThreadCount(), 1, 4) : 1;
+    uchar *bits = m_picture.bits();
+    for (int strip = 0; strip < strips; ++strip) {
+        const int x1 = width() * strip / strips;
+        const int x2 = width() * (strip + 1) / strips;
+        // A painter of its own on the same pixels, which the strips share without overlapping;
+        // moved, not copied, so that painting does not detach it from them.
+        QImage shared(bits, m_picture.width(), m_picture.height(), m_picture.bytesPerLine(),
+                      m_picture.format());
+        shared.setDevicePixelRatio(ratio);
+        m_drawings.push_back(std::async(std::launch::async,
+                                        [shared = std::move(shared), pen = Pen(),
+                                         inStrip = LinesInStrip(lines, x1, x2, margin),
+                                         clip = QRect(x1, 0, x2 - x1, height()),
+                                         antialiased = antialiased || m_penWidth > 1]() mutable {
+                                            QPainter painter(&shared);
+                                            painter.setClipRect(clip);
+                                            painter.setPen(pen);
+                                            painter.setRenderHint(QPainter::Antialiasing,
+                                                                  antialiased);
+                                            DrawEach(painter, inStrip);
+                                        }));
+    }
+}
+
+void DrawingPanel::DrawLines(const QList<QLine> &lines)
+{
+    DrawInBackground(lines, false);
+}
+
+// As DrawLine(QPointF, QPointF) draws each.
+void DrawingPanel::DrawLines(const QList<QLineF> &lines)
+{
+    DrawInBackground(lines, true);
 }
 
 QFont DrawingPanel::LabelFont() const
@@ -142,6 +233,7 @@ void DrawingPanel::WriteTextInside(int x, int y, double number)
 
 QColor DrawingPanel::PixelAt(int x, int y) const
 {
+    FinishDrawing();
     const qreal ratio = m_picture.devicePixelRatio();
     return m_picture.pixelColor(int(x * ratio), int(y * ratio));
 }

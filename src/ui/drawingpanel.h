@@ -5,9 +5,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPen>
 #include <QWidget>
 
 #include <functional>
+#include <future>
+#include <vector>
 
 // A pixel canvas (origin top left, y downward) that keeps its picture until Clear. It paints
 // at the screen's device pixel ratio so lines and labels stay sharp; coordinates are logical.
@@ -16,13 +19,17 @@ class DrawingPanel : public QWidget
     Q_OBJECT
 public:
     DrawingPanel(const QString &name, QSize size, QWidget *parent = nullptr);
+    ~DrawingPanel() override;
 
     void Clear();
     void DrawLine(int x1, int y1, int x2, int y2);
     // The same between points in between pixels, for lines finer than the logical pixels.
     void DrawLine(QPointF from, QPointF to);
-    // Many segments with one painter and one repaint, as DrawLine would draw each.
+    // Many segments, as DrawLine would draw each one after the other, with one repaint. Long
+    // thick segments take milliseconds each: they are drawn on other threads, and whatever
+    // reads or draws the picture next waits for them.
     void DrawLines(const QList<QLine> &lines);
+    void DrawLines(const QList<QLineF> &lines);
     // Writes text with its top-left corner at (x, y), in the label font.
     void WriteText(int x, int y, const QString &text);
     void WriteText(int x, int y, double number);
@@ -40,7 +47,7 @@ public:
 
     // The colour at a logical pixel, as shown.
     QColor PixelAt(int x, int y) const;
-    const QImage &picture() const { return m_picture; }
+    const QImage &picture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -48,11 +55,16 @@ protected:
 
 private:
     void EnsurePictureResolution();
+    void FinishDrawing() const;
+    QPen Pen() const;
     void DrawWithPen(const std::function<void(QPainter &)> &draw, const QRectF &area);
+    template<typename Line>
+    void DrawInBackground(const QList<Line> &lines, bool antialiased);
     // The area a text written at (x, y) covers.
     QRect TextArea(int x, int y, const QString &text) const;
 
     QImage m_picture;
+    mutable std::vector<std::future<void>> m_drawings; // on other threads, until finished
     int m_penWidth = 0;
     QColor m_penColor = Qt::black;
     int m_labelFontSize = 9;

@@ -40,6 +40,21 @@ void Grid::SetCell(int row, int column, const QString &text)
         AnnounceColumnHeadings();
 }
 
+void Grid::AppendRows(const QList<QStringList> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    setUpdatesEnabled(false);
+    int row = rowCount();
+    SetRowCount(row + int(rows.size()));
+    for (const QStringList &cells : rows) {
+        for (int column = 0; column < cells.size(); ++column)
+            SetCell(row, column, cells[column]);
+        ++row;
+    }
+    setUpdatesEnabled(true);
+}
+
 // The header row is a row of cells, which assistive tools do not take for headings: the
 // description says them.
 void Grid::AnnounceColumnHeadings()

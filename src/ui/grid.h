@@ -14,6 +14,8 @@ public:
     void SetRowCount(int rows);
     void SetColumnCount(int columns);
     void SetCell(int row, int column, const QString &text);
+    // Rows of cells after the last row, laid out and shown once.
+    void AppendRows(const QList<QStringList> &rows);
     QString GetCell(int row, int column) const;
     int CurrentRow() const;
     int CurrentColumn() const;

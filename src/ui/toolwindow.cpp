@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -37,7 +38,9 @@ void ToolWindow::SetClosePollPeriod(int periodMs)
 ToolWindow::BusyScope::BusyScope(ToolWindow *window)
     : m_window(window)
 {
-    ++m_window->m_busy;
+    // A run that ends within the period lets no events through.
+    if (++m_window->m_busy == 1)
+        m_window->m_sinceEvents.start();
 }
 
 ToolWindow::BusyScope::~BusyScope()
@@ -64,20 +67,61 @@ ToolWindow::RunScope::~RunScope()
         m_window->m_running = false;
 }
 
-bool ToolWindow::KeepGoing()
+bool ToolWindow::LetEventsRun()
 {
     ProcessPendingEvents();
     m_sinceEvents.start();
     return !m_closing;
 }
 
-bool ToolWindow::Breathe(const std::function<void()> &beforeEvents)
+KeepGoing ToolWindow::Pace(std::function<void()> beforeEvents)
 {
-    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventPeriodMs)
-        return !m_closing;
-    if (beforeEvents)
-        beforeEvents();
-    return KeepGoing();
+    // Only events change the answer, so between them the clock is read only now and then: every
+    // step while steps are slow, every 16th while 16 of them take less than a millisecond.
+    constexpr qint64 QuickStepsNs = 1'000'000;
+    return [this, beforeEvents = std::move(beforeEvents), countdown = 1,
+            lastLookNs = qint64(-1)]() mutable {
+        if (--countdown > 0)
+            return !m_closing;
+        if (!m_sinceEvents.isValid())
+            m_sinceEvents.start();
+        const qint64 nowNs = m_sinceEvents.nsecsElapsed();
+        countdown = lastLookNs >= 0 && nowNs - lastLookNs < QuickStepsNs && m_eventPeriodMs > 0 ? 16
+                                                                                                : 1;
+        lastLookNs = nowNs;
+        if (nowNs < qint64(m_eventPeriodMs) * 1'000'000)
+            return !m_closing;
+        if (beforeEvents)
+            beforeEvents();
+        lastLookNs = -1;
+        return LetEventsRun();
+    };
+}
+
+bool ToolWindow::Restartable::AskAgainIfGoing()
+{
+    m_askedAgain = m_askedAgain || m_going > 0;
+    return m_going > 0;
+}
+
+bool ToolWindow::Restartable::Run(const std::function<bool(const KeepGoing &)> &pass,
+                                  const std::function<bool()> &again)
+{
+    BusyScope busy(m_window);
+    ++m_going;
+    const auto leave = qScopeGuard([this] { --m_going; });
+    for (;;) {
+        const int number = ++m_passes;
+        m_askedAgain = false;
+        const KeepGoing pace = m_window->Pace();
+        const bool finished = pass([&] { return pace() && number == m_passes && !m_askedAgain; });
+        if (m_window->isClosing())
+            return false;
+        if (!m_askedAgain)
+            return finished && number == m_passes;
+        if (!again())
+            return false;
+    }
 }
 
 void ToolWindow::BeginUserAction()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/keepgoing.h"
+
 #include <QElapsedTimer>
 #include <QWidget>
 
@@ -16,7 +18,8 @@ class QTimer;
 // Long loops that let pending events run (plotting, scans, enumerations) use the run
 // machinery below, so that closing the window, pressing its button again or typing meanwhile
 // is safe: while a loop is on the stack, closing hides the window at once and deletes it only
-// after the loop has returned.
+// after the loop has returned. The loops themselves live in the logic, which asks the KeepGoing
+// that Pace() gives after each step.
 class ToolWindow : public QWidget
 {
     Q_OBJECT
@@ -24,6 +27,8 @@ public:
     static constexpr int ClosePollPeriodMs = 100;
     // How long a long loop may go without letting events through.
     static constexpr int EventPeriodMs = 40;
+    // Another period for this window; 0 lets events through at every step, as in a long run.
+    void SetEventPeriod(int periodMs) { m_eventPeriodMs = periodMs; }
 
     explicit ToolWindow(const QString &caption, const QString &timerName = QStringLiteral("时钟1"),
                         int pollPeriodMs = ClosePollPeriodMs);
@@ -65,13 +70,38 @@ protected:
         bool m_refused;
     };
 
-    // Lets pending events run; false once the window has been closed, when the loop must end
-    // without touching the window's controls again.
-    bool KeepGoing();
-    // The same, at most every EventPeriodMs; in between it only says whether to go on.
-    // `beforeEvents` runs just before events are let through: for a display of the loop's
-    // progress that need not change more often than it can be seen.
-    bool Breathe(const std::function<void()> &beforeEvents = {});
+    // Work that starts over when asked for while it goes (a drawing whose colour changes
+    // meanwhile), however often that is asked, and that a newer start from within supersedes.
+    class Restartable
+    {
+    public:
+        explicit Restartable(ToolWindow *window)
+            : m_window(window)
+        { }
+        Q_DISABLE_COPY(Restartable)
+        // True when the work is going: it then starts over once the pass going has stopped.
+        bool AskAgainIfGoing();
+        // Runs `pass` with a pace that stops it once the work is asked for again or superseded;
+        // while it was asked for again, `again` (false: nothing to do over) and the next pass.
+        // True when the last pass finished and stands; false also once the window is closing.
+        bool Run(const std::function<bool(const KeepGoing &)> &pass,
+                 const std::function<bool()> &again);
+
+    private:
+        ToolWindow *m_window;
+        int m_passes = 0;
+        int m_going = 0;
+        bool m_askedAgain = false;
+    };
+
+    // The pace of a loop: a KeepGoing that lets pending events run at most every EventPeriodMs
+    // counted from the start of the work (so a short run lets none through), with
+    // `beforeEvents` just before them (a display of progress that need not change more often
+    // than it can be seen). It says no once the window is closing: the loop must end without
+    // touching the window's controls again.
+    KeepGoing Pace(std::function<void()> beforeEvents = {});
+    // Lets pending events run now; false once the window is closing.
+    bool LetEventsRun();
     bool isRunning() const { return m_running; }
     bool isBusy() const { return m_busy > 0; }
     // Closed while a loop was on the stack: hidden, and deleted once the loop has returned.
@@ -108,6 +138,7 @@ private:
     bool m_running = false;
     bool m_closing = false;
     QElapsedTimer m_sinceEvents;
+    int m_eventPeriodMs = EventPeriodMs;
 };
 
 // The sizing of ToolWindow::FixSizeToContents, for a window that is no tool window.

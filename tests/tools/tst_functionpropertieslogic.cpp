@@ -199,7 +199,7 @@ void FunctionPropertiesLogicTest::parityStepBecomingZeroStopsTheScan()
 void FunctionPropertiesLogicTest::abandonedScansShowNothing()
 {
     int steps = 0;
-    const StepHook stopAfterTen = [&steps] { return ++steps < 10; };
+    const KeepGoing stopAfterTen = [&steps] { return ++steps < 10; };
     QVERIFY(!FindExtrema(Square, -10, 10, 0.1, stopAfterTen));
     steps = 0;
     QVERIFY(!FindMonotonicIntervals(Square, -10, 10, 0.1, stopAfterTen));

@@ -34,6 +34,7 @@ public:
     int starts = 0;
     int refused = 0;
     int steps = 0;
+    bool paced = false;
 
     void Run(int stepCount)
     {
@@ -43,8 +44,9 @@ public:
             return;
         }
         ++starts;
+        const KeepGoing pace = Pace();
         for (int i = 0; i < stepCount; ++i) {
-            if (!KeepGoing())
+            if (!(paced ? pace() : LetEventsRun()))
                 return;
             ++steps;
         }
@@ -71,10 +73,13 @@ private slots:
     void secondStartDuringARunIsRefused();
     void closingDuringARunHidesAndDeletesAfterTheLoop_data();
     void closingDuringARunHidesAndDeletesAfterTheLoop();
+    void pacedRunLetsEventsThroughOnlyWhenLong_data();
+    void pacedRunLetsEventsThroughOnlyWhenLong();
     void closingWindowIsNeverShownAgain();
     void timerPeriodZeroStops();
     void drawingPanelKeepsPictureUntilCleared();
     void drawingPanelPenWidthAndColour();
+    void drawingPanelDrawsManyLinesAsOneByOne();
     void drawingPanelWritesNumbers();
     void drawingPanelKeepsLabelsWhole_data();
     void drawingPanelKeepsLabelsWhole();
@@ -277,6 +282,30 @@ void WindowLayerTest::closingDuringARunHidesAndDeletesAfterTheLoop()
     QVERIFY(window.isNull());
 }
 
+void WindowLayerTest::pacedRunLetsEventsThroughOnlyWhenLong_data()
+{
+    QTest::addColumn<int>("periodMs");
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("shorter than the period") << 600000 << false;
+    QTest::newRow("longer") << 0 << true;
+}
+
+void WindowLayerTest::pacedRunLetsEventsThroughOnlyWhenLong()
+{
+    QFETCH(int, periodMs);
+    QFETCH(bool, stopped);
+    QPointer<LoopingWindow> window = new LoopingWindow;
+    window->paced = true;
+    window->SetEventPeriod(periodMs);
+    window->show();
+    QTimer::singleShot(0, window, [&] { window->close(); });
+    window->Run(1000);
+    QCOMPARE(window->steps < 1000, stopped);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+}
+
 void WindowLayerTest::closingWindowIsNeverShownAgain()
 {
     const auto create = [] { return new ToolWindow(QStringLiteral("工具")); };
@@ -332,6 +361,25 @@ void WindowLayerTest::drawingPanelPenWidthAndColour()
     QCOMPARE(panel.PixelAt(50, 58), QColor(0, 0, 255));
     QCOMPARE(panel.PixelAt(50, 61), QColor(0, 0, 255));
     QCOMPARE(panel.PixelAt(50, 64), QColor(Qt::white));
+}
+
+void WindowLayerTest::drawingPanelDrawsManyLinesAsOneByOne()
+{
+    DrawingPanel oneByOne(QStringLiteral("画板1"), QSize(200, 200));
+    DrawingPanel many(QStringLiteral("画板2"), QSize(200, 200));
+    QList<QLine> lines{QLine(5, 5, 5, 5)};
+    for (int i = 0; i < 99; ++i)
+        lines.append(QLine(2 * i, i * 37 % 200, 2 * i + 2, (i + 1) * 37 % 200));
+    for (const int width : {0, 3, 12}) {
+        for (DrawingPanel *panel : {&oneByOne, &many}) {
+            panel->SetPenWidth(width);
+            panel->SetPenColor(QColor(width * 20, 0, 255 - width * 20));
+        }
+        for (const QLine &line : lines)
+            oneByOne.DrawLine(line.x1(), line.y1(), line.x2(), line.y2());
+        many.DrawLines(lines);
+    }
+    QCOMPARE(many.picture(), oneByOne.picture());
 }
 
 void WindowLayerTest::drawingPanelWritesNumbers()

@@ -238,7 +238,7 @@ void ArithmeticWindow::ComputeAndShowResult()
 {
     BusyScope busy(this);
     Compute();
-    if (KeepGoing())
+    if (LetEventsRun())
         m_result->setFocus(Qt::OtherFocusReason);
 }
 

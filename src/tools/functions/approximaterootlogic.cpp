@@ -22,11 +22,6 @@ bool IsUndefined(double y)
     return !(std::fabs(y) < UndefinedValue);
 }
 
-bool KeepGoing(const SearchHooks &hooks)
-{
-    return !hooks.keepGoing || hooks.keepGoing();
-}
-
 void Tell(const SearchHooks &hooks, Answer::Kind kind, double x, double a = 0, double b = 0)
 {
     if (hooks.answer)
@@ -98,7 +93,7 @@ ScanResult Scan(const Function &f, ScanState &state, double b, double step,
         state.xt = NumberToText(x + step);
         if (!(TextToNumber(state.xt) > x))
             return result;
-        if (!KeepGoing(hooks)) {
+        if (!GoOn(hooks.keepGoing)) {
             result.outcome = Outcome::Abandoned;
             return result;
         }
@@ -135,7 +130,7 @@ Convergence Converge(const Function &f, double lo, double hi, double flo, int pl
         } else {
             hi = m;
         }
-        if (!KeepGoing(hooks))
+        if (!GoOn(hooks.keepGoing))
             return {Ending::Abandoned};
         if (RoundTo(lo, places) == RoundTo(hi, places))
             return {Ending::Converged, (lo + hi) * 0.5};
@@ -260,7 +255,7 @@ bool Bisect(const Function &f, double a, double b, int places, const SearchHooks
     if (!SignsDiffer(fa, f(b))) {
         if (hooks.bisectionImpossible)
             hooks.bisectionImpossible();
-        return KeepGoing(hooks) && Enumerate(f, a, b, places, hooks);
+        return GoOn(hooks.keepGoing) && Enumerate(f, a, b, places, hooks);
     }
     return TellConvergence(Converge(f, a, b, fa, places, hooks, true), a, b, hooks);
 }
@@ -291,7 +286,7 @@ bool Enumerate(const Function &f, double a, double b, int places, const SearchHo
                 Tell(hooks, answer.kind, answer.x);
             return true;
         }
-        if (!KeepGoing(hooks))
+        if (!GoOn(hooks.keepGoing))
             return false;
     }
 }

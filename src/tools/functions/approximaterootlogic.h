@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/keepgoing.h"
+
 #include <QString>
 
 #include <functional>
@@ -49,8 +51,8 @@ struct ScanStep
 
 struct SearchHooks
 {
-    // Asked after every step; false abandons the search.
-    std::function<bool()> keepGoing;
+    // Asked after every step; a no abandons the search.
+    KeepGoing keepGoing;
     // Every answer as it is written; the last one stands.
     std::function<void(const Answer &)> answer;
     // Told before an interval where f(a)·f(b) ≥ −1e-7 hands the bisection over to the scan.

@@ -133,7 +133,7 @@ void ApproximateRootWindow::Search()
     const auto [a, b] = ReadInterval(m_first->text(), m_last->text());
     const PreparedFunction f = PrepareFunction(m_expression->text());
     SearchHooks hooks;
-    hooks.keepGoing = [this] { return Breathe(); };
+    hooks.keepGoing = Pace();
     hooks.answer = [this](const Answer &answer) {
         m_answerText = AnswerText(answer, m_places->currentIndex());
         m_answer->setText(m_answerText);

@@ -25,7 +25,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -103,6 +102,7 @@ QString DescribeDrawing(const QString &expression, double a, double b, const Gri
 FunctionInfoWindow::FunctionInfoWindow()
     : ToolWindow(Caption)
     , m_plot(nullptr)
+    , m_drawing(this)
 {
     auto *left = new QVBoxLayout;
     left->setSpacing(Spacing::Groups);
@@ -337,9 +337,6 @@ void FunctionInfoWindow::Run()
     const QString expression = m_expression->text();
     if (!IsEvaluableAt(expression, m_a))
         return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
-    // That evaluation may have been slow, and so may the next one.
-    if (!Breathe())
-        return;
 
     m_function = PrepareFunction(expression);
     ClearAnalyses();
@@ -401,12 +398,8 @@ void FunctionInfoWindow::Draw()
 // however many changes come meanwhile.
 void FunctionInfoWindow::RedrawIfDrawn()
 {
-    if (!m_drawn)
+    if (!m_drawn || m_drawing.AskAgainIfGoing())
         return;
-    if (m_drawing) {
-        m_redrawWanted = true;
-        return;
-    }
     BeginUserAction();
     if (const auto f = FunctionToRedraw())
         DrawFunction(*f);
@@ -428,39 +421,28 @@ void FunctionInfoWindow::DrawFunction(PreparedFunction f)
     // A refused run leaves interval ends that cannot be drawn; a redraw then draws nothing.
     if (!IsDrawableInterval(m_a, m_b))
         return;
-    BusyScope busy(this);
-    const QScopedValueRollback<bool> drawing(m_drawing, true);
-    for (;;) {
-        const int drawingNumber = ++m_drawings;
-        m_redrawWanted = false;
-        const auto goOn = [this, drawingNumber](bool lettingEventsRun) {
-            return lettingEventsRun && drawingNumber == m_drawings && !m_redrawWanted;
-        };
+    int width = 0;
+    const auto pass = [&](const KeepGoing &keepGoing) {
         m_plot.PreparePanel(m_keepPicture->isChecked());
-        const int width = ReadPenWidth(m_thickness->text());
-        const bool whole = m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(),
-                                       [&] { return goOn(Breathe()); });
-        if (isClosing())
-            return;
-        // Done, or a run started meanwhile drew its own curve, which stays.
-        if (!m_redrawWanted) {
-            if (whole)
-                m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
-                                  m_keepPicture->isChecked(), !isRunning());
-            return;
-        }
+        width = ReadPenWidth(m_thickness->text());
+        return m_plot.Draw(f, m_a, m_b, width, m_color->currentColor(), keepGoing);
+    };
+    const auto again = [&] {
         const auto next = FunctionToRedraw();
-        if (!next)
-            return;
-        f = *next;
-    }
+        if (next)
+            f = *next;
+        return next.has_value();
+    };
+    // Done, unless a run started meanwhile drew its own curve, which stays.
+    if (m_drawing.Run(pass, again))
+        m_panel->AddCurve(m_expression->text(), f, m_a, m_b, m_color->currentColor(), width,
+                          m_keepPicture->isChecked(), !isRunning());
 }
 
 void FunctionInfoWindow::FindExtrema()
 {
     const double step = FunctionProperties::ReadStep(m_extremaStep->text());
-    const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step,
-                                                       [this] { return Breathe(); });
+    const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step, Pace());
     if (found) {
         m_extremaGrid->SetCell(1, 1, found->maximum.x);
         m_extremaGrid->SetCell(1, 2, found->maximum.value);
@@ -480,9 +462,10 @@ void FunctionInfoWindow::FindMonotonicIntervals()
     m_progress->setValue(0);
     // The bar repaints itself at once when set; it is set only as often as events run.
     int done = 0;
+    const KeepGoing pace = Pace([&] { m_progress->setValue(done); });
     const auto advance = [&] {
         ++done;
-        return Breathe([&] { m_progress->setValue(done); });
+        return pace();
     };
     const auto found
             = FunctionProperties::FindMonotonicIntervals(m_function, m_a, m_b, step, advance);
@@ -492,28 +475,21 @@ void FunctionInfoWindow::FindMonotonicIntervals()
     ShowMonotonicIntervals(*found);
 }
 
-// All rows at once, shown when filled: row by row, each would lay out and repaint the table.
 void FunctionInfoWindow::ShowMonotonicIntervals(
         const std::vector<FunctionProperties::MonotonicInterval> &intervals)
 {
-    m_monotonicGrid->setUpdatesEnabled(false);
-    m_monotonicGrid->SetRowCount(1 + int(intervals.size()));
-    int row = 1;
-    for (const FunctionProperties::MonotonicInterval &interval : intervals) {
-        m_monotonicGrid->SetCell(row, 0, interval.label);
-        m_monotonicGrid->SetCell(row, 1, interval.start);
-        m_monotonicGrid->SetCell(row, 2, interval.end);
-        m_monotonicGrid->SetCell(row, 3, interval.direction);
-        ++row;
-    }
-    m_monotonicGrid->setUpdatesEnabled(true);
+    QList<QStringList> rows;
+    rows.reserve(qsizetype(intervals.size()));
+    for (const FunctionProperties::MonotonicInterval &interval : intervals)
+        rows.append({interval.label, interval.start, interval.end, interval.direction});
+    m_monotonicGrid->SetRowCount(1);
+    m_monotonicGrid->AppendRows(rows);
 }
 
 void FunctionInfoWindow::FindParity()
 {
     const auto step = [this] { return FunctionProperties::ReadStep(m_parityStep->text()); };
-    const auto verdict = FunctionProperties::FindParity(m_function, m_a, m_b, step,
-                                                        [this] { return Breathe(); });
+    const auto verdict = FunctionProperties::FindParity(m_function, m_a, m_b, step, Pace());
     if (verdict)
         m_parityResult->setText(*verdict);
 }

@@ -85,9 +85,5 @@ private:
     double m_a = 0;
     double m_b = 0;
     bool m_drawn = false;
-    // A drawing goes on only while it is the latest one started and no change asked for a
-    // redraw; a drawing that a change stopped starts over.
-    int m_drawings = 0;
-    bool m_drawing = false;
-    bool m_redrawWanted = false;
+    Restartable m_drawing;
 };

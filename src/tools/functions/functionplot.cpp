@@ -31,12 +31,12 @@ void FunctionPlot::PreparePanel(bool keepPicture)
 }
 
 bool FunctionPlot::Draw(const PreparedFunction &f, double a, double b, int penWidth,
-                        const QColor &color, const std::function<bool()> &breathe)
+                        const QColor &color, const KeepGoing &keepGoing)
 {
     const Scale scale = ComputeScale(a, b);
     DrawAxes(scale);
     const bool fine = m_panel->devicePixelRatioF() > 1;
-    if (!(fine ? SampleFineRows(f, scale, breathe) : SampleHeights(f, scale, breathe)))
+    if (!(fine ? SampleFineRows(f, scale, keepGoing) : SampleHeights(f, scale, keepGoing)))
         return false;
     m_panel->SetPenWidth(qBound(0, penWidth, WidestPen));
     m_panel->SetPenColor(color);
@@ -61,15 +61,15 @@ void FunctionPlot::DrawAxes(const Scale &scale)
 
 // A slow function takes seconds over all samples.
 bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
-                                 const std::function<bool()> &breathe)
+                                 const KeepGoing &keepGoing)
 {
     // Also before the first sample: the evaluation that checked the function may have been slow.
-    if (!breathe())
+    if (!GoOn(keepGoing))
         return false;
     const double step = scale.r / SampleCount;
     for (int i = 1; i <= SampleCount; ++i) {
         m_heights[i] = SampleHeight(f(SampleX(scale.a, step, i)), scale.r);
-        if (!breathe())
+        if (!GoOn(keepGoing))
             return false;
     }
     return true;
@@ -89,10 +89,10 @@ void FunctionPlot::DrawCurve()
 }
 
 bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
-                                  const std::function<bool()> &breathe)
+                                  const KeepGoing &keepGoing)
 {
     m_fineRows.clear();
-    if (!breathe())
+    if (!GoOn(keepGoing))
         return false;
     const double ratio = m_panel->devicePixelRatioF();
     const int count = int(std::lround(SampleCount * ratio));
@@ -105,7 +105,7 @@ bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
         if (value != UndefinedValue && std::isfinite(value))
             row = AxisRow - value * PanelSize / scale.r;
         m_fineRows.emplace_back(j * columnsPerSample, row);
-        if (!breathe())
+        if (!GoOn(keepGoing))
             return false;
     }
     return true;
@@ -115,10 +115,12 @@ void FunctionPlot::DrawFineCurve()
 {
     const auto onPanel
             = [](const std::optional<double> &row) { return row && *row > 0 && *row < PanelSize; };
+    QList<QLineF> lines;
     for (std::size_t j = 1; j < m_fineRows.size(); ++j) {
         const auto &[x1, row1] = m_fineRows[j - 1];
         const auto &[x2, row2] = m_fineRows[j];
         if (onPanel(row1) && onPanel(row2))
-            m_panel->DrawLine(QPointF(x2, *row2), QPointF(x1, *row1));
+            lines.append(QLineF(QPointF(x2, *row2), QPointF(x1, *row1)));
     }
+    m_panel->DrawLines(lines);
 }

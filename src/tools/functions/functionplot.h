@@ -2,9 +2,9 @@
 
 #include "eval/expression.h"
 #include "tools/functions/functiongraphlogic.h"
+#include "ui/keepgoing.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,21 +21,21 @@ public:
 
     // Clears the panel (unless the picture is kept) and takes the thin black pen of the axes.
     void PreparePanel(bool keepPicture);
-    // Draws f on [a, b], which must be a drawable interval. `breathe` runs before the first
-    // sample and after each; drawing stops, returning false, as soon as it says so. The curve
+    // Draws f on [a, b], which must be a drawable interval. `keepGoing` is asked before the
+    // first sample and after each; drawing stops, returning false, as soon as it says no. The curve
     // is drawn in one piece once every sample is known.
     bool Draw(const PreparedFunction &f, double a, double b, int penWidth, const QColor &color,
-              const std::function<bool()> &breathe);
+              const KeepGoing &keepGoing);
 
 private:
     void DrawAxes(const Functions::FunctionGraph::Scale &scale);
     bool SampleHeights(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
-                       const std::function<bool()> &breathe);
+                       const KeepGoing &keepGoing);
     void DrawCurve();
     // Above one device pixel per logical one, the curve is sampled and drawn per device pixel
     // with its exact heights; the joining rules stay those of the logical columns.
     bool SampleFineRows(const PreparedFunction &f, const Functions::FunctionGraph::Scale &scale,
-                        const std::function<bool()> &breathe);
+                        const KeepGoing &keepGoing);
     void DrawFineCurve();
 
     DrawingPanel *m_panel;

@@ -13,16 +13,11 @@ namespace {
 const QString Increasing = QStringLiteral("单调递增");
 const QString Decreasing = QStringLiteral("单调递减");
 
-bool Continue(const StepHook &hook)
-{
-    return !hook || hook();
-}
-
 // The sample whose value beats every earlier one by more than 1e-7, `beats` deciding the
 // direction. False when the scan was abandoned.
 template<typename Beats>
 bool ScanForExtremum(const Function &f, double a, double b, double step, double worst, Beats beats,
-                     const StepHook &hook, double &bestX, double &best)
+                     const KeepGoing &keepGoing, double &bestX, double &best)
 {
     best = worst;
     bestX = 0;
@@ -32,7 +27,7 @@ bool ScanForExtremum(const Function &f, double a, double b, double step, double 
             best = y;
             bestX = x;
         }
-        if (!Continue(hook))
+        if (!GoOn(keepGoing))
             return false;
     }
     return true;
@@ -79,7 +74,7 @@ bool IsUsableStep(double step, double a, double b)
 }
 
 std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double step,
-                                   const StepHook &hook)
+                                   const KeepGoing &keepGoing)
 {
     if (!IsUsableStep(step, a, b))
         return std::nullopt;
@@ -91,11 +86,11 @@ std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double
     double x = 0;
     double y = 0;
     const auto larger = [](double value, double best) { return value - best > 1e-7; };
-    if (!ScanForExtremum(f, a, b, step, -1e100, larger, hook, x, y))
+    if (!ScanForExtremum(f, a, b, step, -1e100, larger, keepGoing, x, y))
         return std::nullopt;
     result.maximum = shown(x, y);
     const auto smaller = [](double value, double best) { return value - best < -1e-7; };
-    if (!ScanForExtremum(f, a, b, step, 1e100, smaller, hook, x, y))
+    if (!ScanForExtremum(f, a, b, step, 1e100, smaller, keepGoing, x, y))
         return std::nullopt;
     result.minimum = shown(x, y);
     return result;
@@ -107,7 +102,7 @@ int MonotonicStepCount(double a, double b, double step)
 }
 
 std::optional<std::vector<MonotonicInterval>>
-FindMonotonicIntervals(const Function &f, double a, double b, double h, const StepHook &hook)
+FindMonotonicIntervals(const Function &f, double a, double b, double h, const KeepGoing &keepGoing)
 {
     if (!IsUsableStep(h, a, b))
         return std::nullopt;
@@ -132,7 +127,7 @@ FindMonotonicIntervals(const Function &f, double a, double b, double h, const St
             last = TurningPoint::Peak;
             start = x - h;
         }
-        if (!Continue(hook))
+        if (!GoOn(keepGoing))
             return std::nullopt;
     }
     if (last == TurningPoint::Valley) {
@@ -150,7 +145,7 @@ FindMonotonicIntervals(const Function &f, double a, double b, double h, const St
 }
 
 std::optional<QString> FindParity(const Function &f, double a, double b,
-                                  const std::function<double()> &step, const StepHook &hook)
+                                  const std::function<double()> &step, const KeepGoing &keepGoing)
 {
     const QString neither = QStringLiteral("非奇非偶函数");
     if (std::fabs(a - (-b)) > 1e-7)
@@ -165,7 +160,7 @@ std::optional<QString> FindParity(const Function &f, double a, double b,
         if (std::fabs(right + left) > 1e-7)
             odd = false;
         const double next = step();
-        if (!IsUsableStep(next, a, b) || !Continue(hook))
+        if (!IsUsableStep(next, a, b) || !GoOn(keepGoing))
             return std::nullopt;
         x += next;
     }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "ui/keepgoing.h"
+
 #include <QString>
 
 #include <functional>
 #include <optional>
 #include <vector>
 
-// Properties of a function of x on [a, b], found by stepping through the interval.
+// Properties of a function of x on [a, b], found by stepping through the interval. Each scan
+// asks its KeepGoing once per step; a no abandons it.
 namespace Functions::FunctionProperties {
 
 using Function = std::function<double(double)>;
-// Called once per step of a scan; returning false abandons the scan.
-using StepHook = std::function<bool()>;
 
 // A step that lets a scan of [a, b] reach b: positive, finite, large enough to move x at the
 // magnitude of the interval ends, and not more than MaximumSteps steps.
@@ -35,7 +36,7 @@ struct Extrema
 // The largest and smallest sampled values at a, a + step, … below b. The first of equal values
 // wins. None when the step is unusable or the scan was abandoned.
 std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double step,
-                                   const StepHook &hook = {});
+                                   const KeepGoing &keepGoing = {});
 
 struct MonotonicInterval
 {
@@ -49,13 +50,14 @@ struct MonotonicInterval
 int MonotonicStepCount(double a, double b, double step);
 // The pieces of [a, b] between turning points. None when the step is unusable or the scan was
 // abandoned.
-std::optional<std::vector<MonotonicInterval>> FindMonotonicIntervals(const Function &f, double a,
-                                                                     double b, double step,
-                                                                     const StepHook &hook = {});
+std::optional<std::vector<MonotonicInterval>>
+FindMonotonicIntervals(const Function &f, double a, double b, double step,
+                       const KeepGoing &keepGoing = {});
 
 // "既是奇函数又是偶函数", "奇函数", "偶函数" or "非奇非偶函数". The step is asked for before
 // every step of the scan; none when it is unusable or the scan was abandoned.
 std::optional<QString> FindParity(const Function &f, double a, double b,
-                                  const std::function<double()> &step, const StepHook &hook = {});
+                                  const std::function<double()> &step,
+                                  const KeepGoing &keepGoing = {});
 
 } // namespace Functions::FunctionProperties

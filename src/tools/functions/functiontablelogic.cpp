@@ -80,4 +80,15 @@ std::optional<Row> Table::NextRow(const ValueText &f)
     return row;
 }
 
+bool Table::Finish(const ValueText &f, const std::function<void(const Row &)> &take,
+                   const KeepGoing &keepGoing)
+{
+    while (const std::optional<Row> row = NextRow(f)) {
+        take(*row);
+        if (!GoOn(keepGoing))
+            return false;
+    }
+    return true;
+}
+
 } // namespace Functions::FunctionTable

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/keepgoing.h"
+
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -43,6 +46,10 @@ public:
     // The next row, none once the table is complete. Where the difference stops moving x inside
     // the range after all, the table ends there.
     std::optional<Row> NextRow(const ValueText &f);
+    // The rows that are left, each handed to `take`, asking keepGoing after each; false when it
+    // said no.
+    bool Finish(const ValueText &f, const std::function<void(const Row &)> &take,
+                const KeepGoing &keepGoing);
 
 private:
     Table() = default;

@@ -139,16 +139,18 @@ void FunctionTableWindow::Build()
     if (!table)
         return;
     const PreparedFunctionText f = PrepareFunctionText(m_expression->text());
-    int row = 1;
-    while (const std::optional<Row> next = table->NextRow(f)) {
-        m_grid->SetRowCount(row + 1);
-        m_grid->SetCell(row, 0, next->x);
-        m_grid->SetCell(row, 1, next->value);
-        ++row;
-        m_progress->setValue(m_progress->value() + 1);
-        if (!Breathe())
-            return;
-    }
+    // Rows are shown in batches, as often as events run: one at a time, each would lay out and
+    // repaint the grid.
+    QList<QStringList> rows;
+    const auto showRows = [&] {
+        m_grid->AppendRows(rows);
+        m_progress->setValue(
+                std::min(m_progress->maximum(), m_progress->value() + int(rows.size())));
+        rows.clear();
+    };
+    const auto take = [&](const Row &row) { rows.append({row.x, row.value}); };
+    if (table->Finish(f, take, Pace(showRows)))
+        showRows();
 }
 
 // The first table brings the grid into view; the window stays that wide and may grow with it.

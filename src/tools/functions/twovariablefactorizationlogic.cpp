@@ -119,6 +119,15 @@ Enumeration::Span Enumeration::PartnersOfN(qsizetype n)
     return span;
 }
 
+bool Enumeration::Finish(const Match &match, const KeepGoing &keepGoing)
+{
+    while (!isFinished()) {
+        if (!NextPass(match, keepGoing) || !GoOn(keepGoing))
+            return false;
+    }
+    return true;
+}
+
 bool Enumeration::NextPass(const Match &match, const KeepGoing &keepGoing)
 {
     if (isFinished())
@@ -141,7 +150,7 @@ bool Enumeration::NextPass(const Match &match, const KeepGoing &keepGoing)
             work += 1 + qs.end - qs.begin;
             if (work >= WorkBetweenQuestions) {
                 work = 0;
-                if (keepGoing && !keepGoing())
+                if (!GoOn(keepGoing))
                     return false;
             }
         }

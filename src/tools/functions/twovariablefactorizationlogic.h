@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/keepgoing.h"
+
 #include <QString>
 
 #include <functional>
@@ -38,8 +40,6 @@ QString FactorsText(const Factors &factors);
 QString NoFactorizationText(); // "无法分解！"
 
 using Match = std::function<void(const Factors &)>;
-// Asked every few thousand combinations looked at within a pass; false abandons the pass.
-using KeepGoing = std::function<bool()>;
 
 // The enumeration, one value of m (one pass) at a time. A match is a combination with
 // |a − m·p| ≤ 1e-7, |b − (m·q + n·p)| ≤ 1e-7 and |c − n·q| ≤ 1e-7, reported in the order of the
@@ -61,6 +61,8 @@ public:
     // Reports the matches of the next m in loop order; false when keepGoing stopped it midway
     // (the pass is then lost). Does nothing once finished.
     bool NextPass(const Match &match, const KeepGoing &keepGoing = {});
+    // Every pass that is left, asking keepGoing also between them; false when it said no.
+    bool Finish(const Match &match, const KeepGoing &keepGoing);
 
     // The outermost variable: first, then the value after each pass.
     double outer() const { return m_outer; }

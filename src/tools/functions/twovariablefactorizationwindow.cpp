@@ -154,19 +154,20 @@ bool TwoVariableFactorizationWindow::Enumerate(Enumeration &enumeration)
         if (++m_listed <= MostListedLines)
             m_found.append(FactorsText(factors));
     };
-    const auto keepGoing = [this] {
-        if (m_found.size() >= ShownLinesPerBatch)
-            ShowFoundLines();
-        return m_listed <= MostListedLines && Breathe();
-    };
-    while (!enumeration.isFinished() && m_listed <= MostListedLines) {
-        if (!enumeration.NextPass(found, keepGoing) && isClosing())
-            return false;
+    const KeepGoing pace = Pace([&] {
         ShowFoundLines();
         ShowProgress(enumeration);
-        if (!Breathe())
-            return false;
-    }
+    });
+    const auto keepGoing = [&] {
+        if (m_found.size() >= ShownLinesPerBatch)
+            ShowFoundLines();
+        return m_listed <= MostListedLines && pace();
+    };
+    // Stopped by a full list, the enumeration still ends as finished.
+    if (!enumeration.Finish(found, keepGoing) && isClosing())
+        return false;
+    ShowFoundLines();
+    ShowProgress(enumeration);
     return true;
 }
 
