@@ -1,15 +1,18 @@
 #include "compiledexpression.h"
 
 #include "booleantext.h"
-#include "expression.h"
+#include "notation.h"
 #include "numberformat.h"
 #include "scriptcompiler.h"
+#include "scriptfastcode.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -94,14 +97,19 @@ QString ResultText(const std::optional<Value> &result)
     return ScriptNumberText(result->number);
 }
 
-// What EvaluateFunctionAt makes of the engine's result text.
+// What EvaluateFunctionAt makes of a number's result text.
+double NumberValue(double number)
+{
+    if (!std::isfinite(number))
+        return UndefinedValue;
+    return number == 0 ? 0.0 : number;
+}
+
 double ResultValue(const std::optional<Value> &result)
 {
     if (IsNothing(result) || result->kind == Kind::Boolean)
         return 0;
-    if (!std::isfinite(result->number))
-        return UndefinedValue;
-    return result->number == 0 ? 0.0 : result->number;
+    return NumberValue(result->number);
 }
 
 } // namespace
@@ -127,39 +135,54 @@ constexpr std::array<double, 23> PowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-double ScaledByPowerOfTen(double magnitude, int shift)
+// The doubles nearest to 10^-10 ... 10^22, by exponent + 10.
+constexpr std::array<double, 33> DecadeStarts{1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2,
+                                              1e-1,  1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16,
+                                              1e17,  1e18, 1e19, 1e20, 1e21, 1e22};
+
+namespace {
+
+// For every x a function is sampled at: the digits of x's text without making the text, in
+// a handful of operations and without a branch that depends on the digits.
+Q_ALWAYS_INLINE double ShownValueInline(double x)
 {
-    return shift >= 0 ? magnitude * PowersOfTen[shift] : magnitude / PowersOfTen[-shift];
+    const double magnitude = std::fabs(x);
+    if (Q_UNLIKELY(!(magnitude >= 1e-10 && magnitude < 1e22)))
+        return ShownValue(x);
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    // floor(log10(2) * the binary exponent) is the decimal one or one low; the decade's start
+    // says which. A start not exactly a power of ten can make it one off, which leaves the
+    // thirteen digits out of range below and so goes to ShownValue.
+    int exponent = ((int(bits >> 52) - 1023) * 78913) >> 18;
+    exponent += magnitude >= DecadeStarts[std::size_t(exponent + 11)];
+    const int shift = 12 - exponent;
+    const double scaled = shift >= 0 ? magnitude * PowersOfTen[std::size_t(shift)]
+                                     : magnitude / PowersOfTen[std::size_t(-shift)];
+    // Below 2^44 the one rounding of the scaling is at most 2^-10 off, so away from a half
+    // (and from the ends of the thirteen digits) the scaled value rounds as the exact one.
+    // Adding and taking away 2^52 rounds it to a whole number.
+    const double rounded = (scaled + 0x1p52) - 0x1p52;
+    if (Q_UNLIKELY(!(scaled >= 1e12 + 1 && scaled < 1e13 - 1)
+                   || !(std::fabs(scaled - rounded) < 0.5 - 1.0 / 256)))
+        return ShownValue(x);
+    const double shown = shift >= 0 ? rounded / PowersOfTen[std::size_t(shift)]
+                                    : rounded * PowersOfTen[std::size_t(-shift)];
+    return std::copysign(shown, x);
 }
 
-double UnscaledByPowerOfTen(double digits, int shift)
-{
-    return shift >= 0 ? digits / PowersOfTen[shift] : digits * PowersOfTen[-shift];
-}
+} // namespace
 
 double ShownValueQuickly(double x)
 {
-    const double magnitude = std::fabs(x);
-    if (!(magnitude >= 1e-10 && magnitude < 1e22))
-        return ShownValue(x);
-    // The decimal exponent from the binary one is right or one low.
-    int shift = 12 - ((std::ilogb(magnitude) * 78913) >> 18);
-    double scaled = ScaledByPowerOfTen(magnitude, shift);
-    if (scaled >= 1e13)
-        scaled = ScaledByPowerOfTen(magnitude, --shift);
-    // Below 2^44 the one rounding of the scaling is at most 2^-10 off, so away from a half
-    // (and from the ends of the thirteen digits) the scaled value rounds as the exact one.
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (!(scaled >= 1e12 + 1 && scaled < 1e13 - 1) || std::fabs(fraction - 0.5) < 1.0 / 256)
-        return ShownValue(x);
-    const double rounded = fraction > 0.5 ? whole + 1 : whole;
-    return std::copysign(UnscaledByPowerOfTen(rounded, shift), x);
+    return ShownValueInline(x);
 }
 
 struct CompiledFunction::Code
 {
     Compiled compiled;
+    std::optional<FastCode> fast;
 };
 
 namespace {
@@ -236,6 +259,17 @@ std::optional<Compiled> CompileSign(const QString &expression, double sign)
     return agreed;
 }
 
+// The postfix code, which keeps the account of how the engine holds each value.
+bool CodeValue(const Compiled &compiled, double magnitude, double &value)
+{
+    bool undecided = false;
+    const std::optional<Value> result = RunCompiled(compiled, Constant(magnitude), undecided);
+    if (undecided || (result && result->kind == Kind::Function))
+        return false;
+    value = ResultValue(result);
+    return true;
+}
+
 } // namespace
 
 CompiledFunction::CompiledFunction() = default;
@@ -245,30 +279,36 @@ CompiledFunction &CompiledFunction::operator=(const CompiledFunction &) = defaul
 
 CompiledFunction CompiledFunction::Compile(const QString &expression)
 {
+    const auto code = [&expression](double sign) -> std::shared_ptr<const Code> {
+        std::optional<Compiled> compiled = CompileSign(expression, sign);
+        if (!compiled)
+            return nullptr;
+        std::optional<FastCode> fast = MakeFastCode(*compiled);
+        return std::make_shared<const Code>(Code{std::move(*compiled), std::move(fast)});
+    };
     CompiledFunction function;
-    if (std::optional<Compiled> positive = CompileSign(expression, 1))
-        function.m_positive = std::make_shared<const Code>(Code{std::move(*positive)});
-    if (std::optional<Compiled> negative = CompileSign(expression, -1))
-        function.m_negative = std::make_shared<const Code>(Code{std::move(*negative)});
+    function.m_positive = code(1);
+    function.m_negative = code(-1);
     return function;
 }
 
 // A negative x is written " -" and its magnitude, so its program holds the magnitude.
-std::optional<double> CompiledFunction::ValueAt(double x) const
+bool CompiledFunction::Evaluate(double x, double &value) const
 {
-    if (!std::isfinite(x))
-        return std::nullopt;
-    const double shown = ShownValueQuickly(x);
-    const bool negative = std::signbit(shown);
-    const Code *code = negative ? m_negative.get() : m_positive.get();
-    if (!code)
-        return std::nullopt;
-    bool undecided = false;
-    const std::optional<Value> result
-            = RunCompiled(code->compiled, Constant(std::fabs(shown)), undecided);
-    if (undecided || (result && result->kind == Kind::Function))
-        return std::nullopt;
-    return ResultValue(result);
+    if (Q_UNLIKELY(!std::isfinite(x)))
+        return false;
+    const double shown = ShownValueInline(x);
+    const Code *code = std::signbit(shown) ? m_negative.get() : m_positive.get();
+    if (Q_UNLIKELY(!code))
+        return false;
+    const double magnitude = std::fabs(shown);
+    if (Q_LIKELY(code->fast)) {
+        if (const std::optional<double> number = RunFast(*code->fast, magnitude)) {
+            value = NumberValue(*number);
+            return true;
+        }
+    }
+    return CodeValue(code->compiled, magnitude, value);
 }
 
 bool CompiledFunction::coversPositive() const

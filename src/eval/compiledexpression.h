@@ -15,7 +15,12 @@
 // when the program is refused.
 std::optional<QString> EvaluateWithoutEngine(const QString &program);
 
-// ShownValue(x) in double arithmetic where that gives the same, else ShownValue itself.
+// Value of a function of x where it is not defined (infinite or not a number).
+inline constexpr double UndefinedValue = 1e123;
+
+// The x a function is run with: its program holds x as the 13-digit text NumberToText writes,
+// so the engine computes with the value that text reads back as, ShownValue(x), and no x
+// escapes the rounding. In double arithmetic where that gives the same, else ShownValue itself.
 double ShownValueQuickly(double x);
 
 // A function of x compiled from the programs the engine would run for it: since x is put in
@@ -30,18 +35,30 @@ public:
     CompiledFunction(const CompiledFunction &);
     CompiledFunction &operator=(const CompiledFunction &);
 
-    // The expression as a function of x as EvaluateFunctionAt reads it.
+    // The expression as a function of x as EvaluateFunctionAt reads it: for each sign of x,
+    // the programs for two values of x (notation.h) tokenized and compiled, and the code also
+    // as plain double arithmetic where that keeps every bit (scriptfastcode.h).
     static CompiledFunction Compile(const QString &expression);
 
     // EvaluateFunctionAt(expression, 'x', x), or nullopt where only the engine can tell
     // (a sign of x that was not compiled, a non-finite x, a zero whose sign the engine
     // decides by how it stores the numbers multiplied).
-    std::optional<double> ValueAt(double x) const;
+    std::optional<double> ValueAt(double x) const
+    {
+        double value;
+        if (Evaluate(x, value))
+            return value;
+        return std::nullopt;
+    }
 
     bool coversPositive() const;
     bool coversNegative() const;
 
 private:
+    // ValueAt without building the optional, which a caller in another file would get through
+    // memory, a byte written and a word read, a slow pair.
+    bool Evaluate(double x, double &value) const;
+
     struct Code;
     std::shared_ptr<const Code> m_positive;
     std::shared_ptr<const Code> m_negative;

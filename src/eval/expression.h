@@ -1,35 +1,28 @@
 #pragma once
 
+#include "compiledexpression.h"
+#include "notation.h"
+
 #include <QChar>
 #include <QString>
 
 #include <functional>
 
-// Turns the forgiving notation users type (full-width characters, "sqrt" without "Math.",
-// implied multiplication such as 2x or 3(x+1)) into JavaScript by plain text rewrites in a
-// fixed order, and evaluates it with the script host. Arithmetic is worked out without the
-// engine where that gives the engine's result exactly (compiledexpression.h).
+// Evaluates the notation users type, as a program or as a function of x. Every evaluation
+// takes one line, each step in a file of its own:
+//   1. notation rewrite (notation.h): the typed text becomes the program the engine would run;
+//   2. tokens (scripttokenizer.h);
+//   3. code (scriptcompiler.h): postfix code with what does not involve x worked out, and for
+//      a function of x the same code as plain arithmetic on doubles (scriptfastcode.h);
+//   4. run (compiledexpression.h): the code gives the engine's result to the last bit, or
+//      says that only the engine can tell.
+// Steps 1-3 happen once in PrepareFunction and step 4 for every x; an expression that is not
+// a function of x takes all four in EvaluateExpression. Where step 4 cannot tell, the engine
+// runs the program of step 1: RunProgram in expression.cpp is the one place that decides so.
 
-// Value of a function of x where it is not defined (infinite or not a number).
-inline constexpr double UndefinedValue = 1e123;
-
-// Replaces the first occurrence, searching from the start, until none is left; so a
-// replacement can meet its neighbours ("xxx" with "xx" -> "x*x" gives "x*x*x"). Letters
-// compare without regard to case when ignoreCase is set (ASCII letters only).
-QString ReplaceAll(QString text, const QString &search, const QString &replacement,
-                   bool ignoreCase = true);
-
-// The text handed to the engine, e.g. "sqrt(16)+2(3)" -> "Math.sqrt(16)+2*(3)".
-QString PrepareExpression(const QString &text);
-
-// The engine's result text of the prepared expression: a number's text, "1.#INF",
-// "-1.#INF", "-1.#IND", or the empty text on failure.
+// The engine's result text of the typed expression (PrepareExpression's program): a number's
+// text, "1.#INF", "-1.#INF", "-1.#IND", or the empty text on failure.
 QString EvaluateExpression(const QString &text);
-
-// The program the engine runs for the expression as a function of `variable` at x: the
-// implied multiplications with the variable, the variable replaced by x's text, then
-// PrepareExpression. A non-finite x gives its special text ("1.#INF"), which fails.
-QString FunctionProgram(const QString &expression, QChar variable, double x);
 
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
 // UndefinedValue when that is not finite, 0 when the expression fails.

@@ -318,6 +318,7 @@ void TestCompiledExpression::shownValueIsTheTextsValue_data()
     QTest::newRow("half at the 14th digit rounds to even, up") << 1234567890123.5;
     QTest::newRow("13 nines round up to a power of ten") << 9.9999999999999e5;
     QTest::newRow("below the fast range") << 1.234567890123456e-11;
+    QTest::newRow("at the fast range's start, decade estimated low") << 1.1234567890123e-10;
     QTest::newRow("above the fast range") << 1.234567890123456e35;
     QTest::newRow("subnormal") << -4.9406564584124654e-324;
     QTest::newRow("largest") << 1.7976931348623157e308;
@@ -588,6 +589,14 @@ void TestCompiledExpression::signsCompiled_data()
     row("x+PI", false, false);
     row("Math.random()*x<1", true, true);
     row("1/0", true, true);
+    // The plain arithmetic on doubles: constants taken as operands, copies, sorts of values,
+    // and the integer product of 0 and -1 at x = 3, which is +0 where a double one is -0.
+    row("2-x+2/x-x/2*Math.pow(2,x)+Math.pow(x,2)", true, true);
+    row("Math.atan2((x-3)*-1,-1)", true, true);
+    row("(x,x*2)+(1,x)+(x,2)", true, true);
+    row("((x>0)===(x<2))+(x>1?x:x>2)", true, true);
+    row("(x>0)===1?1:x", true, true);
+    row("Math.min(x,1,2)+Math.hypot(x,1,2)+(x<<1|x>>>1)", true, true);
     QTest::newRow("thousands of x") << QString(10000, u'x') << true << true;
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The first step of every evaluation: the forgiving notation users type (full-width
+// characters, "sqrt" without "Math.", implied multiplication such as 2x or 3(x+1)) rewritten
+// into the script program the engine runs, by plain text rewrites in a fixed order.
+
+// Replaces the first occurrence, searching from the start, until none is left; so a
+// replacement can meet its neighbours ("xxx" with "xx" -> "x*x" gives "x*x*x"). Letters
+// compare without regard to case when ignoreCase is set (ASCII letters only).
+QString ReplaceAll(QString text, const QString &search, const QString &replacement,
+                   bool ignoreCase = true);
+
+// The program for a typed expression, e.g. "sqrt(16)+2(3)" -> "Math.sqrt(16)+2*(3)".
+QString PrepareExpression(const QString &text);
+
+// The program for the expression as a function of `variable` at x: the implied
+// multiplications with the variable, the variable replaced by x's text (a negative one after
+// a space), then PrepareExpression. A non-finite x gives its special text ("1.#INF"), which
+// fails. So the program holds x as its text shows it, rounded to 13 significant digits.
+QString FunctionProgram(const QString &expression, QChar variable, double x);
