@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Eval;
+
 namespace {
 
 const QString Polynomial = QStringLiteral(

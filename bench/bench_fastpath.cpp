@@ -18,6 +18,8 @@
 #include <cmath>
 #include <ctime>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

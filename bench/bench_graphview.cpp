@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <chrono>
 
+using namespace Eval;
+
 namespace {
 
 constexpr int Size = 1000;

@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

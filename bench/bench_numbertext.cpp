@@ -5,6 +5,8 @@
 
 #include <array>
 
+using namespace Eval;
+
 namespace {
 
 const std::array<double, 6> values = {0.1 + 0.2, 1.0 / 3, 38.0, 12345678901234.0, 1e-7, -2.5};

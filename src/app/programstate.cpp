@@ -3,6 +3,8 @@
 #include "eval/tolerance.h"
 #include "ui/windowregistry.h"
 
+using namespace Eval;
+
 namespace App {
 
 ProgramState &Program()

@@ -38,7 +38,7 @@ bool GravityIsSavable(double gravity);
 // g as typed in the settings window, when it is savable; otherwise refused with the message
 // that says why: "重力加速度g的值太大！" for a positive infinity, "重力加速度g必须大于0！" for
 // anything else (empty or non-numeric text reads as 0).
-Outcome<double> ReadGravity(const QString &text);
+Eval::Outcome<double> ReadGravity(const QString &text);
 
 // The file "set.ini": three lines of numbers separated by "\r\n" (the strategy, the skin
 // number and g). Nothing here shows a message; the callers turn the outcomes into messages.

@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace App;
 
 SettingsWindow::SettingsWindow()

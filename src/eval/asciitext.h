@@ -4,6 +4,8 @@
 
 #include <locale.h>
 
+namespace Eval {
+
 // Reading program text, which is ASCII whatever the user's language: its character classes
 // and the "C" locale for the library's number conversions.
 
@@ -14,3 +16,5 @@ inline bool IsAsciiDigit(QChar c)
 
 // The "C" locale, made once: decimal points stay points under any user setting.
 locale_t CLocale();
+
+} // namespace Eval

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace Eval {
+
 struct BigInteger::Value
 {
     Value() { mpz_init(number); }
@@ -191,3 +193,5 @@ int BigInteger::Sign() const
 {
     return mpz_sgn(m_value->number);
 }
+
+} // namespace Eval

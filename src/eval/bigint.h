@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+namespace Eval {
+
 // An exact integer of any length. Failures are values (std::nullopt), never exceptions or
 // aborts. Copying copies the digits; moving is cheap. A moved-from value may only be assigned
 // to or destroyed.
@@ -52,3 +54,5 @@ private:
     struct Value;
     std::unique_ptr<Value> m_value;
 };
+
+} // namespace Eval

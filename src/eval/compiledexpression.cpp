@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+namespace Eval {
+
 using namespace ScriptArithmetic;
 
 namespace {
@@ -320,3 +322,5 @@ bool CompiledFunction::coversNegative() const
 {
     return m_negative != nullptr;
 }
+
+} // namespace Eval

@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+namespace Eval {
+
 // Runs the arithmetic part of the script language without the engine and with the engine's
 // results to the last bit: number literals, the operators (arithmetic, comparison, logical,
 // bitwise, ?: and the comma), parentheses, true and false, NaN and Infinity, and the Math
@@ -63,3 +65,5 @@ private:
     std::shared_ptr<const Code> m_positive;
     std::shared_ptr<const Code> m_negative;
 };
+
+} // namespace Eval

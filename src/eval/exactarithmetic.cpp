@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+namespace Eval {
+
 namespace {
 
 // Room for the values on the way to a result: a quarter of it may be the shown maximum, so that
@@ -535,3 +537,5 @@ ExactValue EvaluateExactly(const QString &prepared)
     }
     return Describe(result.value);
 }
+
+} // namespace Eval

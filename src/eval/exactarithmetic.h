@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Eval {
+
 // Exact rational arithmetic on the engine's notation (the text PrepareExpression gives):
 // decimal literals, + - * /, parentheses, unary signs and Math.pow with a whole exponent. Any
 // other text is not exact arithmetic. The work is bounded whatever the text: nesting deeper
@@ -30,3 +32,5 @@ struct ExactValue
 
 // The exact value of a prepared expression ("Math.pow(2,-3)+1/3").
 ExactValue EvaluateExactly(const QString &prepared);
+
+} // namespace Eval

@@ -3,6 +3,8 @@
 #include "numberreading.h"
 #include "scripthost.h"
 
+namespace Eval {
+
 namespace {
 
 // The one place that decides who runs a program: the compiled code where it gives the
@@ -76,3 +78,5 @@ QString ExpressionHintText()
                           "数学函数格式：Math.函数(参数1,参数2，……)\r\n"
                           "举例：求2^x:Math.pow(2,x)");
 }
+
+} // namespace Eval

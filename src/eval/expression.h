@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace Eval {
+
 // Evaluates the notation users type, as a program or as a function of x. Every evaluation
 // takes one line, each step in a file of its own:
 //   1. notation rewrite (notation.h): the typed text becomes the program the engine would run;
@@ -53,3 +55,5 @@ void BeginUserAction();
 // How the function tools explain the notation, in a message box.
 QString ExpressionHintCaption(); // "提示："
 QString ExpressionHintText();
+
+} // namespace Eval

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace Eval {
+
 namespace {
 
 // Codec objects are not thread-safe, so each thread keeps its own pair.
@@ -247,3 +249,5 @@ QString TextUpper(const QString &text)
         unit = QChar(FoldAsciiLetter(unit.unicode()));
     return upper;
 }
+
+} // namespace Eval

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace Eval {
+
 // Text operations that count in GBK bytes (an ASCII character is one byte, a Chinese or
 // full-width character two). Positions start at 1. They work on QString and convert through
 // a real GBK codec, so a cut can never leave half a character behind: a piece that would
@@ -25,3 +27,5 @@ QString TextReplace(const QString &text, int position, int count,
 QList<QString> TextSplit(const QString &text, const QString &separator);
 // a-z to A-Z; two-byte characters untouched.
 QString TextUpper(const QString &text);
+
+} // namespace Eval

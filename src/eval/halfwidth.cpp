@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+namespace Eval {
+
 namespace {
 
 const QHash<char16_t, char16_t> &HalfWidthTable()
@@ -42,3 +44,5 @@ QString ToHalfWidth(const QString &text)
     }
     return folded;
 }
+
+} // namespace Eval

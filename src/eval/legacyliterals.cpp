@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace Eval {
+
 namespace {
 
 bool IsIdentifierPart(QChar c)
@@ -145,3 +147,5 @@ QString RewriteLegacyNumberLiterals(const QString &program)
         return program;
     return LiteralScanner(program).rewritten();
 }
+
+} // namespace Eval

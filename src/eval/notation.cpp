@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <string>
 
+namespace Eval {
+
 namespace {
 
 inline QChar LowerAscii(QChar c)
@@ -266,3 +268,5 @@ QString FunctionProgram(const QString &expression, QChar variable, double x)
     const QString multiplied = Apply(expression, CachedMultiplicationsWithVariable(variable));
     return PrepareExpression(ReplaceAll(multiplied, variable, SubstitutionText(x)));
 }
+
+} // namespace Eval

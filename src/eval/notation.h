@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+namespace Eval {
+
 // The first step of every evaluation: the forgiving notation users type (full-width
 // characters, "sqrt" without "Math.", implied multiplication such as 2x or 3(x+1)) rewritten
 // into the script program the engine runs, by plain text rewrites in a fixed order.
@@ -21,3 +23,5 @@ QString PrepareExpression(const QString &text);
 // a space), then PrepareExpression. A non-finite x gives its special text ("1.#INF"), which
 // fails. So the program holds x as its text shows it, rounded to 13 significant digits.
 QString FunctionProgram(const QString &expression, QChar variable, double x);
+
+} // namespace Eval

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace Eval {
+
 namespace {
 
 template<typename Bits, typename Float>
@@ -269,3 +271,5 @@ QString WholeNumberToText(const QString &digits)
         text += QLatin1Char('.') + significant.mid(1);
     return text + QStringLiteral("e+%1").arg(exponent, 3, 10, QLatin1Char('0'));
 }
+
+} // namespace Eval

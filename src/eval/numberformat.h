@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace Eval {
+
 // How numbers become text, once for the whole program.
 
 // "%.13g" with three-digit exponents, "-0", "1.#INF", "-1.#INF" and "-1.#IND".
@@ -22,3 +24,5 @@ QString FormatNumber(double value, std::optional<int> places = std::nullopt,
 // no leading zeros): up to 13 digits plain, beyond that 13 significant digits rounded half to
 // even in exponent form, such as "1.234567890123e+013".
 QString WholeNumberToText(const QString &digits);
+
+} // namespace Eval

@@ -10,6 +10,8 @@
 #include <limits>
 #include <locale.h>
 
+namespace Eval {
+
 namespace {
 
 bool IsSpace(char16_t unit)
@@ -126,3 +128,5 @@ qint32 TextToInteger(double value)
         return std::numeric_limits<qint32>::min();
     return qint32(value);
 }
+
+} // namespace Eval

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Eval {
+
 // How text becomes a number, once for the whole program: full-width forms read as their
 // half-width twins, and what follows the leading number is ignored.
 
@@ -13,3 +15,5 @@ qint32 TextToInteger(const QString &text);
 qint64 TextToLongInteger(const QString &text);
 // Truncation toward zero; values outside the 32-bit range saturate.
 qint32 TextToInteger(double value);
+
+} // namespace Eval

@@ -10,3 +10,5 @@
 #include "remainder.h"
 #include "rounding.h"
 #include "tolerance.h"
+
+namespace Eval { } // namespace Eval

@@ -5,6 +5,8 @@
 #include <utility>
 #include <variant>
 
+namespace Eval {
+
 // What a tool's computation gives its window: the value, or a refusal carrying the text the
 // window shows in its place ("错误！", "除数不能为0", …; empty to show nothing). The logic
 // decides which; the window only shows it (ShowOutcome in ui/controls.h).
@@ -44,3 +46,5 @@ public:
 private:
     std::variant<T, Refusal> m_state;
 };
+
+} // namespace Eval

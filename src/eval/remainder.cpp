@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace Eval {
+
 RemainderByZero::RemainderByZero()
     : std::domain_error("不能求余数于零")
 { }
@@ -17,3 +19,5 @@ double Remainder(double dividend, double divisor)
         throw RemainderByZero();
     return std::fmod(dividend, divisor);
 }
+
+} // namespace Eval

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace Eval {
+
 // fmod, except that a zero divisor is refused.
 class RemainderByZero : public std::domain_error
 {
@@ -12,3 +14,5 @@ public:
     QString message() const; // "不能求余数于零"
 };
 double Remainder(double dividend, double divisor);
+
+} // namespace Eval

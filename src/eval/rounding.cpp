@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace Eval {
+
 qint32 IntegerPart(double value)
 {
     double whole = std::trunc(value);
@@ -28,3 +30,5 @@ double RoundTo(double value, int places)
     const double rounded = places >= 0 ? whole / scale : (whole == 0 ? 0.0 : whole * scale);
     return std::copysign(rounded, value);
 }
+
+} // namespace Eval

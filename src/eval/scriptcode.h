@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-namespace ScriptArithmetic {
+namespace Eval::ScriptArithmetic {
 
 // The literal that x's text is a part of: the digits before and after it.
 struct VariableText
@@ -136,4 +136,4 @@ inline std::optional<Value> RunCompiled(const Compiled &compiled, Value variable
     return Run(compiled, variable, undecided);
 }
 
-} // namespace ScriptArithmetic
+} // namespace Eval::ScriptArithmetic

@@ -10,6 +10,8 @@
 #include <limits>
 #include <string_view>
 
+namespace Eval {
+
 namespace ScriptArithmetic {
 
 using namespace std::string_view_literals;
@@ -502,3 +504,5 @@ std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens)
 }
 
 } // namespace ScriptArithmetic
+
+} // namespace Eval

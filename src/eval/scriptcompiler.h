@@ -9,10 +9,10 @@
 #include <optional>
 #include <vector>
 
-namespace ScriptArithmetic {
+namespace Eval::ScriptArithmetic {
 
 // A program the engine certainly refuses compiles to the empty code, like a program without
 // an expression: both give the empty text.
 std::optional<Compiled> CompileTokens(const std::vector<Token> &tokens);
 
-} // namespace ScriptArithmetic
+} // namespace Eval::ScriptArithmetic

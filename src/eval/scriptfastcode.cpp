@@ -9,6 +9,8 @@
 #include <math.h>
 #include <utility>
 
+namespace Eval {
+
 namespace ScriptArithmetic {
 
 namespace {
@@ -333,3 +335,5 @@ double CallMany(MathFunction function, const double *registers, const quint16 *a
 }
 
 } // namespace ScriptArithmetic
+
+} // namespace Eval

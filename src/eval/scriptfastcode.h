@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-namespace ScriptArithmetic {
+namespace Eval::ScriptArithmetic {
 
 // An operation with "Constant" in its name takes the step's constant as its second operand, or
 // with "Constant" first, as its first.
@@ -174,4 +174,4 @@ Q_ALWAYS_INLINE std::optional<double> RunFast(const FastCode &code, double x)
     return r[code.resultRegister];
 }
 
-} // namespace ScriptArithmetic
+} // namespace Eval::ScriptArithmetic

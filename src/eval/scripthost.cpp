@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QThread>
 
+namespace Eval {
+
 struct ScriptHost::Engine
 {
     QJSEngine engine;
@@ -65,3 +67,5 @@ void ScriptHost::FollowEventLoop()
         QObject::connect(m_engine->eventLoop, &QAbstractEventDispatcher::aboutToBlock,
                          &m_engine->engine, [this] { BeginUserAction(); });
 }
+
+} // namespace Eval

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <memory>
 
+namespace Eval {
+
 // Evaluates JavaScript program texts as if each ran in a brand-new engine, and gives the
 // result as text: a number's text, "1.#INF", "-1.#INF", "-1.#IND", an object's toString(),
 // or the empty text on any failure (syntax error, unknown name, exception, time out).
@@ -51,3 +53,5 @@ private:
     std::chrono::milliseconds m_timeLimit = DefaultTimeLimit;
     bool m_stoppedInThisAction = false;
 };
+
+} // namespace Eval

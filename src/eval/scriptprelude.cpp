@@ -1,5 +1,7 @@
 #include "scriptprelude.h"
 
+namespace Eval {
+
 // Run once per engine. Returns the function that evaluates one program text.
 //
 // Isolation: every object reachable from the global object is frozen, so a program cannot
@@ -174,3 +176,5 @@ QString ScriptPrelude()
 })()
 )js");
 }
+
+} // namespace Eval

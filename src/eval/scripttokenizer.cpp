@@ -10,6 +10,8 @@
 #include <locale.h>
 #include <stdlib.h>
 
+namespace Eval {
+
 namespace ScriptArithmetic {
 
 using namespace std::string_view_literals;
@@ -375,3 +377,5 @@ int NestingLowerBound(const std::vector<Token> &tokens)
 }
 
 } // namespace ScriptArithmetic
+
+} // namespace Eval

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ScriptArithmetic {
+namespace Eval::ScriptArithmetic {
 
 // Literals compared without measuring them first.
 inline bool Same(QStringView text, std::u16string_view literal)
@@ -67,4 +67,4 @@ constexpr int CertainlyTooDeep = 4300;
 // the operators before it.
 int NestingLowerBound(const std::vector<Token> &tokens);
 
-} // namespace ScriptArithmetic
+} // namespace Eval::ScriptArithmetic

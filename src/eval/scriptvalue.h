@@ -12,7 +12,7 @@
 #include <cstring>
 #include <limits>
 
-namespace ScriptArithmetic {
+namespace Eval::ScriptArithmetic {
 
 // How the engine holds a value decides a few results: it multiplies two whole numbers held as
 // integers in integer arithmetic, so their zero product is +0 where a double product is -0,
@@ -522,4 +522,4 @@ inline Value Binary(Op op, Value a, Value b, bool &undecided)
     }
 }
 
-} // namespace ScriptArithmetic
+} // namespace Eval::ScriptArithmetic

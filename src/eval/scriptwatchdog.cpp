@@ -1,5 +1,7 @@
 #include "scriptwatchdog.h"
 
+namespace Eval {
+
 ScriptWatchdog::ScriptWatchdog(std::function<void()> expired)
     : m_expired(std::move(expired))
     , m_thread([this] { watch(); })
@@ -46,3 +48,5 @@ void ScriptWatchdog::watch()
             m_wakeUp.wait(lock);
     }
 }
+
+} // namespace Eval

@@ -7,6 +7,8 @@
 #include <optional>
 #include <thread>
 
+namespace Eval {
+
 // A thread that calls a function once when an armed deadline passes before disarm().
 // Arming and disarming are cheap: the thread is only woken when the new deadline is earlier
 // than the one it sleeps until, so a long run of short evaluations costs no thread switches.
@@ -36,3 +38,5 @@ private:
     bool m_stopping = false;
     std::thread m_thread;
 };
+
+} // namespace Eval

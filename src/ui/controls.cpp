@@ -17,6 +17,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+using namespace Eval;
+
 void NameControl(QWidget *control, const QString &name)
 {
     control->setObjectName(name);

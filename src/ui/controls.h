@@ -81,10 +81,10 @@ void SetTabOrder(const QList<QWidget *> &controls);
 // Shows an outcome of a tool's logic: its value, or its refusal text in the warm accent (a
 // silent refusal empties the box, unmarked). An unchanged text is left alone, so that a
 // selection in the box survives a recomputation.
-void ShowOutcome(EditBox *box, const Outcome<QString> &outcome);
-void ShowOutcome(QLabel *label, const Outcome<QString> &outcome);
-void ShowOutcome(MultiLineEditBox *box, const Outcome<QString> &outcome);
-void ShowOutcome(LongTextBox *box, const Outcome<QString> &outcome);
+void ShowOutcome(EditBox *box, const Eval::Outcome<QString> &outcome);
+void ShowOutcome(QLabel *label, const Eval::Outcome<QString> &outcome);
+void ShowOutcome(MultiLineEditBox *box, const Eval::Outcome<QString> &outcome);
+void ShowOutcome(LongTextBox *box, const Eval::Outcome<QString> &outcome);
 
 // Runs `clear` whenever one of `inputs` (edit boxes, combo boxes, check and radio boxes)
 // changes, as long as `context` lives: for a window whose result comes from a button, so that

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+using namespace Eval;
+
 namespace {
 
 // Two neighbours closer than this many device pixels are joined without a look between.

@@ -23,7 +23,7 @@ struct CurveMark
 };
 
 // The mark found to full precision, by the same function.
-CurveMark PreciseMark(const PreparedFunction &f, const CurveMark &mark);
+CurveMark PreciseMark(const Eval::PreparedFunction &f, const CurveMark &mark);
 
 // The curve of a function of x in a view, as the pieces of a line in panel coordinates,
 // sampled once per device pixel column and more closely where one column is not enough:
@@ -40,7 +40,7 @@ public:
     using Clock = std::chrono::steady_clock;
     using Piece = std::vector<QPointF>;
 
-    CurveSampler(PreparedFunction f, const GraphView &view, double pixelRatio);
+    CurveSampler(Eval::PreparedFunction f, const GraphView &view, double pixelRatio);
 
     // Samples on until done or `deadline`; true once the whole view is sampled.
     bool Advance(Clock::time_point deadline);
@@ -72,7 +72,7 @@ private:
     void InsertIntoPiece(const Sample &sample);
     bool IsFarOff(const Sample &sample, bool above) const;
 
-    PreparedFunction m_f;
+    Eval::PreparedFunction m_f;
     GraphView m_view;
     double m_ratio;
     int m_columns;

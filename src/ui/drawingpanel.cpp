@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <type_traits>
 
+using namespace Eval;
+
 DrawingPanel::DrawingPanel(const QString &name, QSize size, QWidget *parent)
     : QWidget(parent)
 {

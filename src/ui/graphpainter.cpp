@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Eval;
+
 namespace {
 
 constexpr int TickLength = 5;

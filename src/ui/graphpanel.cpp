@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Eval;
+
 namespace {
 
 constexpr double KeyZoom = 1.25;

@@ -30,7 +30,7 @@ public:
     // The canvas now shows f drawn on [a, b]: the instrument takes its curve, beside the ones
     // already there when the canvas kept them, and returns to the canvas picture unless told
     // to keep the view (a new colour of the same drawing).
-    void AddCurve(const QString &expression, const PreparedFunction &f, double a, double b,
+    void AddCurve(const QString &expression, const Eval::PreparedFunction &f, double a, double b,
                   const QColor &color, int penWidth, bool keepOthers, bool keepView = false);
 
     const GraphView &view() const { return m_view; }
@@ -76,7 +76,7 @@ private:
     struct Curve
     {
         QString expression;
-        PreparedFunction f;
+        Eval::PreparedFunction f;
         QColor color;
         int penWidth;
         std::unique_ptr<CurveSampler> sampler;

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+using namespace Eval;
+
 bool AcceptsTypedCharacter(InputMode mode, QChar character)
 {
     switch (mode) {

@@ -57,7 +57,7 @@ ToolWindow::RunScope::RunScope(ToolWindow *window)
     if (m_refused)
         return;
     if (m_window->m_busy == 1)
-        ::BeginUserAction();
+        Eval::BeginUserAction();
     m_window->m_running = true;
 }
 
@@ -127,7 +127,7 @@ bool ToolWindow::Restartable::Run(const std::function<bool(const KeepGoing &)> &
 void ToolWindow::BeginUserAction()
 {
     if (m_busy == 0)
-        ::BeginUserAction();
+        Eval::BeginUserAction();
 }
 
 void ToolWindow::closeEvent(QCloseEvent *event)

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace Eval;
+
 using namespace App;
 
 namespace {

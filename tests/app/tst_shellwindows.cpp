@@ -22,6 +22,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Eval;
+
 using namespace App;
 
 namespace {

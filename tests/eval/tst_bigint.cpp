@@ -5,6 +5,8 @@
 
 #include <utility>
 
+using namespace Eval;
+
 namespace {
 
 // The decimal text of a value, or "none" when there is no value.

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <limits>
 
+using namespace Eval;
+
 namespace {
 
 // The rewrites as they were before they became linear, kept to check the linear ones against.

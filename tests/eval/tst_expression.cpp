@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 using namespace std::chrono_literals;
 
 class TestExpression : public QObject

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace Eval;
+
 // "丄" is GBK 0x81 0x41: its second byte is the letter "A", which a byte-wise search would find.
 
 class TestGbkText : public QObject

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <limits>
 
+using namespace Eval;
+
 namespace {
 
 double FromBits(quint64 bits)

@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+using namespace Eval;
+
 using namespace std::chrono_literals;
 
 class TestScriptHost : public QObject

@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace Eval;
+
 namespace {
 
 QString EngineText(const QString &program)

@@ -10,6 +10,8 @@
 
 #include <cstring>
 
+using namespace Eval;
+
 namespace {
 
 // True for "p/q" or "p" in lowest terms with q > 1, as GMP writes a canonical rational.

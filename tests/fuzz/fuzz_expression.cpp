@@ -8,6 +8,8 @@
 #include "eval/scripttokenizer.h"
 #include "fuzzsupport.h"
 
+using namespace Eval;
+
 using namespace ScriptArithmetic;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

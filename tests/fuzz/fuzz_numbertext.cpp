@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace Eval;
+
 namespace {
 
 void CheckNumber(double value, int places, bool thousands)

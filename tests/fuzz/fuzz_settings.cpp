@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+using namespace Eval;
+
 using namespace App;
 
 namespace {

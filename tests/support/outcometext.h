@@ -5,7 +5,7 @@
 #include <QString>
 
 // The text a window shows for an outcome: the value, or the refusal in its place.
-inline QString ShownText(const Outcome<QString> &outcome)
+inline QString ShownText(const Eval::Outcome<QString> &outcome)
 {
     return outcome ? *outcome : outcome.refusal();
 }

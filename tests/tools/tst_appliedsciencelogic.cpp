@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace Eval;
+
 using namespace Applied;
 
 Q_DECLARE_METATYPE(Applied::ElectricalBoxes)

@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::ApproximateRoot;
 

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Eval;
+
 using namespace Arith;
 
 class ArithmeticLogicTest : public QObject

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+using namespace Eval;
+
 namespace {
 
 const QString Caption = QStringLiteral("函数基本信息");

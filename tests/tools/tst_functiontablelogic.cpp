@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::FunctionTable;
 

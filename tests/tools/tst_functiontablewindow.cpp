@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Eval;
+
 namespace {
 
 QStringList Column(const Grid *grid, int column)

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+using namespace Eval;
+
 using namespace Functions;
 
 char *toString(const BigInteger &value)

@@ -10,6 +10,8 @@
 
 #include <numeric>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+using namespace Eval;
+
 using namespace Applied;
 
 class PpiLogicTest : public QObject

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Eval;
+
 using namespace Applied;
 
 Q_DECLARE_METATYPE(Applied::ProfitTexts)

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

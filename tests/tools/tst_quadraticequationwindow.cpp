@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace {
 
 QString Roots(double x1, double x2)

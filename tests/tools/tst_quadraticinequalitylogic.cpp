@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Eval;
+
 using namespace Functions;
 
 class QuadraticInequalityLogicTest : public QObject

@@ -6,6 +6,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <optional>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

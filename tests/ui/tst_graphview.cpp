@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace {
 
 const GraphView Square(-10, 10, -10, 10, 500, 500);

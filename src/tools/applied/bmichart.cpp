@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+using namespace Eval;
+
 using namespace Applied;
 
 namespace {

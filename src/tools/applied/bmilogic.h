@@ -33,8 +33,8 @@ struct BmiResult
 // The index of the typed height and weight in their units, or the refusal for the message box:
 // "请输入正确的身高！" below 0.5 m (50 cm), else "请输入正确的体重！" below 3 kg (6 市斤). Empty or
 // non-numeric text reads as 0, and so is refused.
-Outcome<BmiResult> ComputeBmi(const QString &height, HeightUnit heightUnit, const QString &weight,
-                              WeightUnit weightUnit);
+Eval::Outcome<BmiResult> ComputeBmi(const QString &height, HeightUnit heightUnit,
+                                    const QString &weight, WeightUnit weightUnit);
 
 // The table of the chart: heights 145.0 to 190.0 cm by 2.5 (rows), weights 45 to 90 kg (columns).
 std::vector<double> ChartHeightsCm();

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace Applied;
 
 namespace {

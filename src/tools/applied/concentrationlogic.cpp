@@ -5,6 +5,8 @@
 #include "eval/numberreading.h"
 #include "eval/tolerance.h"
 
+using namespace Eval;
+
 namespace Applied {
 
 namespace {

@@ -11,9 +11,9 @@ namespace Applied {
 // texts are the boxes' own; non-numeric text reads as 0. There is no reply (a refusal without
 // text, nothing to show) while the typed box is empty or ρ or M is (nearly) zero.
 
-Outcome<QString> MassFractionFor(const QString &concentration, const QString &density,
-                                 const QString &molarMass);
-Outcome<QString> ConcentrationFor(const QString &massFractionPercent, const QString &density,
-                                  const QString &molarMass);
+Eval::Outcome<QString> MassFractionFor(const QString &concentration, const QString &density,
+                                       const QString &molarMass);
+Eval::Outcome<QString> ConcentrationFor(const QString &massFractionPercent, const QString &density,
+                                        const QString &molarMass);
 
 } // namespace Applied

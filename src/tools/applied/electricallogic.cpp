@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace Applied {
 
 namespace {

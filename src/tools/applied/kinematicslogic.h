@@ -46,6 +46,7 @@ QString InitialInputText(const QString &known);
 
 // What a result box shows for the texts of the formula's inputs: the result's number text
 // (infinities included), refused with "错误！" when an input is empty or the result undefined.
-Outcome<QString> KinematicsResult(const KinematicsFormula &formula, const QStringList &inputTexts);
+Eval::Outcome<QString> KinematicsResult(const KinematicsFormula &formula,
+                                        const QStringList &inputTexts);
 
 } // namespace Applied

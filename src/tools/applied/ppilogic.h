@@ -19,6 +19,6 @@ QString PpiText(double ppi);
 // What "PPI" shows for the texts of the two resolution boxes and the diagonal: the density's
 // text, or nothing (a refusal without text) while one of them is empty, since a result shown
 // then would belong to another screen.
-Outcome<QString> PpiFor(const QString &width, const QString &height, const QString &diagonal);
+Eval::Outcome<QString> PpiFor(const QString &width, const QString &height, const QString &diagonal);
 
 } // namespace Applied

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace Applied {
 
 double ComputeProfit(const ProfitInputs &inputs)

@@ -37,6 +37,6 @@ enum class ProfitTrigger { InputsEdited, CompoundingClicked };
 
 // What "结果" shows: the profit's text, or nothing (a refusal without text) while an edit left
 // principal, rate or time empty, since a result shown then would belong to other inputs.
-Outcome<QString> ProfitFor(const ProfitTexts &texts, ProfitTrigger trigger);
+Eval::Outcome<QString> ProfitFor(const ProfitTexts &texts, ProfitTrigger trigger);
 
 } // namespace Applied

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+using namespace Eval;
+
 namespace Arith {
 
 Outcome<QString> ArithmeticResult(const QString &expression)

@@ -15,12 +15,12 @@ inline const QString ExactValueTooLongText = QStringLiteral("精确值过长");
 
 // The engine's result text of the half-width folded expression, not-a-number as "-1.#IND"; a
 // failure or an infinity is refused with ArithmeticErrorText.
-Outcome<QString> ArithmeticResult(const QString &expression);
+Eval::Outcome<QString> ArithmeticResult(const QString &expression);
 
 // What the history records of a computation: the expression and the text shown for its
 // result. Nothing for a blank expression, which is not recorded.
 std::optional<HistoryEntry> HistoryEntryOf(const QString &expression,
-                                           const Outcome<QString> &result);
+                                           const Eval::Outcome<QString> &result);
 
 // The exact value of the expression as the engine reads it, its forms joined by " = ":
 // "1/2 = 0.5", "7/6 = 1又1/6 = 1.1(6)", "-3/10 = -0.3", a whole number alone ("14"). At most

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace Eval;
+
 namespace Arith {
 
 namespace {

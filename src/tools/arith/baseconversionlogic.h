@@ -18,7 +18,7 @@ int BaseAt(int index);
 // for an empty text. A character that is no digit of `fromBase` (also a sign, a space or a
 // line break) is refused with "参数错误-<folded text>不是一个有效的<base in Chinese
 // numerals>进制数！"; a base outside 2..36 with an empty text.
-Outcome<QString> ConvertBase(const QString &text, int fromBase, int toBase);
+Eval::Outcome<QString> ConvertBase(const QString &text, int fromBase, int toBase);
 
 // A number from 1 to 99 as a money amount is read, without its unit: 2 → 二, 10 → 一十,
 // 16 → 一十六, 36 → 三十六. Empty outside 1..99.

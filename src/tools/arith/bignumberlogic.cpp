@@ -2,6 +2,8 @@
 
 #include "eval/bigint.h"
 
+using namespace Eval;
+
 namespace Arith {
 
 namespace {

@@ -18,7 +18,7 @@ inline const QString SecondIsLargerText = QStringLiteral("第二个数大");
 // texts. The quotient is truncated toward zero, the remainder has the sign of the divisor.
 // Refused, with nothing to show, for an empty input, a lone sign, a zero divisor, and a text
 // with a line break, a double quote or a backslash.
-Outcome<QString> CalculateBigNumbers(const QString &first, const QString &second,
-                                     BigNumberOperation operation);
+Eval::Outcome<QString> CalculateBigNumbers(const QString &first, const QString &second,
+                                           BigNumberOperation operation);
 
 } // namespace Arith

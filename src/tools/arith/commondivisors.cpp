@@ -8,6 +8,8 @@
 #include <cmath>
 #include <numeric>
 
+using namespace Eval;
+
 namespace Arith {
 
 Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second)

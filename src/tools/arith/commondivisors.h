@@ -13,7 +13,7 @@ namespace Arith {
 // "公因数": the common divisors of two typed numbers (each read as a real and truncated toward
 // zero), ascending; empty while a text is empty or when the smaller is below 1. A number
 // outside the 32-bit range, which the window cannot hold, is refused with OutOfRangeMessage.
-Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second);
+Eval::Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second);
 
 // "公因倍数最值": the count of numbers that the "数量" text asks for; below 2 it is raised
 // to 2 (the window then shows "2").
@@ -32,7 +32,7 @@ public:
     QString Text() const;
 
 private:
-    BigInteger m_value{1};
+    Eval::BigInteger m_value{1};
 };
 
 // One run of "公因倍数最值": numbers are accepted one at a time while the greatest common
@@ -48,7 +48,7 @@ public:
     void SetCount(int count) { m_count = count; }
     // A text that is not a number from 1 up (below 2^53, so that it is held exactly) is
     // refused with RefusedNumberMessage.
-    Outcome<Step> Accept(const QString &numberText);
+    Eval::Outcome<Step> Accept(const QString &numberText);
 
     // The number to be entered next, counted from 1.
     int index() const { return m_index; }

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Eval;
+
 namespace Arith {
 
 namespace {

@@ -33,8 +33,8 @@ struct FractionResult
 // p1/q1 op p2/q2 in lowest terms; the sign comes from the signs of the terms, so any value
 // below zero is negative however small. Refused, with nothing to show, when a denominator is
 // 0, including the one a division by 0/q2 produces.
-Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op, qint32 p2,
-                                          qint32 q2);
+Eval::Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op,
+                                                qint32 p2, qint32 q2);
 
 // The four boxes as typed.
 struct FractionTexts
@@ -44,6 +44,6 @@ struct FractionTexts
 
 // What a change of any input leads to: the result of the terms as typed, empty where a
 // denominator is 0. A term outside the 32-bit range is refused with OutOfRangeMessage.
-Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op);
+Eval::Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op);
 
 } // namespace Arith

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace Arith {
 
 namespace {

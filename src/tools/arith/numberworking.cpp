@@ -10,6 +10,8 @@
 #include <numeric>
 #include <vector>
 
+using namespace Eval;
+
 namespace Arith {
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+using namespace Eval;
+
 namespace Arith {
 
 Outcome<QString> FactorizePrimes(const QString &text)

@@ -10,6 +10,6 @@ namespace Arith {
 // zero) as its prime factors in ascending order joined by "*", such as "2*2*3" for 12; a
 // number below 2 unchanged ("1", "0", "-12"). A number outside the 32-bit range, which the
 // window cannot hold, is refused with OutOfRangeMessage.
-Outcome<QString> FactorizePrimes(const QString &text);
+Eval::Outcome<QString> FactorizePrimes(const QString &text);
 
 } // namespace Arith

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -23,7 +23,7 @@ struct RunningSeries
 // The series after accepting a typed value. The first product is the typed text itself;
 // a shown "1.#INF", "-1.#INF" or "-1.#IND" reads back as what it stands for. An empty value
 // is refused with "请输入加数！".
-Outcome<RunningSeries> AcceptValue(RunningSeries series, const QString &value);
+Eval::Outcome<RunningSeries> AcceptValue(RunningSeries series, const QString &value);
 
 // The sum's input holds at most this many bytes, the product's this many; a longer text is
 // cut back with the message.
@@ -38,7 +38,7 @@ std::optional<QString> TextCutToLimit(const QString &text, int limit);
 // A fractional n ends the sum with itself (1 + 2 + 3 + 3.5 for 3.5); n below 1 gives n.
 // Refused with SumTooLongMessage when n has more than nine integer digits (also for
 // infinities), which only an exponent form can name in nine characters.
-Outcome<QString> TriangularSumText(const QString &text);
+Eval::Outcome<QString> TriangularSumText(const QString &text);
 
 // 1 × 2 × … × n for the typed n truncated toward zero; "1" for n below 1, "1.#INF" from 171.
 QString FactorialText(const QString &text);

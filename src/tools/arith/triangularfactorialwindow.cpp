@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+using namespace Eval;
+
 using namespace Arith;
 
 namespace {

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <optional>
 
+using namespace Eval;
+
 namespace Functions::ApproximateRoot {
 
 namespace {

@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::ApproximateRoot;
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Eval;
+
 namespace Functions::FunctionGraph {
 
 namespace {

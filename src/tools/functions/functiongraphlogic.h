@@ -62,7 +62,7 @@ struct Interval
 // The interval of a run from the typed ends, each read by the text-to-number rule (empty is
 // 0); refused with "区间输入错误，请重新输入！" unless a < b, and with "区间的大小不能大于1000！"
 // when it is wider than 1000, both within 1e-7.
-Outcome<Interval> ReadRunInterval(const QString &start, const QString &end);
+Eval::Outcome<Interval> ReadRunInterval(const QString &start, const QString &end);
 
 // The pen width in pixels of the typed thickness, truncated toward zero.
 int ReadPenWidth(const QString &thickness);

@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::FunctionGraph;
 

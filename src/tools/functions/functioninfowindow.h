@@ -46,14 +46,14 @@ private:
     bool RunComponent(QCheckBox *needed, const QString &caption,
                       void (FunctionInfoWindow::*component)());
     void Draw();
-    void DrawFunction(PreparedFunction f);
+    void DrawFunction(Eval::PreparedFunction f);
     void FindExtrema();
     void FindMonotonicIntervals();
     void ShowMonotonicIntervals(
             const std::vector<Functions::FunctionProperties::MonotonicInterval> &intervals);
     void FindParity();
     void RedrawIfDrawn();
-    std::optional<PreparedFunction> FunctionToRedraw() const;
+    std::optional<Eval::PreparedFunction> FunctionToRedraw() const;
 
     EditBox *m_expression;
     EditBox *m_start;
@@ -81,7 +81,7 @@ private:
     EditBox *m_parityResult;
 
     FunctionPlot m_plot;
-    PreparedFunction m_function; // the function of the run
+    Eval::PreparedFunction m_function; // the function of the run
     double m_a = 0;
     double m_b = 0;
     bool m_drawn = false;

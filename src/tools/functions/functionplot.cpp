@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::FunctionGraph;
 

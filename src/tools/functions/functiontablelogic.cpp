@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Eval;
+
 namespace Functions::FunctionTable {
 
 namespace {

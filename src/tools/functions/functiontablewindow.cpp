@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace Functions;
 using namespace Functions::FunctionTable;
 

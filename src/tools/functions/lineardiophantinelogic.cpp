@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace Eval;
+
 namespace Functions {
 
 namespace {

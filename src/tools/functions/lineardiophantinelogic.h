@@ -31,11 +31,11 @@ QString OutOfRangeText();
 // An integer as an input box holds it: blanks around it, full-width digits and signs are
 // allowed, then an optional sign and decimal digits. None for anything else (the empty text, a
 // lone "-", "1.5"); refused with OutOfRangeText() for such digits beyond the 64-bit range.
-Outcome<std::optional<qint64>> ReadIntegerInput(const QString &text);
+Eval::Outcome<std::optional<qint64>> ReadIntegerInput(const QString &text);
 
 // Refused with the range line while an input is out of range; else all texts empty while one
 // is missing.
-Outcome<DiophantineTexts> SolveLinearDiophantine(const QString &a, const QString &b,
-                                                 const QString &c);
+Eval::Outcome<DiophantineTexts> SolveLinearDiophantine(const QString &a, const QString &b,
+                                                       const QString &c);
 
 } // namespace Functions

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {

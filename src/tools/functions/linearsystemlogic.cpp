@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+using namespace Eval;
+
 namespace Functions {
 
 bool Elimination::HasUniqueSolution() const

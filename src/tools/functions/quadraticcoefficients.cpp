@@ -2,6 +2,8 @@
 
 #include "eval/numberreading.h"
 
+using namespace Eval;
+
 namespace Functions {
 
 QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts)

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numeric>
 
+using namespace Eval;
+
 namespace Functions {
 
 WorkedFormula MakeWorkedFormula(const QuadraticTexts &texts)

@@ -31,11 +31,11 @@ struct ParabolaSides
 bool IsZeroLeadingCoefficient(double a);
 
 // Refused with ZeroLeadingCoefficientMessage when a counts as 0.
-Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
-                                                     InequalityRelation relation);
+Eval::Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
+                                                           InequalityRelation relation);
 // The same for the typed texts, each read by the text-to-number rule (empty is 0).
-Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
-                                                     InequalityRelation relation);
+Eval::Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
+                                                           InequalityRelation relation);
 
 // The answer for the relation, from where the parabola lies.
 QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation);

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Eval;
+
 using namespace Functions;
 
 QuadraticInequalityWindow::QuadraticInequalityWindow()

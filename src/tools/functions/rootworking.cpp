@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace Eval;
+
 namespace Functions::ApproximateRoot {
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+using namespace Eval;
+
 namespace Functions {
 
 const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");

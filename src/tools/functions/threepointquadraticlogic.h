@@ -18,8 +18,8 @@ struct GraphPoint
 
 // The parabola (or, for collinear points, the straight line with a = 0) through three points;
 // refused with SameXMessage when two of the x values are nearly equal.
-Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
-                                                         GraphPoint p3);
+Eval::Outcome<QuadraticCoefficients> FitQuadraticThroughPoints(GraphPoint p1, GraphPoint p2,
+                                                               GraphPoint p3);
 
 enum class KnownCoefficient { A, B, C };
 
@@ -33,9 +33,9 @@ extern const QString ZeroXMessage;
 // b x + c; with b, y − b x = a x² + c; with c, y − c = a x² + b x. A result of zero shows as
 // 0, never -0. The known coefficient comes back as given; refused with the message that says
 // why the points do not determine the other two.
-Outcome<QuadraticCoefficients> FitQuadraticWithKnownCoefficient(KnownCoefficient known,
-                                                                double value, GraphPoint p1,
-                                                                GraphPoint p2);
+Eval::Outcome<QuadraticCoefficients> FitQuadraticWithKnownCoefficient(KnownCoefficient known,
+                                                                      double value, GraphPoint p1,
+                                                                      GraphPoint p2);
 
 // A point as typed: x and f(x), each read by the text-to-number rule (empty is 0).
 struct PointTexts
@@ -45,8 +45,8 @@ struct PointTexts
 
 // The fits from the typed texts, as the window shows them: a, b and c through three points;
 // with one coefficient known, the other two in the order a, b, c.
-Outcome<QStringList> FitTypedPoints(const std::array<PointTexts, 3> &points);
-Outcome<QStringList> FitTypedPointsWithKnown(KnownCoefficient known, const QString &value,
-                                             const std::array<PointTexts, 2> &points);
+Eval::Outcome<QStringList> FitTypedPoints(const std::array<PointTexts, 3> &points);
+Eval::Outcome<QStringList> FitTypedPointsWithKnown(KnownCoefficient known, const QString &value,
+                                                   const std::array<PointTexts, 2> &points);
 
 } // namespace Functions

@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using namespace Eval;
+
 using namespace Functions;
 
 namespace {
