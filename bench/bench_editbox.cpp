@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace Ui;
+
 namespace {
 
 constexpr int LineBoxCapacity = 32767;

@@ -19,7 +19,6 @@
 #include <ctime>
 
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

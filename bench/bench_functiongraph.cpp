@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace {

@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

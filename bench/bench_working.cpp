@@ -6,7 +6,6 @@
 #include <cmath>
 
 using namespace Arith;
-
 using namespace Functions;
 
 // The working is rebuilt on every keystroke while it is shown: each of these is the largest

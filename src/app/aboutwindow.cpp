@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Ui;
+
 AboutWindow::AboutWindow(QWidget *parent)
     : QDialog(parent)
 {

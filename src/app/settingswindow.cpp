@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 using namespace Eval;
-
 using namespace App;
 
 SettingsWindow::SettingsWindow()

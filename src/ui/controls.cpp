@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+using namespace Ui;
 using namespace Eval;
 
 void NameControl(QWidget *control, const QString &name)

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+namespace Ui {
+
 using namespace Eval;
 
 namespace {
@@ -301,3 +303,5 @@ CurveMark PreciseMark(const PreparedFunction &f, const CurveMark &mark)
     }
     return precise;
 }
+
+} // namespace Ui

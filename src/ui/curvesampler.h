@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace Ui {
+
 // A point worth marking on a curve: where it meets y = 0 or the y axis, and its peaks and
 // valleys.
 struct CurveMark
@@ -86,3 +88,5 @@ private:
     bool m_pieceOpen = false;
     std::vector<CurveMark> m_marks;
 };
+
+} // namespace Ui

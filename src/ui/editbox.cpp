@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace Ui;
+
 namespace {
 
 // Whether a key that would type text must be refused by the box's mode or length limit.

@@ -34,14 +34,14 @@ template<typename QtBox, typename Box>
 class EditBoxCommon : public QtBox
 {
 public:
-    InputMode inputMode() const { return m_mode; }
+    Ui::InputMode inputMode() const { return m_mode; }
     // A read-only box only shows a result: no Tab stop, though a click still lets a person
     // select in it.
-    void SetInputMode(InputMode mode)
+    void SetInputMode(Ui::InputMode mode)
     {
         m_mode = mode;
-        this->setReadOnly(mode == InputMode::ReadOnly);
-        this->setFocusPolicy(mode == InputMode::ReadOnly ? Qt::ClickFocus : Qt::StrongFocus);
+        this->setReadOnly(mode == Ui::InputMode::ReadOnly);
+        this->setFocusPolicy(mode == Ui::InputMode::ReadOnly ? Qt::ClickFocus : Qt::StrongFocus);
     }
     // Characters that may be typed; 0 means no limit.
     void SetMaximumLength(int length) { m_maximumLength = length; }
@@ -54,7 +54,7 @@ protected:
     bool AnnounceKey(QKeyEvent *event)
     {
         QPointer<Box> alive(self());
-        emit self()->KeyPressed(VirtualKeyCode(event->key()));
+        emit self()->KeyPressed(Ui::VirtualKeyCode(event->key()));
         return !alive.isNull();
     }
     void focusInEvent(QFocusEvent *event) override
@@ -66,7 +66,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override
     {
         QtBox::focusOutEvent(event);
-        const QString normalized = NormalizedOnLeaving(m_mode, self()->text());
+        const QString normalized = Ui::NormalizedOnLeaving(m_mode, self()->text());
         if (normalized != self()->text())
             self()->setText(normalized);
         emit self()->LostFocus();
@@ -75,7 +75,7 @@ protected:
 private:
     Box *self() { return static_cast<Box *>(this); }
 
-    InputMode m_mode = InputMode::Normal;
+    Ui::InputMode m_mode = Ui::InputMode::Normal;
     int m_maximumLength = 0;
 };
 
@@ -83,7 +83,7 @@ class EditBox : public EditBoxCommon<QLineEdit, EditBox>
 {
     Q_OBJECT
 public:
-    explicit EditBox(const QString &name, InputMode mode = InputMode::Normal,
+    explicit EditBox(const QString &name, Ui::InputMode mode = Ui::InputMode::Normal,
                      QWidget *parent = nullptr);
 
 signals:
@@ -107,7 +107,7 @@ class MultiLineEditBox : public EditBoxCommon<QPlainTextEdit, MultiLineEditBox>
 {
     Q_OBJECT
 public:
-    explicit MultiLineEditBox(const QString &name, InputMode mode = InputMode::Normal,
+    explicit MultiLineEditBox(const QString &name, Ui::InputMode mode = Ui::InputMode::Normal,
                               QWidget *parent = nullptr);
 
     // Line breaks read and write as "\r\n", the way the program builds its texts.

@@ -11,6 +11,8 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+using namespace Ui;
+
 namespace {
 
 // Room for any number's text; a longer text (typed or pasted, shown as typed) scrolls in its

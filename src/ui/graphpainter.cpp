@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace {

@@ -19,17 +19,19 @@ namespace GraphPainter {
 // ticks' labels, which never overlap; an axis out of view has its labels along the nearest
 // edge. The labels come after the curves, over them.
 enum class AxesLayer { Lines, Labels };
-void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer);
+void PaintAxes(QPainter &painter, const Ui::GraphView &view, const QFont &font, AxesLayer layer);
 // Width 0 or 1 is the thinnest line.
-void PaintCurve(QPainter &painter, const GraphView &view,
-                const std::vector<CurveSampler::Piece> &pieces, const QColor &color, int width);
-void PaintMarks(QPainter &painter, const GraphView &view, const std::vector<CurveMark> &marks);
+void PaintCurve(QPainter &painter, const Ui::GraphView &view,
+                const std::vector<Ui::CurveSampler::Piece> &pieces, const QColor &color, int width);
+void PaintMarks(QPainter &painter, const Ui::GraphView &view,
+                const std::vector<Ui::CurveMark> &marks);
 // The dot of the trace and its text beside it.
-void PaintTrace(QPainter &painter, const GraphView &view, double x, double y, const QString &text,
-                const QFont &font);
+void PaintTrace(QPainter &painter, const Ui::GraphView &view, double x, double y,
+                const QString &text, const QFont &font);
 // The expression in the top-left corner, for a picture that leaves the window.
-void PaintCaption(QPainter &painter, const GraphView &view, const QString &text, const QFont &font);
+void PaintCaption(QPainter &painter, const Ui::GraphView &view, const QString &text,
+                  const QFont &font);
 
-QColor MarkColor(CurveMark::Kind kind);
+QColor MarkColor(Ui::CurveMark::Kind kind);
 
 } // namespace GraphPainter

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace {

@@ -33,9 +33,9 @@ public:
     void AddCurve(const QString &expression, const Eval::PreparedFunction &f, double a, double b,
                   const QColor &color, int penWidth, bool keepOthers, bool keepView = false);
 
-    const GraphView &view() const { return m_view; }
+    const Ui::GraphView &view() const { return m_view; }
     bool isCanvasView() const { return m_view == m_canvasView; }
-    void SetView(const GraphView &view);
+    void SetView(const Ui::GraphView &view);
     void ResetView();
     // About the middle of the panel.
     void ZoomBy(double factorX, double factorY);
@@ -45,7 +45,7 @@ public:
     // The curves sampled in the current view so far; all of them once sampling is done.
     bool isSampled() const;
     void FinishSampling();
-    std::vector<CurveMark> marks() const;
+    std::vector<Ui::CurveMark> marks() const;
 
     // The trace at a panel column; hidden when there is no curve.
     void TraceAt(double column);
@@ -79,7 +79,7 @@ private:
         Eval::PreparedFunction f;
         QColor color;
         int penWidth;
-        std::unique_ptr<CurveSampler> sampler;
+        std::unique_ptr<Ui::CurveSampler> sampler;
     };
 
     void Zoom(QPointF around, double factorX, double factorY);
@@ -88,20 +88,20 @@ private:
     void PaintPicture(QPainter &painter, bool canvas) const;
     void PaintOverlay(QPainter &painter) const;
     void UpdateTrace();
-    std::optional<CurveMark> MarkNear(double column) const;
+    std::optional<Ui::CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
     // The window's own drawing stays as it always was: the dots join it once the view moves.
     bool MarksDrawn() const { return m_marksShown && !isCanvasView(); }
 
     std::vector<Curve> m_curves;
-    GraphView m_canvasView;
-    GraphView m_view;
+    Ui::GraphView m_canvasView;
+    Ui::GraphView m_view;
     bool m_equalScale = false;
     bool m_marksShown = true;
     std::optional<double> m_traceColumn;
     std::optional<QPointF> m_tracePoint; // x, y
     QString m_traceText;
     std::optional<QPointF> m_dragStart;
-    GraphView m_dragView;
+    Ui::GraphView m_dragView;
     QTimer *m_samplingTimer;
 };

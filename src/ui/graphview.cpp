@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace Ui {
+
 namespace {
 
 // A span narrower than this many times the size of its ends would show rounding steps.
@@ -145,3 +147,5 @@ std::vector<double> TickValues(double low, double high, double step)
     }
     return values;
 }
+
+} // namespace Ui

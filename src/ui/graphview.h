@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+namespace Ui {
+
 // The part of the plane a graph panel shows: which x runs from the left edge to the right
 // one and which y from the bottom edge to the top one, on a panel of width × height logical
 // pixels (columns to the right, rows downward). Zooming and panning change it; the panel maps
@@ -64,3 +66,5 @@ double TickStep(double low, double high, double pixels, double minimumSpacing,
 // The multiples of `step` within [low, high]: at most a few hundred, none when the step is
 // not usable.
 std::vector<double> TickValues(double low, double high, double step);
+
+} // namespace Ui

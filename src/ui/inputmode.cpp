@@ -8,6 +8,8 @@
 
 #include <utility>
 
+namespace Ui {
+
 using namespace Eval;
 
 bool AcceptsTypedCharacter(InputMode mode, QChar character)
@@ -80,3 +82,5 @@ int QtKeyForVirtualKey(int virtualKey)
     }
     return Qt::Key_unknown;
 }
+
+} // namespace Ui

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Ui {
+
 // How an edit box treats what is typed into it.
 enum class InputMode {
     Normal,
@@ -32,3 +34,5 @@ constexpr int Right = 39;
 int VirtualKeyCode(int qtKey);
 // The Qt key for a virtual-key code, Qt::Key_unknown when there is none.
 int QtKeyForVirtualKey(int virtualKey);
+
+} // namespace Ui

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace Ui {
+
 // The one question a long computation asks after each of its steps: may I go on? A tool
 // window's run machinery answers it (ToolWindow::Pace), letting events through now and then;
 // false means the window is closing or the work was superseded, and the computation must return
@@ -14,3 +16,5 @@ inline bool GoOn(const KeepGoing &keepGoing)
 {
     return !keepGoing || keepGoing();
 }
+
+} // namespace Ui

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+using namespace Ui;
+
 namespace {
 
 constexpr int CellPadding = 10;

@@ -11,7 +11,7 @@ class LadderView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LadderView(const ShortDivision &ladder, QWidget *parent = nullptr);
+    explicit LadderView(const Ui::ShortDivision &ladder, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -23,5 +23,5 @@ private:
     struct Geometry;
     Geometry Measure() const;
 
-    ShortDivision m_ladder;
+    Ui::ShortDivision m_ladder;
 };

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+using namespace Ui;
+
 namespace {
 
 // A message box that places itself over a window it does not belong to.

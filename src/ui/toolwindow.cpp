@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Ui;
+
 ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pollPeriodMs)
     : QWidget(nullptr, Qt::Window)
     , m_closePollTimer(MakeTimer(timerName, pollPeriodMs, this))

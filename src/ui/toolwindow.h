@@ -84,7 +84,7 @@ protected:
         // Runs `pass` with a pace that stops it once the work is asked for again or superseded;
         // while it was asked for again, `again` (false: nothing to do over) and the next pass.
         // True when the last pass finished and stands; false also once the window is closing.
-        bool Run(const std::function<bool(const KeepGoing &)> &pass,
+        bool Run(const std::function<bool(const Ui::KeepGoing &)> &pass,
                  const std::function<bool()> &again);
 
     private:
@@ -99,7 +99,7 @@ protected:
     // `beforeEvents` just before them (a display of progress that need not change more often
     // than it can be seen). It says no once the window is closing: the loop must end without
     // touching the window's controls again.
-    KeepGoing Pace(std::function<void()> beforeEvents = {});
+    Ui::KeepGoing Pace(std::function<void()> beforeEvents = {});
     // Lets pending events run now; false once the window is closing.
     bool LetEventsRun();
     bool isRunning() const { return m_running; }

@@ -1,5 +1,7 @@
 #include "ui/working.h"
 
+namespace Ui {
+
 namespace {
 
 QString Digits(int number, const char16_t *digits)
@@ -78,3 +80,5 @@ QString Subscript(int number)
 {
     return QStringLiteral("₍") + Digits(number, u"₀₁₂₃₄₅₆₇₈₉₋") + QStringLiteral("₎");
 }
+
+} // namespace Ui

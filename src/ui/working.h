@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace Ui {
+
 // Worked steps as plain data, built by a tool's logic and shown on request: a short-division
 // ladder, a table with a header, or lines of text, in titled blocks.
 
@@ -37,3 +39,5 @@ QString WorkingText(const Working &working);
 // Text of the school notation: digits as superscripts ("2³") and a base as a subscript ("₍₂₎").
 QString Superscript(int number);
 QString Subscript(int number);
+
+} // namespace Ui

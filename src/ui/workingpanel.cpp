@@ -17,6 +17,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+using namespace Ui;
+
 namespace {
 
 // The least height of the working, however little the screen leaves.

@@ -18,7 +18,7 @@ class WorkingPanel : public QWidget
 {
     Q_OBJECT
 public:
-    using Source = std::function<Working()>;
+    using Source = std::function<Ui::Working()>;
     explicit WorkingPanel(Source source, QWidget *parent = nullptr);
 
     // The "解题过程" button, for the window to place: it shows and hides the panel.
@@ -28,12 +28,12 @@ public:
 
 private:
     void Show(bool shown);
-    void Rebuild(const Working &working);
+    void Rebuild(const Ui::Working &working);
     void CopyText();
     void CopyPicture();
 
     Source m_source;
-    Working m_working;
+    Ui::Working m_working;
     QPushButton *m_toggle;
     QPushButton *m_copyText;
     QPushButton *m_copyPicture;

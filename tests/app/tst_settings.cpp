@@ -12,7 +12,6 @@
 #include <sys/resource.h>
 
 using namespace Eval;
-
 using namespace App;
 
 namespace {

@@ -23,7 +23,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace App;
 
 namespace {

@@ -14,7 +14,6 @@
 #include <memory>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -9,7 +9,6 @@
 #include "fuzzsupport.h"
 
 using namespace Eval;
-
 using namespace ScriptArithmetic;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

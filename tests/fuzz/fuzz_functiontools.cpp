@@ -12,7 +12,6 @@
 #include <cmath>
 
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 using namespace Eval;
-
 using namespace App;
 
 namespace {

@@ -6,7 +6,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace Applied;
 
 Q_DECLARE_METATYPE(Applied::ElectricalBoxes)

@@ -10,8 +10,8 @@
 
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::ApproximateRoot;
 

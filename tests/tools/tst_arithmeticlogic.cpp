@@ -4,7 +4,6 @@
 #include <QtTest>
 
 using namespace Eval;
-
 using namespace Arith;
 
 class ArithmeticLogicTest : public QObject

@@ -3,7 +3,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace Applied;
 
 class BmiLogicTest : public QObject

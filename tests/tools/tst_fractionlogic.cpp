@@ -9,7 +9,6 @@
 #include <limits>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

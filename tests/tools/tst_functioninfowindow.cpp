@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace {

@@ -4,7 +4,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::FunctionTable;
 

@@ -12,7 +12,6 @@
 #include <vector>
 
 using namespace Eval;
-
 using namespace Functions;
 
 char *toString(const BigInteger &value)

@@ -10,8 +10,8 @@
 
 #include <numeric>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -5,7 +5,6 @@
 #include <limits>
 
 using namespace Eval;
-
 using namespace Applied;
 
 class PpiLogicTest : public QObject

@@ -8,7 +8,6 @@
 #include <cmath>
 
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

@@ -3,7 +3,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace Functions;
 
 class QuadraticInequalityLogicTest : public QObject

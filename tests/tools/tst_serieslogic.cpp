@@ -7,7 +7,6 @@
 #include <QTest>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -6,7 +6,6 @@
 #include <limits>
 
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

@@ -13,7 +13,6 @@
 #include <optional>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

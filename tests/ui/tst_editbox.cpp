@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+using namespace Ui;
+
 // Two boxes in a window, so that the focus can move from one to the other.
 struct TwoBoxes
 {

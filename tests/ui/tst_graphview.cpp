@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace {

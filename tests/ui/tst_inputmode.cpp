@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Ui;
+
 class InputModeTest : public QObject
 {
     Q_OBJECT

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Ui;
+
 namespace {
 
 // A window with one long run, as the tools have: a loop that lets events through.

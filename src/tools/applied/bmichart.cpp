@@ -7,7 +7,6 @@
 #include <QPainter>
 
 using namespace Eval;
-
 using namespace Applied;
 
 namespace {

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 using namespace Eval;
-
 using namespace Applied;
 
 namespace {

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+using namespace Ui;
 using namespace Applied;
 
 namespace {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Ui;
 using namespace Applied;
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+using namespace Ui;
 using namespace Applied;
 
 namespace {

@@ -20,7 +20,6 @@
 #include <algorithm>
 
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
+using namespace Ui;
 using namespace Arith;
 
 namespace {

@@ -14,8 +14,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -18,8 +18,8 @@
 
 #include <algorithm>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScrollBar>
 
+using namespace Ui;
 using namespace Arith;
 
 namespace {

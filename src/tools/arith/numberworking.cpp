@@ -10,6 +10,7 @@
 #include <numeric>
 #include <vector>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Arith {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Ui;
 using namespace Arith;
 
 PrimeFactorizationWindow::PrimeFactorizationWindow()

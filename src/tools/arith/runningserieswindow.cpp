@@ -15,8 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

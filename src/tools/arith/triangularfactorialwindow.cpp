@@ -9,8 +9,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Arith;
 
 namespace {

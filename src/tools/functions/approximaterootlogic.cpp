@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Functions::ApproximateRoot {

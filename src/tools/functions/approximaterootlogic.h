@@ -52,7 +52,7 @@ struct ScanStep
 struct SearchHooks
 {
     // Asked after every step; a no abandons the search.
-    KeepGoing keepGoing;
+    Ui::KeepGoing keepGoing;
     // Every answer as it is written; the last one stands.
     std::function<void(const Answer &)> answer;
     // Told before an interval where f(a)·f(b) ≥ −1e-7 hands the bisection over to the scan.

@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::ApproximateRoot;
 

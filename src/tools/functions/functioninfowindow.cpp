@@ -29,8 +29,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::FunctionGraph;
 

@@ -8,8 +8,8 @@
 
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::FunctionGraph;
 

@@ -25,17 +25,19 @@ public:
     // first sample and after each; drawing stops, returning false, as soon as it says no. The curve
     // is drawn in one piece once every sample is known.
     bool Draw(const Eval::PreparedFunction &f, double a, double b, int penWidth,
-              const QColor &color, const KeepGoing &keepGoing);
+              const QColor &color, const Ui::KeepGoing &keepGoing);
 
 private:
     void DrawAxes(const Functions::FunctionGraph::Scale &scale);
     bool SampleHeights(const Eval::PreparedFunction &f,
-                       const Functions::FunctionGraph::Scale &scale, const KeepGoing &keepGoing);
+                       const Functions::FunctionGraph::Scale &scale,
+                       const Ui::KeepGoing &keepGoing);
     void DrawCurve();
     // Above one device pixel per logical one, the curve is sampled and drawn per device pixel
     // with its exact heights; the joining rules stay those of the logical columns.
     bool SampleFineRows(const Eval::PreparedFunction &f,
-                        const Functions::FunctionGraph::Scale &scale, const KeepGoing &keepGoing);
+                        const Functions::FunctionGraph::Scale &scale,
+                        const Ui::KeepGoing &keepGoing);
     void DrawFineCurve();
 
     DrawingPanel *m_panel;

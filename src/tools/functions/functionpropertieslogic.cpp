@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Functions::FunctionProperties {

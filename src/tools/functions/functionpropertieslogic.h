@@ -36,7 +36,7 @@ struct Extrema
 // The largest and smallest sampled values at a, a + step, … below b. The first of equal values
 // wins. None when the step is unusable or the scan was abandoned.
 std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double step,
-                                   const KeepGoing &keepGoing = {});
+                                   const Ui::KeepGoing &keepGoing = {});
 
 struct MonotonicInterval
 {
@@ -52,12 +52,12 @@ int MonotonicStepCount(double a, double b, double step);
 // abandoned.
 std::optional<std::vector<MonotonicInterval>>
 FindMonotonicIntervals(const Function &f, double a, double b, double step,
-                       const KeepGoing &keepGoing = {});
+                       const Ui::KeepGoing &keepGoing = {});
 
 // "既是奇函数又是偶函数", "奇函数", "偶函数" or "非奇非偶函数". The step is asked for before
 // every step of the scan; none when it is unusable or the scan was abandoned.
 std::optional<QString> FindParity(const Function &f, double a, double b,
                                   const std::function<double()> &step,
-                                  const KeepGoing &keepGoing = {});
+                                  const Ui::KeepGoing &keepGoing = {});
 
 } // namespace Functions::FunctionProperties

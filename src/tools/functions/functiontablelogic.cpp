@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Functions::FunctionTable {

@@ -49,7 +49,7 @@ public:
     // The rows that are left, each handed to `take`, asking keepGoing after each; false when it
     // said no.
     bool Finish(const ValueText &f, const std::function<void(const Row &)> &take,
-                const KeepGoing &keepGoing);
+                const Ui::KeepGoing &keepGoing);
 
 private:
     Table() = default;

@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 
 using namespace Eval;
-
 using namespace Functions;
 using namespace Functions::FunctionTable;
 

@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

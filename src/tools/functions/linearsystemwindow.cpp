@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace Ui;
 using namespace Functions;
 
 namespace {

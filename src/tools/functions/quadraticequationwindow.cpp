@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+using namespace Ui;
 using namespace Functions;
 
 QuadraticEquationWindow::QuadraticEquationWindow()

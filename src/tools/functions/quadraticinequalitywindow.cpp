@@ -16,8 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 
 QuadraticInequalityWindow::QuadraticInequalityWindow()

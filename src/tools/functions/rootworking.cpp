@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Functions::ApproximateRoot {

@@ -15,8 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+using namespace Ui;
 using namespace Eval;
-
 using namespace Functions;
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+using namespace Ui;
 using namespace Eval;
 
 namespace Functions::TwoVariableFactorization {

@@ -60,9 +60,9 @@ public:
 
     // Reports the matches of the next m in loop order; false when keepGoing stopped it midway
     // (the pass is then lost). Does nothing once finished.
-    bool NextPass(const Match &match, const KeepGoing &keepGoing = {});
+    bool NextPass(const Match &match, const Ui::KeepGoing &keepGoing = {});
     // Every pass that is left, asking keepGoing also between them; false when it said no.
-    bool Finish(const Match &match, const KeepGoing &keepGoing);
+    bool Finish(const Match &match, const Ui::KeepGoing &keepGoing);
 
     // The outermost variable: first, then the value after each pass.
     double outer() const { return m_outer; }

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+using namespace Ui;
 using namespace Functions;
 using namespace Functions::TwoVariableFactorization;
 
