@@ -181,6 +181,14 @@ void GraphPanel::Resample()
 {
     for (Curve &curve : m_curves)
         curve.sampler = std::make_unique<CurveSampler>(curve.f, m_view, devicePixelRatioF());
+    // The window's own view shows its drawing, not these samples: they wait until the trace asks
+    // for them or the view moves, so that a run's last paint is not kept waiting for them.
+    if (isCanvasView() && !m_traceColumn) {
+        m_samplingTimer->stop();
+        UpdateTrace();
+        update();
+        return;
+    }
     SampleSome(FirstSliceMs);
 }
 
@@ -200,7 +208,10 @@ void GraphPanel::SampleSome(int milliseconds)
 void GraphPanel::TraceAt(double column)
 {
     m_traceColumn = column;
-    UpdateTrace();
+    if (!isSampled() && !m_samplingTimer->isActive())
+        SampleSome(FirstSliceMs);
+    else
+        UpdateTrace();
 }
 
 void GraphPanel::HideTrace()
