@@ -32,6 +32,12 @@ QString EvaluateExpression(const QString &text)
     return RunProgram(PrepareExpression(text));
 }
 
+bool IsFailureOrInfinity(const QString &result)
+{
+    return result.isEmpty() || result == QLatin1String("1.#INF")
+            || result == QLatin1String("-1.#INF");
+}
+
 double EvaluateFunctionAt(QString expression, QChar variable, double x)
 {
     return FunctionValue(RunProgram(FunctionProgram(expression, variable, x)));

@@ -25,6 +25,9 @@ namespace Eval {
 // The engine's result text of the typed expression (PrepareExpression's program): a number's
 // text, "1.#INF", "-1.#INF", "-1.#IND", or the empty text on failure.
 QString EvaluateExpression(const QString &text);
+// Whether such a result text has no value a tool can show: a failure or an infinity
+// ("-1.#IND" is a value the tools show as it is).
+bool IsFailureOrInfinity(const QString &result);
 
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
 // UndefinedValue when that is not finite, 0 when the expression fails.

@@ -13,7 +13,7 @@ namespace Arith {
 Outcome<QString> ArithmeticResult(const QString &expression)
 {
     const QString result = EvaluateExpression(ToHalfWidth(expression));
-    if (result.isEmpty() || result == QLatin1String("1.#INF") || result == QLatin1String("-1.#INF"))
+    if (IsFailureOrInfinity(result))
         return Refuse(ArithmeticErrorText);
     return result;
 }

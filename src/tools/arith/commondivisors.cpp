@@ -1,5 +1,6 @@
 #include "tools/arith/commondivisors.h"
 
+#include "eval/emptyinput.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "eval/remainder.h"
@@ -16,7 +17,7 @@ Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &sec
 {
     QStringList texts;
     // With a text empty, no list for the other number alone stands beside it.
-    if (first.isEmpty() || second.isEmpty())
+    if (AnyEmpty({first, second}))
         return texts;
     const std::optional<qint32> a = TruncatedToInteger(TextToNumber(first));
     const std::optional<qint32> b = TruncatedToInteger(TextToNumber(second));

@@ -1,5 +1,6 @@
 #include "tools/functions/functiontablelogic.h"
 
+#include "eval/expression.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "eval/rounding.h"
@@ -37,7 +38,7 @@ bool IsPastLast(double x, double last)
 
 QString ValueCell(const QString &result)
 {
-    if (result.isEmpty() || result == QLatin1String("1.#INF") || result == QLatin1String("-1.#INF"))
+    if (IsFailureOrInfinity(result))
         return QStringLiteral("错误");
     return result;
 }
