@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ctime>
 
@@ -47,6 +48,41 @@ void FastPath(benchmark::State &state, const char *expression)
 BENCHMARK_CAPTURE(FastPath, sine, "Math.sin(x)*x");
 BENCHMARK_CAPTURE(FastPath, quartic, "3*Math.pow(x,4)-2*Math.pow(x,3)+Math.pow(x,2)-5*x+1");
 BENCHMARK_CAPTURE(FastPath, root, "Math.sqrt(x*x+1)/(x-2)");
+
+constexpr std::size_t ScanLength = 256;
+
+// The next ScanLength of the x that Sample takes, in batches as a scan takes them.
+void ScanValues(const PreparedFunction &f, double &x)
+{
+    std::array<double, ScanLength> xs;
+    std::array<double, ScanLength> values;
+    for (double &each : xs) {
+        each = x;
+        x = NextX(x);
+    }
+    for (std::size_t done = 0; done < xs.size();)
+        done += f.ValuesAt(&xs[done], &values[done], xs.size() - done);
+    benchmark::DoNotOptimize(values.data());
+    benchmark::ClobberMemory();
+}
+
+// The time per value is the counter ns_per_value.
+void FastPathInBatches(benchmark::State &state, const char *expression)
+{
+    const PreparedFunction f = PrepareFunction(QString::fromUtf8(expression));
+    double x = -10;
+    for (auto _ : state)
+        ScanValues(f, x);
+    state.counters["ns_per_value"]
+            = benchmark::Counter(double(state.iterations() * ScanLength) * 1e-9,
+                                 benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK_CAPTURE(FastPathInBatches, sine, "Math.sin(x)*x");
+BENCHMARK_CAPTURE(FastPathInBatches, quartic,
+                  "3*Math.pow(x,4)-2*Math.pow(x,3)+Math.pow(x,2)-5*x+1");
+BENCHMARK_CAPTURE(FastPathInBatches, root, "Math.sqrt(x*x+1)/(x-2)");
+BENCHMARK_CAPTURE(FastPathInBatches, x, "x+1");
 
 void Native(benchmark::State &state, double (*f)(double))
 {
@@ -98,33 +134,50 @@ double SecondsPerEvaluation(const F &f)
     return (ProcessorSeconds() - start) / Evaluations;
 }
 
+double SecondsPerValueInBatches(const PreparedFunction &f)
+{
+    constexpr int Scans = 8192 / ScanLength;
+    double x = -10;
+    const double start = ProcessorSeconds();
+    for (int scan = 0; scan < Scans; ++scan)
+        ScanValues(f, x);
+    return (ProcessorSeconds() - start) / (Scans * ScanLength);
+}
+
 double Median(std::vector<double> values)
 {
     std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
     return values[values.size() / 2];
 }
 
-// Every textbook function beside its native version, the two timed in turns: the median of
-// the 200 ratios fast path / native, and the medians of the two times.
+// Every textbook function beside its native version, the three timed in turns: the medians of
+// the 200 ratios fast path / native, one x at a time and in batches, and of the times.
 void BM_TextbookAgainstNative(benchmark::State &state)
 {
     std::vector<PreparedFunction> functions;
     for (const char *expression : TextbookFunctions)
         functions.push_back(PrepareFunction(QString::fromUtf8(expression)));
     std::vector<double> fast(functions.size());
+    std::vector<double> batched(functions.size());
     std::vector<double> native(functions.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < functions.size(); ++i) {
             fast[i] += SecondsPerEvaluation(functions[i]);
+            batched[i] += SecondsPerValueInBatches(functions[i]);
             native[i] += SecondsPerEvaluation(TextbookNatives[i]);
         }
     }
-    std::vector<double> ratios(functions.size());
-    for (std::size_t i = 0; i < functions.size(); ++i)
-        ratios[i] = fast[i] / native[i];
+    const auto medianRatio = [&native](const std::vector<double> &times) {
+        std::vector<double> ratios(times.size());
+        for (std::size_t i = 0; i < times.size(); ++i)
+            ratios[i] = times[i] / native[i];
+        return Median(ratios);
+    };
     const double runs = double(state.iterations());
-    state.counters["median_ratio"] = Median(ratios);
+    state.counters["median_ratio"] = medianRatio(fast);
+    state.counters["median_ratio_batched"] = medianRatio(batched);
     state.counters["median_fast_ns"] = Median(fast) / runs * 1e9;
+    state.counters["median_batched_ns"] = Median(batched) / runs * 1e9;
     state.counters["median_native_ns"] = Median(native) / runs * 1e9;
 }
 BENCHMARK(BM_TextbookAgainstNative)->Unit(benchmark::kMillisecond);

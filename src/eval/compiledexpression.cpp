@@ -146,12 +146,12 @@ constexpr std::array<double, 33> DecadeStarts{1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-
 namespace {
 
 // For every x a function is sampled at: the digits of x's text without making the text, in
-// a handful of operations and without a branch that depends on the digits.
-Q_ALWAYS_INLINE double ShownValueInline(double x)
+// a handful of operations and without a branch that depends on the digits. The magnitude of
+// x's value is digits / divisor; false where only ShownValue can tell.
+Q_ALWAYS_INLINE bool ShownDigits(double magnitude, double &digits, double &divisor)
 {
-    const double magnitude = std::fabs(x);
     if (Q_UNLIKELY(!(magnitude >= 1e-10 && magnitude < 1e22)))
-        return ShownValue(x);
+        return false;
     std::uint64_t bits;
     std::memcpy(&bits, &magnitude, sizeof bits);
     // floor(log10(2) * the binary exponent) is the decimal one or one low; the decade's start
@@ -168,10 +168,60 @@ Q_ALWAYS_INLINE double ShownValueInline(double x)
     const double rounded = (scaled + 0x1p52) - 0x1p52;
     if (Q_UNLIKELY(!(scaled >= 1e12 + 1 && scaled < 1e13 - 1)
                    || !(std::fabs(scaled - rounded) < 0.5 - 1.0 / 256)))
+        return false;
+    digits = shift >= 0 ? rounded : rounded * PowersOfTen[std::size_t(-shift)];
+    divisor = shift >= 0 ? PowersOfTen[std::size_t(shift)] : 1;
+    return true;
+}
+
+Q_ALWAYS_INLINE double ShownValueInline(double x)
+{
+    double digits;
+    double divisor;
+    if (Q_UNLIKELY(!ShownDigits(std::fabs(x), digits, divisor)))
         return ShownValue(x);
-    const double shown = shift >= 0 ? rounded / PowersOfTen[std::size_t(shift)]
-                                    : rounded * PowersOfTen[std::size_t(-shift)];
-    return std::copysign(shown, x);
+    return std::copysign(digits / divisor, x);
+}
+
+// ShownValueInline's magnitudes for the xs of one sign from the first: how many, and whether
+// negative. A scan's neighbouring x mostly share their decade, so the first one's is tried
+// for all, in a loop without branches that the processor runs two x at a time; an x it does
+// not suit gets its own.
+int ShownMagnitudes(const double *xs, int count, double *magnitudes, bool &negative)
+{
+    std::array<double, FastBatch> padded;
+    padded.fill(1);
+    std::copy_n(xs, count, padded.begin());
+    double digits = 0;
+    double power = 1;
+    ShownDigits(std::fabs(xs[0]), digits, power);
+    negative = std::signbit(xs[0]);
+    // An x of the other sign scales to below the thirteen digits and so does not suit.
+    const double signedPower = negative ? -power : power;
+    // How far each scaled x is from suiting, below 0 where it suits: within the thirteen
+    // digits and away from a half.
+    std::array<double, FastBatch> misfit;
+    for (int i = 0; i < FastBatch; ++i) {
+        const double scaled = padded[i] * signedPower;
+        const double rounded = (scaled + 0x1p52) - 0x1p52;
+        magnitudes[i] = rounded / power;
+        const double belowRange = (1e12 + 1) - scaled;
+        const double aboveRange = scaled - (1e13 - 1);
+        const double offHalf = std::fabs(scaled - rounded) - (0.5 - 1.0 / 256);
+        const double outOfRange = belowRange > aboveRange ? belowRange : aboveRange;
+        misfit[i] = outOfRange > offHalf ? outOfRange : offHalf;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (Q_LIKELY(misfit[i] < 0))
+            continue;
+        if (std::signbit(xs[i]) != negative || !std::isfinite(xs[i]))
+            return i;
+        const double shown = ShownValueInline(xs[i]);
+        if (std::signbit(shown) != negative)
+            return i;
+        magnitudes[i] = std::fabs(shown);
+    }
+    return count;
 }
 
 } // namespace
@@ -311,6 +361,30 @@ bool CompiledFunction::Evaluate(double x, double &value) const
         }
     }
     return CodeValue(code->compiled, magnitude, value);
+}
+
+std::size_t CompiledFunction::ValuesAt(const double *xs, double *values, std::size_t count) const
+{
+    std::size_t done = 0;
+    while (done < count) {
+        BatchRegisters registers;
+        double *magnitudes = registers[0];
+        bool negative = false;
+        const int size
+                = ShownMagnitudes(xs + done, int(std::min<std::size_t>(count - done, FastBatch)),
+                                  magnitudes, negative);
+        const Code *code = negative ? m_negative.get() : m_positive.get();
+        if (size == 0 || !code || !code->fast)
+            return done;
+        const int decided = RunFastBatch(*code->fast, registers, size);
+        const double *results = registers[code->fast->resultRegister];
+        for (int i = 0; i < decided; ++i)
+            values[done + std::size_t(i)] = NumberValue(results[i]);
+        done += std::size_t(decided);
+        if (decided < size)
+            return done;
+    }
+    return done;
 }
 
 bool CompiledFunction::coversPositive() const

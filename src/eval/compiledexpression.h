@@ -53,6 +53,10 @@ public:
         return std::nullopt;
     }
 
+    // ValueAt for xs[0], xs[1], … while the fast code alone decides, a batch at a time: how
+    // many values it wrote. The next x, if any, needs ValueAt or the engine.
+    std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
+
     bool coversPositive() const;
     bool coversNegative() const;
 

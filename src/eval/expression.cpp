@@ -48,14 +48,31 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x)
 // the program for that x goes to RunProgram.
 PreparedFunction PrepareFunction(const QString &expression)
 {
-    const CompiledFunction compiled = CompiledFunction::Compile(expression);
-    if (!compiled.coversPositive() && !compiled.coversNegative())
-        return [expression](double x) { return EvaluateFunctionAt(expression, u'x', x); };
-    return [compiled, expression](double x) {
-        if (const std::optional<double> value = compiled.ValueAt(x))
-            return *value;
-        return EvaluateFunctionAt(expression, u'x', x);
-    };
+    PreparedFunction prepared;
+    prepared.m_compiled = CompiledFunction::Compile(expression);
+    prepared.m_expression = expression;
+    return prepared;
+}
+
+double PreparedFunction::operator()(double x) const
+{
+    if (m_given)
+        return m_given(x);
+    if (const std::optional<double> value = m_compiled.ValueAt(x))
+        return *value;
+    return EvaluateFunctionAt(m_expression, u'x', x);
+}
+
+std::size_t PreparedFunction::ValuesAt(const double *xs, double *values, std::size_t count) const
+{
+    if (count == 0)
+        return 0;
+    if (!m_given) {
+        if (const std::size_t done = m_compiled.ValuesAt(xs, values, count))
+            return done;
+    }
+    values[0] = (*this)(xs[0]);
+    return 1;
 }
 
 PreparedFunctionText PrepareFunctionText(const QString &expression)

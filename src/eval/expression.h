@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <type_traits>
 
 namespace Eval {
 
@@ -36,7 +37,33 @@ double EvaluateFunctionAt(QString expression, QChar variable, double x);
 // The expression as a function of x, read once: gives exactly what
 // EvaluateFunctionAt(expression, 'x', x) gives, for every x. Every tool that samples a typed
 // function of x goes through this, so a faster evaluation behind it speeds them all up.
-using PreparedFunction = std::function<double(double x)>;
+class PreparedFunction
+{
+public:
+    PreparedFunction() = default;
+    // Any other function of x, for tests and benchmarks.
+    template<typename F,
+             typename = std::enable_if_t<
+                     !std::is_same_v<
+                             std::decay_t<F>,
+                             PreparedFunction> && std::is_invocable_r_v<double, F &, double>>>
+    PreparedFunction(F f)
+        : m_given(std::move(f))
+    { }
+
+    double operator()(double x) const;
+    // The values at xs[0], xs[1], …: how many it wrote, at least one unless count is 0. A
+    // batch of compiled values at a time, but only one value the engine gives, so a caller
+    // that lets events through between batches does so between any two slow values.
+    std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
+
+private:
+    friend PreparedFunction PrepareFunction(const QString &expression);
+
+    CompiledFunction m_compiled;
+    QString m_expression;
+    std::function<double(double)> m_given;
+};
 PreparedFunction PrepareFunction(const QString &expression);
 
 // Whether the expression as a function of x gives a value at x at all (a number, an infinity,

@@ -325,13 +325,98 @@ void PlaceConstants(const FastCode &code, double *registers)
     std::copy(code.constants.cbegin(), code.constants.cend(), registers + code.firstConstant);
 }
 
-double CallMany(MathFunction function, const double *registers, const quint16 *arguments, int count)
+double CallMany(MathFunction function, const double *registers, const quint16 *arguments, int count,
+                std::size_t stride)
 {
     QVarLengthArray<Value, 8> values(count);
     for (int i = 0; i < count; ++i)
-        values[i] = {registers[arguments[i]], Kind::Double};
+        values[i] = {registers[arguments[i] * stride], Kind::Double};
     bool undecided = false;
     return Call(function, values.data(), count, undecided).number;
+}
+
+namespace {
+
+// Runs one step of fast code for a whole batch: register k of value i is r[k][i].
+void RunForBatch(const FastCode &code, const FastStep &step, double (*r)[FastBatch], int count,
+                 bool *stopped)
+{
+    double *out = r[step.result];
+    const double *a = r[step.a];
+    const double c = step.constant;
+    const auto each = [count](auto &&f) {
+        for (int i = 0; i < count; ++i)
+            f(i);
+    };
+    switch (step.op) {
+    case FastOp::Add:
+        return each([&, b = r[step.b]](int i) { out[i] = a[i] + b[i]; });
+    case FastOp::AddConstant:
+        return each([&](int i) { out[i] = a[i] + c; });
+    case FastOp::Subtract:
+        return each([&, b = r[step.b]](int i) { out[i] = a[i] - b[i]; });
+    case FastOp::SubtractConstant:
+        return each([&](int i) { out[i] = a[i] - c; });
+    case FastOp::ConstantSubtract:
+        return each([&](int i) { out[i] = c - a[i]; });
+    case FastOp::Multiply:
+        return each([&, b = r[step.b]](int i) {
+            out[i] = a[i] * b[i];
+            stopped[i] |= IsNegativeZero(out[i]);
+        });
+    case FastOp::MultiplyConstant:
+        return each([&](int i) {
+            out[i] = a[i] * c;
+            stopped[i] |= IsNegativeZero(out[i]);
+        });
+    case FastOp::Divide:
+        return each([&, b = r[step.b]](int i) { out[i] = a[i] / b[i]; });
+    case FastOp::DivideConstant:
+        return each([&](int i) { out[i] = a[i] / c; });
+    case FastOp::ConstantDivide:
+        return each([&](int i) { out[i] = c / a[i]; });
+    case FastOp::Negate:
+        return each([&](int i) { out[i] = -a[i]; });
+    case FastOp::Abs:
+        return each([&](int i) {
+            stopped[i] |= a[i] == -2147483648.0;
+            out[i] = std::fabs(a[i]);
+        });
+    case FastOp::Sqrt:
+        return each([&](int i) { out[i] = std::sqrt(a[i]); });
+    case FastOp::Copy:
+        return each([&](int i) { out[i] = a[i]; });
+    case FastOp::Conditional:
+        return each([&, b = r[step.b], d = r[step.c]](int i) {
+            out[i] = ToBoolean({a[i], Kind::Double}) ? b[i] : d[i];
+        });
+    case FastOp::CallOne:
+        return each([&](int i) { out[i] = step.unary(a[i]); });
+    case FastOp::CallTwo:
+        return each([&, b = r[step.b]](int i) { out[i] = step.binary(a[i], b[i]); });
+    case FastOp::CallTwoConstant:
+        return each([&](int i) { out[i] = step.binary(a[i], c); });
+    case FastOp::ConstantCallTwo:
+        return each([&](int i) { out[i] = step.binary(c, a[i]); });
+    case FastOp::CallMany:
+        return each([&](int i) {
+            out[i] = CallMany(step.function, &r[0][i], code.arguments.data() + step.a, step.b,
+                              FastBatch);
+        });
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace
+
+int RunFastBatch(const FastCode &code, BatchRegisters &r, int count)
+{
+    for (std::size_t k = 0; k < code.constants.size(); ++k)
+        std::fill_n(r[code.firstConstant + k], count, code.constants[k]);
+    bool stopped[FastBatch] = {};
+    for (const FastStep &step : code.steps)
+        RunForBatch(code, step, r, count, stopped);
+    return int(std::find(stopped, stopped + count, true) - stopped);
 }
 
 } // namespace ScriptArithmetic

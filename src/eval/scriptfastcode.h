@@ -77,8 +77,23 @@ std::optional<FastCode> MakeFastCode(const Compiled &compiled);
 
 void PlaceConstants(const FastCode &code, double *registers);
 
-double CallMany(MathFunction function, const double *registers, const quint16 *arguments,
-                int count);
+// The call with the arguments in registers[arguments[k] * stride].
+double CallMany(MathFunction function, const double *registers, const quint16 *arguments, int count,
+                std::size_t stride = 1);
+
+// How many x RunFastBatch takes at once: enough that a step's dispatch is a small part of its
+// work, few enough that the registers stay in the nearest cache.
+constexpr int FastBatch = 64;
+
+// The registers of a batch: register k of the batch's value i is [k][i].
+using BatchRegisters = double[MaximumFastRegisters][FastBatch];
+
+// RunFast for each x in registers[0][0 .. count), count at most FastBatch, a step at a time for
+// the whole batch, up to the first x where RunFast stops: how many, with RunFast's numbers in
+// the row of code.resultRegister. The same operations on the same operands in the same order
+// as RunFast's, so the same bits. Math.random is drawn in another order, which only changes
+// which random numbers fall where.
+int RunFastBatch(const FastCode &code, BatchRegisters &registers, int count);
 
 inline bool IsNegativeZero(double value)
 {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numeric>
 
 using namespace Eval;
 
@@ -256,6 +257,8 @@ private slots:
     void textbookFunctionsCompiled();
     void foundDisagreements_data();
     void foundDisagreements();
+    void batchAnswersWhileTheFastCodeDecides_data();
+    void batchAnswersWhileTheFastCodeDecides();
     void functionsMatchTheEngine();
     void arithmeticMatchesTheEngine();
 };
@@ -350,6 +353,26 @@ void TestCompiledExpression::shownValueOfGeneratedValues()
         if (!SameBits(ShownValue(x), TextToNumber(NumberToText(x)))
             || !SameBits(ShownValueQuickly(x), ShownValue(x)))
             QFAIL(qPrintable(Show(x)));
+    }
+    // In batches, where the values take the decade of the first: runs of neighbours as a scan
+    // takes them, and of ties at one exponent.
+    const PreparedFunction identity = PrepareFunction("x");
+    for (int run = 0; run < 20000; ++run) {
+        const double start = generator.X();
+        const int exponent = int(random() % 60) - 30;
+        std::array<double, 100> xs;
+        for (std::size_t k = 0; k < xs.size(); ++k) {
+            const double tie = double(std::int64_t(random() % 9000000000000) + 1000000000000);
+            xs[k] = run % 2 ? start + double(k) * std::fabs(start) * 1e-4
+                            : std::ldexp(tie + 0.5, exponent);
+        }
+        std::array<double, 100> values;
+        for (std::size_t done = 0; done < xs.size();)
+            done += identity.ValuesAt(&xs[done], &values[done], xs.size() - done);
+        for (std::size_t k = 0; k < xs.size(); ++k) {
+            if (!SameBits(values[k], identity(xs[k])))
+                QFAIL(qPrintable(Show(xs[k])));
+        }
     }
 }
 
@@ -630,10 +653,19 @@ void TestCompiledExpression::textbookFunctionsCompiled()
     const CompiledFunction function = CompiledFunction::Compile(expression);
     QVERIFY(function.coversPositive());
     QVERIFY(function.coversNegative());
+    std::vector<double> xs;
     for (double x = -500; x <= 500; x += 12.3456789) {
         const std::optional<double> fast = function.ValueAt(x);
         QCOMPARE(Show(fast.value_or(qQNaN())), Show(EngineValueAt(expression, x)));
+        xs.push_back(x);
     }
+    // The same values in batches, as the scans take them.
+    const PreparedFunction prepared = PrepareFunction(expression);
+    std::vector<double> values(xs.size());
+    for (std::size_t done = 0; done < xs.size();)
+        done += prepared.ValuesAt(&xs[done], &values[done], xs.size() - done);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        QCOMPARE(Show(values[i]), Show(EngineValueAt(expression, xs[i])));
 }
 
 // Every disagreement the differential tests ever found.
@@ -674,6 +706,40 @@ void TestCompiledExpression::foundDisagreements()
         QCOMPARE(*text, EngineText(program));
 }
 
+// A batch runs over x of either sign and of any number, and stops where the fast code stops,
+// as the single run does.
+void TestCompiledExpression::batchAnswersWhileTheFastCodeDecides_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QList<double>>("xs");
+    QTest::addColumn<int>("answered");
+    const auto row = [](const char *name, const char *expression, QList<double> xs, int answered) {
+        QTest::newRow(name) << QString(expression) << xs << answered;
+    };
+    QList<double> many(100);
+    std::iota(many.begin(), many.end(), -50.5);
+
+    row("signs change", "Math.sin(x)*x", {-2, -1, 1, 2}, 4);
+    row("more than a batch", "x*x-x/3+Math.min(x,1,2)", many, 100);
+    row("a product of -0", "x*-1", {1, 2, 0, 3}, 2);
+    row("abs of -2^31", "Math.abs(x-2147483649)", {0.5, 1, 2}, 1);
+    row("a sign not compiled", "x**2", {1, -1, 2}, 1);
+    row("not finite", "x+1", {1, qInf()}, 1);
+    row("nothing compiled", "x.5", {1}, 0);
+}
+
+void TestCompiledExpression::batchAnswersWhileTheFastCodeDecides()
+{
+    QFETCH(QString, expression);
+    QFETCH(QList<double>, xs);
+    QFETCH(int, answered);
+    const CompiledFunction function = CompiledFunction::Compile(expression);
+    QList<double> values(xs.size());
+    QCOMPARE(int(function.ValuesAt(xs.data(), values.data(), std::size_t(xs.size()))), answered);
+    for (int i = 0; i < answered; ++i)
+        QCOMPARE(Show(values[i]), Show(function.ValueAt(xs[i]).value()));
+}
+
 // The fast path against the engine on generated functions and values of x, bit for bit.
 void TestCompiledExpression::functionsMatchTheEngine()
 {
@@ -699,10 +765,20 @@ void TestCompiledExpression::functionsMatchTheEngine()
             ++working;
             workingCompiled += function.coversPositive();
         }
-        for (int i = 0; i < 8; ++i) {
-            const double x = generator.X();
+        std::array<double, 8> xs;
+        for (double &x : xs)
+            x = generator.X();
+        std::array<double, 8> batch;
+        const std::size_t batched = function.ValuesAt(xs.data(), batch.data(), xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            const double x = xs[i];
             ++values;
             const std::optional<double> fast = function.ValueAt(x);
+            if (i < batched && (!fast || !SameBits(batch[i], *fast))) {
+                disagreements << QString("batch: %1 at %2, batch %3, single %4")
+                                         .arg(expression, Show(x), Show(batch[i]),
+                                              Show(fast.value_or(qQNaN())));
+            }
             if (!fast)
                 continue;
             ++compared;

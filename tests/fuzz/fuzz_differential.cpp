@@ -56,6 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                     program + "\nfast " + *fast + ", engine " + engine);
     }
     const CompiledFunction function = CompiledFunction::Compile(expression);
+    std::vector<double> batch(xs.size());
+    const std::size_t batched = function.ValuesAt(xs.data(), batch.data(), xs.size());
+    for (std::size_t i = 0; i < batched; ++i) {
+        const std::optional<double> fast = function.ValueAt(xs[i]);
+        Fuzz::Check(fast && std::memcmp(&*fast, &batch[i], sizeof batch[i]) == 0,
+                    "the batch's value as the single one's",
+                    expression + " at " + Bits(xs[i]) + "\nbatch " + Bits(batch[i]));
+    }
     for (double x : xs) {
         const std::optional<double> fast = function.ValueAt(x);
         if (!fast)

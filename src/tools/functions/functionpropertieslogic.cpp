@@ -3,6 +3,7 @@
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "eval/rounding.h"
+#include "eval/valuesahead.h"
 
 #include <cmath>
 
@@ -16,24 +17,16 @@ namespace {
 const QString Increasing = QStringLiteral("单调递增");
 const QString Decreasing = QStringLiteral("单调递减");
 
-// The sample whose value beats every earlier one by more than 1e-7, `beats` deciding the
-// direction. False when the scan was abandoned.
-template<typename Beats>
-bool ScanForExtremum(const Function &f, double a, double b, double step, double worst, Beats beats,
-                     const KeepGoing &keepGoing, double &bestX, double &best)
+// The x of a scan of [a, b]: a, a + step, … below b, each one step added to the one before.
+auto ScanSteps(double a, double b, double step)
 {
-    best = worst;
-    bestX = 0;
-    for (double x = a; x - b < -1e-7; x += step) {
-        const double y = f(x);
-        if (beats(y, best)) {
-            best = y;
-            bestX = x;
-        }
-        if (!GoOn(keepGoing))
+    return [x = a, b, step](double &next) mutable {
+        if (!(x - b < -1e-7))
             return false;
-    }
-    return true;
+        next = x;
+        x += step;
+        return true;
+    };
 }
 
 class IntervalList
@@ -85,18 +78,25 @@ std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double
     const auto shown = [places](double x, double y) {
         return Extremum{NumberToText(RoundTo(x, places)), NumberToText(RoundTo(y, places))};
     };
-    Extrema result;
-    double x = 0;
-    double y = 0;
-    const auto larger = [](double value, double best) { return value - best > 1e-7; };
-    if (!ScanForExtremum(f, a, b, step, -1e100, larger, keepGoing, x, y))
-        return std::nullopt;
-    result.maximum = shown(x, y);
-    const auto smaller = [](double value, double best) { return value - best < -1e-7; };
-    if (!ScanForExtremum(f, a, b, step, 1e100, smaller, keepGoing, x, y))
-        return std::nullopt;
-    result.minimum = shown(x, y);
-    return result;
+    // The first sample beating every earlier one by more than 1e-7 is the extremum.
+    double maximumX = 0;
+    double maximum = -1e100;
+    double minimumX = 0;
+    double minimum = 1e100;
+    ValuesAhead values(f, ScanSteps(a, b, step));
+    for (double x, y; values.Next(x, y);) {
+        if (y - maximum > 1e-7) {
+            maximum = y;
+            maximumX = x;
+        }
+        if (y - minimum < -1e-7) {
+            minimum = y;
+            minimumX = x;
+        }
+        if (!GoOn(keepGoing))
+            return std::nullopt;
+    }
+    return Extrema{shown(maximumX, maximum), shown(minimumX, minimum)};
 }
 
 int MonotonicStepCount(double a, double b, double step)
@@ -113,11 +113,21 @@ FindMonotonicIntervals(const Function &f, double a, double b, double h, const Ke
     IntervalList intervals(places);
     TurningPoint last = TurningPoint::None;
     double start = a;
-    for (double x = a; x - b < -1e-7; x += h) {
+    // For each step's x, the values at x, x − h and x − 2h.
+    ValuesAhead values(f, [steps = ScanSteps(a, b, h), x = 0.0, k = 0, h](double &next) mutable {
+        if (k == 0 && !steps(x))
+            return false;
+        next = x - k * h;
+        k = (k + 1) % 3;
+        return true;
+    });
+    double x;
+    double here;
+    double before;
+    double earlier;
+    double shifted;
+    while (values.Next(x, here) && values.Next(shifted, before) && values.Next(shifted, earlier)) {
         // A turning point at x − h shows when x is reached.
-        const double here = f(x);
-        const double before = f(x - h);
-        const double earlier = f(x - 2 * h);
         const double rise = here - before;
         const double previousRise = before - earlier;
         if (rise > 1e-7 && previousRise < -1e-7) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eval/expression.h"
 #include "ui/keepgoing.h"
 
 #include <QString>
@@ -12,7 +13,7 @@
 // asks its KeepGoing once per step; a no abandons it.
 namespace Functions::FunctionProperties {
 
-using Function = std::function<double(double)>;
+using Function = Eval::PreparedFunction;
 
 // A step that lets a scan of [a, b] reach b: positive, finite, large enough to move x at the
 // magnitude of the interval ends, and not more than MaximumSteps steps.
