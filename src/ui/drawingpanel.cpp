@@ -83,16 +83,47 @@ void DrawingPanel::DrawWithPen(const std::function<void(QPainter &)> &draw, cons
     update(area.normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin));
 }
 
+namespace {
+
+// A thick line with round caps is the shape of the same line with flat caps and a disc at each
+// end, which the raster engine draws about four times as fast: its flat lines take a quick path,
+// its round caps the slow one of curved outlines.
+template<typename Line>
+void DrawEach(QPainter &painter, const QList<Line> &lines)
+{
+    const QPen pen = painter.pen();
+    QPen flat = pen;
+    flat.setCapStyle(Qt::FlatCap);
+    const bool thick = !pen.isCosmetic() && pen.capStyle() == Qt::RoundCap;
+    const qreal radius = pen.widthF() / 2;
+    painter.setBrush(pen.color());
+    for (const Line &line : lines) {
+        // A line of one pixel is that pixel; finer lines are drawn as they are.
+        if constexpr (std::is_same_v<Line, QLine>) {
+            if (line.p1() == line.p2()) {
+                painter.setPen(pen);
+                painter.drawPoint(line.p1());
+                continue;
+            }
+        }
+        if (!thick) {
+            painter.drawLine(line);
+            continue;
+        }
+        painter.setPen(flat);
+        painter.drawLine(line);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(line.p1()), radius, radius);
+        painter.drawEllipse(QPointF(line.p2()), radius, radius);
+    }
+}
+
+} // namespace
+
 void DrawingPanel::DrawLine(int x1, int y1, int x2, int y2)
 {
-    DrawWithPen(
-            [&](QPainter &painter) {
-                if (x1 == x2 && y1 == y2)
-                    painter.drawPoint(x1, y1);
-                else
-                    painter.drawLine(x1, y1, x2, y2);
-            },
-            QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+    DrawWithPen([&](QPainter &painter) { DrawEach(painter, QList<QLine>{QLine(x1, y1, x2, y2)}); },
+                QRectF(QPointF(x1, y1), QPointF(x2, y2)));
 }
 
 void DrawingPanel::DrawLine(QPointF from, QPointF to)
@@ -100,27 +131,12 @@ void DrawingPanel::DrawLine(QPointF from, QPointF to)
     DrawWithPen(
             [&](QPainter &painter) {
                 painter.setRenderHint(QPainter::Antialiasing);
-                painter.drawLine(from, to);
+                DrawEach(painter, QList<QLineF>{QLineF(from, to)});
             },
             QRectF(from, to));
 }
 
 namespace {
-
-template<typename Line>
-void DrawEach(QPainter &painter, const QList<Line> &lines)
-{
-    for (const Line &line : lines) {
-        // A line of one pixel is that pixel; finer lines are drawn as they are.
-        if constexpr (std::is_same_v<Line, QLine>) {
-            if (line.p1() == line.p2()) {
-                painter.drawPoint(line.p1());
-                continue;
-            }
-        }
-        painter.drawLine(line);
-    }
-}
 
 // The lines that reach columns [x1, x2) with their caps and smoothed edges, in order.
 template<typename Line>

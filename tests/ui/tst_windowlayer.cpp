@@ -363,6 +363,7 @@ void WindowLayerTest::drawingPanelPenWidthAndColour()
     QCOMPARE(panel.PixelAt(50, 58), QColor(0, 0, 255));
     QCOMPARE(panel.PixelAt(50, 61), QColor(0, 0, 255));
     QCOMPARE(panel.PixelAt(50, 64), QColor(Qt::white));
+    QCOMPARE(panel.PixelAt(8, 60), QColor(0, 0, 255)); // a round end reaches past the line's
 }
 
 void WindowLayerTest::drawingPanelDrawsManyLinesAsOneByOne()
