@@ -387,6 +387,11 @@ std::size_t CompiledFunction::ValuesAt(const double *xs, double *values, std::si
     return done;
 }
 
+bool CompiledFunction::hasFastCode() const
+{
+    return (m_positive && m_positive->fast) || (m_negative && m_negative->fast);
+}
+
 bool CompiledFunction::coversPositive() const
 {
     return m_positive != nullptr;

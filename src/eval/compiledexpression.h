@@ -57,6 +57,9 @@ public:
     // many values it wrote. The next x, if any, needs ValueAt or the engine.
     std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
 
+    // Whether ValuesAt answers for some x: plain double arithmetic for at least one sign.
+    bool hasFastCode() const;
+
     bool coversPositive() const;
     bool coversNegative() const;
 

@@ -75,6 +75,11 @@ std::size_t PreparedFunction::ValuesAt(const double *xs, double *values, std::si
     return 1;
 }
 
+bool PreparedFunction::batches() const
+{
+    return !m_given && m_compiled.hasFastCode();
+}
+
 PreparedFunctionText PrepareFunctionText(const QString &expression)
 {
     return [expression](double x) { return RunProgram(FunctionProgram(expression, u'x', x)); };

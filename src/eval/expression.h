@@ -56,6 +56,9 @@ public:
     // batch of compiled values at a time, but only one value the engine gives, so a caller
     // that lets events through between batches does so between any two slow values.
     std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
+    // Whether ValuesAt gives more than one value at a time for some x: the function is
+    // compiled to plain arithmetic for at least one sign of x.
+    bool batches() const;
 
 private:
     friend PreparedFunction PrepareFunction(const QString &expression);

@@ -10,7 +10,8 @@ namespace Eval {
 // A function's values along a scan, worked out ahead of the scan taking them: the scan says
 // how its x goes on, and gets each x with the value there in turn. Compiled values come a
 // batch at a time, the engine's one at a time, so a scan that asks its KeepGoing after each
-// value still asks it between any two slow ones.
+// value still asks it between any two slow ones. Only a function that batches is looked ahead
+// for: the x of another come as the scan takes them, as do any inputs the scan reads for them.
 template<typename NextX> // bool(double &x): sets the scan's next x, or says there is none
 class ValuesAhead
 {
@@ -18,6 +19,7 @@ public:
     ValuesAhead(const PreparedFunction &f, NextX nextX)
         : m_f(f)
         , m_nextX(std::move(nextX))
+        , m_ahead(f.batches() ? Ahead : 1)
     { }
 
     // The scan's next x and the value there; false after the last.
@@ -37,7 +39,7 @@ private:
     {
         if (m_ready == m_listed) {
             m_listed = m_ready = m_taken = 0;
-            while (!m_ended && m_listed < Ahead) {
+            while (!m_ended && m_listed < m_ahead) {
                 m_ended = !m_nextX(m_xs[m_listed]);
                 m_listed += !m_ended;
             }
@@ -53,6 +55,7 @@ private:
     NextX m_nextX;
     std::array<double, Ahead> m_xs;
     std::array<double, Ahead> m_values;
+    const std::size_t m_ahead;
     std::size_t m_listed = 0;
     std::size_t m_ready = 0;
     std::size_t m_taken = 0;

@@ -738,6 +738,11 @@ void TestCompiledExpression::batchAnswersWhileTheFastCodeDecides()
     QCOMPARE(int(function.ValuesAt(xs.data(), values.data(), std::size_t(xs.size()))), answered);
     for (int i = 0; i < answered; ++i)
         QCOMPARE(Show(values[i]), Show(function.ValueAt(xs[i]).value()));
+    // The prepared function gives the engine's values one at a time.
+    const PreparedFunction prepared = PrepareFunction(expression);
+    QCOMPARE(prepared.batches(), answered > 0);
+    QCOMPARE(int(prepared.ValuesAt(xs.data(), values.data(), std::size_t(xs.size()))),
+             std::max(answered, 1));
 }
 
 // The fast path against the engine on generated functions and values of x, bit for bit.

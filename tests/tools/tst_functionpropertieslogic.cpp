@@ -51,6 +51,8 @@ private slots:
     void parityStepBecomingZeroStopsTheScan();
     void abandonedScansShowNothing();
     void monotonicScanEvaluatesThreeTimesPerStep();
+    void batchedScansFindWhatSingleValuesFind_data();
+    void batchedScansFindWhatSingleValuesFind();
 };
 
 void FunctionPropertiesLogicTest::extrema_data()
@@ -209,6 +211,29 @@ void FunctionPropertiesLogicTest::abandonedScansShowNothing()
     QVERIFY(!FindParity(Square, -10, 10, Fixed(0.1), stopAfterTen));
 }
 
+void FunctionPropertiesLogicTest::batchedScansFindWhatSingleValuesFind_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::newRow("compiled") << "Math.sin(x)*x";
+    QTest::newRow("undefined at 0") << "1/x-x";
+    QTest::newRow("the engine for x < 0") << "x**2-3*x";
+}
+
+// A typed function's values come in batches; the same function one value at a time finds the
+// same.
+void FunctionPropertiesLogicTest::batchedScansFindWhatSingleValuesFind()
+{
+    QFETCH(QString, expression);
+    const Function batched = Eval::PrepareFunction(expression);
+    QVERIFY(batched.batches());
+    const Function single = [&batched](double x) { return batched(x); };
+    QCOMPARE(Texts(*FindExtrema(batched, -10, 10, 0.01)),
+             Texts(*FindExtrema(single, -10, 10, 0.01)));
+    QCOMPARE(Texts(*FindMonotonicIntervals(batched, -10, 10, 0.01)),
+             Texts(*FindMonotonicIntervals(single, -10, 10, 0.01)));
+    QCOMPARE(FindParity(batched, -10, 10, Fixed(0.01)), FindParity(single, -10, 10, Fixed(0.01)));
+}
+
 void FunctionPropertiesLogicTest::monotonicScanEvaluatesThreeTimesPerStep()
 {
     int evaluations = 0;
@@ -222,5 +247,5 @@ void FunctionPropertiesLogicTest::monotonicScanEvaluatesThreeTimesPerStep()
     QCOMPARE(evaluations, 3 * steps + 2);
 }
 
-QTEST_APPLESS_MAIN(FunctionPropertiesLogicTest)
+QTEST_GUILESS_MAIN(FunctionPropertiesLogicTest)
 #include "tst_functionpropertieslogic.moc"

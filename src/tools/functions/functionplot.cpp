@@ -1,5 +1,6 @@
 #include "tools/functions/functionplot.h"
 
+#include "eval/valuesahead.h"
 #include "ui/drawingpanel.h"
 
 #include <QColor>
@@ -69,8 +70,14 @@ bool FunctionPlot::SampleHeights(const PreparedFunction &f, const Scale &scale,
     if (!GoOn(keepGoing))
         return false;
     const double step = scale.r / SampleCount;
-    for (int i = 1; i <= SampleCount; ++i) {
-        m_heights[i] = SampleHeight(f(SampleX(scale.a, step, i)), scale.r);
+    ValuesAhead values(f, [&, i = 1](double &x) mutable {
+        x = SampleX(scale.a, step, i);
+        return i++ <= SampleCount;
+    });
+    double x;
+    double value;
+    for (int i = 1; values.Next(x, value); ++i) {
+        m_heights[i] = SampleHeight(value, scale.r);
         if (!GoOn(keepGoing))
             return false;
     }
@@ -101,8 +108,14 @@ bool FunctionPlot::SampleFineRows(const PreparedFunction &f, const Scale &scale,
     const double step = scale.r / count;
     const double columnsPerSample = double(PanelSize) / count;
     // Column 0, x = a, is not sampled.
-    for (int j = int(std::ceil(ratio)); j <= count; ++j) {
-        const double value = f(SampleX(scale.a, step, j));
+    const int first = int(std::ceil(ratio));
+    ValuesAhead values(f, [&, j = first](double &x) mutable {
+        x = SampleX(scale.a, step, j);
+        return j++ <= count;
+    });
+    double x;
+    double value;
+    for (int j = first; values.Next(x, value); ++j) {
         std::optional<double> row;
         if (value != UndefinedValue && std::isfinite(value))
             row = AxisRow - value * PanelSize / scale.r;

@@ -163,20 +163,37 @@ std::optional<QString> FindParity(const Function &f, double a, double b,
     const QString neither = QStringLiteral("非奇非偶函数");
     if (std::fabs(a - (-b)) > 1e-7)
         return neither;
+    // The values at x and −x for each step's x, from 0 on.
+    bool unusable = false;
+    ValuesAhead values(f, [&, x = 0.0, k = 0](double &next) mutable {
+        if (k == 2) {
+            const double advance = step();
+            unusable = !IsUsableStep(advance, a, b);
+            if (unusable)
+                return false;
+            x += advance;
+            k = 0;
+        }
+        if (!(x - b <= 1e-7))
+            return false;
+        next = k++ == 0 ? x : -x;
+        return true;
+    });
     bool even = true;
     bool odd = true;
-    for (double x = 0; x - b <= 1e-7;) {
-        const double right = f(x);
-        const double left = f(-x);
+    double x;
+    double right;
+    double left;
+    while (values.Next(x, right) && values.Next(x, left)) {
         if (std::fabs(right - left) > 1e-7)
             even = false;
         if (std::fabs(right + left) > 1e-7)
             odd = false;
-        const double next = step();
-        if (!IsUsableStep(next, a, b) || !GoOn(keepGoing))
+        if (!GoOn(keepGoing))
             return std::nullopt;
-        x += next;
     }
+    if (unusable)
+        return std::nullopt;
     if (even && odd)
         return QStringLiteral("既是奇函数又是偶函数");
     if (odd)
