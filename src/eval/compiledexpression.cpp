@@ -189,9 +189,12 @@ Q_ALWAYS_INLINE double ShownValueInline(double x)
 // not suit gets its own.
 int ShownMagnitudes(const double *xs, int count, double *magnitudes, bool &negative)
 {
+    // Two x at a time: an odd count is padded with the first x, so the spare lane rounds too.
+    const int lanes = (count + 1) & ~1;
     std::array<double, FastBatch> padded;
-    padded.fill(1);
     std::copy_n(xs, count, padded.begin());
+    if (lanes > count)
+        padded[std::size_t(count)] = xs[0];
     double digits = 0;
     double power = 1;
     ShownDigits(std::fabs(xs[0]), digits, power);
@@ -201,7 +204,7 @@ int ShownMagnitudes(const double *xs, int count, double *magnitudes, bool &negat
     // How far each scaled x is from suiting, below 0 where it suits: within the thirteen
     // digits and away from a half.
     std::array<double, FastBatch> misfit;
-    for (int i = 0; i < FastBatch; ++i) {
+    for (int i = 0; i < lanes; ++i) {
         const double scaled = padded[i] * signedPower;
         const double rounded = (scaled + 0x1p52) - 0x1p52;
         magnitudes[i] = rounded / power;
@@ -222,6 +225,20 @@ int ShownMagnitudes(const double *xs, int count, double *magnitudes, bool &negat
         magnitudes[i] = std::fabs(shown);
     }
     return count;
+}
+
+// Whether the sign bits of xs are all alike, in a loop the processor runs several x at a time.
+bool OfOneSign(const double *xs, int count)
+{
+    std::uint64_t any = 0;
+    std::uint64_t all = ~std::uint64_t(0);
+    for (int i = 0; i < count; ++i) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &xs[i], sizeof bits);
+        any |= bits;
+        all &= bits;
+    }
+    return (any >> 63) == (all >> 63);
 }
 
 } // namespace
@@ -363,23 +380,55 @@ bool CompiledFunction::Evaluate(double x, double &value) const
     return CodeValue(code->compiled, magnitude, value);
 }
 
+int CompiledFunction::ValuesOfOneSign(const double *xs, double *values, int count) const
+{
+    BatchRegisters registers;
+    double *magnitudes = registers[0];
+    bool negative = false;
+    const int size = ShownMagnitudes(xs, count, magnitudes, negative);
+    const Code *code = negative ? m_negative.get() : m_positive.get();
+    if (size == 0 || !code || !code->fast)
+        return 0;
+    const int decided = RunFastBatch(*code->fast, registers, size);
+    const double *results = registers[code->fast->resultRegister];
+    for (int i = 0; i < decided; ++i)
+        values[i] = NumberValue(results[i]);
+    return decided;
+}
+
+// Each sign has code of its own, so a batch whose x change sign (a parity scan asks for x and
+// -x in turn) runs as two: the x of each sign gathered, their values put back in place.
+int CompiledFunction::ValuesOfMixedSigns(const double *xs, double *values, int count) const
+{
+    std::array<std::array<int, FastBatch>, 2> lanes;
+    std::array<int, 2> counts{0, 0};
+    for (int i = 0; i < count; ++i) {
+        const bool negative = std::signbit(xs[i]);
+        lanes[negative][counts[negative]++] = i;
+    }
+    int decided = count;
+    for (std::size_t sign = 0; sign < 2; ++sign) {
+        std::array<double, FastBatch> signXs;
+        std::array<double, FastBatch> signValues;
+        for (int j = 0; j < counts[sign]; ++j)
+            signXs[j] = xs[lanes[sign][j]];
+        const int done = ValuesOfOneSign(signXs.data(), signValues.data(), counts[sign]);
+        for (int j = 0; j < done; ++j)
+            values[lanes[sign][j]] = signValues[j];
+        if (done < counts[sign])
+            decided = std::min(decided, lanes[sign][done]);
+    }
+    return decided;
+}
+
 std::size_t CompiledFunction::ValuesAt(const double *xs, double *values, std::size_t count) const
 {
     std::size_t done = 0;
     while (done < count) {
-        BatchRegisters registers;
-        double *magnitudes = registers[0];
-        bool negative = false;
-        const int size
-                = ShownMagnitudes(xs + done, int(std::min<std::size_t>(count - done, FastBatch)),
-                                  magnitudes, negative);
-        const Code *code = negative ? m_negative.get() : m_positive.get();
-        if (size == 0 || !code || !code->fast)
-            return done;
-        const int decided = RunFastBatch(*code->fast, registers, size);
-        const double *results = registers[code->fast->resultRegister];
-        for (int i = 0; i < decided; ++i)
-            values[done + std::size_t(i)] = NumberValue(results[i]);
+        const int size = int(std::min<std::size_t>(count - done, FastBatch));
+        const int decided = OfOneSign(xs + done, size)
+                ? ValuesOfOneSign(xs + done, values + done, size)
+                : ValuesOfMixedSigns(xs + done, values + done, size);
         done += std::size_t(decided);
         if (decided < size)
             return done;

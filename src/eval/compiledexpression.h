@@ -54,7 +54,8 @@ public:
     }
 
     // ValueAt for xs[0], xs[1], … while the fast code alone decides, a batch at a time: how
-    // many values it wrote. The next x, if any, needs ValueAt or the engine.
+    // many values from the first are given (values after them may be overwritten too). The
+    // next x, if any, needs ValueAt or the engine.
     std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
 
     // Whether ValuesAt answers for some x: plain double arithmetic for at least one sign.
@@ -67,6 +68,8 @@ private:
     // ValueAt without building the optional, which a caller in another file would get through
     // memory, a byte written and a word read, a slow pair.
     bool Evaluate(double x, double &value) const;
+    int ValuesOfMixedSigns(const double *xs, double *values, int count) const;
+    int ValuesOfOneSign(const double *xs, double *values, int count) const;
 
     struct Code;
     std::shared_ptr<const Code> m_positive;

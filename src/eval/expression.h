@@ -52,9 +52,10 @@ public:
     { }
 
     double operator()(double x) const;
-    // The values at xs[0], xs[1], …: how many it wrote, at least one unless count is 0. A
-    // batch of compiled values at a time, but only one value the engine gives, so a caller
-    // that lets events through between batches does so between any two slow values.
+    // The values at xs[0], xs[1], …: how many from the first it gives, at least one unless
+    // count is 0 (it may write past them, within count). A batch of compiled values at a
+    // time, but only one value the engine gives, so a caller that lets events through between
+    // batches does so between any two slow values.
     std::size_t ValuesAt(const double *xs, double *values, std::size_t count) const;
     // Whether ValuesAt gives more than one value at a time for some x: the function is
     // compiled to plain arithmetic for at least one sign of x.
