@@ -718,9 +718,13 @@ void TestCompiledExpression::batchAnswersWhileTheFastCodeDecides_data()
     };
     QList<double> many(100);
     std::iota(many.begin(), many.end(), -50.5);
+    QList<double> alternating;
+    for (double x : many)
+        alternating << (alternating.size() % 2 ? -x : x);
 
     row("signs change", "Math.sin(x)*x", {-2, -1, 1, 2}, 4);
     row("signs alternate", "Math.sin(x)*x+x/7", {1, -1, 2.5, -2.5, 1e-3, -1e3}, 6);
+    row("signs alternate past a batch", "x*x*Math.atan(x)-x", alternating, 100);
     row("a product of -0 between signs", "x*-1", {1, -1, 2, 0, -2, 3}, 3);
     row("a product of -0 on the later sign", "x*0", {1, 2, -1, 3}, 2);
     row("a product of -0 on both signs", "x*0*(x-0.5)", {1, 0.25, 2, -1}, 1);

@@ -217,6 +217,9 @@ void FunctionPropertiesLogicTest::batchedScansFindWhatSingleValuesFind_data()
     QTest::newRow("compiled") << "Math.sin(x)*x";
     QTest::newRow("undefined at 0") << "1/x-x";
     QTest::newRow("the engine for x < 0") << "x**2-3*x";
+    // The parity scan's batches mix x and -x; these hand every negative x to the one-x path.
+    QTest::newRow("odd, -0 for x < 0") << "x*0+x*x*x";
+    QTest::newRow("even, -0 for x < 0") << "x*0+Math.cos(x)";
 }
 
 // A typed function's values come in batches; the same function one value at a time finds the
