@@ -147,6 +147,20 @@ BigInteger BigInteger::Subtract(const BigInteger &other) const
     return result;
 }
 
+BigInteger BigInteger::Factorial(unsigned long n)
+{
+    BigInteger result;
+    mpz_fac_ui(result.m_value->number, n);
+    return result;
+}
+
+BigInteger BigInteger::Binomial(unsigned long n, unsigned long k)
+{
+    BigInteger result;
+    mpz_bin_uiui(result.m_value->number, n, k);
+    return result;
+}
+
 BigInteger BigInteger::Multiply(const BigInteger &other) const
 {
     BigInteger result;

@@ -35,6 +35,11 @@ public:
     // the empty text for any other base.
     QString ToText(int base = 10) const;
 
+    // n! and the binomial coefficient C(n, k), 0 for k > n, by GMP's own methods (fast for
+    // n in the millions; the caller bounds the size of the result).
+    static BigInteger Factorial(unsigned long n);
+    static BigInteger Binomial(unsigned long n, unsigned long k);
+
     BigInteger Add(const BigInteger &other) const;
     BigInteger Subtract(const BigInteger &other) const;
     BigInteger Multiply(const BigInteger &other) const;
