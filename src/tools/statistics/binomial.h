@@ -25,8 +25,8 @@ Eval::Outcome<BinomialQuestion> ReadBinomial(const QString &nText, const QString
 // P(from ≤ X ≤ to), exact where the sum of its terms stays within ExactWork.
 std::optional<DistributionValue> BinomialValue(const BinomialQuestion &question,
                                                const CountRange &range);
-// Terms × bits of the common denominator b^n that an exact sum may take (about 30 ms).
-constexpr double ExactWork = 2e9;
+// Terms × bits of the common denominator bⁿ that an exact sum may take (some 30 ms).
+constexpr double ExactWork = 5e8;
 
 Ui::NamedValues BinomialResults(const BinomialQuestion &question, Rounding rounding);
 CountBars BinomialBars(const BinomialQuestion &question);

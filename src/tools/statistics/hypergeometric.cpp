@@ -151,9 +151,13 @@ Ui::Working HypergeometricWorking(const HypergeometricQuestion &question, Roundi
          DistributionValue::Exact(Mean(question)));
     line(QStringLiteral("D(X) = n·(M/N)·(1 − M/N)·(N − n)/(N − 1)"), QStringLiteral("D(X)"),
          DistributionValue::Exact(Variance(question)));
+    // The rows within 6σ of the mean, where the probability is.
     const auto [least, most] = Support(question);
+    const double mean = Mean(question).ToDouble();
+    const double spread = 6 * std::sqrt(Variance(question).ToDouble()) + 1;
     working << DistributionRows(
-            least, most,
+            std::max(least, (long long)std::floor(mean - spread)),
+            std::min(most, (long long)std::ceil(mean + spread)),
             [&](const CountRange &range) {
                 return std::optional<DistributionValue>(HypergeometricValue(question, range));
             },

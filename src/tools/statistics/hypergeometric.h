@@ -8,7 +8,7 @@ namespace Statistics {
 // "超几何分布" H(N, M, n): n drawn without putting back from N things of which M are marked;
 // X counts the marked ones drawn. Every value is an exact fraction.
 
-constexpr long long MaxHypergeometricN = 100'000;
+constexpr long long MaxHypergeometricN = 10'000;
 
 struct HypergeometricQuestion
 {

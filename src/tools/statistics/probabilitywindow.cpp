@@ -11,7 +11,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextEdit>
+
+#include <algorithm>
 
 using namespace Eval;
 using namespace Statistics;
@@ -39,20 +43,27 @@ Ui::Working WorkingOf(const Outcome<Question> &question,
     return question ? working(*question, rounding) : Ui::Working();
 }
 
-// 杨辉三角 as the textbook prints it, each row centred under the one before.
-QString TriangleText(const QList<QStringList> &rows)
+// 杨辉三角 as the textbook prints it, each row centred under the one before, the widest row
+// scrolled to rather than wrapped.
+void ShowTriangle(QTextEdit *box, const QList<QStringList> &rows)
 {
     QString html;
-    for (const QStringList &row : rows)
-        html += QStringLiteral("<p align=\"center\" style=\"margin:0\">%1</p>")
-                        .arg(row.join(QStringLiteral("&nbsp;&nbsp;&nbsp;")));
-    return html;
+    int widest = 0;
+    for (const QStringList &row : rows) {
+        const QString text = row.join(QStringLiteral("   "));
+        widest = std::max(widest, box->fontMetrics().horizontalAdvance(text));
+        html += QStringLiteral("<p align=\"center\" style=\"margin:0; white-space:pre\">%1</p>")
+                        .arg(text);
+    }
+    const int margins = 4 * box->document()->documentMargin();
+    box->setLineWrapColumnOrWidth(std::max(widest + margins, box->viewport()->width()));
+    box->setHtml(html);
 }
 
 } // namespace
 
 ProbabilityWindow::ProbabilityWindow()
-    : ToolFrame(QStringLiteral("排列组合与概率"))
+    : ToolFrame(QStringLiteral("排列组合与概率"), Arrangement::ResultsBeside)
 {
     AddCountingPage();
     AddTablePage();
@@ -60,6 +71,8 @@ ProbabilityWindow::ProbabilityWindow()
     AddHypergeometricPage();
     AddPoissonPage();
     AddNormalPage();
+    // Every page's title in view: the window is wide enough for them.
+    findChild<QTabWidget *>(QStringLiteral("页面"))->tabBar()->setUsesScrollButtons(false);
     FixSizeToContents();
 }
 
@@ -103,13 +116,13 @@ void ProbabilityWindow::AddCountingPage()
     m_triangle = new QTextEdit;
     NameControl(m_triangle, QStringLiteral("杨辉三角"));
     m_triangle->setReadOnly(true);
-    m_triangle->setLineWrapMode(QTextEdit::NoWrap);
+    m_triangle->setLineWrapMode(QTextEdit::FixedPixelWidth);
     m_triangle->setFocusPolicy(Qt::ClickFocus);
     AddResultWidget(m_triangle, 1);
     ComputeOnEveryChange([this, n, m, rows] {
         ShowResults(CountArrangements(n->text(), m->text()));
         const auto triangle = PascalTriangle(rows->text());
-        m_triangle->setHtml(triangle ? TriangleText(*triangle) : QString());
+        ShowTriangle(m_triangle, triangle ? *triangle : QList<QStringList>());
     });
     AddWorking([n, m] { return CountingWorking(n->text(), m->text()); });
 }
