@@ -22,7 +22,6 @@ using namespace Statistics;
 
 namespace {
 
-const QString CountSample = QStringLiteral("1000000000");
 const QString OpenEnd = QStringLiteral("空：不限");
 
 // A question read from the page's boxes, shown with its results, or its refusal.
@@ -76,19 +75,20 @@ ProbabilityWindow::ProbabilityWindow()
     FixSizeToContents();
 }
 
-EditBox *ProbabilityWindow::Input(const QString &page, const QString &label, const QString &sample,
-                                  const QString &hint)
+EditBox *ProbabilityWindow::Input(const QString &page, const QString &label, const QString &spoken,
+                                  const QString &hint, const QString &sample)
 {
     auto *box = new EditBox(page + u'·' + label);
+    box->setAccessibleName(spoken);
     box->setPlaceholderText(hint);
     WidenBoxTo(box, sample);
     return AddInput(label + u'：', box);
 }
 
-void ProbabilityWindow::AddRoundingChoice()
+void ProbabilityWindow::AddRoundingChoice(const QString &page)
 {
-    auto *box = MakeCheckBox(QStringLiteral("保留4位小数%1").arg(m_fourPlaces.size() + 1),
-                             QStringLiteral("保留4位小数"));
+    const QString caption = QStringLiteral("保留4位小数");
+    auto *box = MakeCheckBox(page + u'·' + caption, caption);
     AddInputWidget(box);
     connect(box, &QCheckBox::toggled, this, [this](bool checked) {
         for (QCheckBox *other : std::as_const(m_fourPlaces))
@@ -106,9 +106,9 @@ void ProbabilityWindow::AddCountingPage()
 {
     const QString page = QStringLiteral("排列组合");
     AddPage(page);
-    EditBox *n = Input(page, QStringLiteral("n"), CountSample);
-    EditBox *m = Input(page, QStringLiteral("m"), CountSample);
-    EditBox *rows = Input(page, QStringLiteral("杨辉三角行数"), CountSample,
+    EditBox *n = Input(page, QStringLiteral("n"), QStringLiteral("元素个数 n"), QString());
+    EditBox *m = Input(page, QStringLiteral("m"), QStringLiteral("取出个数 m"), QString());
+    EditBox *rows = Input(page, QStringLiteral("杨辉三角行数"), QStringLiteral("杨辉三角行数"),
                           QStringLiteral("0 到 %1").arg(MaxPascalRow));
     AddResult(QStringLiteral("A"), QStringLiteral("排列数 A："));
     AddResult(QStringLiteral("C"), QStringLiteral("组合数 C："));
@@ -122,7 +122,10 @@ void ProbabilityWindow::AddCountingPage()
     ComputeOnEveryChange([this, n, m, rows] {
         ShowResults(CountArrangements(n->text(), m->text()));
         const auto triangle = PascalTriangle(rows->text());
-        ShowTriangle(m_triangle, triangle ? *triangle : QList<QStringList>());
+        if (triangle)
+            ShowTriangle(m_triangle, *triangle);
+        else
+            m_triangle->setPlainText(triangle.refusal());
     });
     AddWorking([n, m] { return CountingWorking(n->text(), m->text()); });
 }
@@ -132,10 +135,11 @@ void ProbabilityWindow::AddTablePage()
     const QString page = QStringLiteral("分布列");
     AddPage(page);
     const QString sample = QStringLiteral("1/6, 1/6, 1/6, 1/6, 1/6, 1/6");
-    EditBox *values = Input(page, QStringLiteral("xᵢ"), sample, QStringLiteral("如 0 1 2"));
-    EditBox *probabilities
-            = Input(page, QStringLiteral("pᵢ"), sample, QStringLiteral("如 1/4 1/2 1/4"));
-    AddRoundingChoice();
+    EditBox *values = Input(page, QStringLiteral("xᵢ"), QStringLiteral("取值 xᵢ"),
+                            QStringLiteral("如 0 1 2"), sample);
+    EditBox *probabilities = Input(page, QStringLiteral("pᵢ"), QStringLiteral("概率 pᵢ"),
+                                   QStringLiteral("如 1/4 1/2 1/4"), sample);
+    AddRoundingChoice(page);
     AddResult(QStringLiteral("E(X)"));
     AddResult(QStringLiteral("D(X)"));
     const auto table = [values, probabilities] {
@@ -149,12 +153,13 @@ void ProbabilityWindow::AddBinomialPage()
 {
     const QString page = QStringLiteral("二项分布");
     AddPage(page);
-    EditBox *n = Input(page, QStringLiteral("n"), CountSample);
-    EditBox *p = Input(page, QStringLiteral("p"), CountSample, QStringLiteral("如 1/2 或 0.3"));
-    EditBox *k = Input(page, QStringLiteral("k"), CountSample);
-    EditBox *a = Input(page, QStringLiteral("a"), CountSample, OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), CountSample, OpenEnd);
-    AddRoundingChoice();
+    EditBox *n = Input(page, QStringLiteral("n"), QStringLiteral("试验次数 n"), QString());
+    EditBox *p = Input(page, QStringLiteral("p"), QStringLiteral("成功概率 p"),
+                       QStringLiteral("如 1/2 或 0.3"));
+    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("成功次数 k"), QString());
+    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
+    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
+    AddRoundingChoice(page);
     for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
         AddResult(QString::fromUtf8(name));
     const auto question = [n, p, k, a, b] {
@@ -169,13 +174,16 @@ void ProbabilityWindow::AddHypergeometricPage()
 {
     const QString page = QStringLiteral("超几何分布");
     AddPage(page);
-    EditBox *population = Input(page, QStringLiteral("N"), CountSample, QStringLiteral("总数"));
-    EditBox *marked = Input(page, QStringLiteral("M"), CountSample, QStringLiteral("其中的次品数"));
-    EditBox *drawn = Input(page, QStringLiteral("n"), CountSample, QStringLiteral("取出的个数"));
-    EditBox *k = Input(page, QStringLiteral("k"), CountSample);
-    EditBox *a = Input(page, QStringLiteral("a"), CountSample, OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), CountSample, OpenEnd);
-    AddRoundingChoice();
+    EditBox *population
+            = Input(page, QStringLiteral("N"), QStringLiteral("总数 N"), QStringLiteral("总数"));
+    EditBox *marked = Input(page, QStringLiteral("M"), QStringLiteral("次品数 M"),
+                            QStringLiteral("其中的次品数"));
+    EditBox *drawn = Input(page, QStringLiteral("n"), QStringLiteral("取出个数 n"),
+                           QStringLiteral("取出的个数"));
+    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("取到的次品数 k"), QString());
+    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
+    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
+    AddRoundingChoice(page);
     for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
         AddResult(QString::fromUtf8(name));
     const auto question = [population, marked, drawn, k, a, b] {
@@ -193,11 +201,11 @@ void ProbabilityWindow::AddPoissonPage()
 {
     const QString page = QStringLiteral("泊松分布");
     AddPage(page);
-    EditBox *mean = Input(page, QStringLiteral("λ"), CountSample);
-    EditBox *k = Input(page, QStringLiteral("k"), CountSample);
-    EditBox *a = Input(page, QStringLiteral("a"), CountSample, OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), CountSample, OpenEnd);
-    AddRoundingChoice();
+    EditBox *mean = Input(page, QStringLiteral("λ"), QStringLiteral("均值 λ"), QString());
+    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("次数 k"), QString());
+    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
+    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
+    AddRoundingChoice(page);
     for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
         AddResult(QString::fromUtf8(name));
     const auto question = [mean, k, a, b] {
@@ -212,13 +220,16 @@ void ProbabilityWindow::AddNormalPage()
 {
     const QString page = QStringLiteral("正态分布");
     AddPage(page);
-    EditBox *mean = Input(page, QStringLiteral("μ"), CountSample);
-    EditBox *deviation
-            = Input(page, QStringLiteral("σ"), CountSample, QStringLiteral("N(110, 10²) 中的 10"));
-    EditBox *a = Input(page, QStringLiteral("a"), CountSample, QStringLiteral("空或 -∞：不限"));
-    EditBox *b = Input(page, QStringLiteral("b"), CountSample, QStringLiteral("空或 ∞：不限"));
-    EditBox *p = Input(page, QStringLiteral("p"), CountSample, QStringLiteral("求 P(X≤x)=p 的 x"));
-    AddRoundingChoice();
+    EditBox *mean = Input(page, QStringLiteral("μ"), QStringLiteral("均值 μ"), QString());
+    EditBox *deviation = Input(page, QStringLiteral("σ"), QStringLiteral("标准差 σ"),
+                               QStringLiteral("N(110, 10²) 中的 10"));
+    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"),
+                       QStringLiteral("空或 -∞：不限"));
+    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"),
+                       QStringLiteral("空或 ∞：不限"));
+    EditBox *p = Input(page, QStringLiteral("p"), QStringLiteral("概率 p"),
+                       QStringLiteral("求 P(X≤x)=p 的 x"));
+    AddRoundingChoice(page);
     AddResult(QStringLiteral("P(a≤X≤b)"));
     AddResult(QStringLiteral("x"), QStringLiteral("x（P(X≤x)=p）："));
     auto *reminder = MakeUnitLabel(QStringLiteral("3σ原则"), ThreeSigmaReminder());

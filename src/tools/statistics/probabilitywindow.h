@@ -18,10 +18,12 @@ public:
     ProbabilityWindow();
 
 private:
-    EditBox *Input(const QString &page, const QString &label, const QString &sample,
-                   const QString &hint = {});
+    // A one-line input named `page·label`, read by a screen reader as `spoken`, fit for the
+    // sample.
+    EditBox *Input(const QString &page, const QString &label, const QString &spoken,
+                   const QString &hint, const QString &sample = QStringLiteral("1000000000"));
     // "保留4位小数" of the page being built; all pages' boxes move together.
-    void AddRoundingChoice();
+    void AddRoundingChoice(const QString &page);
     Statistics::Rounding rounding() const;
 
     void AddCountingPage();
