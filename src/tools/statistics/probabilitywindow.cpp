@@ -24,24 +24,6 @@ namespace {
 
 const QString OpenEnd = QStringLiteral("空：不限");
 
-// A question read from the page's boxes, shown with its results, or its refusal.
-template<typename Question>
-Outcome<Ui::NamedValues> Answer(const Outcome<Question> &question,
-                                Ui::NamedValues (*results)(const Question &, Rounding),
-                                Rounding rounding)
-{
-    if (!question)
-        return Refuse(question.refusal());
-    return results(*question, rounding);
-}
-
-template<typename Question>
-Ui::Working WorkingOf(const Outcome<Question> &question,
-                      Ui::Working (*working)(const Question &, Rounding), Rounding rounding)
-{
-    return question ? working(*question, rounding) : Ui::Working();
-}
-
 // 杨辉三角 as the textbook prints it, each row centred under the one before, the widest row
 // scrolled to rather than wrapped.
 void ShowTriangle(QTextEdit *box, const QList<QStringList> &rows)
@@ -97,6 +79,35 @@ void ProbabilityWindow::AddRoundingChoice(const QString &page)
     m_fourPlaces << box;
 }
 
+// The page computes its question's results on every change and builds its working from it.
+template<typename Read>
+void ProbabilityWindow::Follow(Read read, ResultsOf<decltype(*read())> results,
+                               WorkingOf<decltype(*read())> working)
+{
+    ComputeOnEveryChange([this, read, results] {
+        const auto question = read();
+        ShowResults(question ? Outcome<Ui::NamedValues>(results(*question, rounding()))
+                             : Refuse(question.refusal()));
+    });
+    AddWorking([this, read, working] {
+        const auto question = read();
+        return question ? working(*question, rounding()) : Ui::Working();
+    });
+}
+
+ProbabilityWindow::CountInputs ProbabilityWindow::AddCountInputs(const QString &page,
+                                                                 const QString &spokenK)
+{
+    CountInputs inputs;
+    inputs.k = Input(page, QStringLiteral("k"), spokenK, QString());
+    inputs.a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
+    inputs.b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
+    AddRoundingChoice(page);
+    for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
+        AddResult(QString::fromUtf8(name));
+    return inputs;
+}
+
 Rounding ProbabilityWindow::rounding() const
 {
     return m_fourPlaces.front()->isChecked() ? Rounding::FourPlaces : Rounding::TenDigits;
@@ -142,11 +153,9 @@ void ProbabilityWindow::AddTablePage()
     AddRoundingChoice(page);
     AddResult(QStringLiteral("E(X)"));
     AddResult(QStringLiteral("D(X)"));
-    const auto table = [values, probabilities] {
-        return ReadDistributionTable(values->text(), probabilities->text());
-    };
-    ComputeOnEveryChange([this, table] { ShowResults(Answer(table(), TableMoments, rounding())); });
-    AddWorking([this, table] { return WorkingOf(table(), TableWorking, rounding()); });
+    Follow([values,
+            probabilities] { return ReadDistributionTable(values->text(), probabilities->text()); },
+           TableMoments, TableWorking);
 }
 
 void ProbabilityWindow::AddBinomialPage()
@@ -156,18 +165,13 @@ void ProbabilityWindow::AddBinomialPage()
     EditBox *n = Input(page, QStringLiteral("n"), QStringLiteral("试验次数 n"), QString());
     EditBox *p = Input(page, QStringLiteral("p"), QStringLiteral("成功概率 p"),
                        QStringLiteral("如 1/2 或 0.3"));
-    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("成功次数 k"), QString());
-    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
-    AddRoundingChoice(page);
-    for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
-        AddResult(QString::fromUtf8(name));
-    const auto question = [n, p, k, a, b] {
-        return ReadBinomial(n->text(), p->text(), k->text(), a->text(), b->text());
-    };
-    ComputeOnEveryChange(
-            [this, question] { ShowResults(Answer(question(), BinomialResults, rounding())); });
-    AddWorking([this, question] { return WorkingOf(question(), BinomialWorking, rounding()); });
+    const CountInputs asked = AddCountInputs(page, QStringLiteral("成功次数 k"));
+    Follow(
+            [n, p, asked] {
+                return ReadBinomial(n->text(), p->text(), asked.k->text(), asked.a->text(),
+                                    asked.b->text());
+            },
+            BinomialResults, BinomialWorking);
 }
 
 void ProbabilityWindow::AddHypergeometricPage()
@@ -180,21 +184,13 @@ void ProbabilityWindow::AddHypergeometricPage()
                             QStringLiteral("其中的次品数"));
     EditBox *drawn = Input(page, QStringLiteral("n"), QStringLiteral("取出个数 n"),
                            QStringLiteral("取出的个数"));
-    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("取到的次品数 k"), QString());
-    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
-    AddRoundingChoice(page);
-    for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
-        AddResult(QString::fromUtf8(name));
-    const auto question = [population, marked, drawn, k, a, b] {
-        return ReadHypergeometric(population->text(), marked->text(), drawn->text(), k->text(),
-                                  a->text(), b->text());
-    };
-    ComputeOnEveryChange([this, question] {
-        ShowResults(Answer(question(), HypergeometricResults, rounding()));
-    });
-    AddWorking(
-            [this, question] { return WorkingOf(question(), HypergeometricWorking, rounding()); });
+    const CountInputs asked = AddCountInputs(page, QStringLiteral("取到的次品数 k"));
+    Follow(
+            [population, marked, drawn, asked] {
+                return ReadHypergeometric(population->text(), marked->text(), drawn->text(),
+                                          asked.k->text(), asked.a->text(), asked.b->text());
+            },
+            HypergeometricResults, HypergeometricWorking);
 }
 
 void ProbabilityWindow::AddPoissonPage()
@@ -202,18 +198,12 @@ void ProbabilityWindow::AddPoissonPage()
     const QString page = QStringLiteral("泊松分布");
     AddPage(page);
     EditBox *mean = Input(page, QStringLiteral("λ"), QStringLiteral("均值 λ"), QString());
-    EditBox *k = Input(page, QStringLiteral("k"), QStringLiteral("次数 k"), QString());
-    EditBox *a = Input(page, QStringLiteral("a"), QStringLiteral("下限 a"), OpenEnd);
-    EditBox *b = Input(page, QStringLiteral("b"), QStringLiteral("上限 b"), OpenEnd);
-    AddRoundingChoice(page);
-    for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
-        AddResult(QString::fromUtf8(name));
-    const auto question = [mean, k, a, b] {
-        return ReadPoisson(mean->text(), k->text(), a->text(), b->text());
-    };
-    ComputeOnEveryChange(
-            [this, question] { ShowResults(Answer(question(), PoissonResults, rounding())); });
-    AddWorking([this, question] { return WorkingOf(question(), PoissonWorking, rounding()); });
+    const CountInputs asked = AddCountInputs(page, QStringLiteral("次数 k"));
+    Follow(
+            [mean, asked] {
+                return ReadPoisson(mean->text(), asked.k->text(), asked.a->text(), asked.b->text());
+            },
+            PoissonResults, PoissonWorking);
 }
 
 void ProbabilityWindow::AddNormalPage()
@@ -235,10 +225,9 @@ void ProbabilityWindow::AddNormalPage()
     auto *reminder = MakeUnitLabel(QStringLiteral("3σ原则"), ThreeSigmaReminder());
     reminder->setWordWrap(true);
     AddResultWidget(reminder);
-    const auto question = [mean, deviation, a, b, p] {
-        return ReadNormal(mean->text(), deviation->text(), a->text(), b->text(), p->text());
-    };
-    ComputeOnEveryChange(
-            [this, question] { ShowResults(Answer(question(), NormalResults, rounding())); });
-    AddWorking([this, question] { return WorkingOf(question(), NormalWorking, rounding()); });
+    Follow(
+            [mean, deviation, a, b, p] {
+                return ReadNormal(mean->text(), deviation->text(), a->text(), b->text(), p->text());
+            },
+            NormalResults, NormalWorking);
 }

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <type_traits>
+
 class EditBox;
 class QCheckBox;
 class QTextEdit;
@@ -22,6 +24,21 @@ private:
     // sample.
     EditBox *Input(const QString &page, const QString &label, const QString &spoken,
                    const QString &hint, const QString &sample = QStringLiteral("1000000000"));
+    // The inputs k, a and b of a distribution of counts, "保留4位小数" and the five results.
+    struct CountInputs
+    {
+        EditBox *k;
+        EditBox *a;
+        EditBox *b;
+    };
+    CountInputs AddCountInputs(const QString &page, const QString &spokenK);
+    template<typename Question>
+    using ResultsOf = Ui::NamedValues (*)(const std::decay_t<Question> &, Statistics::Rounding);
+    template<typename Question>
+    using WorkingOf = Ui::Working (*)(const std::decay_t<Question> &, Statistics::Rounding);
+    template<typename Read>
+    void Follow(Read read, ResultsOf<decltype(*read())> results,
+                WorkingOf<decltype(*read())> working);
     // "保留4位小数" of the page being built; all pages' boxes move together.
     void AddRoundingChoice(const QString &page);
     Statistics::Rounding rounding() const;
