@@ -58,7 +58,10 @@ Ui::WorkingBlock DistributionRows(long long least, long long most,
             std::nullopt,
             {QStringLiteral("k"), QStringLiteral("P(X=k)"), QStringLiteral("P(X≤k)")},
             {}};
-    most = std::min(most, least + MaxWorkingRows - 1);
+    if (most - least + 1 > MaxWorkingRows) { // the rows around the middle, where the mean is
+        least += (most - least + 1 - MaxWorkingRows) / 2;
+        most = least + MaxWorkingRows - 1;
+    }
     std::optional<DistributionValue> atMost = probability({std::nullopt, least - 1});
     for (long long k = least; k <= most && atMost; ++k) {
         const std::optional<DistributionValue> mass = probability({k, k});

@@ -35,8 +35,8 @@ constexpr int MaxBars = 401;
 CountBars MakeBars(long long least, long long most, long long centre, const AskedCounts &asked,
                    const std::function<double(long long)> &mass);
 
-// "P(X=k)", "P(X≤k)" and "P(a≤X≤b)" as the working's table of values: the counts from `least`
-// to `most` (at most MaxWorkingRows of them) with P(X = k) and P(X ≤ k).
+// The working's table of the distribution: the counts from `least` to `most` (the
+// MaxWorkingRows in the middle where there are more) with P(X = k) and P(X ≤ k).
 constexpr int MaxWorkingRows = 1001;
 Ui::WorkingBlock DistributionRows(long long least, long long most,
                                   const CountProbabilityOf &probability, Rounding rounding);

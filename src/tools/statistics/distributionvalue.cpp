@@ -74,13 +74,15 @@ QString Mantissa(const DecimalDigits &value)
     return Sign(value) + mantissa;
 }
 
-// The rounded decimal as shown and whether it is the exact value itself.
+// The rounded decimal as shown, and its digits (to tell whether it is the exact value).
 struct ShownNumber
 {
     QString text;
     DecimalDigits digits;
 };
 
+// To 4 places ("0.6827", "12.5000"); a nonzero value below 0.0001 keeps 4 significant digits
+// instead ("9.342×10⁻²⁹⁹"), a value of 10¹⁵ or more 10.
 ShownNumber ShownFourPlaces(const DistributionValue &value)
 {
     const DecimalDigits leading = value.Rounded(CopiedSignificantDigits);
@@ -298,11 +300,6 @@ QString ShownDecimal(const DecimalDigits &value, int significant)
     if (ShowsPlain(value, significant))
         return PlainText(value);
     return Mantissa(value) + QStringLiteral("×10") + Ui::Superscript(int(value.exponent));
-}
-
-QString FourPlaces(const DistributionValue &value)
-{
-    return ShownFourPlaces(value).text;
 }
 
 QString ShownWholeNumber(const BigInteger &value)

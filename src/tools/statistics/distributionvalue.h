@@ -81,9 +81,6 @@ Ui::NamedValue Named(const QString &name, const DistributionValue &value, Roundi
 // show), plain while the exponent X is in -4 ≤ X < significant; trailing zeros removed.
 QString CopiedDecimal(const DecimalDigits &value);
 QString ShownDecimal(const DecimalDigits &value, int significant);
-// To 4 places ("0.6827", "12.5000"); a nonzero value that would show as 0.0000 keeps 4
-// significant digits instead ("9.342×10⁻²⁹⁹").
-QString FourPlaces(const DistributionValue &value);
 
 // A whole number of any length as shown: in full up to 40 digits, else "2.504053589×10³⁰¹⁰⁰
 // （30101位）".
