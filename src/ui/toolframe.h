@@ -113,6 +113,7 @@ private:
     const Page *InView() const;
     QString NameOnPage(const Page &page, const QString &name) const;
     void PlaceInput(const QString &label, QWidget *input, const QString &unit);
+    void PlaceAcross(QGridLayout *grid, QBoxLayout *column, QWidget *widget, int stretch);
     void FollowInputs(Page &page, const QList<QWidget *> &inputs);
     void Run(Page &page);
     void ShowPageState();
