@@ -82,7 +82,7 @@ private slots:
     void closingUnderStrategyOneClosesTools();
     void closingUnderOtherStrategiesLeavesTools();
     void logoShowsCredit();
-    void arrowMinimisesAndBackgroundDrags();
+    void arrowTurnsPagesAndBackgroundDrags();
     void keyboardWalksBothPages();
     void corruptSettingsReportedOnCreation();
     void startupWindowOpensLauncherOnce();
@@ -371,7 +371,7 @@ void LauncherTest::logoShowsCredit()
     QVERIFY(shown[0].text.contains(QStringLiteral("青枫计算器")));
 }
 
-void LauncherTest::arrowMinimisesAndBackgroundDrags()
+void LauncherTest::arrowTurnsPagesAndBackgroundDrags()
 {
     LauncherWindow launcher;
     QVERIFY(ShowAndActivate(&launcher));
