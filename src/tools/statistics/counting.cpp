@@ -55,7 +55,8 @@ BigInteger Arrangements(long long n, long long m)
 
 Ui::NamedValue Whole(const QString &name, const BigInteger &value)
 {
-    return {name, value.ToText(), ShownWholeNumber(value)};
+    const QString digits = value.ToText();
+    return {name, digits, ShownWholeNumber(digits)};
 }
 
 Ui::NamedValue NoneTaken(const QString &name)

@@ -302,13 +302,20 @@ QString ShownDecimal(const DecimalDigits &value, int significant)
     return Mantissa(value) + QStringLiteral("×10") + Ui::Superscript(int(value.exponent));
 }
 
-QString ShownWholeNumber(const BigInteger &value)
+QString ShownWholeNumber(const QString &digits)
 {
-    const QString digits = value.ToText();
     if (digits.size() <= LongestShownExact)
         return digits;
-    const DecimalDigits leading = *ReadDecimalDigits(Rational(value).ToDecimalText(10));
-    return ShownDecimal(leading, 10) + QStringLiteral("（%1位）").arg(digits.size());
+    // Rounded from its own leading digits: a number of a million digits needs no arithmetic.
+    const DecimalDigits leading{false, digits.left(ShownSignificantDigits + 1),
+                                long(digits.size()) - 1};
+    return ShownDecimal(RoundDigits(leading, ShownSignificantDigits), ShownSignificantDigits)
+            + QStringLiteral("（%1位）").arg(digits.size());
+}
+
+QString ShownWholeNumber(const BigInteger &value)
+{
+    return ShownWholeNumber(value.ToText());
 }
 
 QString SubscriptDigits(long long number)

@@ -85,6 +85,7 @@ QString ShownDecimal(const DecimalDigits &value, int significant);
 // A whole number of any length as shown: in full up to 40 digits, else "2.504053589×10³⁰¹⁰⁰
 // （30101位）".
 QString ShownWholeNumber(const Eval::BigInteger &value);
+QString ShownWholeNumber(const QString &digits); // of a positive number
 
 // Digits as subscripts ("₁₀"), for the textbook's A₁₀³ and C₁₀³.
 QString SubscriptDigits(long long number);
