@@ -272,6 +272,11 @@ QString DistributionValue::Shown(Rounding rounding) const
     return exact + (shownIsExact ? QStringLiteral(" = ") : QStringLiteral(" ≈ ")) + shown.text;
 }
 
+QString DistributionValue::RoundedText(Rounding rounding) const
+{
+    return ShownRounded(*this, rounding).text;
+}
+
 // An exact value written as a decimal that ends ("0.3087").
 bool DistributionValue::IsEndingDecimal(const QString &exact) const
 {

@@ -64,6 +64,8 @@ public:
     QString Copied() const;
     // As the window shows it: "63/256 = 0.24609375", "≈0.6827", "4/3·e⁻² ≈ 0.1804470443".
     QString Shown(Rounding rounding) const;
+    // The rounded decimal alone: "0.6827", "9.341968821×10⁻²⁹⁹".
+    QString RoundedText(Rounding rounding) const;
 
 private:
     bool IsEndingDecimal(const QString &exact) const;

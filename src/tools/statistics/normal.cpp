@@ -30,15 +30,23 @@ DistributionValue Approximate(const DecimalDigits &digits)
     return DistributionValue::Approximate(digits);
 }
 
-QString Standardised(const NormalQuestion &question, const Rational &x, Rounding rounding)
+// A typed number as written: "110", "0.975", "1/3".
+QString Text(const Rational &value)
 {
-    const Rational z = *(x - question.mean).Divide(question.deviation);
-    return DistributionValue::Exact(z, true).Shown(rounding);
+    return DistributionValue::Exact(value, true).ExactText();
 }
 
-QString ResultShown(const Ui::NamedValue &value)
+// "P(100≤X≤120)", "P(X≥130)", "P(X≤0)".
+QString RangeText(const NormalQuestion &question)
 {
-    return value.shown.isEmpty() ? value.value : value.shown;
+    const auto text = Text;
+    if (question.from && question.to)
+        return QStringLiteral("P(%1≤X≤%2)").arg(text(*question.from), text(*question.to));
+    if (question.from)
+        return QStringLiteral("P(X≥%1)").arg(text(*question.from));
+    if (question.to)
+        return QStringLiteral("P(X≤%1)").arg(text(*question.to));
+    return QStringLiteral("P(−∞<X<+∞)");
 }
 
 } // namespace
@@ -102,44 +110,51 @@ Ui::NamedValues NormalResults(const NormalQuestion &question, Rounding rounding)
 
 Ui::Working NormalWorking(const NormalQuestion &question, Rounding rounding)
 {
+    const auto text = Text;
+    const auto rounded = [&](const std::optional<DecimalDigits> &digits) {
+        return digits ? Approximate(*digits).RoundedText(rounding) : QStringLiteral("?");
+    };
+    const QString mean = text(question.mean);
+    const QString deviation = text(question.deviation);
     Ui::Working working;
-    const auto phi = [&](const std::optional<Rational> &x, bool lower) {
-        if (!x)
-            return lower ? QStringLiteral("0") : QStringLiteral("1");
-        const auto value = StandardNormalAtMost(*(*x - question.mean).Divide(question.deviation));
-        return value ? Approximate(*value).Shown(rounding) : QStringLiteral("?");
-    };
-    const auto z = [&](const std::optional<Rational> &x, bool lower) {
-        return x ? QStringLiteral("Φ(%1)").arg(Standardised(question, *x, rounding))
-                 : (lower ? QStringLiteral("Φ(−∞)") : QStringLiteral("Φ(+∞)"));
-    };
     if (question.probabilityAsked) {
-        const Ui::NamedValues results = NormalResults(question, rounding);
+        // Φ((b−μ)/σ) − Φ((a−μ)/σ), an open end's term left out (Φ(+∞) = 1, Φ(−∞) = 0).
+        QStringList standardised, reduced, decimals;
+        for (const auto &[end, sign] :
+             {std::pair(question.to, QString()), std::pair(question.from, QStringLiteral(" − "))}) {
+            if (!end) {
+                if (sign.isEmpty()) { // Φ(+∞)
+                    for (QStringList *line : {&standardised, &reduced, &decimals})
+                        *line << QStringLiteral("1");
+                }
+                continue;
+            }
+            const Rational z = *(*end - question.mean).Divide(question.deviation);
+            standardised << sign + QStringLiteral("Φ((%1−%2)/%3)").arg(text(*end), mean, deviation);
+            reduced << sign + QStringLiteral("Φ(%1)").arg(text(z));
+            decimals << sign + rounded(StandardNormalAtMost(z));
+        }
+        const auto probability
+                = NormalProbability(question.mean, question.deviation, question.from, question.to);
         working << Ui::WorkingBlock{
                 QStringLiteral("P(a≤X≤b) = Φ((b−μ)/σ) − Φ((a−μ)/σ)"),
                 std::nullopt,
                 {},
-                {{QStringLiteral("P = %1 − %2").arg(z(question.to, false), z(question.from, true))},
-                 {QStringLiteral("  = %1 − %2")
-                          .arg(phi(question.to, false), phi(question.from, true))},
-                 {QStringLiteral("  = ") + ResultShown(results.front())}}};
+                {{RangeText(question) + QStringLiteral(" = ") + standardised.join(QString())},
+                 {QStringLiteral("= ") + reduced.join(QString())},
+                 {QStringLiteral("≈ ") + decimals.join(QString())},
+                 {QStringLiteral("≈ ") + rounded(probability)}}};
     }
     if (question.p) {
         const auto z = NormalQuantile(Rational(), Rational(1), *question.p);
         const auto x = NormalQuantile(question.mean, question.deviation, *question.p);
-        const QString mean = DistributionValue::Exact(question.mean, true).ExactText();
-        const QString deviation = DistributionValue::Exact(question.deviation, true).ExactText();
-        if (z && x)
-            working << Ui::WorkingBlock{
-                    QStringLiteral("Φ(z) = p，x = μ + σz"),
-                    std::nullopt,
-                    {},
-                    {{QStringLiteral("z = Φ⁻¹(%1) = %2")
-                              .arg(DistributionValue::Exact(*question.p, true).ExactText(),
-                                   Approximate(*z).Shown(rounding))},
-                     {QStringLiteral("x = %1 + %2×%3 = %4")
-                              .arg(mean, deviation, ShownDecimal(RoundDigits(*z, 10), 10),
-                                   Approximate(*x).Shown(rounding))}}};
+        working << Ui::WorkingBlock{
+                QStringLiteral("Φ(z) = p，x = μ + σz"),
+                std::nullopt,
+                {},
+                {{QStringLiteral("z = Φ⁻¹(%1) ≈ %2").arg(text(*question.p), rounded(z))},
+                 {QStringLiteral("x = %1 + %2×%3 ≈ %4")
+                          .arg(mean, deviation, rounded(z), rounded(x))}}};
     }
     return working;
 }
