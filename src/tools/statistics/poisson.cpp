@@ -115,10 +115,10 @@ Ui::Working PoissonWorking(const PoissonQuestion &question, Rounding rounding)
     };
     if (const std::optional<long long> k = question.asked.k; k && *k >= 0) {
         line(QStringLiteral("P(X=k) = λᵏe^(−λ)/k!"),
-             QStringLiteral("P(X=%1) = %2%3e^(−%2)/%1!")
+             QStringLiteral("P(X=%1) = %2%3·%4/%1!")
                      .arg(*k)
                      .arg(question.mean.IsInteger() ? mean : u'(' + mean + u')',
-                          Ui::Superscript(int(*k))),
+                          Ui::Superscript(int(*k)), ExactForms(question, Rational(1)).second),
              value({k, k}));
         line(QStringLiteral("P(X≤k) = P(X=0) + … + P(X=k)"), QStringLiteral("P(X≤%1)").arg(*k),
              value({std::nullopt, k}));
