@@ -111,8 +111,13 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     groups->setHorizontalSpacing(Spacing::Related);
     groups->setVerticalSpacing(Spacing::Groups);
     QList<QPushButton *> toolButtons;
-    for (int i = 0; i < int(catalog.size()); ++i)
-        groups->addWidget(BuildGroup(catalog[i], toolButtons), i / 2, i % 2, Qt::AlignTop);
+    int placed = 0;
+    for (const ToolGroup &group : catalog) {
+        if (group.page != FirstPage)
+            continue;
+        groups->addWidget(BuildGroup(group, toolButtons), placed / 2, placed % 2, Qt::AlignTop);
+        ++placed;
+    }
     FitToolCaptions(toolButtons);
     m_toolButtons = toolButtons;
     for (QPushButton *button : toolButtons)

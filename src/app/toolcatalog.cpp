@@ -47,6 +47,21 @@ ToolEntry Tool(const char *buttonName, const char *caption,
     return {QString::fromUtf8(buttonName), QString::fromUtf8(caption), std::move(createWindow)};
 }
 
+// A tool of "更多工具": its button is named after its caption. (Unused while its groups wait.)
+[[maybe_unused]] ToolEntry Tool(const char *caption, std::function<QWidget *()> createWindow)
+{
+    const QString text = QString::fromUtf8(caption);
+    return {text + QStringLiteral("按钮"), text, std::move(createWindow)};
+}
+
+ToolGroup MoreTools(const char *heading, std::vector<ToolEntry> tools)
+{
+    const QString text = QString::fromUtf8(heading);
+    const QString name = text.chopped(1); // without the colon
+    return {name + QStringLiteral("组"), name + QStringLiteral("标题"), text, std::move(tools),
+            MoreToolsPage};
+}
+
 ToolCatalog BuildCatalog()
 {
     return {
@@ -100,6 +115,10 @@ ToolCatalog BuildCatalog()
                      Tool("UIRP关系按钮", "UIRP关系", Opens<ElectricalWindow>()),
                      Tool("浓度换算按钮", "浓度换算", Opens<ConcentrationWindow>()),
              }},
+            // "更多工具": a tool joins its group with one line once it has landed.
+            MoreTools("统计与概率：", {}),
+            MoreTools("代数：", {}),
+            MoreTools("图形与几何：", {}),
     };
 }
 

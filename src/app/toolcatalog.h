@@ -18,18 +18,25 @@ struct ToolEntry
     std::function<QWidget *()> createWindow;
 };
 
-// A labelled group of buttons on the launcher, in reading order.
+// The launcher's pages: the first holds the four groups it always had.
+enum LauncherPage { FirstPage, MoreToolsPage };
+
+// A labelled group of buttons on a page of the launcher, in reading order.
 struct ToolGroup
 {
     QString containerName;
     QString headingName;
     QString heading;
     std::vector<ToolEntry> tools;
+    int page = FirstPage;
 };
 
 using ToolCatalog = std::vector<ToolGroup>;
 
-// The four groups of the launcher with every tool button.
+// Every group of both pages with every tool button. A new tool is one line in its group of
+// "更多工具" (toolcatalog.cpp): its caption and its window, `Tool("数据统计",
+// Opens<DataStatisticsWindow>())`; the launcher, the catalog's tests, the random-input tester and
+// the accessibility checks find it there. A group without tools is not shown.
 const ToolCatalog &DefaultToolCatalog();
 
 } // namespace App

@@ -1,20 +1,10 @@
 #include "eval/bigint.h"
 
-#include <gmp.h>
+#include "eval/bigintvalue.h"
 
 #include <string>
 
 namespace Eval {
-
-struct BigInteger::Value
-{
-    Value() { mpz_init(number); }
-    ~Value() { mpz_clear(number); }
-    Value(const Value &) = delete;
-    Value &operator=(const Value &) = delete;
-
-    mpz_t number;
-};
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 namespace Eval {
 
+class Rational;
+
 // An exact integer of any length. Failures are values (std::nullopt), never exceptions or
 // aborts. Copying copies the digits; moving is cheap. A moved-from value may only be assigned
 // to or destroyed.
@@ -51,6 +53,7 @@ public:
     bool operator<(const BigInteger &other) const { return Compare(other) < 0; }
 
 private:
+    friend class Rational; // builds from and gives its parts without a detour through text
     struct Value;
     std::unique_ptr<Value> m_value;
 };
