@@ -28,6 +28,7 @@
 #include "tools/functions/threepointquadraticwindow.h"
 #include "tools/functions/trigonometrywindow.h"
 #include "tools/functions/twovariablefactorizationwindow.h"
+#include "tools/statistics/datastatisticswindow.h"
 
 #include <QWidget>
 
@@ -47,8 +48,8 @@ ToolEntry Tool(const char *buttonName, const char *caption,
     return {QString::fromUtf8(buttonName), QString::fromUtf8(caption), std::move(createWindow)};
 }
 
-// A tool of "更多工具": its button is named after its caption. (Unused while its groups wait.)
-[[maybe_unused]] ToolEntry Tool(const char *caption, std::function<QWidget *()> createWindow)
+// A tool of "更多工具": its button is named after its caption.
+ToolEntry Tool(const char *caption, std::function<QWidget *()> createWindow)
 {
     const QString text = QString::fromUtf8(caption);
     return {text + QStringLiteral("按钮"), text, std::move(createWindow)};
@@ -116,7 +117,9 @@ ToolCatalog BuildCatalog()
                      Tool("浓度换算按钮", "浓度换算", Opens<ConcentrationWindow>()),
              }},
             // "更多工具": a tool joins its group with one line once it has landed.
-            MoreTools("统计与概率：", {}),
+            MoreTools("统计与概率：",
+                      {Tool("数据统计",
+                            [] { return new DataStatisticsWindow(StatisticsDataFilePath()); })}),
             MoreTools("代数：", {}),
             MoreTools("图形与几何：", {}),
     };

@@ -297,7 +297,8 @@ void DataStatisticsLogicTest::textbookFigures()
 {
     QFETCH(QString, data);
     QFETCH(QStringList, figures);
-    const QStringList copied = CopiedFigures(OneVariableLines(Analysed(data).figures)).split(u'\n');
+    const QStringList copied
+            = Ui::ResultText(OneVariableValues(Analysed(data).figures, 10)).split(u'\n');
     for (const QString &figure : figures)
         QVERIFY2(copied.contains(figure), qPrintable(figure + u'\n' + copied.join(u'\n')));
 }
@@ -440,25 +441,25 @@ void DataStatisticsLogicTest::refusals()
 {
     QFETCH(QString, data);
     QFETCH(QStringList, figures);
-    const QStringList copied = CopiedFigures(TwoVariableLines(Paired(data))).split(u'\n');
+    const QStringList copied = Ui::ResultText(TwoVariableValues(Paired(data), 10)).split(u'\n');
     for (const QString &figure : figures)
         QVERIFY2(copied.contains(figure), qPrintable(figure + u'\n' + copied.join(u'\n')));
 }
 
 void DataStatisticsLogicTest::copiesInOrder()
 {
-    const auto names = [](const QList<FigureLine> &lines) {
+    const auto names = [](const Ui::NamedValues &lines) {
         QStringList found;
-        for (const FigureLine &line : lines)
+        for (const Ui::NamedValue &line : lines)
             found.append(line.name);
         return found.join(u',');
     };
-    QCOMPARE(names(OneVariableLines(Analysed(QStringLiteral("1\n2")).figures)),
+    QCOMPARE(names(OneVariableValues(Analysed(QStringLiteral("1\n2")).figures, 10)),
              QStringLiteral("n,Σx,Σx²,平均数,中位数,众数,极差,最小值,最大值,第25百分位数,"
                             "第50百分位数,第75百分位数,方差(除以n),标准差(除以n),"
                             "样本方差(除以n-1),样本标准差(除以n-1)"));
     QCOMPARE(
-            names(TwoVariableLines(Paired(QStringLiteral("1 2\n2 3\n4 4")))),
+            names(TwoVariableValues(Paired(QStringLiteral("1 2\n2 3\n4 4")), 10)),
             QStringLiteral("n,平均数x,平均数y,Σx,Σy,Σx²,Σy²,Σxy,r,线性 b,线性 a,线性 R²,二次 a,"
                            "二次 b,二次 c,二次 R²,指数 a,指数 b,指数 R²,对数 a,对数 b,对数 R²,幂 a,"
                            "幂 b,幂 R²,反比例 a,反比例 b,反比例 R²"));

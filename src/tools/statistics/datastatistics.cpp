@@ -1,11 +1,14 @@
 #include "tools/statistics/datastatistics.h"
 
+#include "ui/graphview.h"
+
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
 
 using namespace Eval;
+using namespace Ui;
 
 namespace Statistics {
 
@@ -16,6 +19,7 @@ constexpr double LargestCount = 9007199254740992.0; // 2^53
 // How near a whole number a quotient in double-double must come to count as it: far below
 // what typed decimals can differ by, far above the arithmetic's own error.
 constexpr double WholeTolerance = 1e-24;
+constexpr int AutomaticGroups = 20;
 // More modes than this are named by their count: a list of thousands says nothing.
 constexpr std::size_t ModesListed = 20;
 
@@ -154,7 +158,7 @@ double PercentileAt(const SortedSample &sample, DoubleDouble p)
 Outcome<double> Percentile(const SortedSample &sample, const QString &pText)
 {
     if (pText.trimmed().isEmpty())
-        return Refuse(QStringLiteral("请输入p"));
+        return Refuse(QString());
     const auto p = ReadDataNumber(pText);
     if (!p || p->hi < 0 || p->hi > 100)
         return Refuse(QStringLiteral("p应为0到100之间的数"));
@@ -250,7 +254,20 @@ Outcome<Histogram> GroupData(const SortedSample &sample, Grouping grouping,
     const DoubleDouble span = Minus(greatest, start);
     DoubleDouble width;
     double groups = 1;
-    if (grouping == Grouping::ByCount) {
+    if (amountText.trimmed().isEmpty()) {
+        // Left to the tool: about 1 + log₂ n groups of a round width (1, 2 or 5 times a power
+        // of ten), from a multiple of it, as the textbook chooses them.
+        const double wanted = std::clamp(std::ceil(1 + std::log2(sample.count())), 1.0,
+                                         double(AutomaticGroups));
+        const double step = Ui::RoundStep(span.hi > 0 ? span.hi / wanted : 1.0);
+        if (startText.trimmed().isEmpty()) {
+            start = ReadDataNumber(DataNumberText(std::floor(least.value() / step) * step)).value();
+            if (Less(least, start))
+                start = ReadDataNumber(DataNumberText(start.value() - step)).value();
+        }
+        return GroupData(sample, Grouping::ByWidth, DataNumberText(step),
+                         DataNumberText(start.value()));
+    } else if (grouping == Grouping::ByCount) {
         if (!amount || amount->lo != 0 || amount->hi != std::floor(amount->hi) || amount->hi < 1
             || amount->hi > MaxGroups)
             return Refuse(QStringLiteral("组数应为1到%1之间的整数").arg(MaxGroups));
@@ -299,60 +316,49 @@ QString NumberText(double value, int significantDigits)
     return QString::number(value, 'g', std::clamp(significantDigits, 1, 17));
 }
 
-QString FigureText(const FigureLine &line, int significantDigits)
+NamedValue Figure(const QString &name, double value, int shownDigits)
 {
-    if (line.values.empty())
-        return line.text;
-    QStringList numbers;
-    for (const double value : line.values)
-        numbers.append(NumberText(value, significantDigits));
-    return numbers.join(u'、') + line.text;
+    return {name, NumberText(value, CopiedDigits), NumberText(value, shownDigits)};
 }
 
-QString CopiedFigures(const QList<FigureLine> &lines)
+NamedValues OneVariableValues(const OneVariableFigures &f, int digits)
 {
-    QStringList copied;
-    for (const FigureLine &line : lines)
-        copied.append(line.name + QStringLiteral(" = ") + FigureText(line, CopiedDigits));
-    return copied.join(u'\n');
-}
-
-QList<FigureLine> OneVariableLines(const OneVariableFigures &f)
-{
-    const auto number = [](const char *name, double value) {
-        return FigureLine{QString::fromUtf8(name), {value}, {}};
+    const auto figure = [digits](const char *name, double value) {
+        return Figure(QString::fromUtf8(name), value, digits);
     };
-    const QString single = QStringLiteral("只有一个数据，n-1为0");
-    FigureLine modes{QStringLiteral("众数"), f.modes, QStringLiteral("无")};
-    if (!f.modes.empty())
-        modes.text = QString();
-    if (f.modes.size() > ModesListed) {
-        modes.values.resize(ModesListed);
-        modes.text = QStringLiteral("等共%1个").arg(f.modes.size());
-    }
-    FigureLine sampleVariance = number("样本方差(除以n-1)", f.sampleVariance.value_or(0));
-    FigureLine sampleDeviation
-            = number("样本标准差(除以n-1)", f.sampleStandardDeviation.value_or(0));
-    if (!f.sampleVariance) {
-        sampleVariance = {sampleVariance.name, {}, single};
-        sampleDeviation = {sampleDeviation.name, {}, single};
-    }
-    return {number("n", f.n),
-            number("Σx", f.sum),
-            number("Σx²", f.sumOfSquares),
-            number("平均数", f.mean),
-            number("中位数", f.median),
-            modes,
-            number("极差", f.range),
-            number("最小值", f.minimum),
-            number("最大值", f.maximum),
-            number("第25百分位数", f.percentile25),
-            number("第50百分位数", f.median),
-            number("第75百分位数", f.percentile75),
-            number("方差(除以n)", f.variance),
-            number("标准差(除以n)", f.standardDeviation),
-            sampleVariance,
-            sampleDeviation};
+    const auto modes = [&f](int digits) {
+        if (f.modes.empty())
+            return QStringLiteral("无");
+        QStringList numbers;
+        for (std::size_t i = 0; i < f.modes.size() && i < ModesListed; ++i)
+            numbers.append(NumberText(f.modes[i], digits));
+        const QString more = f.modes.size() > ModesListed
+                ? QStringLiteral("等共%1个").arg(f.modes.size())
+                : QString();
+        return numbers.join(u'、') + more;
+    };
+    const auto sample = [&f, &figure](const char *name, std::optional<double> value) {
+        return value
+                ? figure(name, *value)
+                : NamedValue{
+                        QString::fromUtf8(name), QStringLiteral("只有一个数据，n-1为0"), {}, true};
+    };
+    return {figure("n", f.n),
+            figure("Σx", f.sum),
+            figure("Σx²", f.sumOfSquares),
+            figure("平均数", f.mean),
+            figure("中位数", f.median),
+            {QStringLiteral("众数"), modes(CopiedDigits), modes(digits)},
+            figure("极差", f.range),
+            figure("最小值", f.minimum),
+            figure("最大值", f.maximum),
+            figure("第25百分位数", f.percentile25),
+            figure("第50百分位数", f.median),
+            figure("第75百分位数", f.percentile75),
+            figure("方差(除以n)", f.variance),
+            figure("标准差(除以n)", f.standardDeviation),
+            sample("样本方差(除以n-1)", f.sampleVariance),
+            sample("样本标准差(除以n-1)", f.sampleStandardDeviation)};
 }
 
 } // namespace Statistics

@@ -4,6 +4,7 @@
 #include "tools/statistics/accuratesum.h"
 #include "tools/statistics/datatable.h"
 #include "ui/keepgoing.h"
+#include "ui/namedvalues.h"
 
 #include <QList>
 #include <QString>
@@ -100,28 +101,18 @@ struct Histogram
     std::vector<HistogramGroup> groups;
 };
 constexpr int MaxGroups = 1000;
-// `amountText` is 组数 (a whole number from 1 to MaxGroups) or 组距 (greater than 0); the
-// start, empty for the least value, may not lie above it.
+// `amountText` is 组数 (a whole number from 1 to MaxGroups) or 组距 (greater than 0), empty for
+// about 1 + log₂ n groups; the start, empty for the least value, may not lie above it.
 Eval::Outcome<Histogram> GroupData(const SortedSample &sample, Grouping grouping,
                                    const QString &amountText, const QString &startText);
 
-// A figure as the window lists it and "复制结果" copies it: a number, several numbers (the
-// modes) or a text in place of numbers ("无", or why there is no value). With numbers, the
-// text follows them ("等共87个").
-struct FigureLine
-{
-    QString name;
-    std::vector<double> values;
-    QString text;
-};
 // The number to so many significant digits, "." for the point, "e+12" beyond them.
 QString NumberText(double value, int significantDigits);
-QString FigureText(const FigureLine &line, int significantDigits);
-// One line "名称 = 值" for each figure, its numbers to 15 significant digits.
-QString CopiedFigures(const QList<FigureLine> &lines);
 constexpr int CopiedDigits = 15;
+// A figure as "复制结果" copies it (to 15 significant digits) and as the window shows it.
+Ui::NamedValue Figure(const QString &name, double value, int shownDigits);
 
-// n, Σx, Σx², 平均数 … 样本标准差(除以n-1), as "复制结果" copies them.
-QList<FigureLine> OneVariableLines(const OneVariableFigures &figures);
+// n, Σx, Σx², 平均数 … 样本标准差(除以n-1), under the names and in the order they are copied.
+Ui::NamedValues OneVariableValues(const OneVariableFigures &figures, int shownDigits);
 
 } // namespace Statistics

@@ -8,6 +8,7 @@
 #include <cmath>
 
 using namespace Eval;
+using namespace Ui;
 
 namespace Statistics {
 
@@ -320,39 +321,36 @@ std::optional<TwoVariableFigures> AnalyseTwoVariables(const PairedData &data,
     return f;
 }
 
-QList<FigureLine> TwoVariableLines(const TwoVariableFigures &f)
+NamedValues TwoVariableValues(const TwoVariableFigures &f, int digits)
 {
-    const auto number = [](const QString &name, double value) {
-        return FigureLine{name, {value}, {}};
+    const auto figure = [digits](const QString &name, const Outcome<double> &value) {
+        return value ? Figure(name, *value, digits) : NamedValue{name, value.refusal(), {}, true};
     };
-    const auto outcome = [](const QString &name, const Outcome<double> &value) {
-        return value ? FigureLine{name, {*value}, {}} : FigureLine{name, {}, value.refusal()};
-    };
-    QList<FigureLine> lines{number(QStringLiteral("n"), f.n),
-                            number(QStringLiteral("平均数x"), f.meanX),
-                            number(QStringLiteral("平均数y"), f.meanY),
-                            number(QStringLiteral("Σx"), f.sumX),
-                            number(QStringLiteral("Σy"), f.sumY),
-                            number(QStringLiteral("Σx²"), f.sumXSquared),
-                            number(QStringLiteral("Σy²"), f.sumYSquared),
-                            number(QStringLiteral("Σxy"), f.sumXY),
-                            outcome(QStringLiteral("r"), f.r)};
+    NamedValues values{figure(QStringLiteral("n"), f.n),
+                       figure(QStringLiteral("平均数x"), f.meanX),
+                       figure(QStringLiteral("平均数y"), f.meanY),
+                       figure(QStringLiteral("Σx"), f.sumX),
+                       figure(QStringLiteral("Σy"), f.sumY),
+                       figure(QStringLiteral("Σx²"), f.sumXSquared),
+                       figure(QStringLiteral("Σy²"), f.sumYSquared),
+                       figure(QStringLiteral("Σxy"), f.sumXY),
+                       figure(QStringLiteral("r"), f.r)};
     for (std::size_t m = 0; m < f.fits.size(); ++m) {
         const Model model = Models[m];
         const QString prefix = ModelName(model) + QLatin1Char(' ');
-        const QStringList names = model == Model::Quadratic
-                ? QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}
-                : model == Model::Linear ? QStringList{QStringLiteral("b"), QStringLiteral("a")}
-                                         : QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        const char *const names = model == Model::Quadratic ? "abc"
+                : model == Model::Linear                    ? "ba"
+                                                            : "ab";
         const Outcome<ModelFit> &fit = f.fits[m];
-        for (int i = 0; i < names.size(); ++i) {
-            lines.append(fit ? number(prefix + names[i], fit->coefficients[std::size_t(i)])
-                             : FigureLine{prefix + names[i], {}, fit.refusal()});
+        for (int i = 0; names[i] != 0; ++i) {
+            const QString name = prefix + QLatin1Char(names[i]);
+            values.append(fit ? figure(name, fit->coefficients[std::size_t(i)])
+                              : figure(name, Refuse(fit.refusal())));
         }
-        lines.append(fit ? outcome(prefix + QStringLiteral("R²"), fit->rSquared)
-                         : FigureLine{prefix + QStringLiteral("R²"), {}, fit.refusal()});
+        values.append(figure(prefix + QStringLiteral("R²"),
+                             fit ? fit->rSquared : Outcome<double>(Refuse(fit.refusal()))));
     }
-    return lines;
+    return values;
 }
 
 QString FittedEquation(const ModelFit &fit, int digits)

@@ -70,8 +70,9 @@ struct TwoVariableFigures
 std::optional<TwoVariableFigures> AnalyseTwoVariables(const PairedData &data,
                                                       const Ui::KeepGoing &keepGoing = {});
 
-// n, 平均数x, … r, then each model's coefficients and R², as "复制结果" copies them.
-QList<FigureLine> TwoVariableLines(const TwoVariableFigures &figures);
+// n, 平均数x, … r, then each model's coefficients and R², under the names and in the order
+// they are copied; a model that does not apply gives its reason as each of its values.
+Ui::NamedValues TwoVariableValues(const TwoVariableFigures &figures, int shownDigits);
 
 // The fitted curve with its numbers ("ŷ = 0.6x + 2.2"), to so many significant digits.
 QString FittedEquation(const ModelFit &fit, int significantDigits);
