@@ -88,7 +88,7 @@ PlotPicture HistogramPicture(const Histogram &histogram, QSize panel)
     const Span x = RoomForLabels(Padded(histogram.groups.front().from, histogram.groups.back().to),
                                  0.08);
     top = top > 0 ? top : 1;
-    picture.home = ViewOf(x, {-top * 0.12, top * 1.15}, panel);
+    picture.home = ViewOf(x, {-top * 0.12, top * 1.25}, panel);
     picture.caption = QStringLiteral("频率分布直方图");
     picture.xName = QStringLiteral("数据");
     picture.yName = QStringLiteral("频率/组距");
