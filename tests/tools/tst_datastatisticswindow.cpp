@@ -64,7 +64,7 @@ void DataStatisticsWindowTest::typedDataGivesTheFigures()
     QCOMPARE(Shown(QStringLiteral("单变量·平均数")), QStringLiteral("3.75"));
     QCOMPARE(Shown(QStringLiteral("单变量·众数")), QStringLiteral("4"));
     Replace(Find<EditBox>(QStringLiteral("百分位数p")), QStringLiteral("25"));
-    QCOMPARE(Shown(QStringLiteral("单变量·第p百分位数")), QStringLiteral("3"));
+    QCOMPARE(Shown(QStringLiteral("第p百分位数")), QStringLiteral("3"));
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("复制结果")), Qt::LeftButton);
     QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("n = 4\nΣx = 15\n")));
 }
@@ -106,9 +106,9 @@ void DataStatisticsWindowTest::pairedDataFitAndPredict()
     QCOMPARE(Shown(QStringLiteral("线性方程")), QStringLiteral("ŷ = 0.6x + 2.2"));
     QCOMPARE(Shown(QStringLiteral("反比例方程")).isEmpty(), false);
     Replace(Find<EditBox>(QStringLiteral("预测x")), QStringLiteral("6"));
-    QCOMPARE(Shown(QStringLiteral("双变量·ŷ")), QStringLiteral("5.8"));
+    QCOMPARE(Shown(QStringLiteral("预测值ŷ")), QStringLiteral("5.8"));
     Replace(Find<EditBox>(QStringLiteral("预测y")), QStringLiteral("4"));
-    QCOMPARE(Shown(QStringLiteral("双变量·x̂")), QStringLiteral("3"));
+    QCOMPARE(Shown(QStringLiteral("预测值x̂")), QStringLiteral("3"));
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("复制结果")), Qt::LeftButton);
     QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\n线性 b = 0.6\n")));
 }

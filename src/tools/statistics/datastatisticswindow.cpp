@@ -44,6 +44,20 @@ GraphPlot EmptyPlot(const QString &caption)
     return {GraphView(-1, 10, -1, 6, PlotSize.width(), PlotSize.height()), {}, caption, {}, {}};
 }
 
+// "label [box] = answer": an input with the one answer that belongs to it alone.
+QWidget *AnswerRow(const QString &label, EditBox *box, const QString &equals, QLabel *answer)
+{
+    FitBoxTo(box, QStringLiteral("-0.000001234"));
+    auto *row = new QWidget;
+    QHBoxLayout *layout
+            = MakeRow({MakeLabel(box->objectName() + QStringLiteral("标签"), label), box,
+                       MakeLabel(box->objectName() + QStringLiteral("等号"), equals), answer});
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch();
+    row->setLayout(layout);
+    return row;
+}
+
 QLabel *SelectableLabel(const QString &name)
 {
     QLabel *label = MakeResultLabel(name);
@@ -183,9 +197,10 @@ void DataStatisticsWindow::BuildOneVariablePage()
     AddInputWidget(tabs, 1);
     m_oneDigits
             = AddInput(QStringLiteral("显示："), MakeDigitsChoice(QStringLiteral("单变量位数")));
-    m_p = AddInput(QStringLiteral("第p百分位数 p："), new EditBox(QStringLiteral("百分位数p")));
-    FitBoxTo(m_p, QStringLiteral("99.999"));
-    m_percentile = AddResult(QStringLiteral("第p百分位数"), QStringLiteral("第p百分位数："));
+    m_p = new EditBox(QStringLiteral("百分位数p"));
+    m_percentile = MakeResultLabel(QStringLiteral("第p百分位数"));
+    AddInputWidget(
+            AnswerRow(QStringLiteral("第p百分位数 p："), m_p, QStringLiteral("="), m_percentile));
     for (const NamedValue &figure : OneVariableValues({}, MostDigits))
         AddResult(figure.name);
     ComputeOnEveryChange([this] { ComputeOneVariable(); });
@@ -218,10 +233,14 @@ void DataStatisticsWindow::BuildTwoVariablePage()
     m_model = AddInput(QStringLiteral("图中模型："), MakeComboBox(QStringLiteral("模型")));
     for (const Model model : Models)
         m_model->addItem(ModelName(model) + QStringLiteral("  ") + ModelFormula(model));
-    m_predictX = AddInput(QStringLiteral("预测 x："), new EditBox(QStringLiteral("预测x")));
-    m_predictY = AddInput(QStringLiteral("由 y 求 x："), new EditBox(QStringLiteral("预测y")));
-    m_predictedY = AddResult(QStringLiteral("ŷ"), QStringLiteral("预测值 ŷ："));
-    m_predictedX = AddResult(QStringLiteral("x̂"), QStringLiteral("线性模型的 x̂："));
+    m_predictX = new EditBox(QStringLiteral("预测x"));
+    m_predictedY = MakeResultLabel(QStringLiteral("预测值ŷ"));
+    AddInputWidget(
+            AnswerRow(QStringLiteral("预测 x："), m_predictX, QStringLiteral("ŷ ="), m_predictedY));
+    m_predictY = new EditBox(QStringLiteral("预测y"));
+    m_predictedX = MakeResultLabel(QStringLiteral("预测值x̂"));
+    AddInputWidget(AnswerRow(QStringLiteral("由 y 求 x："), m_predictY,
+                             QStringLiteral("线性模型 x̂ ="), m_predictedX));
     const NamedValues figures = TwoVariableValues({}, MostDigits);
     for (int i = 0; i < 9; ++i)
         AddResult(figures[i].name);
