@@ -312,24 +312,38 @@ void DataStatisticsWindow::Paste(DataTableModel *model, DataTable &table, int ro
         ShowMessage(RowsText(pasted->widerRows) + QStringLiteral("多于两列，只取了前两列"));
 }
 
-void DataStatisticsWindow::ComputeOneVariable()
+// The figures are worked out again, through the run machinery, only when the table has changed
+// since; they are shown while their page is in view (else once it comes into view).
+void DataStatisticsWindow::Refresh(Restartable &run, bool &stale, int page,
+                                   const std::function<bool(const KeepGoing &)> &work,
+                                   const std::function<void()> &show)
 {
-    if (m_one.stale) {
-        if (m_oneRun.AskAgainIfGoing())
+    if (stale) {
+        if (run.AskAgainIfGoing())
             return;
-        const auto pass = [this](const KeepGoing &keepGoing) {
-            m_one.stale = false;
-            m_one.data = CollectOneVariable(m_tables.oneVariable);
-            m_one.analysis.reset();
-            if (*m_one.data)
-                m_one.analysis = AnalyseOneVariable(**m_one.data, keepGoing);
-            return !*m_one.data || m_one.analysis;
+        const auto pass = [&](const KeepGoing &keepGoing) {
+            stale = false;
+            return work(keepGoing);
         };
-        if (!m_oneRun.Run(pass, [] { return true; }))
+        if (!run.Run(pass, [] { return true; }))
             return;
     }
-    if (InView(OneVariablePage))
-        ShowOneVariable();
+    if (InView(page))
+        show();
+}
+
+void DataStatisticsWindow::ComputeOneVariable()
+{
+    Refresh(
+            m_oneRun, m_one.stale, OneVariablePage,
+            [this](const KeepGoing &keepGoing) {
+                m_one.data = CollectOneVariable(m_tables.oneVariable);
+                m_one.analysis.reset();
+                if (*m_one.data)
+                    m_one.analysis = AnalyseOneVariable(**m_one.data, keepGoing);
+                return !*m_one.data || m_one.analysis;
+            },
+            [this] { ShowOneVariable(); });
 }
 
 void DataStatisticsWindow::ShowOneVariable()
@@ -364,22 +378,16 @@ void DataStatisticsWindow::ShowOneVariable()
 
 void DataStatisticsWindow::ComputeTwoVariables()
 {
-    if (m_two.stale) {
-        if (m_twoRun.AskAgainIfGoing())
-            return;
-        const auto pass = [this](const KeepGoing &keepGoing) {
-            m_two.stale = false;
-            m_two.data = CollectPairs(m_tables.twoVariables);
-            m_two.figures.reset();
-            if (*m_two.data)
-                m_two.figures = AnalyseTwoVariables(**m_two.data, keepGoing);
-            return !*m_two.data || m_two.figures;
-        };
-        if (!m_twoRun.Run(pass, [] { return true; }))
-            return;
-    }
-    if (InView(TwoVariablePage))
-        ShowTwoVariables();
+    Refresh(
+            m_twoRun, m_two.stale, TwoVariablePage,
+            [this](const KeepGoing &keepGoing) {
+                m_two.data = CollectPairs(m_tables.twoVariables);
+                m_two.figures.reset();
+                if (*m_two.data)
+                    m_two.figures = AnalyseTwoVariables(**m_two.data, keepGoing);
+                return !*m_two.data || m_two.figures;
+            },
+            [this] { ShowTwoVariables(); });
 }
 
 void DataStatisticsWindow::ShowTwoVariables()

@@ -5,6 +5,7 @@
 #include "tools/statistics/regression.h"
 #include "ui/toolframe.h"
 
+#include <functional>
 #include <optional>
 
 class DataTableModel;
@@ -52,6 +53,9 @@ private:
     void TableChanged(int page);
     void PageShown(int page);
 
+    void Refresh(Restartable &run, bool &stale, int page,
+                 const std::function<bool(const Ui::KeepGoing &)> &work,
+                 const std::function<void()> &show);
     void ComputeOneVariable();
     void ShowOneVariable();
     void ComputeTwoVariables();
