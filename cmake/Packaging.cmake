@@ -16,6 +16,10 @@ install(TARGETS qingfeng-calculator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/qingfeng-calculator.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${QINGFENG_APP_ID}.desktop)
 
+# The licence goes with every copy of the program, as the licence itself asks.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/qingfeng-calculator)
+
 configure_file(${PROJECT_SOURCE_DIR}/data/qingfeng-calculator.metainfo.xml.in
     ${PROJECT_BINARY_DIR}/${QINGFENG_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/${QINGFENG_APP_ID}.metainfo.xml

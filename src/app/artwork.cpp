@@ -153,7 +153,7 @@ void PaintCloseCross(QPainter &painter, const QRectF &area, bool hovered)
     painter.drawLine(arms.topRight(), arms.bottomLeft());
 }
 
-void PaintMinimiseArrow(QPainter &painter, const QRectF &area, bool hovered)
+void PaintPageArrow(QPainter &painter, const QRectF &area, bool hovered, bool down)
 {
     PaintIconPlate(painter, area.adjusted(2, 8, -2, -6), hovered);
     painter.setPen(IconPen(area, hovered));
@@ -163,8 +163,9 @@ void PaintMinimiseArrow(QPainter &painter, const QRectF &area, bool hovered)
     const qreal bottom = area.top() + area.height() * 0.66;
     const qreal half = area.width() * 0.22;
     painter.drawLine(QPointF(x, top), QPointF(x, bottom));
-    painter.drawPolyline(
-            QPolygonF({{x - half, bottom - half}, {x, bottom}, {x + half, bottom - half}}));
+    const qreal tip = down ? bottom : top;
+    const qreal barbs = down ? bottom - half : top + half;
+    painter.drawPolyline(QPolygonF({{x - half, barbs}, {x, tip}, {x + half, barbs}}));
 }
 
 void PaintCalculatorsIcon(QPainter &painter, const QRectF &area, bool hovered)

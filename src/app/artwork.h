@@ -20,7 +20,8 @@ void PaintBackground(QPainter &painter, const QRectF &area);
 // The program's icon (ui/programicon.h), lit under the pointer.
 void PaintLogo(QPainter &painter, const QRectF &area, bool hovered);
 void PaintCloseCross(QPainter &painter, const QRectF &area, bool hovered);
-void PaintMinimiseArrow(QPainter &painter, const QRectF &area, bool hovered);
+// The arrow that turns the launcher's page, pointing to the page it turns to.
+void PaintPageArrow(QPainter &painter, const QRectF &area, bool hovered, bool down);
 void PaintCalculatorsIcon(QPainter &painter, const QRectF &area, bool hovered);
 void PaintSettingsIcon(QPainter &painter, const QRectF &area, bool hovered);
 void PaintAboutIcon(QPainter &painter, const QRectF &area, bool hovered);

@@ -3,6 +3,7 @@
 #include "app/aboutwindow.h"
 #include "app/artwork.h"
 #include "app/externalcalculatorswindow.h"
+#include "app/launcherpages.h"
 #include "app/programstate.h"
 #include "app/settings.h"
 #include "app/settingswindow.h"
@@ -37,6 +38,7 @@ constexpr int BackgroundWidth = 730;
 constexpr int BackgroundHeight = 550;
 constexpr int SlideDistance = 60;
 constexpr QSize ToolButtonSize(106, 36);
+constexpr QSize ArrowSize(40, 52);
 // Clear space between a tool button's caption and its edges: the style's padding and border.
 constexpr int ToolCaptionMargin = 7;
 constexpr qreal SmallestCaptionPoints = 6;
@@ -107,21 +109,18 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     NameControl(background, QStringLiteral("图片框2"));
     background->setFixedSize(BackgroundWidth, BackgroundHeight);
 
-    auto *groups = new QGridLayout;
-    groups->setHorizontalSpacing(Spacing::Related);
-    groups->setVerticalSpacing(Spacing::Groups);
+    const QList<QWidget *> pages{BuildPage(catalog, FirstPage), BuildPage(catalog, MoreToolsPage)};
+    // One type size for the captions of both pages, so that every tool button looks alike; set
+    // before the style has seen them, which would otherwise put its own back.
     QList<QPushButton *> toolButtons;
-    int placed = 0;
-    for (const ToolGroup &group : catalog) {
-        if (group.page != FirstPage)
-            continue;
-        groups->addWidget(BuildGroup(group, toolButtons), placed / 2, placed % 2, Qt::AlignTop);
-        ++placed;
-    }
+    for (const QList<QPushButton *> &page : m_pageButtons)
+        toolButtons += page;
     FitToolCaptions(toolButtons);
-    m_toolButtons = toolButtons;
     for (QPushButton *button : toolButtons)
         button->installEventFilter(this);
+    m_pages = new LauncherPages;
+    for (QWidget *page : pages)
+        m_pages->AddPage(page);
 
     auto *column = new QVBoxLayout(background);
     // The picture is taller than the window; its lowest part stays hidden.
@@ -130,13 +129,50 @@ QWidget *LauncherWindow::BuildBackground(const ToolCatalog &catalog)
     column->setSpacing(Spacing::Related);
     column->addWidget(BuildTopBar());
     column->addSpacing(Spacing::Related);
-    column->addLayout(groups);
+    column->addWidget(m_pages);
     column->addStretch();
     auto *hint = MakeLabel(QStringLiteral("提示"),
                            QStringLiteral("点击按钮打开工具；按住窗口空白处可以拖动启动器。"));
     SetRole(hint, Role::Secondary);
-    column->addWidget(hint, 0, Qt::AlignLeft);
+    // The other page is named beside the arrow that turns to it.
+    m_pageHint = MakeLabel(QStringLiteral("翻页提示"), QString());
+    SetRole(m_pageHint, Role::Secondary);
+    QHBoxLayout *hints = MakeRow({hint});
+    hints->addStretch();
+    hints->addWidget(m_pageHint);
+    hints->setContentsMargins(0, 0, ArrowSize.width(), 0);
+    column->addLayout(hints);
     return background;
+}
+
+// A page of groups in two columns, as the first page has always stood; a group whose tools
+// have not come yet is left out.
+QWidget *LauncherWindow::BuildPage(const ToolCatalog &catalog, int page)
+{
+    auto *widget = new QWidget;
+    auto *groups = new QGridLayout;
+    groups->setContentsMargins(0, 0, 0, 0);
+    groups->setHorizontalSpacing(Spacing::Related);
+    groups->setVerticalSpacing(Spacing::Groups);
+    QList<QPushButton *> buttons;
+    int placed = 0;
+    for (const ToolGroup &group : catalog) {
+        if (group.page != page || group.tools.empty())
+            continue;
+        groups->addWidget(BuildGroup(group, buttons), placed / 2, placed % 2, Qt::AlignTop);
+        ++placed;
+    }
+    auto *column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(groups);
+    if (placed == 0) {
+        auto *empty = MakeLabel(QStringLiteral("空页提示"), QStringLiteral("更多工具即将加入。"));
+        SetRole(empty, Role::Secondary);
+        column->addWidget(empty, 0, Qt::AlignCenter);
+    }
+    column->addStretch();
+    m_pageButtons.append(buttons);
+    return widget;
 }
 
 QWidget *LauncherWindow::BuildTopBar()
@@ -205,9 +241,44 @@ void LauncherWindow::BuildCornerButtons()
     m_closeButton = MakeIconButton(QStringLiteral("图形按钮1"), QStringLiteral("关闭"),
                                    PaintCloseCross, QSize(48, 48), this);
     connect(m_closeButton, &QAbstractButton::clicked, this, &LauncherWindow::CloseByUser);
-    m_arrowButton = MakeIconButton(QStringLiteral("图形按钮3"), QStringLiteral("最小化"),
-                                   PaintMinimiseArrow, QSize(40, 52), this);
-    connect(m_arrowButton, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    // Down to "更多工具", up again from there.
+    m_arrowButton = MakeIconButton(
+            QStringLiteral("图形按钮3"), QString(),
+            [this](QPainter &painter, const QRectF &area, bool hovered) {
+                PaintPageArrow(painter, area, hovered, m_pages->current() == FirstPage);
+            },
+            ArrowSize, this);
+    connect(m_arrowButton, &QAbstractButton::clicked, this,
+            [this] { TurnToPage((m_pages->current() + 1) % m_pages->count()); });
+    ShowPageNames();
+}
+
+int LauncherWindow::currentPage() const
+{
+    return m_pages->current();
+}
+
+void LauncherWindow::TurnToPage(int page)
+{
+    if (page < 0 || page >= m_pages->count() || page == m_pages->current())
+        return;
+    m_pages->TurnTo(page);
+    ShowPageNames();
+    // The keyboard goes along to the first tool of the page.
+    if (!m_pageButtons[page].isEmpty())
+        m_pageButtons[page].front()->setFocus(Qt::OtherFocusReason);
+}
+
+// The arrow and the hint beside it name the page the arrow turns to.
+void LauncherWindow::ShowPageNames()
+{
+    const bool first = m_pages->current() == FirstPage;
+    const QString other = first ? QStringLiteral("更多工具") : QStringLiteral("回到第一页");
+    m_arrowButton->setToolTip(other);
+    m_arrowButton->setAccessibleName(other);
+    m_arrowButton->update();
+    m_pageHint->setText(other
+                        + (first ? QStringLiteral("（PageDown）") : QStringLiteral("（PageUp）")));
 }
 
 void LauncherWindow::AnimationTick()
@@ -311,7 +382,7 @@ QPushButton *LauncherWindow::NeighbourOf(const QPushButton *button, int arrowKey
     const int sign = arrowKey == Qt::Key_Right || arrowKey == Qt::Key_Down ? 1 : -1;
     QPushButton *best = nullptr;
     int bestDistance = 0;
-    for (QPushButton *candidate : m_toolButtons) {
+    for (QPushButton *candidate : m_pageButtons[m_pages->current()]) {
         const QPoint offset = centre(candidate) - from;
         const int along = sign * (across ? offset.x() : offset.y());
         const int aside = std::abs(across ? offset.y() : offset.x());
@@ -324,6 +395,21 @@ QPushButton *LauncherWindow::NeighbourOf(const QPushButton *button, int arrowKey
         }
     }
     return best;
+}
+
+// Keys the tool buttons leave to the window: PageDown and PageUp turn the page, Ctrl+M
+// minimises the launcher, which has no title bar of its own.
+void LauncherWindow::keyPressEvent(QKeyEvent *event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_PageDown && modifiers == Qt::NoModifier)
+        TurnToPage(m_pages->current() + 1);
+    else if (event->key() == Qt::Key_PageUp && modifiers == Qt::NoModifier)
+        TurnToPage(m_pages->current() - 1);
+    else if (event->key() == Qt::Key_M && modifiers == Qt::ControlModifier)
+        showMinimized();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void LauncherWindow::mousePressEvent(QMouseEvent *event)
@@ -351,14 +437,16 @@ void LauncherWindow::showEvent(QShowEvent *event)
     for (const char *name :
          {"图形按钮2", "图形按钮6", "图形按钮5", "图形按钮4", "图形按钮7", "图形按钮1"})
         order << findChild<PictureButton *>(QString::fromUtf8(name));
-    for (QPushButton *button : m_toolButtons)
-        order << button;
+    for (const QList<QPushButton *> &page : m_pageButtons)
+        for (QPushButton *button : page)
+            order << button;
     order << m_arrowButton;
     order.removeAll(nullptr);
     SetTabOrder(order);
     // The keyboard starts at the first tool rather than at the logo.
-    if (!focusWidget() && !m_toolButtons.isEmpty())
-        m_toolButtons.front()->setFocus(Qt::OtherFocusReason);
+    const QList<QPushButton *> &inView = m_pageButtons[m_pages->current()];
+    if (!focusWidget() && !inView.isEmpty())
+        inView.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void LauncherWindow::resizeEvent(QResizeEvent *event)

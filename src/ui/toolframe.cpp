@@ -195,15 +195,23 @@ void ToolFrame::PlaceInput(const QString &label, QWidget *input, const QString &
     FollowInputs(page, {input});
 }
 
+// A row across `grid`, in `column` of the page being built; with a stretch, the row and its column
+// take the room of a larger window.
+void ToolFrame::PlaceAcross(QGridLayout *grid, QBoxLayout *column, QWidget *widget, int stretch)
+{
+    const int row = grid->rowCount();
+    grid->addWidget(widget, row, 0, 1, -1);
+    if (stretch > 0) {
+        grid->setRowStretch(row, stretch);
+        column->setStretchFactor(grid, 1);
+        m_pages.back().columns->setStretchFactor(column, 1);
+    }
+}
+
 void ToolFrame::AddInputWidget(QWidget *widget, int stretch)
 {
     Page &page = Building();
-    const int row = page.inputs->rowCount();
-    page.inputs->addWidget(widget, row, 0, 1, 3);
-    if (stretch > 0) {
-        page.inputs->setRowStretch(row, stretch);
-        page.columns->setStretchFactor(page.inputColumn, 1);
-    }
+    PlaceAcross(page.inputs, page.inputColumn, widget, stretch);
     QList<QWidget *> inputs = widget->findChildren<QWidget *>();
     inputs.prepend(widget);
     FollowInputs(page, inputs);
@@ -231,12 +239,7 @@ QLabel *ToolFrame::AddResult(const QString &name, const QString &caption)
 void ToolFrame::AddResultWidget(QWidget *widget, int stretch)
 {
     Page &page = Building();
-    const int row = page.results->rowCount();
-    page.results->addWidget(widget, row, 0, 1, 2);
-    if (stretch > 0) {
-        page.results->setRowStretch(row, stretch);
-        page.columns->setStretchFactor(page.resultColumn, 1);
-    }
+    PlaceAcross(page.results, page.resultColumn, widget, stretch);
 }
 
 void ToolFrame::AddResultButton(QAbstractButton *button)

@@ -71,7 +71,8 @@ protected:
     // larger window.
     void AddInputWidget(QWidget *widget, int stretch = 0);
     // A row of the results: "名称：" and a selectable label that ShowResults fills with the value
-    // of that name. `caption` is shown instead of the name where given.
+    // of that name. `caption` is shown instead of the name where given. The label's objectName
+    // is the name, on a page "页名·名称", as the main button's is its caption ("页名·计算").
     QLabel *AddResult(const QString &name, const QString &caption = {});
     // Something across the results that the tool draws itself (a plot, a formula).
     void AddResultWidget(QWidget *widget, int stretch = 0);
@@ -113,6 +114,7 @@ private:
     const Page *InView() const;
     QString NameOnPage(const Page &page, const QString &name) const;
     void PlaceInput(const QString &label, QWidget *input, const QString &unit);
+    void PlaceAcross(QGridLayout *grid, QBoxLayout *column, QWidget *widget, int stretch);
     void FollowInputs(Page &page, const QList<QWidget *> &inputs);
     void Run(Page &page);
     void ShowPageState();

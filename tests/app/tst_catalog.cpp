@@ -81,7 +81,7 @@ void CatalogTest::buttonOpensItsWindow()
     QFETCH(QString, caption);
     auto *launcher = new LauncherWindow(DefaultToolCatalog());
     launcher->show();
-    QTest::mouseClick(FindControl<QAbstractButton>(launcher, button), Qt::LeftButton);
+    QTest::mouseClick(ShowLauncherButton(launcher, button), Qt::LeftButton);
     QPointer<QWidget> window = VisibleToolWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), caption);

@@ -21,18 +21,27 @@ namespace {
 
 int windowsOpened = 0;
 
-// A catalog whose one working button opens a plain tool window.
+// A catalog whose working buttons open plain tool windows: one on the first page and two on the
+// second, which also has a group of no tools.
 ToolCatalog TestCatalog()
 {
-    auto open = [] {
-        ++windowsOpened;
-        return new ToolWindow(QStringLiteral("测试工具"));
+    const auto opens = [](const char *caption) {
+        return [caption] {
+            ++windowsOpened;
+            return new ToolWindow(QString::fromUtf8(caption));
+        };
     };
     return {{QStringLiteral("选择夹2"),
              QStringLiteral("透明标签1"),
              QStringLiteral("代数："),
-             {{QStringLiteral("测试按钮"), QStringLiteral("测试"), open},
-              {QStringLiteral("一次不定方程按钮"), QStringLiteral("一次不定方程"), {}}}}};
+             {{QStringLiteral("测试按钮"), QStringLiteral("测试"), opens("测试工具")},
+              {QStringLiteral("一次不定方程按钮"), QStringLiteral("一次不定方程"), {}}}},
+            {"空组", "空标题", "空：", {}, MoreToolsPage},
+            {"更多组",
+             "更多标题",
+             "更多：",
+             {{"甲按钮", "甲", opens("甲")}, {"乙按钮", "乙", opens("乙")}},
+             MoreToolsPage}};
 }
 
 QList<QWidget *> VisibleToolWindows()
@@ -73,7 +82,8 @@ private slots:
     void closingUnderStrategyOneClosesTools();
     void closingUnderOtherStrategiesLeavesTools();
     void logoShowsCredit();
-    void arrowMinimisesAndBackgroundDrags();
+    void arrowTurnsPagesAndBackgroundDrags();
+    void keyboardWalksBothPages();
     void corruptSettingsReportedOnCreation();
     void startupWindowOpensLauncherOnce();
 };
@@ -361,7 +371,7 @@ void LauncherTest::logoShowsCredit()
     QVERIFY(shown[0].text.contains(QStringLiteral("青枫计算器")));
 }
 
-void LauncherTest::arrowMinimisesAndBackgroundDrags()
+void LauncherTest::arrowTurnsPagesAndBackgroundDrags()
 {
     LauncherWindow launcher;
     QVERIFY(ShowAndActivate(&launcher));
@@ -374,9 +384,43 @@ void LauncherTest::arrowMinimisesAndBackgroundDrags()
     QTest::mouseRelease(background, Qt::LeftButton, {}, grip + QPoint(30, 20));
     QCOMPARE(launcher.pos(), before + QPoint(30, 20));
 
-    QTest::mouseClick(FindControl<QAbstractButton>(&launcher, QStringLiteral("图形按钮3")),
-                      Qt::LeftButton);
+    // The arrow turns the page, and back; Ctrl+M minimises.
+    auto *arrow = FindControl<QAbstractButton>(&launcher, QStringLiteral("图形按钮3"));
+    for (const int page : {MoreToolsPage, FirstPage}) {
+        QTest::mouseClick(arrow, Qt::LeftButton);
+        QCOMPARE(launcher.currentPage(), page);
+    }
+    QVERIFY(!launcher.isMinimized());
+    QTest::keyClick(&launcher, Qt::Key_M, Qt::ControlModifier);
     QVERIFY(launcher.isMinimized());
+}
+
+// PageDown turns to the second page, where the arrows move between its tools and Enter opens
+// them; PageUp turns back to a first page that looks as it did.
+void LauncherTest::keyboardWalksBothPages()
+{
+    Program().settings.closeStrategy = 3;
+    Program().settingsDone = 1; // keep the strategy set above
+    LauncherWindow launcher(TestCatalog());
+    while (launcher.width() < LauncherWindow::FinalWidth)
+        launcher.AnimationTick();
+    QVERIFY(ShowAndActivate(&launcher));
+    QVERIFY(!launcher.findChild<QWidget *>(QStringLiteral("空组")));
+    const auto press = [&launcher](Qt::Key key) { QTest::keyClick(launcher.focusWidget(), key); };
+    press(Qt::Key_Right);
+    press(Qt::Key_Left); // the focus ring now shows, as it will when the page comes back
+    const QImage firstPage = launcher.grab().toImage();
+    press(Qt::Key_PageDown);
+    QCOMPARE(launcher.currentPage(), MoreToolsPage);
+    QCOMPARE(launcher.focusWidget()->objectName(), QStringLiteral("甲按钮"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+        press(key); // the second Right is at the edge and stays
+    QVERIFY(OpenWindowFor(QStringLiteral("甲按钮")) && OpenWindowFor(QStringLiteral("乙按钮")));
+    QVERIFY(ShowAndActivate(&launcher));
+    press(Qt::Key_PageUp);
+    QTRY_COMPARE(launcher.grab().toImage(), firstPage);
+    press(Qt::Key_Return);
+    QVERIFY(OpenWindowFor(QStringLiteral("测试按钮")));
 }
 
 void LauncherTest::corruptSettingsReportedOnCreation()

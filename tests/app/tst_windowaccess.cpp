@@ -46,14 +46,18 @@ void AddEveryWindow(const QList<std::pair<const char *, QPalette>> &desktops)
 {
     QTest::addColumn<QPalette>("desktop");
     QTest::addColumn<WindowFactory>("open");
+    const auto launcherOn = [](int page) {
+        return [page] {
+            auto *launcher = new LauncherWindow(DefaultToolCatalog());
+            while (launcher->width() < LauncherWindow::FinalWidth)
+                launcher->AnimationTick();
+            launcher->TurnToPage(page);
+            return launcher;
+        };
+    };
     QList<std::pair<QString, WindowFactory>> windows{
-            {QStringLiteral("启动器"),
-             [] {
-                 auto *launcher = new LauncherWindow(DefaultToolCatalog());
-                 while (launcher->width() < LauncherWindow::FinalWidth)
-                     launcher->AnimationTick();
-                 return launcher;
-             }},
+            {QStringLiteral("启动器"), launcherOn(FirstPage)},
+            {QStringLiteral("启动器 更多工具"), launcherOn(MoreToolsPage)},
             {QStringLiteral("设置"), [] { return new SettingsWindow; }},
             {QStringLiteral("关于"),
              [] {

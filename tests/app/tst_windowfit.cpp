@@ -66,7 +66,7 @@ LauncherWindow *OpenLauncherOn(QScreen *screen)
 
 QWidget *OpenTool(LauncherWindow *launcher, const QString &button)
 {
-    QTest::mouseClick(FindControl<QPushButton>(launcher, button), Qt::LeftButton);
+    QTest::mouseClick(ShowLauncherButton(launcher, button), Qt::LeftButton);
     return OpenWindowFor(button);
 }
 

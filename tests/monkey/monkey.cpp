@@ -7,6 +7,7 @@
 #include "monkeytexts.h"
 #include "responsivenesswatch.h"
 #include "ui/windowregistry.h"
+#include "windowtest.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -879,8 +880,7 @@ void Monkey::ClickLauncherButton()
 {
     if (!m_launcher)
         return Fail(QStringLiteral("the launcher has gone"));
-    auto *button = m_launcher->findChild<QPushButton *>(m_tool.buttonName);
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(ShowLauncherButton(m_launcher, m_tool.buttonName), Qt::LeftButton);
     QWidget *shown = OpenWindowFor(m_tool.buttonName);
     if (!shown || !shown->isVisible() || m_closedByMonkey.contains(shown))
         return Fail(QStringLiteral("the launcher button showed no window that stays open"));

@@ -25,6 +25,7 @@ QStringList ExpectedFiles()
             QStringLiteral("share/applications/") + AppId + QStringLiteral(".desktop"),
             QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml"),
             QStringLiteral("share/icons/hicolor/scalable/apps/qingfeng-calculator.svg"),
+            QStringLiteral("share/doc/qingfeng-calculator/LICENSE"),
     };
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/qingfeng-calculator.png").arg(size);

@@ -90,6 +90,16 @@ bool WaitForTicks(QTimer *timer, int ticks)
     return true;
 }
 
+QAbstractButton *ShowLauncherButton(QWidget *launcher, const QString &name)
+{
+    auto *button = FindControl<QAbstractButton>(launcher, name);
+    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) {
+        for (int turns = 0; turns < 2 && !button->isVisibleTo(launcher); ++turns)
+            QTest::keyClick(launcher, key);
+    }
+    return button;
+}
+
 void Replace(QLineEdit *box, const QString &text)
 {
     box->selectAll();

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QTimer;
@@ -69,6 +70,10 @@ Control *FindControl(const QObject *window, const QString &name)
         qFatal("No control named %s", qPrintable(name));
     return control;
 }
+
+// The launcher's button of that name, its page turned to with PageUp and PageDown as a person
+// turns it; fails the whole run at once when there is no such button.
+QAbstractButton *ShowLauncherButton(QWidget *launcher, const QString &name);
 
 // Opens a tool window the way its launcher button does and keeps it in `window`; false when
 // the window system never made it active.
