@@ -1,6 +1,7 @@
 #include "benchmain.h"
 #include "tools/statistics/datastatistics.h"
 #include "tools/statistics/datastatisticswindow.h"
+#include "tools/statistics/datatablefile.h"
 #include "tools/statistics/regression.h"
 
 #include <QAbstractItemView>
@@ -58,6 +59,17 @@ static void PasteMillionValues(benchmark::State &state)
     }
 }
 BENCHMARK(PasteMillionValues)->Unit(benchmark::kMillisecond);
+
+// Opening the window with a million saved rows: the saved tables read back.
+static void LoadMillionSavedRows(benchmark::State &state)
+{
+    DataTables tables;
+    tables.oneVariable = Pasted(MillionValues(false));
+    const QByteArray saved = DataTablesText(tables);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseDataTablesText(saved)->oneVariable.rowCount());
+}
+BENCHMARK(LoadMillionSavedRows)->Unit(benchmark::kMillisecond);
 
 // 双变量 for a million pairs: the sums, r and the six curves.
 static void AllTwoVariableFigures(benchmark::State &state)
