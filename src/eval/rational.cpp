@@ -175,6 +175,18 @@ Rational Rational::Absolute() const
     return result;
 }
 
+std::optional<Rational> Rational::SquareRoot() const
+{
+    // Reduced, so n/d is a square exactly when n and d are.
+    mpz_srcptr n = mpq_numref(m_value->number), d = mpq_denref(m_value->number);
+    if (Sign() < 0 || !mpz_perfect_square_p(n) || !mpz_perfect_square_p(d))
+        return std::nullopt;
+    Rational root;
+    mpz_sqrt(mpq_numref(root.m_value->number), n);
+    mpz_sqrt(mpq_denref(root.m_value->number), d);
+    return root;
+}
+
 int Rational::Compare(const Rational &other) const
 {
     const int order = mpq_cmp(m_value->number, other.m_value->number);

@@ -42,6 +42,9 @@ public:
     // a result whose numerator or denominator would pass MaxPowerBits.
     std::optional<Rational> Power(long exponent) const;
     Rational Absolute() const;
+    // The non-negative rational whose square this is; nothing for a negative value and for one
+    // that is no square of a rational (2, 1/3).
+    std::optional<Rational> SquareRoot() const;
 
     // -1, 0 or 1 as this is smaller than, equal to or greater than `other`.
     int Compare(const Rational &other) const;

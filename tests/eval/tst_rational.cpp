@@ -170,24 +170,48 @@ void RationalTest::arithmetic()
 void RationalTest::powers_data()
 {
     QTest::addColumn<QString>("base");
-    QTest::addColumn<qlonglong>("exponent");
+    QTest::addColumn<QString>("exponent"); // "1/2": the square root
     QTest::addColumn<QString>("power");
-    QTest::newRow("cube") << "-2/3" << 3LL << "-8/27";
-    QTest::newRow("negative") << "-2" << -3LL << "-1/8";
-    QTest::newRow("zero power of zero") << "0" << 0LL << "1";
-    QTest::newRow("zero to a negative power") << "0" << -1LL << "none";
-    QTest::newRow("one to the largest power") << "-1" << qlonglong(LONG_MAX) << "-1";
-    QTest::newRow("smallest power") << "1" << qlonglong(LONG_MIN) << "none";
-    QTest::newRow("beyond the bound") << "10" << 400000LL << "none";
-    QTest::newRow("within the bound") << "1/2" << -1000LL << Rational(2).Power(1000)->ToText();
+    QTest::newRow("cube") << "-2/3"
+                          << "3"
+                          << "-8/27";
+    QTest::newRow("negative") << "-2"
+                              << "-3"
+                              << "-1/8";
+    QTest::newRow("zero power of zero") << "0"
+                                        << "0"
+                                        << "1";
+    QTest::newRow("zero to a negative power") << "0"
+                                              << "-1"
+                                              << "none";
+    QTest::newRow("one to the largest power") << "-1" << QString::number(LONG_MAX) << "-1";
+    QTest::newRow("smallest power") << "1" << QString::number(LONG_MIN) << "none";
+    QTest::newRow("beyond the bound") << "10"
+                                      << "400000"
+                                      << "none";
+    QTest::newRow("within the bound") << "1/2"
+                                      << "-1000" << Rational(2).Power(1000)->ToText();
+    QTest::newRow("root of a square") << "9/4"
+                                      << "1/2"
+                                      << "3/2";
+    QTest::newRow("root of zero") << "0"
+                                  << "1/2"
+                                  << "0";
+    QTest::newRow("root of a non-square") << "2/9"
+                                          << "1/2"
+                                          << "none";
+    QTest::newRow("root of a negative square") << "-4"
+                                               << "1/2"
+                                               << "none";
 }
 
 void RationalTest::powers()
 {
     QFETCH(QString, base);
-    QFETCH(qlonglong, exponent);
+    QFETCH(QString, exponent);
     QFETCH(QString, power);
-    QCOMPARE(Shown(Read(base).Power(long(exponent))), power);
+    const Rational value = Read(base);
+    QCOMPARE(Shown(exponent == "1/2" ? value.SquareRoot() : value.Power(exponent.toLong())), power);
 }
 
 void RationalTest::decimalText_data()
