@@ -508,4 +508,13 @@ Outcome<Rational> ReadRational(const QString &text)
     return TypedNumberReader(Normalised(text)).Read();
 }
 
+bool IsUnfinishedNumber(const QString &text)
+{
+    // "1/0" reads on as "1/05", but as typed it is finished: a digit ends it.
+    const QString folded = Normalised(text);
+    if (!folded.isEmpty() && folded.back() >= u'0' && folded.back() <= u'9')
+        return false;
+    return !ReadRational(text) && ReadRational(text + u'1');
+}
+
 } // namespace Eval

@@ -91,5 +91,8 @@ inline constexpr int MaxTypedExponent = 4000;
 // "2e3/-4"). Anything else, the empty text and a zero denominator are refused with a reason
 // that says what to type.
 Outcome<Rational> ReadRational(const QString &text);
+// Whether ReadRational refuses the text only because it is still being typed: it does not end
+// in a digit, and one digit more would make it a number ("", "-", ".", "1e", "2e-", "1/").
+bool IsUnfinishedNumber(const QString &text);
 
 } // namespace Eval

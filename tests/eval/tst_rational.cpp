@@ -115,6 +115,14 @@ void RationalTest::reading()
     QCOMPARE(read ? read->ToText() : Refused, value);
     if (!read)
         QVERIFY(!read.refusal().isEmpty());
+    // Unfinished: refused now, read once one more digit is typed.
+    const QStringList unfinished{"empty",
+                                 "blank",
+                                 "lone sign",
+                                 "lone point",
+                                 "exponent without digits",
+                                 "nothing after the slash"};
+    QCOMPARE(IsUnfinishedNumber(text), unfinished.contains(QTest::currentDataTag()));
 }
 
 void RationalTest::arithmetic_data()
