@@ -101,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         series = AcceptValue(series, line).value_or(series);
         TriangularSumText(line);
         FactorialText(line);
+        ExactFactorialText(line);
         const Outcome<DivisorMultipleRun::Step> step = run.Accept(line);
         if (step && *step == DivisorMultipleRun::Step::Finished) {
             run.MultipleText();

@@ -3,6 +3,7 @@
 #include "tools/arith/serieslogic.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/formulaparts.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 // Room for the longest results: the largest sum and 99!.
 const QString WidestResult = QStringLiteral("9.332621544394e+155");
+// Lines that hold the 156 digits of 99! across the window.
+constexpr int ExactLines = 5;
 
 } // namespace
 
@@ -26,6 +29,7 @@ TriangularFactorialWindow::TriangularFactorialWindow()
     , m_sum(MakeResultBox(QStringLiteral("阶加输出框")))
     , m_productInput(new EditBox(QStringLiteral("阶乘输入框")))
     , m_product(MakeResultBox(QStringLiteral("阶乘输出框"), false))
+    , m_exactProduct(new MultiLineEditBox(QStringLiteral("阶乘精确值"), InputMode::ReadOnly))
 {
     m_product->setAccessibleName(QStringLiteral("阶乘的结果"));
     for (EditBox *input : {m_sumInput, m_productInput})
@@ -49,15 +53,30 @@ TriangularFactorialWindow::TriangularFactorialWindow()
     grid->addWidget(m_productInput, 1, 1);
     grid->addWidget(MakeLabel(QStringLiteral("标签9"), QStringLiteral("＝")), 1, 2);
     grid->addWidget(m_product, 1, 3);
+    grid->addWidget(BuildExactProduct(), 2, 0, 1, 4);
 
     connect(m_sumInput, &EditBox::ContentChanged, this,
             &TriangularFactorialWindow::SumInputChanged);
     connect(m_productInput, &EditBox::ContentChanged, this,
             &TriangularFactorialWindow::ProductInputChanged);
 
-    SetTabOrder({m_sumInput, m_sum, m_productInput, m_product});
+    SetTabOrder({m_sumInput, m_sum, m_productInput, m_product, m_exactProduct});
     m_sumInput->setFocus();
     FixSizeToContents();
+}
+
+// Every digit of a product that its number text rounds, under it: a box as wide as the window
+// that wraps anywhere, so that the 156 digits of 99! show without scrolling.
+QWidget *TriangularFactorialWindow::BuildExactProduct()
+{
+    m_exactProduct->setAccessibleName(QStringLiteral("阶乘的精确值"));
+    UseResultFont(m_exactProduct);
+    m_exactProduct->setWordWrapMode(QTextOption::WrapAnywhere);
+    m_exactProduct->setFixedHeight(m_exactProduct->fontMetrics().lineSpacing() * ExactLines
+                                   + 2 * (m_exactProduct->frameWidth() + 4));
+    KeepPlaceWhenHidden(m_exactProduct);
+    m_exactProduct->hide();
+    return m_exactProduct;
 }
 
 // Setting the shortened text raises another change, which shows its result; Qt leaves the
@@ -89,5 +108,8 @@ void TriangularFactorialWindow::ProductInputChanged()
 {
     if (CutToLimit(m_productInput, ProductInputLimit, ProductTooLongMessage))
         return;
-    m_product->setText(FactorialText(m_productInput->text()));
+    ShowOutcome(m_product, FactorialText(m_productInput->text()));
+    const QString exact = ExactFactorialText(m_productInput->text());
+    m_exactProduct->setText(exact);
+    m_exactProduct->setVisible(!exact.isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "eval/rational.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
