@@ -435,6 +435,9 @@ std::optional<DecimalPiece> TypedNumberReader::Piece()
         ++m_index;
     }
     Digits(piece);
+    if (piece.digits.isEmpty() && m_index < m_text.size() && At(m_index) != u'/'
+        && At(m_index) != u'.')
+        return Fail(QStringLiteral("“%1”不是数的一部分。").arg(At(m_index)) + ReadingHint);
     if (piece.digits.isEmpty())
         return Fail(ReadingHint);
     if ((At(m_index) == u'e' || At(m_index) == u'E') && !Exponent(piece.scale))
@@ -506,6 +509,14 @@ QString Normalised(const QString &text)
 Outcome<Rational> ReadRational(const QString &text)
 {
     return TypedNumberReader(Normalised(text)).Read();
+}
+
+Outcome<Rational> ReadRationalOrZero(const QString &text)
+{
+    const QString typed = Normalised(text);
+    if (typed.isEmpty() || typed == u'-' || typed == u'+')
+        return Rational();
+    return ReadRational(text);
 }
 
 bool IsUnfinishedNumber(const QString &text)

@@ -91,6 +91,9 @@ inline constexpr int MaxTypedExponent = 4000;
 // "2e3/-4"). Anything else, the empty text and a zero denominator are refused with a reason
 // that says what to type.
 Outcome<Rational> ReadRational(const QString &text);
+// A box that may be left empty: empty, blank or a lone sign (a number begun, which the
+// number rules have always read as 0) is 0; any other text is ReadRational's.
+Outcome<Rational> ReadRationalOrZero(const QString &text);
 // Whether ReadRational refuses the text only because it is still being typed: it does not end
 // in a digit, and one digit more would make it a number ("", "-", ".", "1e", "2e-", "1/").
 bool IsUnfinishedNumber(const QString &text);

@@ -123,6 +123,10 @@ void RationalTest::reading()
                                  "exponent without digits",
                                  "nothing after the slash"};
     QCOMPARE(IsUnfinishedNumber(text), unfinished.contains(QTest::currentDataTag()));
+    const QStringList zero{"empty", "blank", "lone sign"};
+    const Outcome<Rational> orZero = ReadRationalOrZero(text);
+    QCOMPARE(orZero ? orZero->ToText() : Refused,
+             zero.contains(QTest::currentDataTag()) ? QStringLiteral("0") : value);
 }
 
 void RationalTest::arithmetic_data()

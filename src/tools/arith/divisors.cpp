@@ -1,6 +1,5 @@
 #include "tools/arith/divisors.h"
 
-#include "eval/halfwidth.h"
 #include "eval/rational.h"
 
 #include <algorithm>
@@ -13,11 +12,7 @@ namespace Arith {
 
 Outcome<qint32> ReadWholeNumber(const QString &text)
 {
-    // A lone sign is a number being typed.
-    const QString typed = ToHalfWidth(text).trimmed();
-    if (typed.isEmpty() || typed == u'-' || typed == u'+' || typed == u'\u2212')
-        return 0;
-    const Outcome<Rational> value = ReadRational(text);
+    const Outcome<Rational> value = ReadRationalOrZero(text);
     if (!value && IsUnfinishedNumber(text))
         return Refuse(QString());
     if (!value || !value->IsInteger())

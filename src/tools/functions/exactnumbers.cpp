@@ -1,7 +1,6 @@
 #include "tools/functions/exactnumbers.h"
 
 #include "eval/halfwidth.h"
-#include "eval/numberformat.h"
 
 #include <QStringList>
 
@@ -11,9 +10,7 @@ namespace Functions {
 
 Outcome<Rational> ReadCoefficient(const QString &text, const QString &name)
 {
-    if (text.trimmed().isEmpty())
-        return Rational();
-    Outcome<Rational> value = ReadRational(text);
+    Outcome<Rational> value = ReadRationalOrZero(text);
     if (!value)
         return Refuse(name + QStringLiteral("：") + value.refusal());
     return value;
@@ -31,17 +28,30 @@ Outcome<std::vector<Rational>> ReadCoefficients(const QStringList &texts, const 
     return values;
 }
 
+namespace {
+
+// Where the value's decimal is only near it: a fraction, or "≈" for a long one.
+bool IsFraction(const QString &text)
+{
+    return text.contains(u'/');
+}
+
+} // namespace
+
 QString ExactText(const Rational &value)
 {
-    const QString shown = NumberToText(value.ToDouble());
-    const Outcome<Rational> back = ReadRational(shown);
-    return back && *back == value ? shown : value.ToText();
+    const QString decimal = value.ToDecimalText(13);
+    const Outcome<Rational> back = ReadRational(decimal);
+    if (back && *back == value)
+        return decimal;
+    const QString fraction = value.ToText();
+    return fraction.size() <= MaxFractionLength ? fraction : QStringLiteral("≈") + decimal;
 }
 
 QString ExactFactor(const Rational &value)
 {
     const QString text = ExactText(value);
-    if (value.Sign() < 0 || text.contains(u'/'))
+    if (value.Sign() < 0 || IsFraction(text) || text.startsWith(u'≈'))
         return u'(' + text + u')';
     return text;
 }
@@ -49,15 +59,17 @@ QString ExactFactor(const Rational &value)
 QString ExactCoefficient(const Rational &value)
 {
     const QString text = ExactText(value);
-    return text.contains(u'/') ? u'(' + text + u')' : text;
+    return IsFraction(text) || text.startsWith(u'≈') ? u'(' + text + u')' : text;
 }
 
 QString ExactAnswer(const Rational &value)
 {
     const QString text = ExactText(value);
-    if (!text.contains(u'/'))
+    if (!IsFraction(text) && !text.startsWith(u'≈'))
         return text;
-    return text + QStringLiteral("≈") + NumberToText(value.ToDouble());
+    const QString fraction = value.ToText();
+    const QString decimal = QStringLiteral("≈") + value.ToDecimalText(13);
+    return fraction.size() <= MaxAnswerLength ? fraction + decimal : decimal;
 }
 
 QString TypedFactor(const QString &text)

@@ -14,15 +14,19 @@ namespace Functions {
 // shown exactly: a decimal where the number-to-text rule writes the value without loss, the
 // reduced fraction where it would not.
 
-// A box of the equation tools: empty or blank is 0, anything else is read by ReadRational;
-// a refusal names the box ("a1：“x”不是数的一部分。…").
+// A box of the equation tools: empty, blank or a lone sign is 0, anything else is read by
+// ReadRational; a refusal names the box ("a1：“x”不是数的一部分。…").
 Eval::Outcome<Eval::Rational> ReadCoefficient(const QString &text, const QString &name);
 // The boxes in order, or the first box's refusal.
 Eval::Outcome<std::vector<Eval::Rational>> ReadCoefficients(const QStringList &texts,
                                                             const QStringList &names);
 
-// NumberToText's form where it reads back as exactly the value ("0.5", "-2", "1e-008"); else
-// the reduced fraction ("1/3") or, for a whole number, all its digits ("12345678901234").
+// Longest fraction written out; a longer one is shown by its decimal.
+constexpr int MaxFractionLength = 24;
+
+// The value in the number-to-text form ("0.5", "-2", "1e-008", "1e+999") where 13 significant
+// digits write it exactly; else the reduced fraction ("1/3", "12345678901234") up to
+// MaxFractionLength characters; else "≈" and its 13-digit decimal ("≈3.333333333333e+049").
 QString ExactText(const Eval::Rational &value);
 // ExactText in brackets when it is negative or a fraction, as a factor after "×" or a base
 // under "²" is written: "(-1)", "(1/3)", "2".
@@ -30,8 +34,9 @@ QString ExactFactor(const Eval::Rational &value);
 // ExactText in brackets when it is a fraction, as a coefficient before a letter is written:
 // "-2", "(1/3)".
 QString ExactCoefficient(const Eval::Rational &value);
-// ExactText, and where that is a fraction "≈" and the nearest double's text after it:
-// "1/3≈0.3333333333333", "0.5", "-2".
+// An answer: the exact decimal ("0.5"), or the fraction up to MaxAnswerLength characters with
+// "≈" and its 13-digit decimal after it ("1/3≈0.3333333333333"), or the "≈" decimal alone.
+constexpr int MaxAnswerLength = 100;
 QString ExactAnswer(const Eval::Rational &value);
 // A text as typed (trimmed), in brackets unless it is plain digits with an optional point.
 QString TypedFactor(const QString &text);

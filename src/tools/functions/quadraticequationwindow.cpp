@@ -15,6 +15,7 @@
 #include <QLabel>
 
 using namespace Ui;
+using namespace Eval;
 using namespace Functions;
 
 QuadraticEquationWindow::QuadraticEquationWindow()
@@ -145,15 +146,17 @@ void QuadraticEquationWindow::RightSideChanged()
 
 void QuadraticEquationWindow::Solve()
 {
-    const QuadraticSolution solution
+    const Outcome<QuadraticSolution> solution
             = SolveQuadraticEquation({m_a->text(), m_b->text(), m_c->text(), m_d->text()});
-    m_numeratorOutside->setText(solution.formula.numeratorOutside);
-    m_rootB->setText(solution.formula.rootB);
-    m_rootA->setText(solution.formula.rootA);
-    m_rootC->setText(solution.formula.rootC);
-    m_denominator->setText(solution.formula.denominator);
-    m_outside->setText(solution.fraction.outside);
-    m_discriminant->setText(solution.fraction.discriminant);
-    m_fractionDenominator->setText(solution.fraction.denominator);
-    m_roots->setText(solution.roots);
+    // A refused input leaves nothing of an earlier solution standing beside it.
+    const QuadraticSolution shown = solution.value_or(QuadraticSolution());
+    m_numeratorOutside->setText(shown.formula.numeratorOutside);
+    m_rootB->setText(shown.formula.rootB);
+    m_rootA->setText(shown.formula.rootA);
+    m_rootC->setText(shown.formula.rootC);
+    m_denominator->setText(shown.formula.denominator);
+    m_outside->setText(shown.outside);
+    m_discriminant->setText(shown.discriminant);
+    m_fractionDenominator->setText(shown.denominator);
+    ShowOutcome(m_roots, solution ? Outcome<QString>(shown.roots) : Refuse(solution.refusal()));
 }
