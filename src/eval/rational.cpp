@@ -24,20 +24,7 @@ struct Rational::Value
 
 namespace {
 
-// An mpz_t that clears itself, for the intermediate values.
-class Integer
-{
-public:
-    Integer() { mpz_init(m_value); }
-    ~Integer() { mpz_clear(m_value); }
-    Integer(const Integer &) = delete;
-    Integer &operator=(const Integer &) = delete;
-    mpz_ptr get() { return m_value; }
-    mpz_srcptr get() const { return m_value; }
-
-private:
-    mpz_t m_value;
-};
+using Integer = ScratchInteger;
 
 long Bits(mpz_srcptr value)
 {

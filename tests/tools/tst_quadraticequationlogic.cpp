@@ -256,6 +256,7 @@ void QuadraticEquationLogicTest::roots_data()
     row("discriminant 1e-8", {"1", "0.0001", "0", ""}, "x1=0\r\nx2=-0.0001");
     row("irrational roots", {"1", "2", "-7", ""}, "x1=1.828427124746\r\nx2=-3.828427124746");
     row("no cancellation", {"1", "1e8", "1", ""}, "x1=-1e-008\r\nx2=-100000000");
+    row("beyond the doubles", {"1", "1e999", "", ""}, "x1=0\r\nx2=-1e+999");
     row("right side moved over", {"1", "0", "0", "4"}, "x1=2\r\nx2=-2");
     row("linear", {"", "3", "-6", ""}, "a=0，方程是一元一次方程\r\n3x-6=0\r\n3x=6\r\nx=2");
     row("linear with a fraction", {"0", "-1", "1/3", "0"},

@@ -18,8 +18,8 @@ namespace {
 
 // Room for the longest results: the largest sum and 99!.
 const QString WidestResult = QStringLiteral("9.332621544394e+155");
-// Lines that hold the 156 digits of 99! across the window.
-constexpr int ExactLines = 5;
+// Lines that hold the 156 digits of 99! beside their caption.
+constexpr int ExactLines = 6;
 
 } // namespace
 
@@ -53,7 +53,9 @@ TriangularFactorialWindow::TriangularFactorialWindow()
     grid->addWidget(m_productInput, 1, 1);
     grid->addWidget(MakeLabel(QStringLiteral("标签9"), QStringLiteral("＝")), 1, 2);
     grid->addWidget(m_product, 1, 3);
-    grid->addWidget(BuildExactProduct(), 2, 0, 1, 4);
+    m_exactCaption = MakeLabel(QStringLiteral("标签10"), QStringLiteral("精确值："));
+    grid->addWidget(m_exactCaption, 2, 0, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(BuildExactProduct(), 2, 1, 1, 3);
 
     connect(m_sumInput, &EditBox::ContentChanged, this,
             &TriangularFactorialWindow::SumInputChanged);
@@ -65,8 +67,8 @@ TriangularFactorialWindow::TriangularFactorialWindow()
     FixSizeToContents();
 }
 
-// Every digit of a product that its number text rounds, under it: a box as wide as the window
-// that wraps anywhere, so that the 156 digits of 99! show without scrolling.
+// Every digit of a product that its number text rounds, under it: a box that wraps anywhere,
+// so that the 156 digits of 99! show without scrolling.
 QWidget *TriangularFactorialWindow::BuildExactProduct()
 {
     m_exactProduct->setAccessibleName(QStringLiteral("阶乘的精确值"));
@@ -74,8 +76,11 @@ QWidget *TriangularFactorialWindow::BuildExactProduct()
     m_exactProduct->setWordWrapMode(QTextOption::WrapAnywhere);
     m_exactProduct->setFixedHeight(m_exactProduct->fontMetrics().lineSpacing() * ExactLines
                                    + 2 * (m_exactProduct->frameWidth() + 4));
-    KeepPlaceWhenHidden(m_exactProduct);
-    m_exactProduct->hide();
+    for (QWidget *shown :
+         {static_cast<QWidget *>(m_exactCaption), static_cast<QWidget *>(m_exactProduct)}) {
+        KeepPlaceWhenHidden(shown);
+        shown->hide();
+    }
     return m_exactProduct;
 }
 
@@ -112,4 +117,5 @@ void TriangularFactorialWindow::ProductInputChanged()
     const QString exact = ExactFactorialText(m_productInput->text());
     m_exactProduct->setText(exact);
     m_exactProduct->setVisible(!exact.isEmpty());
+    m_exactCaption->setVisible(!exact.isEmpty());
 }

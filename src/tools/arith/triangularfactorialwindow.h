@@ -4,6 +4,7 @@
 
 class EditBox;
 class MultiLineEditBox;
+class QLabel;
 
 // "阶加/阶乘": 1 + 2 + … + n and 1 × 2 × … × n, each shown as its n is typed.
 class TriangularFactorialWindow : public ToolWindow
@@ -21,5 +22,6 @@ private:
     bool CutToLimit(EditBox *box, int limit, const QString &message);
 
     EditBox *m_sumInput, *m_sum, *m_productInput, *m_product;
+    QLabel *m_exactCaption = nullptr;
     MultiLineEditBox *m_exactProduct;
 };

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTextDocument>
 
 using namespace Ui;
 using namespace Eval;
@@ -97,7 +98,10 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     m_fractionDenominator = MakeResultLabel(QStringLiteral("标签分母"));
     m_roots = new MultiLineEditBox(QStringLiteral("计算结果"), InputMode::ReadOnly);
     UseResultFont(m_roots);
-    m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 3 + 16);
+    // The longest answer, the working of a linear equation, takes four lines.
+    m_roots->ensurePolished(); // the result font comes from the style sheet
+    const int frame = 2 * (m_roots->frameWidth() + int(m_roots->document()->documentMargin())) + 8;
+    m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 4 + frame);
 
     QBoxLayout *rootRow = MakeFormulaRow();
     rootRow->addWidget(m_discriminant);
