@@ -191,7 +191,11 @@ void PutCell(DataColumn &column, qsizetype row, QStringView text)
         return;
     }
     column.numbers[std::size_t(row)] = {NoNumber, 0};
-    column.badTexts.insert(row, text.left(LongestBadText).toString());
+    // A longer text is cut and marked so, never cut down to a number.
+    column.badTexts.insert(row,
+                           text.size() <= LongestBadText
+                                   ? text.toString()
+                                   : text.left(LongestBadText - 1).toString() + u'…');
 }
 
 } // namespace
