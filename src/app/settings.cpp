@@ -21,6 +21,12 @@ QString ArithmeticHistoryFilePath()
             + QStringLiteral("arithmetic-history.json");
 }
 
+QString StatisticsDataFilePath()
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("statistics-data.txt");
+}
+
 void LoadSettings()
 {
     if (Program().settingsDone == 1)

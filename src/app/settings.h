@@ -12,6 +12,8 @@ namespace App {
 QString SettingsFilePath();
 // The history of "四则运算", beside "set.ini".
 QString ArithmeticHistoryFilePath();
+// The tables of 数据统计, beside the history.
+QString StatisticsDataFilePath();
 
 // Reads "set.ini" into the program's settings record, writing the defaults when the file is
 // missing or corrupt, and says so. Does nothing once the settings window has been left.

@@ -28,6 +28,7 @@
 #include "tools/functions/threepointquadraticwindow.h"
 #include "tools/functions/trigonometrywindow.h"
 #include "tools/functions/twovariablefactorizationwindow.h"
+#include "tools/statistics/datastatisticswindow.h"
 #include "tools/statistics/probabilitywindow.h"
 
 #include <QWidget>
@@ -117,7 +118,10 @@ ToolCatalog BuildCatalog()
                      Tool("浓度换算按钮", "浓度换算", Opens<ConcentrationWindow>()),
              }},
             // "更多工具": a tool joins its group with one line once it has landed.
-            MoreTools("统计与概率：", {Tool("排列组合与概率", Opens<ProbabilityWindow>())}),
+            MoreTools("统计与概率：",
+                      {Tool("数据统计",
+                            [] { return new DataStatisticsWindow(StatisticsDataFilePath()); }),
+                       Tool("排列组合与概率", Opens<ProbabilityWindow>())}),
             MoreTools("代数：", {}),
             MoreTools("图形与几何：", {}),
     };

@@ -16,6 +16,9 @@ namespace {
 constexpr int TickLength = 5;
 constexpr double MarkRadius = 4;
 constexpr double MarkSpacing = 8;
+constexpr double DotRadius = 3.5;
+// Bars and areas are shaded in their colour, lightly enough to show the grid through them.
+constexpr double ShadeOpacity = 0.25;
 const QColor AxisColor(Qt::black);
 const QColor GridColor(0xe6, 0xe6, 0xe6);
 const QColor TraceColor(0x33, 0x33, 0x33);
@@ -143,7 +146,8 @@ QString TickText(double value)
 
 namespace GraphPainter {
 
-void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer)
+void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer,
+               bool yLabels)
 {
     painter.save();
     painter.setFont(font);
@@ -208,7 +212,7 @@ void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, Axes
     }
     const bool labelsLeft = axisColumn + TickLength + 60 > w;
     for (const double y : ys) {
-        if (y == 0)
+        if (y == 0 || !yLabels)
             continue;
         const QString text = TickText(y);
         const double width = metrics.horizontalAdvance(text);
@@ -266,6 +270,68 @@ QColor MarkColor(CurveMark::Kind kind)
         break;
     }
     return QColor(0xc6, 0x28, 0x28);
+}
+
+void PaintShapes(QPainter &painter, const GraphView &view, const GraphShapes &shapes)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const auto at = [&view](QPointF point) {
+        return QPointF(view.Column(point.x()), view.Row(point.y()));
+    };
+    for (const GraphShape &shape : shapes) {
+        QColor fill = shape.color;
+        fill.setAlphaF(ShadeOpacity);
+        std::vector<QPointF> points;
+        for (const QPointF &point : shape.points)
+            points.push_back(at(point));
+        switch (shape.kind) {
+        case GraphShape::Dots:
+            painter.setPen(QPen(Qt::white, 1));
+            painter.setBrush(shape.color);
+            for (const QPointF &point : points)
+                painter.drawEllipse(point, DotRadius, DotRadius);
+            break;
+        case GraphShape::Bar:
+            if (points.size() == 2) {
+                painter.setPen(QPen(shape.color, 0));
+                painter.setBrush(fill);
+                painter.drawRect(QRectF(points[0], points[1]).normalized());
+            }
+            break;
+        case GraphShape::Area:
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fill);
+            painter.drawPolygon(points.data(), int(points.size()));
+            break;
+        case GraphShape::Line:
+            painter.setPen(QPen(shape.color, 1.5));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(points.data(), int(points.size()));
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void PaintAxisNames(QPainter &painter, const GraphView &view, const QFont &font,
+                    const QString &xName, const QString &yName)
+{
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(AxisColor);
+    const QFontMetricsF metrics(font, painter.device());
+    const double row = std::clamp(view.Row(0), metrics.height() + 2, view.height());
+    const double column = std::clamp(view.Column(0), 0.0, view.width());
+    const double xWidth = metrics.horizontalAdvance(xName);
+    painter.drawText(
+            QRectF(view.width() - xWidth - 4, row - metrics.height() - 2, xWidth, metrics.height()),
+            Qt::AlignCenter, xName);
+    const double yWidth = metrics.horizontalAdvance(yName);
+    painter.drawText(
+            QRectF(std::clamp(column + 6, 0.0, view.width() - yWidth), 2, yWidth, metrics.height()),
+            Qt::AlignCenter, yName);
+    painter.restore();
 }
 
 void PaintMarks(QPainter &painter, const GraphView &view, const std::vector<CurveMark> &marks)

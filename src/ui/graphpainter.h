@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/curvesampler.h"
+#include "ui/graphshapes.h"
 #include "ui/graphview.h"
 
 #include <QColor>
@@ -19,12 +20,20 @@ namespace GraphPainter {
 // ticks' labels, which never overlap; an axis out of view has its labels along the nearest
 // edge. The labels come after the curves, over them.
 enum class AxesLayer { Lines, Labels };
-void PaintAxes(QPainter &painter, const Ui::GraphView &view, const QFont &font, AxesLayer layer);
+// Without `yLabels`, y's ticks go unlabelled (where y measures nothing).
+void PaintAxes(QPainter &painter, const Ui::GraphView &view, const QFont &font, AxesLayer layer,
+               bool yLabels = true);
 // Width 0 or 1 is the thinnest line.
 void PaintCurve(QPainter &painter, const Ui::GraphView &view,
                 const std::vector<Ui::CurveSampler::Piece> &pieces, const QColor &color, int width);
 void PaintMarks(QPainter &painter, const Ui::GraphView &view,
                 const std::vector<Ui::CurveMark> &marks);
+// Shapes in graph coordinates, in their order: bars and areas filled at a low opacity.
+void PaintShapes(QPainter &painter, const Ui::GraphView &view, const Ui::GraphShapes &shapes);
+// What the axes measure, as the textbook labels them: x's name at the right end of the x axis,
+// y's at the top of the y axis (each along the nearest edge when its axis is out of view).
+void PaintAxisNames(QPainter &painter, const Ui::GraphView &view, const QFont &font,
+                    const QString &xName, const QString &yName);
 // The dot of the trace and its text beside it.
 void PaintTrace(QPainter &painter, const Ui::GraphView &view, double x, double y,
                 const QString &text, const QFont &font);

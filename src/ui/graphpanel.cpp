@@ -106,6 +106,20 @@ void GraphPanel::AddCurve(const QString &expression, const PreparedFunction &f, 
     Resample();
 }
 
+void GraphPanel::ShowPlot(GraphPlot plot)
+{
+    m_curves.clear();
+    m_canvasView = plot.home;
+    m_plot = std::move(plot);
+    SetView(m_canvasView);
+}
+
+void GraphPanel::AddPlotCurve(const PreparedFunction &f, const QColor &color, int penWidth)
+{
+    m_curves.push_back({QString(), f, color, std::clamp(penWidth, 0, width()), nullptr});
+    Resample();
+}
+
 void GraphPanel::SetView(const GraphView &view)
 {
     m_view = view;
@@ -183,7 +197,7 @@ void GraphPanel::Resample()
         curve.sampler = std::make_unique<CurveSampler>(curve.f, m_view, devicePixelRatioF());
     // The window's own view shows its drawing, not these samples: they wait until the trace asks
     // for them or the view moves, so that a run's last paint is not kept waiting for them.
-    if (isCanvasView() && !m_traceColumn) {
+    if (ShowsCanvas() && !m_traceColumn) {
         m_samplingTimer->stop();
         UpdateTrace();
         update();
@@ -273,12 +287,17 @@ void GraphPanel::PaintPicture(QPainter &painter, bool canvas) const
     }
     painter.fillRect(rect(), Qt::white);
     GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Lines);
+    if (m_plot)
+        GraphPainter::PaintShapes(painter, m_view, m_plot->shapes);
     for (const Curve &curve : m_curves) {
         if (curve.sampler)
             GraphPainter::PaintCurve(painter, m_view, curve.sampler->pieces(), curve.color,
                                      curve.penWidth);
     }
-    GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Labels);
+    GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Labels,
+                            !m_plot || m_plot->yLabels);
+    if (m_plot)
+        GraphPainter::PaintAxisNames(painter, m_view, LabelFont(), m_plot->xName, m_plot->yName);
 }
 
 void GraphPanel::PaintOverlay(QPainter &painter) const
@@ -292,10 +311,10 @@ void GraphPanel::PaintOverlay(QPainter &painter) const
 
 void GraphPanel::paintEvent(QPaintEvent *event)
 {
-    if (isCanvasView())
+    if (ShowsCanvas())
         DrawingPanel::paintEvent(event);
     QPainter painter(this);
-    if (!isCanvasView())
+    if (!ShowsCanvas())
         PaintPicture(painter, false);
     PaintOverlay(painter);
     if (hasFocus()) {
@@ -306,6 +325,8 @@ void GraphPanel::paintEvent(QPaintEvent *event)
 
 QString GraphPanel::CaptionText() const
 {
+    if (m_plot)
+        return m_plot->caption;
     QStringList expressions;
     for (const Curve &curve : m_curves)
         expressions.append(QStringLiteral("y = ") + curve.expression);
@@ -318,10 +339,10 @@ QImage GraphPanel::RenderImage(double pixelRatio) const
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintPicture(painter, isCanvasView());
+    PaintPicture(painter, ShowsCanvas());
     if (MarksDrawn())
         GraphPainter::PaintMarks(painter, m_view, marks());
-    if (!m_curves.empty())
+    if (!CaptionText().isEmpty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());
     return image;
 }
@@ -342,7 +363,7 @@ bool GraphPanel::SaveImage(const QString &path, double pixelRatio) const
     PaintPicture(painter, false);
     if (MarksDrawn())
         GraphPainter::PaintMarks(painter, m_view, marks());
-    if (!m_curves.empty())
+    if (!CaptionText().isEmpty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());
     return painter.end();
 }

@@ -3,6 +3,7 @@
 #include "eval/expression.h"
 #include "ui/curvesampler.h"
 #include "ui/drawingpanel.h"
+#include "ui/graphshapes.h"
 #include "ui/graphview.h"
 
 #include <memory>
@@ -32,6 +33,13 @@ public:
     // to keep the view (a new colour of the same drawing).
     void AddCurve(const QString &expression, const Eval::PreparedFunction &f, double a, double b,
                   const QColor &color, int penWidth, bool keepOthers, bool keepView = false);
+
+    // A plot that the panel draws itself, without a canvas picture: shapes in graph coordinates
+    // (a histogram's bars, a scatter plot's dots) under the curves added to it with
+    // AddPlotCurve, opening in its home view, which a double-click or 0 returns to.
+    void ShowPlot(Ui::GraphPlot plot);
+    // A curve of the plot (a fitted curve), traced as the function graph's curves are.
+    void AddPlotCurve(const Eval::PreparedFunction &f, const QColor &color, int penWidth);
 
     const Ui::GraphView &view() const { return m_view; }
     bool isCanvasView() const { return m_view == m_canvasView; }
@@ -90,10 +98,13 @@ private:
     void UpdateTrace();
     std::optional<Ui::CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
+    // The canvas picture shows until the view moves; a plot draws itself in every view.
+    bool ShowsCanvas() const { return isCanvasView() && !m_plot; }
     // The window's own drawing stays as it always was: the dots join it once the view moves.
     bool MarksDrawn() const { return m_marksShown && !isCanvasView(); }
 
     std::vector<Curve> m_curves;
+    std::optional<Ui::GraphPlot> m_plot;
     Ui::GraphView m_canvasView;
     Ui::GraphView m_view;
     bool m_equalScale = false;

@@ -3,18 +3,22 @@
 #include "eval/expression.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
+#include "ui/graphpanel.h"
 #include "ui/messages.h"
 #include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -130,6 +134,39 @@ void ToolWindow::BeginUserAction()
 {
     if (m_busy == 0)
         Eval::BeginUserAction();
+}
+
+// PNG at the screen's pixel ratio or at a chosen size, or SVG, by the chosen type.
+void ToolWindow::SaveGraphImage(const GraphPanel *panel)
+{
+    const auto larger = [panel](int ratio) {
+        return QStringLiteral("PNG 图像 %1×%2 (*.png)")
+                .arg(panel->width() * ratio)
+                .arg(panel->height() * ratio);
+    };
+    const QList<std::pair<QString, double>> types{{QStringLiteral("PNG 图像 (*.png)"), 0},
+                                                  {larger(2), 2},
+                                                  {larger(4), 4},
+                                                  {QStringLiteral("SVG 图像 (*.svg)"), 0}};
+    QStringList filters;
+    for (const auto &type : types)
+        filters.append(type.first);
+    // The dialog runs a loop of its own: the window stays until it returns.
+    BusyScope busy(this);
+    QPointer<QFileDialog> dialog
+            = new QFileDialog(this, QStringLiteral("保存图像"),
+                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QStringLiteral("png"));
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    if (!dialog || isClosing())
+        return;
+    const QStringList files = dialog->selectedFiles();
+    const double ratio = types.value(filters.indexOf(dialog->selectedNameFilter())).second;
+    delete dialog;
+    if (chosen && !files.isEmpty() && !panel->SaveImage(files.first(), ratio))
+        ShowMessage(QStringLiteral("保存图像失败！"));
 }
 
 void ToolWindow::closeEvent(QCloseEvent *event)

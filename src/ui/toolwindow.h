@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class GraphPanel;
 class QScrollArea;
 class QTimer;
 
@@ -109,6 +110,10 @@ protected:
     // A new user action for the script time limit, unless a loop of this window is on the
     // stack: what a loop's events trigger (a redraw during a run) stays part of that action.
     void BeginUserAction();
+
+    // "保存图像": asks where and how (PNG at the screen's pixel ratio or larger, or SVG), then
+    // saves the graph's picture; a failure is said in a message.
+    void SaveGraphImage(const GraphPanel *panel);
 
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -2,6 +2,7 @@
 #include "eval/numberformat.h"
 #include "ui/curvesampler.h"
 #include "ui/graphpanel.h"
+#include "ui/graphshapes.h"
 #include "ui/graphview.h"
 
 #include <QApplication>
@@ -52,6 +53,8 @@ private slots:
     void marksAreFound();
     void curvesAreCorrectInAnyView_data();
     void curvesAreCorrectInAnyView();
+    void plotsDrawShapesInGraphCoordinates_data();
+    void plotsDrawShapesInGraphCoordinates();
 };
 
 void GraphViewTest::roundSteps_data()
@@ -222,6 +225,38 @@ void GraphViewTest::curvesAreCorrectInAnyView()
     panel.FinishSampling();
     const QImage image = panel.grab().toImage();
     QCOMPARE(InkIn(image, column, fromRow, toRow) > 0, inked);
+}
+
+void GraphViewTest::plotsDrawShapesInGraphCoordinates_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addRow("home view") << 1.0;
+    QTest::addRow("zoomed in") << 2.0;
+    QTest::addRow("zoomed out") << 0.5;
+}
+
+// A shaded bar over [0, 4] × [0, 4], a dot at (-4, -4) and the curve y = -x of a plot stay on
+// their points of the plane however the view zooms.
+void GraphViewTest::plotsDrawShapesInGraphCoordinates()
+{
+    QFETCH(double, zoom);
+    GraphPanel panel(QStringLiteral("画板1"), QSize(500, 500));
+    panel.ShowPlot({Square,
+                    {{GraphShape::Bar, {{0, 0}, {4, 4}}, Qt::red},
+                     {GraphShape::Dots, {{-4, -4}}, Qt::red}},
+                    QStringLiteral("图"),
+                    QStringLiteral("x"),
+                    QStringLiteral("y")});
+    panel.AddPlotCurve(PreparedFunction([](double x) { return -x; }), Qt::red, 2);
+    panel.ZoomBy(zoom, zoom);
+    panel.FinishSampling();
+    const QImage image = panel.grab().toImage();
+    const GraphView &view = panel.view();
+    const QColor shaded = image.pixelColor(int(view.Column(2.3)), int(view.Row(1.7)));
+    QVERIFY(shaded.red() > 240 && shaded.green() > 150 && shaded.green() < 220);
+    QCOMPARE(image.pixelColor(int(view.Column(-2.3)), int(view.Row(1.7))).green() > 220, true);
+    QVERIFY(IsInk(image.pixelColor(int(view.Column(-4)), int(view.Row(-4)))));
+    QVERIFY(InkIn(image, view.Column(-3), int(view.Row(3)) - 3, int(view.Row(3)) + 3) > 0);
 }
 
 QTEST_MAIN(GraphViewTest)

@@ -16,16 +16,13 @@
 #include "ui/xornotice.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -210,32 +207,9 @@ void FunctionInfoWindow::ConnectInstrument()
     connect(m_panel, &GraphPanel::TraceChanged, m_traceText, &QLabel::setText);
 }
 
-// PNG at the screen's pixel ratio or at a chosen size, or SVG, by the chosen type.
 void FunctionInfoWindow::SaveImage()
 {
-    const QList<std::pair<QString, double>> types{{QStringLiteral("PNG 图像 (*.png)"), 0},
-                                                  {QStringLiteral("PNG 图像 1000×1000 (*.png)"), 2},
-                                                  {QStringLiteral("PNG 图像 2000×2000 (*.png)"), 4},
-                                                  {QStringLiteral("SVG 图像 (*.svg)"), 0}};
-    QStringList filters;
-    for (const auto &type : types)
-        filters.append(type.first);
-    // The dialog runs a loop of its own: the window stays until it returns.
-    BusyScope busy(this);
-    QPointer<QFileDialog> dialog
-            = new QFileDialog(this, QStringLiteral("保存图像"),
-                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setNameFilters(filters);
-    dialog->setDefaultSuffix(QStringLiteral("png"));
-    const bool chosen = dialog->exec() == QDialog::Accepted;
-    if (!dialog || isClosing())
-        return;
-    const QStringList files = dialog->selectedFiles();
-    const double ratio = types.value(filters.indexOf(dialog->selectedNameFilter())).second;
-    delete dialog;
-    if (chosen && !files.isEmpty() && !m_panel->SaveImage(files.first(), ratio))
-        ShowMessage(QStringLiteral("保存图像失败！"));
+    SaveGraphImage(m_panel);
 }
 
 QGroupBox *FunctionInfoWindow::BuildExtremaGroup()
