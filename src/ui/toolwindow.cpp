@@ -5,15 +5,19 @@
 #include "ui/controls.h"
 #include "ui/graphpanel.h"
 #include "ui/messages.h"
+#include "ui/style.h"
 #include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QPointer>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScrollArea>
@@ -134,6 +138,33 @@ void ToolWindow::BeginUserAction()
 {
     if (m_busy == 0)
         Eval::BeginUserAction();
+}
+
+QWidget *ToolWindow::PlotWithButtons(GraphPanel *panel)
+{
+    auto *plot = new QWidget;
+    auto *layout = new QVBoxLayout(plot);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(Spacing::Related);
+    panel->SetMarksShown(false);
+    panel->setAccessibleDescription(
+            QStringLiteral("加号、减号缩放，方向键平移，0 复位，Ctrl+C 复制图像"));
+    layout->addWidget(panel, 0, Qt::AlignCenter);
+    auto *reset = MakeButton(panel->objectName() + QStringLiteral("复位"), QStringLiteral("复位"));
+    auto *copy = MakeButton(panel->objectName() + QStringLiteral("复制图像"),
+                            QStringLiteral("复制图像"));
+    auto *save = MakeButton(panel->objectName() + QStringLiteral("保存图像"),
+                            QStringLiteral("保存图像"));
+    QLabel *trace = MakeLabel(panel->objectName() + QStringLiteral("坐标"), QString());
+    QHBoxLayout *row = MakeRow({reset, copy, save});
+    row->addWidget(trace, 1);
+    layout->addLayout(row);
+    layout->addStretch();
+    connect(reset, &QPushButton::clicked, panel, &GraphPanel::ResetView);
+    connect(copy, &QPushButton::clicked, panel, &GraphPanel::CopyImage);
+    connect(save, &QPushButton::clicked, this, [this, panel] { SaveGraphImage(panel); });
+    connect(panel, &GraphPanel::TraceChanged, trace, &QLabel::setText);
+    return plot;
 }
 
 // PNG at the screen's pixel ratio or at a chosen size, or SVG, by the chosen type.

@@ -114,6 +114,9 @@ protected:
     // "保存图像": asks where and how (PNG at the screen's pixel ratio or larger, or SVG), then
     // saves the graph's picture; a failure is said in a message.
     void SaveGraphImage(const GraphPanel *panel);
+    // A graph panel with what a plot of a window has under it: "复位", "复制图像", "保存图像"
+    // and the trace's coordinates; the panel also zooms, pans and copies from the keyboard.
+    QWidget *PlotWithButtons(GraphPanel *panel);
 
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -1,10 +1,12 @@
 #include "eval/bigint.h"
 #include "tools/statistics/binomial.h"
 #include "tools/statistics/counting.h"
+#include "tools/statistics/distributionplots.h"
 #include "tools/statistics/distributiontable.h"
 #include "tools/statistics/hypergeometric.h"
 #include "tools/statistics/normal.h"
 #include "tools/statistics/poisson.h"
+#include "ui/style.h"
 
 #include <QTest>
 
@@ -77,6 +79,9 @@ private slots:
     void exactSumsAgreeWithTheirTermsAndTheLibrary();
     void tailsKeepTheirDigits_data();
     void tailsKeepTheirDigits();
+    void picturesHoldTheProbabilities_data();
+    void picturesHoldTheProbabilities();
+    void bellShadesTheAskedArea();
 };
 
 void ProbabilityLogicTest::pagesAgreeWithTheTextbook_data()
@@ -306,6 +311,53 @@ void ProbabilityLogicTest::tailsKeepTheirDigits()
     QFETCH(DistributionValue, value);
     QFETCH(QString, expected);
     QCOMPARE(Leading(value.Rounded(20), 20), expected);
+}
+
+// The bars' heights add up to the exact probability of the counts they stand over, the asked
+// bars are the marked ones; the shaded area under the bell curve is P(a ≤ X ≤ b).
+void ProbabilityLogicTest::picturesHoldTheProbabilities_data()
+{
+    QTest::addColumn<QStringList>("binomial");
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<int>("marked");
+    QTest::newRow("B(10, 1/2), k = 5") << QStringList{"10", "1/2", "5", "", ""} << 11 << 1;
+    QTest::newRow("B(400, 0.3), 100 ≤ X ≤ 130")
+            << QStringList{"400", "0.3", "", "100", "130"} << 401 << 31;
+    QTest::newRow("B(10⁹, 1/3), the middle bars")
+            << QStringList{"1e9", "1/3", "", "", ""} << MaxBars << 0;
+}
+
+void ProbabilityLogicTest::picturesHoldTheProbabilities()
+{
+    QFETCH(QStringList, binomial);
+    QFETCH(int, bars);
+    QFETCH(int, marked);
+    const auto question
+            = ReadBinomial(binomial[0], binomial[1], binomial[2], binomial[3], binomial[4]);
+    const CountBars counts = BinomialBars(*question);
+    const Ui::GraphPlot picture = BarsPicture(counts, QSize(420, 260));
+    QCOMPARE(int(picture.shapes.size()), bars);
+    QCOMPARE(int(std::count_if(
+                     picture.shapes.cbegin(), picture.shapes.cend(),
+                     [](const Ui::GraphShape &bar) { return bar.color == Palette::Accent; })),
+             marked);
+    double sum = 0;
+    for (double height : counts.heights)
+        sum += height;
+    const long long last = counts.first + (long long)counts.heights.size() - 1;
+    const auto exact = BinomialValue(*question, {counts.first, last});
+    QVERIFY(std::abs(sum - DigitsValue(exact->Rounded(17))->ToDouble()) < 1e-12);
+}
+
+void ProbabilityLogicTest::bellShadesTheAskedArea()
+{
+    const auto normal = ReadNormal("110", "10", "100", "120", "");
+    const Ui::GraphPlot bell = BellPicture(*normal, QSize(420, 260));
+    const std::vector<QPointF> &edge = bell.shapes.front().points;
+    double area = 0;
+    for (std::size_t i = 1; i + 1 < edge.size(); ++i)
+        area += (edge[i + 1].x() - edge[i].x()) * (edge[i].y() + edge[i + 1].y()) / 2;
+    QVERIFY(std::abs(area - 0.682689492137086) < 1e-5);
 }
 
 QTEST_GUILESS_MAIN(ProbabilityLogicTest)

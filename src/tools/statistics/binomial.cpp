@@ -165,8 +165,13 @@ CountBars BinomialBars(const BinomialQuestion &question)
 {
     const auto [least, most] = ShownCounts(question);
     const double p = question.p.ToDouble();
-    return MakeBars(least, most, std::llround(double(question.n) * p), question.asked,
-                    [&](long long k) { return BinomialMass(question.n, p, k); });
+    CountBars bars = MakeBars(least, most, std::llround(double(question.n) * p), question.asked,
+                              [&](long long k) { return BinomialMass(question.n, p, k); });
+    bars.caption
+            = QStringLiteral("B(%1, %2)")
+                      .arg(QString::number(question.n),
+                           DistributionValue::Exact(question.p, question.asDecimal).ExactText());
+    return bars;
 }
 
 Ui::Working BinomialWorking(const BinomialQuestion &question, Rounding rounding)

@@ -139,24 +139,7 @@ QWidget *DataStatisticsWindow::BuildPlotTab(GraphPanel *panel, QWidget *options)
     layout->setSpacing(Spacing::Related);
     if (options)
         layout->addWidget(options);
-    panel->SetMarksShown(false);
-    panel->setAccessibleDescription(
-            QStringLiteral("加号、减号缩放，方向键平移，0 复位，Ctrl+C 复制图像"));
-    layout->addWidget(panel, 0, Qt::AlignCenter);
-    auto *reset = MakeButton(panel->objectName() + QStringLiteral("复位"), QStringLiteral("复位"));
-    auto *copy = MakeButton(panel->objectName() + QStringLiteral("复制图像"),
-                            QStringLiteral("复制图像"));
-    auto *save = MakeButton(panel->objectName() + QStringLiteral("保存图像"),
-                            QStringLiteral("保存图像"));
-    QLabel *trace = MakeLabel(panel->objectName() + QStringLiteral("坐标"), QString());
-    QHBoxLayout *row = MakeRow({reset, copy, save});
-    row->addWidget(trace, 1);
-    layout->addLayout(row);
-    layout->addStretch();
-    connect(reset, &QPushButton::clicked, panel, &GraphPanel::ResetView);
-    connect(copy, &QPushButton::clicked, panel, &GraphPanel::CopyImage);
-    connect(save, &QPushButton::clicked, this, [this, panel] { SaveGraphImage(panel); });
-    connect(panel, &GraphPanel::TraceChanged, trace, &QLabel::setText);
+    layout->addWidget(PlotWithButtons(panel));
     return tab;
 }
 

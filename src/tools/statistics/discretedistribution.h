@@ -29,6 +29,7 @@ struct CountBars
     long long first = 0;
     std::vector<double> heights;
     std::optional<CountRange> marked;
+    QString caption; // the distribution as the textbook names it: "B(10, 1/2)"
 };
 constexpr int MaxBars = 401;
 // The bars from `least` to `most` (or the MaxBars of them around `centre`), from `mass`.

@@ -100,8 +100,11 @@ CountBars PoissonBars(const PoissonQuestion &question)
 {
     const auto [least, most] = ShownCounts(question);
     const double mean = question.mean.ToDouble();
-    return MakeBars(least, most, std::llround(mean), question.asked,
-                    [&](long long k) { return PoissonMass(mean, k); });
+    CountBars bars = MakeBars(least, most, std::llround(mean), question.asked,
+                              [&](long long k) { return PoissonMass(mean, k); });
+    bars.caption = QStringLiteral("P(%1)").arg(
+            DistributionValue::Exact(question.mean, question.asDecimal).ExactText());
+    return bars;
 }
 
 Ui::Working PoissonWorking(const PoissonQuestion &question, Rounding rounding)

@@ -2,12 +2,15 @@
 
 #include "tools/statistics/binomial.h"
 #include "tools/statistics/counting.h"
+#include "tools/statistics/distributionplots.h"
 #include "tools/statistics/distributiontable.h"
 #include "tools/statistics/hypergeometric.h"
 #include "tools/statistics/normal.h"
 #include "tools/statistics/poisson.h"
 #include "ui/controls.h"
 #include "ui/editbox.h"
+#include "ui/graphpanel.h"
+#include "ui/style.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,6 +26,19 @@ using namespace Statistics;
 namespace {
 
 const QString OpenEnd = QStringLiteral("空：不限");
+// The plots are drawn to this size (logical pixels), as 数据统计's are.
+const QSize PlotSize(420, 260);
+
+// The bars of the page's distribution, or the bare axes.
+template<typename Question>
+std::function<void(const Question *)> DrawsBars(GraphPanel *panel,
+                                                CountBars (*bars)(const Question &))
+{
+    return [panel, bars](const Question *question) {
+        panel->ShowPlot(question ? BarsPicture(bars(*question), PlotSize)
+                                 : EmptyPicture(QString(), PlotSize));
+    };
+}
 
 // 杨辉三角 as the textbook prints it, each row centred under the one before, the widest row
 // scrolled to rather than wrapped.
@@ -82,12 +98,15 @@ void ProbabilityWindow::AddRoundingChoice(const QString &page)
 // The page computes its question's results on every change and builds its working from it.
 template<typename Read>
 void ProbabilityWindow::Follow(Read read, ResultsOf<decltype(*read())> results,
-                               WorkingOf<decltype(*read())> working)
+                               WorkingOf<decltype(*read())> working,
+                               DrawingOf<decltype(*read())> draw)
 {
-    ComputeOnEveryChange([this, read, results] {
+    ComputeOnEveryChange([this, read, results, draw] {
         const auto question = read();
         ShowResults(question ? Outcome<Ui::NamedValues>(results(*question, rounding()))
                              : Refuse(question.refusal()));
+        if (draw)
+            draw(question ? &*question : nullptr);
     });
     AddWorking([this, read, working] {
         const auto question = read();
@@ -106,6 +125,14 @@ ProbabilityWindow::CountInputs ProbabilityWindow::AddCountInputs(const QString &
     for (const char *name : {"P(X=k)", "P(X≤k)", "P(a≤X≤b)", "E(X)", "D(X)"})
         AddResult(QString::fromUtf8(name));
     return inputs;
+}
+
+GraphPanel *ProbabilityWindow::AddPlot(const QString &name)
+{
+    auto *panel = new GraphPanel(name, PlotSize);
+    panel->ShowPlot(EmptyPicture(QString(), PlotSize));
+    AddResultWidget(PlotWithButtons(panel), 1);
+    return panel;
 }
 
 Rounding ProbabilityWindow::rounding() const
@@ -171,7 +198,8 @@ void ProbabilityWindow::AddBinomialPage()
                 return ReadBinomial(n->text(), p->text(), asked.k->text(), asked.a->text(),
                                     asked.b->text());
             },
-            BinomialResults, BinomialWorking);
+            BinomialResults, BinomialWorking,
+            DrawsBars(AddPlot(QStringLiteral("二项分布图")), BinomialBars));
 }
 
 void ProbabilityWindow::AddHypergeometricPage()
@@ -190,7 +218,8 @@ void ProbabilityWindow::AddHypergeometricPage()
                 return ReadHypergeometric(population->text(), marked->text(), drawn->text(),
                                           asked.k->text(), asked.a->text(), asked.b->text());
             },
-            HypergeometricResults, HypergeometricWorking);
+            HypergeometricResults, HypergeometricWorking,
+            DrawsBars(AddPlot(QStringLiteral("超几何分布图")), HypergeometricBars));
 }
 
 void ProbabilityWindow::AddPoissonPage()
@@ -203,7 +232,8 @@ void ProbabilityWindow::AddPoissonPage()
             [mean, asked] {
                 return ReadPoisson(mean->text(), asked.k->text(), asked.a->text(), asked.b->text());
             },
-            PoissonResults, PoissonWorking);
+            PoissonResults, PoissonWorking,
+            DrawsBars(AddPlot(QStringLiteral("泊松分布图")), PoissonBars));
 }
 
 void ProbabilityWindow::AddNormalPage()
@@ -229,5 +259,16 @@ void ProbabilityWindow::AddNormalPage()
             [mean, deviation, a, b, p] {
                 return ReadNormal(mean->text(), deviation->text(), a->text(), b->text(), p->text());
             },
-            NormalResults, NormalWorking);
+            NormalResults, NormalWorking,
+            [bell = AddPlot(QStringLiteral("正态分布图"))](const NormalQuestion *question) {
+                if (!question) {
+                    bell->ShowPlot(EmptyPicture(QString(), PlotSize));
+                    return;
+                }
+                bell->ShowPlot(BellPicture(*question, PlotSize));
+                bell->AddPlotCurve(Eval::PreparedFunction([question = *question](double x) {
+                                       return NormalDensity(question, x);
+                                   }),
+                                   Palette::Accent, 2);
+            });
 }

@@ -5,9 +5,11 @@
 
 #include <QList>
 
+#include <functional>
 #include <type_traits>
 
 class EditBox;
+class GraphPanel;
 class QCheckBox;
 class QTextEdit;
 
@@ -36,9 +38,14 @@ private:
     using ResultsOf = Ui::NamedValues (*)(const std::decay_t<Question> &, Statistics::Rounding);
     template<typename Question>
     using WorkingOf = Ui::Working (*)(const std::decay_t<Question> &, Statistics::Rounding);
+    // What the page draws for its question, or for none (nullptr).
+    template<typename Question>
+    using DrawingOf = std::function<void(const std::decay_t<Question> *)>;
     template<typename Read>
     void Follow(Read read, ResultsOf<decltype(*read())> results,
-                WorkingOf<decltype(*read())> working);
+                WorkingOf<decltype(*read())> working, DrawingOf<decltype(*read())> draw = {});
+    // The page's plot, under its results.
+    GraphPanel *AddPlot(const QString &name);
     // "保留4位小数" of the page being built; all pages' boxes move together.
     void AddRoundingChoice(const QString &page);
     Statistics::Rounding rounding() const;
