@@ -119,10 +119,12 @@ CountBars HypergeometricBars(const HypergeometricQuestion &question)
                 - std::lgamma(double(n - k) + 1);
     };
     const long long N = question.population, M = question.marked, n = question.drawn;
-    return MakeBars(
+    CountBars bars = MakeBars(
             least, most, std::llround(Mean(question).ToDouble()), question.asked, [&](long long k) {
                 return std::exp(logChoose(M, k) + logChoose(N - M, n - k) - logChoose(N, n));
             });
+    bars.caption = QStringLiteral("H(%1, %2, %3)").arg(N).arg(M).arg(n);
+    return bars;
 }
 
 Ui::Working HypergeometricWorking(const HypergeometricQuestion &question, Rounding rounding)
