@@ -321,8 +321,8 @@ void ProbabilityLogicTest::picturesHoldTheProbabilities_data()
     QTest::addColumn<int>("bars");
     QTest::addColumn<int>("marked");
     QTest::newRow("B(10, 1/2), k = 5") << QStringList{"10", "1/2", "5", "", ""} << 11 << 1;
-    QTest::newRow("B(400, 0.3), 100 ≤ X ≤ 130")
-            << QStringList{"400", "0.3", "", "100", "130"} << 401 << 31;
+    QTest::newRow("B(400, 0.3), k = 90 and 100 ≤ X ≤ 130")
+            << QStringList{"400", "0.3", "90", "100", "130"} << 401 << 32;
     QTest::newRow("B(10⁹, 1/3), the middle bars")
             << QStringList{"1e9", "1/3", "", "", ""} << MaxBars << 0;
 }

@@ -43,11 +43,14 @@ CountBars MakeBars(long long least, long long most, long long centre, const Aske
     bars.first = least;
     for (long long k = least; k <= most; ++k)
         bars.heights.push_back(mass(k));
-    if (asked.range)
-        bars.marked = asked.range;
-    else if (asked.k)
-        bars.marked = CountRange{asked.k, asked.k};
+    bars.asked = asked;
     return bars;
+}
+
+bool CountBars::Asks(long long k) const
+{
+    const std::optional<CountRange> &range = asked.range;
+    return asked.k == k || (range && range->from.value_or(k) <= k && k <= range->to.value_or(k));
 }
 
 Ui::WorkingBlock DistributionRows(long long least, long long most,

@@ -22,13 +22,16 @@ Ui::NamedValues CountResults(const AskedCounts &asked, const CountProbabilityOf 
                              const DistributionValue &mean, const DistributionValue &variance,
                              Rounding rounding);
 
-// The bars of a distribution's picture: P(X = first), P(X = first + 1), …, and the bars the
-// question asks about (those of a ≤ X ≤ b, else that of k).
+// The bars of a distribution's picture: P(X = first), P(X = first + 1), …, and what the
+// question asks about.
 struct CountBars
 {
     long long first = 0;
     std::vector<double> heights;
-    std::optional<CountRange> marked;
+    AskedCounts asked;
+
+    // Whether the question asks about X = k: k itself, or a ≤ k ≤ b.
+    bool Asks(long long k) const;
     QString caption; // the distribution as the textbook names it: "B(10, 1/2)"
 };
 constexpr int MaxBars = 401;

@@ -25,11 +25,6 @@ GraphView ViewOver(double left, double right, double top, QSize panel)
                      panel.height());
 }
 
-bool Marked(const CountBars &bars, long long k)
-{
-    return bars.marked && bars.marked->from.value_or(k) <= k && k <= bars.marked->to.value_or(k);
-}
-
 } // namespace
 
 GraphPlot BarsPicture(const CountBars &bars, QSize panel)
@@ -43,7 +38,7 @@ GraphPlot BarsPicture(const CountBars &bars, QSize panel)
         picture.shapes.push_back(
                 {GraphShape::Bar,
                  {{k - BarWidth / 2, 0}, {k + BarWidth / 2, height}},
-                 Marked(bars, bars.first + (long long)i) ? Palette::Accent : Palette::Indicator});
+                 bars.Asks(bars.first + (long long)i) ? Palette::Accent : Palette::Indicator});
     }
     const double first = double(bars.first);
     const double last = first + double(std::max<std::size_t>(bars.heights.size(), 1)) - 1;
