@@ -147,7 +147,7 @@ QString TickText(double value)
 namespace GraphPainter {
 
 void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, AxesLayer layer,
-               bool yLabels)
+               bool yLabels, bool yNamed)
 {
     painter.save();
     painter.setFont(font);
@@ -218,7 +218,8 @@ void PaintAxes(QPainter &painter, const GraphView &view, const QFont &font, Axes
         const double width = metrics.horizontalAdvance(text);
         const QRectF box(labelsLeft ? axisColumn - 3 - width : axisColumn + TickLength + 3,
                          view.Row(y) - metrics.height() / 2, width, metrics.height());
-        if (box.top() >= 0 && box.bottom() <= h)
+        const double top = yNamed ? metrics.height() + 4 : 0;
+        if (box.top() >= top && box.bottom() <= h)
             label(box, text);
     }
     painter.restore();

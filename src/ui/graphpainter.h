@@ -20,9 +20,10 @@ namespace GraphPainter {
 // ticks' labels, which never overlap; an axis out of view has its labels along the nearest
 // edge. The labels come after the curves, over them.
 enum class AxesLayer { Lines, Labels };
-// Without `yLabels`, y's ticks go unlabelled (where y measures nothing).
+// Without `yLabels`, y's ticks go unlabelled (where y measures nothing). With `yNamed`, no
+// tick label stands in the line at the top where PaintAxisNames writes y's name.
 void PaintAxes(QPainter &painter, const Ui::GraphView &view, const QFont &font, AxesLayer layer,
-               bool yLabels = true);
+               bool yLabels = true, bool yNamed = false);
 // Width 0 or 1 is the thinnest line.
 void PaintCurve(QPainter &painter, const Ui::GraphView &view,
                 const std::vector<Ui::CurveSampler::Piece> &pieces, const QColor &color, int width);

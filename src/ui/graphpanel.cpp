@@ -295,7 +295,7 @@ void GraphPanel::PaintPicture(QPainter &painter, bool canvas) const
                                      curve.penWidth);
     }
     GraphPainter::PaintAxes(painter, m_view, LabelFont(), GraphPainter::AxesLayer::Labels,
-                            !m_plot || m_plot->yLabels);
+                            !m_plot || m_plot->yLabels, m_plot && !m_plot->yName.isEmpty());
     if (m_plot)
         GraphPainter::PaintAxisNames(painter, m_view, LabelFont(), m_plot->xName, m_plot->yName);
 }

@@ -16,12 +16,13 @@ constexpr double BarWidth = 0.8;
 // Samples of the shaded area's upper edge.
 constexpr int CurveSamples = 400;
 
-// The view over [left, right] and [0, top], with room below and left for the ticks' labels.
+// The view over [left, right] and [0, top], with room below and left for the ticks' labels and
+// above for the name of the y axis.
 GraphView ViewOver(double left, double right, double top, QSize panel)
 {
     const double room = (right - left) * 0.06;
     top = top > 0 ? top : 1;
-    return GraphView(left - 2 * room, right + room, -top * 0.12, top * 1.2, panel.width(),
+    return GraphView(left - 2 * room, right + room, -top * 0.16, top * 1.25, panel.width(),
                      panel.height());
 }
 
