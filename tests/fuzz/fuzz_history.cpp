@@ -3,12 +3,12 @@
 // at most its maximum of entries.
 
 #include "fuzzsupport.h"
-#include "tools/arith/calculationhistory.h"
+#include "eval/calculationhistory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-using namespace Arith;
+using namespace Eval;
 
 namespace {
 
