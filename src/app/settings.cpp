@@ -21,6 +21,12 @@ QString ArithmeticHistoryFilePath()
             + QStringLiteral("arithmetic-history.json");
 }
 
+QString ScientificHistoryFilePath()
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("scientific-history.json");
+}
+
 void LoadSettings()
 {
     if (Program().settingsDone == 1)

@@ -12,6 +12,8 @@ namespace App {
 QString SettingsFilePath();
 // The history of "四则运算", beside "set.ini".
 QString ArithmeticHistoryFilePath();
+// The history of "科学计算", beside it.
+QString ScientificHistoryFilePath();
 
 // Reads "set.ini" into the program's settings record, writing the defaults when the file is
 // missing or corrupt, and says so. Does nothing once the settings window has been left.

@@ -8,6 +8,7 @@
 #include "tools/applied/kinematicswindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
+#include "tools/algebra/scientificcalculatorwindow.h"
 #include "tools/arith/arithmeticwindow.h"
 #include "tools/arith/baseconversionwindow.h"
 #include "tools/arith/bignumberwindow.h"
@@ -47,8 +48,8 @@ ToolEntry Tool(const char *buttonName, const char *caption,
     return {QString::fromUtf8(buttonName), QString::fromUtf8(caption), std::move(createWindow)};
 }
 
-// A tool of "更多工具": its button is named after its caption. (Unused while its groups wait.)
-[[maybe_unused]] ToolEntry Tool(const char *caption, std::function<QWidget *()> createWindow)
+// A tool of "更多工具": its button is named after its caption.
+ToolEntry Tool(const char *caption, std::function<QWidget *()> createWindow)
 {
     const QString text = QString::fromUtf8(caption);
     return {text + QStringLiteral("按钮"), text, std::move(createWindow)};
@@ -117,7 +118,14 @@ ToolCatalog BuildCatalog()
              }},
             // "更多工具": a tool joins its group with one line once it has landed.
             MoreTools("统计与概率：", {}),
-            MoreTools("代数：", {}),
+            MoreTools("代数：",
+                      {
+                              Tool("科学计算",
+                                   [] {
+                                       return new ScientificCalculatorWindow(
+                                               ScientificHistoryFilePath());
+                                   }),
+                      }),
             MoreTools("图形与几何：", {}),
     };
 }
