@@ -2,13 +2,13 @@
 
 #include "app/settings.h"
 
+#include "tools/algebra/scientificcalculatorwindow.h"
 #include "tools/applied/bmiwindow.h"
 #include "tools/applied/concentrationwindow.h"
 #include "tools/applied/electricalwindow.h"
 #include "tools/applied/kinematicswindow.h"
 #include "tools/applied/ppiwindow.h"
 #include "tools/applied/profitwindow.h"
-#include "tools/algebra/scientificcalculatorwindow.h"
 #include "tools/arith/arithmeticwindow.h"
 #include "tools/arith/baseconversionwindow.h"
 #include "tools/arith/bignumberwindow.h"

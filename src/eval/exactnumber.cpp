@@ -126,16 +126,38 @@ PrimePowers PowersOf(const std::vector<RootFactor> &roots, const mpq_class &scal
     return powers;
 }
 
-// a · b for monomials: the coefficient that comes out of the roots, and the monomial.
-std::optional<std::pair<mpq_class, Monomial>> Product(const Monomial &a, const Monomial &b)
+// a · b for monomials: the whole number that comes out of the roots, and the monomial. Each
+// prime's exponents are below 1, so their sum gives at most one prime to the coefficient.
+std::optional<std::pair<mpz_class, Monomial>> Product(const Monomial &a, const Monomial &b)
 {
-    PrimePowers powers = PowersOf(a.roots, 1);
-    for (const RootFactor &r : b.roots)
-        powers[r.prime] += mpq_class(r.num, r.den);
-    auto normal = Normalise(1, powers);
-    if (!normal)
-        return std::nullopt;
-    return std::pair{normal->first, Monomial{normal->second, a.pi + b.pi, a.e + b.e}};
+    Monomial m{{}, a.pi + b.pi, a.e + b.e};
+    m.roots.reserve(a.roots.size() + b.roots.size());
+    mpz_class factor = 1;
+    auto x = a.roots.begin(), y = b.roots.begin();
+    while (x != a.roots.end() || y != b.roots.end()) {
+        if (y == b.roots.end() || (x != a.roots.end() && x->prime < y->prime)) {
+            m.roots.push_back(*x++);
+        } else if (x == a.roots.end() || y->prime < x->prime) {
+            m.roots.push_back(*y++);
+        } else {
+            long num = x->num * y->den + y->num * x->den, den = x->den * y->den;
+            const long g = std::gcd(num, den);
+            num /= g;
+            den /= g;
+            if (num >= den) {
+                num -= den;
+                factor *= x->prime;
+            }
+            if (num != 0) {
+                if (den > ExactNumber::MaxRootIndex)
+                    return std::nullopt;
+                m.roots.push_back({x->prime, num, den});
+            }
+            ++x;
+            ++y;
+        }
+    }
+    return std::pair{factor, std::move(m)};
 }
 
 // Approximations of π and e at a precision, worked out once per precision.
@@ -245,13 +267,16 @@ namespace {
 // The number of these terms, or nothing past the limits.
 std::optional<ExactNumber> Made(TermMap terms)
 {
+    long bits = 0;
     for (auto it = terms.begin(); it != terms.end();) {
-        if (sgn(it->second) == 0)
+        if (sgn(it->second) == 0) {
             it = terms.erase(it);
-        else if (BitsOf(it->second) > ExactNumber::MaxBits)
+            continue;
+        }
+        bits += BitsOf(it->second);
+        if (bits > ExactNumber::MaxBits)
             return std::nullopt;
-        else
-            ++it;
+        ++it;
     }
     if (terms.size() > size_t(ExactNumber::MaxTerms))
         return std::nullopt;
@@ -306,13 +331,24 @@ std::optional<ExactNumber> ExactNumber::Subtract(const ExactNumber &other) const
 
 std::optional<ExactNumber> ExactNumber::Multiply(const ExactNumber &other) const
 {
+    // Every pair of terms is multiplied: a bound on that work keeps a line fast.
+    const auto work = [](const TermMap &t) {
+        long bits = 0;
+        for (const auto &term : t)
+            bits += BitsOf(term.second) + 64;
+        return bits;
+    };
+    if (m_terms->terms.size() * other.m_terms->terms.size() > size_t(MaxTermPairs)
+        || double(work(m_terms->terms)) * double(work(other.m_terms->terms))
+                > MaxMultiplicationWork)
+        return std::nullopt;
     TermMap terms;
     for (const auto &[a, ca] : m_terms->terms) {
         for (const auto &[b, cb] : other.m_terms->terms) {
             const auto product = Product(a, b);
-            if (!product || BitsOf(ca) + BitsOf(cb) > 2 * MaxBits)
+            if (!product)
                 return std::nullopt;
-            terms[product->second] += ca * cb * product->first;
+            terms[product->second] += ca * cb * mpq_class(product->first);
         }
         if (terms.size() > size_t(MaxTerms))
             return std::nullopt;

@@ -73,7 +73,10 @@ public:
     static constexpr long MaxRootIndex = 100;
     static constexpr long MaxExponent = 10'000;
     static constexpr int MaxTerms = 64;
-    static constexpr long MaxBits = 40'000; // of a numerator or denominator
+    static constexpr long MaxBits = 40'000; // of all numerators and denominators together
+    // Of a product: pairs of terms, and the bits of one factor's terms times the other's.
+    static constexpr int MaxTermPairs = 1024;
+    static constexpr double MaxMultiplicationWork = 1e8;
     static constexpr int MaxFieldDegree = 16; // of the roots a divisor's inverse is built from
 
 private:

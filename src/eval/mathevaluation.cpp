@@ -27,9 +27,13 @@ const QString BadChoice = QStringLiteral("C(n,m)、A(n,m)要求n、m为0或正�
 const QString ChoiceTooLarge = QStringLiteral("C(n,m)、A(n,m)的n太大，最大为%1").arg(MaxFactorial);
 const QString ArcOutOfRange = QStringLiteral("反正弦、反余弦的值必须在−1到1之间");
 const QString BadRootIndex = QStringLiteral("开方次数必须是不为0的数");
+const QString TrigonometryTooLarge = QStringLiteral("三角函数的角太大，请小于10的15次方");
 const QString TooLarge = QStringLiteral("结果太大，超出计算范围");
 const QString TooSmall = QStringLiteral("结果太接近0，超出计算范围");
 const QString Unsure = QStringLiteral("这个算式的值无法可靠地算出");
+
+// Beyond this a factorial's digits pass what the exact form holds.
+constexpr long MaxExactFactorial = 3000;
 
 bool IsTrigonometric(Function f)
 {
@@ -279,6 +283,8 @@ private:
             return Refuse(FactorialOfNonNatural);
         if (*n > Rational(MaxFactorial))
             return Refuse(FactorialTooLarge);
+        if (*n > Rational(MaxExactFactorial))
+            return Known(std::nullopt);
         mpz_class f;
         mpz_fac_ui(f.get_mpz_t(), static_cast<unsigned long>(n->ToDouble()));
         return Known(ExactNumber(FromMpq(mpq_class(f))));
@@ -379,7 +385,7 @@ private:
         const auto steps = degrees->Divide(Rational(15));
         if (!steps->IsInteger())
             return Known(std::nullopt);
-        const long k = long(steps->ToDouble());
+        const long k = long(steps->Numerator().Remainder(BigInteger(24))->ToText().toInt());
         const ExactNumber sine = SinOfSteps(k), cosine = SinOfSteps(k + 6);
         if (f == Function::Sin)
             return Known(sine);
@@ -579,7 +585,13 @@ private:
                 return FactorialOfNonNatural;
             if (*n > MaxFactorial)
                 return FactorialTooLarge;
-            mpfr_fac_ui(r, static_cast<unsigned long>(*n), MPFR_RNDN);
+            // The product of a large factorial takes long at high precision; Γ(n+1) does not.
+            if (*n <= MaxExactFactorial) {
+                mpfr_fac_ui(r, static_cast<unsigned long>(*n), MPFR_RNDN);
+            } else {
+                mpfr_set_si(r, *n + 1, MPFR_RNDN);
+                mpfr_gamma(r, r, MPFR_RNDN);
+            }
             break;
         }
         default:
@@ -656,6 +668,9 @@ private:
             break;
         }
         if (IsTrigonometric(f)) {
+            // Past this a student's angle has no digits left for its place in the turn.
+            if (mpfr_get_exp(x) > 50)
+                return TrigonometryTooLarge;
             mpfr_set(scratch.get(), x, MPFR_RNDN);
             ToRadians(scratch.get());
             (f == Function::Sin           ? mpfr_sin
@@ -748,21 +763,34 @@ bool IsAngle(const MathNode &node)
 
 } // namespace
 
-Outcome<Decimal> ApproximateMath(const MathNode &tree, const MathContext &context, int significant)
+namespace {
+
+// The least precision at which two evaluations agree on two more digits than `significant`,
+// or the refusal both give.
+Outcome<mpfr_prec_t> SettledPrecision(const MathNode &tree, const MathContext &context,
+                                      int significant)
 {
-    // Two more digits than shown must agree between two precisions; the shown digits are
-    // rounded from the more precise value.
     Outcome<Decimal> previous = AtPrecision(tree, context, 96, significant + 2);
     for (mpfr_prec_t precision = 192; precision <= 6144; precision *= 2) {
         Outcome<Decimal> next = AtPrecision(tree, context, precision, significant + 2);
         if (Same(previous, next)) {
             if (!next)
-                return next;
-            return AtPrecision(tree, context, precision, significant);
+                return Refuse(next.refusal());
+            return precision;
         }
         previous = std::move(next);
     }
     return Refuse(Unsure);
+}
+
+} // namespace
+
+Outcome<Decimal> ApproximateMath(const MathNode &tree, const MathContext &context, int significant)
+{
+    const auto precision = SettledPrecision(tree, context, significant);
+    if (!precision)
+        return Refuse(precision.refusal());
+    return AtPrecision(tree, context, *precision, significant);
 }
 
 Outcome<MathValue> EvaluateMath(const MathNode &tree, const MathContext &context)
@@ -778,12 +806,12 @@ Outcome<MathValue> EvaluateMath(const MathNode &tree, const MathContext &context
         value.shortDecimal = value.exact->ToDecimal(10);
         return value;
     }
-    const auto decimal = ApproximateMath(tree, context, MathValue::Digits);
-    const auto shortDecimal = ApproximateMath(tree, context, 10);
-    if (!decimal)
-        return Refuse(decimal.refusal());
-    if (!shortDecimal)
-        return Refuse(shortDecimal.refusal());
+    // Both roundings from the one precision where the longer one has settled.
+    const auto precision = SettledPrecision(tree, context, MathValue::Digits);
+    if (!precision)
+        return Refuse(precision.refusal());
+    const auto decimal = AtPrecision(tree, context, *precision, MathValue::Digits);
+    const auto shortDecimal = AtPrecision(tree, context, *precision, 10);
     value.decimal = *decimal;
     value.shortDecimal = *shortDecimal;
     return value;

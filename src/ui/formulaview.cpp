@@ -113,8 +113,7 @@ private:
         const double width = std::max(top.width, bottom.width) + 2 * pad;
         const double bar = origin.y() - axis;
         Set(f.parts[0], font, {origin.x() + (width - top.width) / 2, bar - gap - top.descent});
-        Set(f.parts[1], font,
-            {origin.x() + (width - bottom.width) / 2, bar + gap + bottom.ascent});
+        Set(f.parts[1], font, {origin.x() + (width - bottom.width) / 2, bar + gap + bottom.ascent});
         Line({origin.x() + pad / 2, bar}, {origin.x() + width - pad / 2, bar},
              std::max(1.0, em / 18));
         m_afterOperand = true;
@@ -130,8 +129,9 @@ private:
         const double stroke = std::max(1.0, em / 18);
         const double gap = em * 0.1, sign = em * 0.5;
         QFont small = Scaled(font, 0.6);
-        const double indexWidth
-                = f.text.isEmpty() ? 0 : std::max(0.0, QFontMetricsF(small).horizontalAdvance(f.text) - sign * 0.35);
+        const double indexWidth = f.text.isEmpty()
+                ? 0
+                : std::max(0.0, QFontMetricsF(small).horizontalAdvance(f.text) - sign * 0.35);
         const double left = origin.x() + indexWidth;
         const double top = origin.y() - radicand.ascent - gap;
         const double bottom = origin.y() + radicand.descent;
@@ -151,8 +151,7 @@ private:
             m_painter->drawPath(path);
         }
         if (!f.text.isEmpty())
-            Set(Formula::Glyphs(f.text), small,
-                {origin.x(), origin.y() - radicand.ascent * 0.5});
+            Set(Formula::Glyphs(f.text), small, {origin.x(), origin.y() - radicand.ascent * 0.5});
         Set(f.parts[0], font, {left + sign, origin.y()});
         m_afterOperand = true;
         return {right - origin.x(), radicand.ascent + gap + stroke, radicand.descent};
@@ -211,8 +210,7 @@ QSize FormulaView::sizeHint() const
     // Room for a fraction of two lines when there is none, so the window keeps its height.
     const QFontMetricsF metrics(font());
     const double height = std::max({primary.ascent + primary.descent,
-                                    secondary.ascent + secondary.descent,
-                                    2.6 * metrics.height()});
+                                    secondary.ascent + secondary.descent, 2.6 * metrics.height()});
     return {int(std::ceil(primary.width + secondary.width)) + 8, int(std::ceil(height)) + 8};
 }
 

@@ -63,7 +63,8 @@ void ScientificCalculatorWindowTest::enterShowsExactThenDecimalAndCopies()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("\\frac{\\sqrt{3}+1}{2}"));
     Enter(QStringLiteral("ln0"));
     QCOMPARE(Shown(), QString());
-    QCOMPARE(FindControl<QLabel>(m_window, "提示信息")->text(), QStringLiteral("对数的真数必须大于0"));
+    QCOMPARE(FindControl<QLabel>(m_window, "提示信息")->text(),
+             QStringLiteral("对数的真数必须大于0"));
 }
 
 void ScientificCalculatorWindowTest::keypadAnswerAndHistory()
@@ -95,6 +96,7 @@ void ScientificCalculatorWindowTest::switchesFlipTheAnswer()
     QCOMPARE(Shown(), QStringLiteral("30°"));
     FindControl<QRadioButton>(m_window, "弧度")->click();
     QCOMPARE(Shown(), QStringLiteral("π/6 ≈ 0.5235987756"));
+    QVERIFY(m_window->ResultLines().contains(QStringLiteral("精确值 = π/6")));
     Picture(QStringLiteral("scientific-radians"));
 }
 

@@ -22,8 +22,8 @@ bool IsEmpty(const Formula &f)
 bool IsExactly(const Decimal &decimal, const Rational &value)
 {
     const long shift = decimal.exponent - long(decimal.digits.size()) + 1;
-    const auto digits = ReadRational((decimal.negative ? QStringLiteral("-") : QString())
-                                     + decimal.digits);
+    const auto digits
+            = ReadRational((decimal.negative ? QStringLiteral("-") : QString()) + decimal.digits);
     const auto scale = Rational(10).Power(shift);
     return digits && scale && *digits * *scale == value;
 }
@@ -33,7 +33,8 @@ QString Relation(const MathValue &value)
     const auto rational = value.exact ? value.exact->AsRational() : std::nullopt;
     if (!rational || !IsExactly(value.shortDecimal, *rational))
         return QStringLiteral("≈");
-    return rational->IsInteger() && value.shortDecimal.exponent < 10 ? QString() : QStringLiteral("=");
+    return rational->IsInteger() && value.shortDecimal.exponent < 10 ? QString()
+                                                                     : QStringLiteral("=");
 }
 
 } // namespace

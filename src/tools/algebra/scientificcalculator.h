@@ -33,6 +33,7 @@ Eval::Outcome<ScientificAnswer> CalculateScientific(const QString &line, Eval::A
 Eval::Formula AsMixedNumber(const Eval::MathValue &value, const Eval::Formula &exact);
 
 // The history line of an answer: the line and what it gave ("5√3 ≈ 8.660254038").
-Eval::HistoryEntry HistoryEntryOf(const QString &line, const Eval::Outcome<ScientificAnswer> &answer);
+Eval::HistoryEntry HistoryEntryOf(const QString &line,
+                                  const Eval::Outcome<ScientificAnswer> &answer);
 
 } // namespace Algebra

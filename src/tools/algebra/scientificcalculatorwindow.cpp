@@ -27,10 +27,18 @@ struct Key
 };
 
 const Key Keys[][6] = {
-        {{"sin", "sin("}, {"cos", "cos("}, {"tan", "tan("}, {"ln", "ln("}, {"lg", "lg("},
+        {{"sin", "sin("},
+         {"cos", "cos("},
+         {"tan", "tan("},
+         {"ln", "ln("},
+         {"lg", "lg("},
          {"log(a,b)", "log("}},
-        {{"arcsin", "arcsin("}, {"arccos", "arccos("}, {"arctan", "arctan("}, {"√", "√("},
-         {"∛", "∛("}, {"root(n,x)", "root("}},
+        {{"arcsin", "arcsin("},
+         {"arccos", "arccos("},
+         {"arctan", "arctan("},
+         {"√", "√("},
+         {"∛", "∛("},
+         {"root(n,x)", "root("}},
         {{"7", "7"}, {"8", "8"}, {"9", "9"}, {"(", "("}, {")", ")"}, {"xʸ", "^"}},
         {{"4", "4"}, {"5", "5"}, {"6", "6"}, {"×", "×"}, {"÷", "÷"}, {"n!", "!"}},
         {{"1", "1"}, {"2", "2"}, {"3", "3"}, {"+", "+"}, {"−", "−"}, {"%", "%"}},
@@ -49,6 +57,9 @@ ScientificCalculatorWindow::ScientificCalculatorWindow(const QString &historyPat
     FitBoxTo(m_line, QStringLiteral("1/(√3−1)+sin60°×log(2,8)−2π/3"));
     AddInput(QStringLiteral("算式："), m_line);
     AddInputWidget(MakeAngleChoice());
+    // A student switches the unit to see the same line in the other: it is worked out again
+    // (after the frame has cleared the results of the old unit).
+    connect(m_radians, &QRadioButton::toggled, this, &ScientificCalculatorWindow::ComputeAgain);
     AddInputWidget(MakeKeypad());
     SetMainAction(QStringLiteral("计算"), [this] { Compute(); });
     AddResultWidget(m_display);
@@ -75,8 +86,6 @@ QWidget *ScientificCalculatorWindow::MakeAngleChoice()
     row->setContentsMargins(0, 0, 0, 0);
     row->addStretch();
     choice->setLayout(row);
-    // A student switches the unit to see the same line in the other: it is worked out again.
-    connect(m_radians, &QRadioButton::toggled, this, &ScientificCalculatorWindow::ComputeAgain);
     return choice;
 }
 
@@ -192,13 +201,12 @@ void ScientificCalculatorWindow::ShowAnswer()
     const ScientificAnswer &a = *m_shown;
     const bool hasExact = !FormulaText(a.exact).isEmpty();
     const auto approximately = [&](const QString &relation) {
-        return relation.isEmpty()
-                ? a.decimal
-                : Formula::Row({Formula::Glyphs(relation + u' '), a.decimal});
+        return relation.isEmpty() ? a.decimal
+                                  : Formula::Row({Formula::Glyphs(relation + u' '), a.decimal});
     };
     if (!hasExact || m_decimalKey->isChecked()) {
-        m_display->SetFormula(approximately(hasExact && a.relation != u'≈' ? QString()
-                                                                           : QStringLiteral("≈")));
+        m_display->SetFormula(
+                approximately(hasExact && a.relation != u'≈' ? QString() : QStringLiteral("≈")));
         return;
     }
     const Formula exact = m_mixed->isChecked() ? AsMixedNumber(a.value, a.exact) : a.exact;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "eval/outcome.h"
 #include "eval/calculationhistory.h"
+#include "eval/outcome.h"
 
 #include <QString>
 
