@@ -1,6 +1,6 @@
 #include "benchmain.h"
-#include "tools/arith/arithmeticlogic.h"
 #include "eval/calculationhistory.h"
+#include "tools/arith/arithmeticlogic.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // written back as a content that reads as the same entries. A history kept in a real file takes
 // at most its maximum of entries.
 
-#include "fuzzsupport.h"
 #include "eval/calculationhistory.h"
+#include "fuzzsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
