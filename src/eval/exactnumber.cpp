@@ -85,10 +85,17 @@ bool AddFactors(mpz_class n, const mpq_class &weight, PrimePowers &powers)
     }
     if (n == 1)
         return true;
-    if (!n.fits_ulong_p() || mpz_probab_prime_p(n.get_mpz_t(), 30) == 0)
-        return false;
-    powers[n.get_ui()] += weight;
-    return true;
+    // What is left has no factor below 2^16: a prime, or a power of one (733333²).
+    for (unsigned long k = mpz_sizeinbase(n.get_mpz_t(), 2) / 16 + 1; k >= 1; --k) {
+        mpz_class root;
+        if (mpz_root(root.get_mpz_t(), n.get_mpz_t(), k) == 0)
+            continue;
+        if (!root.fits_ulong_p() || mpz_probab_prime_p(root.get_mpz_t(), 30) == 0)
+            return false;
+        powers[root.get_ui()] += weight * long(k);
+        return true;
+    }
+    return false;
 }
 
 // c · ∏ p^x as a coefficient and roots with exponents in (0, 1); nothing past the limits.
