@@ -118,6 +118,12 @@ QWidget *ScientificCalculatorWindow::MakeKeypad()
             auto *button = MakeButton(QStringLiteral("键") + caption, caption);
             // The line keeps the focus, so typing and the keypad mix.
             button->setFocusPolicy(Qt::NoFocus);
+            // A lone point is too thin to read against the key's face unless it is bold.
+            if (caption == u'.') {
+                QFont bold = button->font();
+                bold.setBold(true);
+                button->setFont(bold);
+            }
             grid->addWidget(button, row, column);
             connect(button, &QPushButton::clicked, this, [this, caption, typed] {
                 if (caption == QStringLiteral("清除"))
