@@ -242,13 +242,11 @@ private:
         if (x.number && y.number)
             return Known(x.number->Divide(*y.number));
         if (x.logarithm && y.number && y.number->AsRational())
-            return Scaled(*x.logarithm, *ExactNumber(1L).Divide(*y.number)->AsRational());
+            return Scaled(*x.logarithm, *Rational(1).Divide(*y.number->AsRational()));
         // log_b(a) / log_b(c) = log_c(a)
         if (x.logarithm && y.logarithm && x.logarithm->base == y.logarithm->base) {
-            const auto factor
-                    = ExactNumber(x.logarithm->factor).Divide(ExactNumber(y.logarithm->factor));
             return LogarithmValue(x.logarithm->argument, y.logarithm->argument,
-                                  *factor->AsRational());
+                                  *x.logarithm->factor.Divide(y.logarithm->factor));
         }
         return Known(std::nullopt);
     }

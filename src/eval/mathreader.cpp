@@ -386,7 +386,8 @@ private:
             while (m_failed.isEmpty() && (Peek().type == Token::Type::Name || Peek() == u'π')
                    && IsLetterOperand(Peek().text))
                 argument = Node(Kind::Multiply, {std::move(argument), Power()});
-            return Call(f.function, {std::move(argument)});
+            return Call(f.function == Function::Log ? Function::Lg : f.function,
+                        {std::move(argument)});
         }
         std::vector<MathNode> arguments{Sum()};
         while (m_failed.isEmpty() && TakeIf(u','))
