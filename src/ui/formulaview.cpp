@@ -129,9 +129,12 @@ private:
         const double stroke = std::max(1.0, em / 18);
         const double gap = em * 0.1, sign = em * 0.5;
         QFont small = Scaled(font, 0.6);
-        const double indexWidth = f.text.isEmpty()
-                ? 0
-                : std::max(0.0, QFontMetricsF(small).horizontalAdvance(f.text) - sign * 0.35);
+        // An index stands clear of a coefficient before it (2⁵√8, not 25√8).
+        const double indexGap = f.text.isEmpty() ? 0 : em * 0.12;
+        const double indexWidth = f.text.isEmpty() ? 0
+                                                   : indexGap
+                        + std::max(0.0,
+                                   QFontMetricsF(small).horizontalAdvance(f.text) - sign * 0.35);
         const double left = origin.x() + indexWidth;
         const double top = origin.y() - radicand.ascent - gap;
         const double bottom = origin.y() + radicand.descent;
@@ -151,7 +154,8 @@ private:
             m_painter->drawPath(path);
         }
         if (!f.text.isEmpty())
-            Set(Formula::Glyphs(f.text), small, {origin.x(), origin.y() - radicand.ascent * 0.5});
+            Set(Formula::Glyphs(f.text), small,
+                {origin.x() + indexGap, origin.y() - radicand.ascent * 0.5});
         Set(f.parts[0], font, {left + sign, origin.y()});
         m_afterOperand = true;
         return {right - origin.x(), radicand.ascent + gap + stroke, radicand.descent};
