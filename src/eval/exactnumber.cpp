@@ -238,6 +238,7 @@ struct ExactNumberAccess
         return ExactNumber(
                 std::make_shared<const ExactNumber::Terms>(ExactNumber::Terms{std::move(terms)}));
     }
+    static const TermMap &TermsOf(const ExactNumber &x) { return x.m_terms->terms; }
 };
 
 ExactNumber::ExactNumber()
@@ -401,71 +402,84 @@ std::vector<mpq_class> Solve(std::vector<std::vector<mpq_class>> a, std::vector<
 
 } // namespace
 
-std::optional<ExactNumber> ExactNumber::Divide(const ExactNumber &divisor) const
+namespace {
+
+// The basis of the field that the roots of a sum span: the products of p^(k/N) for each prime p
+// under a root, N the common index of its roots, 0 ≤ k < N. Nothing past MaxFieldDegree.
+std::optional<std::vector<Monomial>> FieldBasis(const TermMap &sum)
 {
-    const TermMap &d = divisor.m_terms->terms;
-    if (d.empty())
-        return std::nullopt;
-    if (d.size() == 1) {
-        const auto inverse = InverseOfTerm(d.begin()->first, d.begin()->second);
-        return inverse ? Multiply(*inverse) : std::nullopt;
-    }
-    // A sum of roots (times one power of π and e): its inverse lies in the field the roots
-    // span, whose basis is the products of p^(k/N) for each prime p under a root with N the
-    // common index of its roots. Solve divisor · x = 1 in that basis.
-    const long pi = d.begin()->first.pi, e = d.begin()->first.e;
     std::map<unsigned long, long> indices;
-    for (const auto &[m, c] : d) {
-        if (m.pi != pi || m.e != e)
-            return std::nullopt;
+    for (const auto &[m, c] : sum)
         for (const RootFactor &r : m.roots)
             indices[r.prime] = std::lcm(indices[r.prime] ? indices[r.prime] : 1, r.den);
-    }
     long degree = 1;
     for (const auto &[p, n] : indices) {
         degree *= n;
-        if (degree > MaxFieldDegree)
+        if (degree > ExactNumber::MaxFieldDegree)
             return std::nullopt;
     }
-    const size_t size = static_cast<size_t>(degree);
-    std::vector<Monomial> basis(size);
-    for (long i = 0; i < degree; ++i) {
-        long rest = i;
+    std::vector<Monomial> basis(static_cast<size_t>(degree));
+    for (size_t i = 0; i < basis.size(); ++i) {
+        long rest = long(i);
         for (const auto &[p, n] : indices) {
             const long k = rest % n;
             rest /= n;
-            if (k != 0) {
-                const long g = std::gcd(k, n);
-                basis[size_t(i)].roots.push_back({p, k / g, n / g});
-            }
+            if (k != 0)
+                basis[i].roots.push_back({p, k / std::gcd(k, n), n / std::gcd(k, n)});
         }
     }
+    return basis;
+}
+
+// 1/sum for a sum of roots times one power of π and e: solve sum · x = 1 in the basis of the
+// field its roots span. Nothing for a sum of different powers of π or e (1/(1+π)).
+std::optional<ExactNumber> InverseOfSum(const TermMap &sum)
+{
+    const long pi = sum.begin()->first.pi, e = sum.begin()->first.e;
+    TermMap roots;
+    for (const auto &[m, c] : sum) {
+        if (m.pi != pi || m.e != e)
+            return std::nullopt;
+        roots[Monomial{m.roots, 0, 0}] = c;
+    }
+    const auto basis = FieldBasis(roots);
+    if (!basis)
+        return std::nullopt;
+    const size_t size = basis->size();
     const auto indexOf = [&](const Monomial &m) {
-        return std::find_if(basis.begin(), basis.end(),
-                            [&](const Monomial &b) { return b.roots == m.roots; })
-                - basis.begin();
+        return size_t(std::find_if(basis->begin(), basis->end(),
+                                   [&](const Monomial &b) { return b.roots == m.roots; })
+                      - basis->begin());
     };
-    TermMap stripped;
-    for (const auto &[m, c] : d)
-        stripped[Monomial{m.roots, 0, 0}] = c;
-    const ExactNumber plain = ExactNumberAccess::Make(stripped);
+    const ExactNumber plain = ExactNumberAccess::Make(roots);
     std::vector<std::vector<mpq_class>> matrix(size, std::vector<mpq_class>(size));
-    for (size_t j = 0; j < basis.size(); ++j) {
-        const auto product = plain.Multiply(ExactNumberAccess::Make({{basis[j], 1}}));
+    for (size_t j = 0; j < size; ++j) {
+        const auto product = plain.Multiply(ExactNumberAccess::Make({{(*basis)[j], 1}}));
         if (!product)
             return std::nullopt;
-        for (const auto &[m, c] : product->m_terms->terms)
-            matrix[size_t(indexOf(m))][j] = c;
+        for (const auto &[m, c] : ExactNumberAccess::TermsOf(*product))
+            matrix[indexOf(m)][j] = c;
     }
     std::vector<mpq_class> one(size);
     one[0] = 1;
     const std::vector<mpq_class> x = Solve(std::move(matrix), std::move(one));
     TermMap inverse;
-    for (size_t j = 0; j < basis.size(); ++j)
+    for (size_t j = 0; j < size; ++j)
         if (sgn(x[j]) != 0)
-            inverse[Monomial{basis[j].roots, -pi, -e}] = x[j];
-    const auto made = Made(std::move(inverse));
-    return made ? Multiply(*made) : std::nullopt;
+            inverse[Monomial{(*basis)[j].roots, -pi, -e}] = x[j];
+    return Made(std::move(inverse));
+}
+
+} // namespace
+
+std::optional<ExactNumber> ExactNumber::Divide(const ExactNumber &divisor) const
+{
+    const TermMap &d = divisor.m_terms->terms;
+    if (d.empty())
+        return std::nullopt;
+    const auto inverse
+            = d.size() == 1 ? InverseOfTerm(d.begin()->first, d.begin()->second) : InverseOfSum(d);
+    return inverse ? Multiply(*inverse) : std::nullopt;
 }
 
 std::optional<ExactNumber> ExactNumber::Power(const Rational &exponent) const
