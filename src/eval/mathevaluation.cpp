@@ -471,6 +471,9 @@ public:
         return result;
     }
 
+    // Whether a value was taken for zero on the way.
+    bool snapped() const { return m_snapped; }
+
 private:
     Number Make() const { return std::make_shared<Real>(m_precision); }
 
@@ -528,15 +531,26 @@ private:
     }
 
     // A sum that cancels down to the rounding of its terms is zero, as it is in every case a
-    // student meets (sin²1 + cos²1 − 1); a true difference that small shows up at the next
-    // precision, where the evaluations then disagree.
+    // student meets (sin²1 + cos²1 − 1); a true difference that small shows up at a higher
+    // precision (SettledPrecision goes on until one where nothing cancelled so, or a high one).
     void Cancelled(mpfr_ptr r, mpfr_srcptr a, mpfr_srcptr b) const
     {
-        if (mpfr_zero_p(r) || mpfr_zero_p(a) || mpfr_zero_p(b))
+        if (mpfr_zero_p(a) || mpfr_zero_p(b))
             return;
-        const long larger = std::max(mpfr_get_exp(a), mpfr_get_exp(b));
-        if (mpfr_get_exp(r) < larger - long(m_precision) + 16)
+        // An exact zero may be what is left of a term too small for this precision.
+        if (mpfr_zero_p(r)) {
+            m_snapped = true;
+            return;
+        }
+        SnapToZero(r, std::max(mpfr_get_exp(a), mpfr_get_exp(b)));
+    }
+
+    void SnapToZero(mpfr_ptr r, long scale) const
+    {
+        if (mpfr_get_exp(r) < scale - long(m_precision) + 16) {
             mpfr_set_zero(r, 1);
+            m_snapped = true;
+        }
     }
 
     std::optional<QString> Combined(Kind kind, const std::vector<Number> &args, mpfr_ptr r) const
@@ -675,10 +689,8 @@ private:
                      : f == Function::Cos ? mpfr_cos
                                           : mpfr_tan)(r, scratch.get(), MPFR_RNDN);
             // At a multiple of the right angle the value is the angle's rounding: zero.
-            if (!mpfr_zero_p(r) && !mpfr_zero_p(scratch.get())
-                && mpfr_get_exp(r)
-                        < std::max(mpfr_get_exp(scratch.get()), 1L) - long(m_precision) + 16)
-                mpfr_set_zero(r, 1);
+            if (!mpfr_zero_p(r) && !mpfr_zero_p(scratch.get()))
+                SnapToZero(r, std::max(mpfr_get_exp(scratch.get()), 1L));
             return std::nullopt;
         }
         if (f != Function::Arctan && mpfr_cmpabs_ui(x, 1) > 0)
@@ -710,14 +722,19 @@ private:
 
     const MathContext &m_context;
     mpfr_prec_t m_precision;
+    mutable bool m_snapped = false;
 };
 
-// The value at one precision: its digits, or the refusal.
+// The value at one precision: its digits, or the refusal; `snapped` says whether a value was
+// taken for zero on the way.
 Outcome<Decimal> AtPrecision(const MathNode &tree, const MathContext &context,
-                             mpfr_prec_t precision, int significant)
+                             mpfr_prec_t precision, int significant, bool *snapped = nullptr)
 {
     mpfr_clear_flags();
-    const auto value = FloatingWalk(context, precision).Value(tree);
+    FloatingWalk walk(context, precision);
+    const auto value = walk.Value(tree);
+    if (snapped)
+        *snapped = walk.snapped();
     if (!value)
         return Refuse(value.refusal());
     mpfr_srcptr x = (*value)->get();
@@ -763,6 +780,8 @@ bool IsAngle(const MathNode &node)
 
 namespace {
 
+constexpr mpfr_prec_t TrustedSnapPrecision = 1536;
+
 // The least precision at which two evaluations agree on two more digits than `significant`,
 // or the refusal both give.
 Outcome<mpfr_prec_t> SettledPrecision(const MathNode &tree, const MathContext &context,
@@ -770,8 +789,11 @@ Outcome<mpfr_prec_t> SettledPrecision(const MathNode &tree, const MathContext &c
 {
     Outcome<Decimal> previous = AtPrecision(tree, context, 96, significant + 2);
     for (mpfr_prec_t precision = 192; precision <= 6144; precision *= 2) {
-        Outcome<Decimal> next = AtPrecision(tree, context, precision, significant + 2);
-        if (Same(previous, next)) {
+        bool snapped = false;
+        Outcome<Decimal> next = AtPrecision(tree, context, precision, significant + 2, &snapped);
+        // Two precisions may both take a small true difference for zero; a difference below
+        // 2^-1500 of its terms counts as none.
+        if (Same(previous, next) && (!snapped || precision >= TrustedSnapPrecision)) {
             if (!next)
                 return Refuse(next.refusal());
             return precision;
