@@ -520,10 +520,12 @@ private:
     // A whole number near x (as near as its precision can tell), or nothing.
     std::optional<long> Whole(mpfr_srcptr x) const
     {
+        if (mpfr_nan_p(x))
+            return std::nullopt;
         Real rounded(m_precision), gap(m_precision);
         mpfr_round(rounded.get(), x);
         mpfr_sub(gap.get(), x, rounded.get(), MPFR_RNDN);
-        if (!mpfr_zero_p(gap.get()) && mpfr_get_exp(gap.get()) > -long(m_precision) / 2)
+        if (mpfr_regular_p(gap.get()) && mpfr_get_exp(gap.get()) > -long(m_precision) / 2)
             return std::nullopt;
         if (!mpfr_fits_slong_p(rounded.get(), MPFR_RNDN))
             return mpfr_sgn(rounded.get()) < 0 ? -1 : MaxFactorial + 1;
@@ -535,7 +537,7 @@ private:
     // precision (SettledPrecision goes on until one where nothing cancelled so, or a high one).
     void Cancelled(mpfr_ptr r, mpfr_srcptr a, mpfr_srcptr b) const
     {
-        if (mpfr_zero_p(a) || mpfr_zero_p(b))
+        if (!mpfr_regular_p(a) || !mpfr_regular_p(b))
             return;
         // An exact zero may be what is left of a term too small for this precision.
         if (mpfr_zero_p(r)) {
@@ -547,7 +549,7 @@ private:
 
     void SnapToZero(mpfr_ptr r, long scale) const
     {
-        if (mpfr_get_exp(r) < scale - long(m_precision) + 16) {
+        if (mpfr_regular_p(r) && mpfr_get_exp(r) < scale - long(m_precision) + 16) {
             mpfr_set_zero(r, 1);
             m_snapped = true;
         }
@@ -681,7 +683,7 @@ private:
         }
         if (IsTrigonometric(f)) {
             // Past this a student's angle has no digits left for its place in the turn.
-            if (mpfr_get_exp(x) > 50)
+            if (mpfr_inf_p(x) || (mpfr_regular_p(x) && mpfr_get_exp(x) > 50))
                 return TrigonometryTooLarge;
             mpfr_set(scratch.get(), x, MPFR_RNDN);
             ToRadians(scratch.get());
@@ -689,7 +691,7 @@ private:
                      : f == Function::Cos ? mpfr_cos
                                           : mpfr_tan)(r, scratch.get(), MPFR_RNDN);
             // At a multiple of the right angle the value is the angle's rounding: zero.
-            if (!mpfr_zero_p(r) && !mpfr_zero_p(scratch.get()))
+            if (mpfr_regular_p(scratch.get()))
                 SnapToZero(r, std::max(mpfr_get_exp(scratch.get()), 1L));
             return std::nullopt;
         }
