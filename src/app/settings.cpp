@@ -27,6 +27,12 @@ QString StatisticsDataFilePath()
             + QStringLiteral("statistics-data.txt");
 }
 
+QString ScientificHistoryFilePath()
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("scientific-history.json");
+}
+
 void LoadSettings()
 {
     if (Program().settingsDone == 1)

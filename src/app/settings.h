@@ -14,6 +14,8 @@ QString SettingsFilePath();
 QString ArithmeticHistoryFilePath();
 // The tables of 数据统计, beside the history.
 QString StatisticsDataFilePath();
+// The history of "科学计算", beside it.
+QString ScientificHistoryFilePath();
 
 // Reads "set.ini" into the program's settings record, writing the defaults when the file is
 // missing or corrupt, and says so. Does nothing once the settings window has been left.

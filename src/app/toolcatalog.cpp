@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 
+#include "tools/algebra/scientificcalculatorwindow.h"
 #include "tools/applied/bmiwindow.h"
 #include "tools/applied/concentrationwindow.h"
 #include "tools/applied/electricalwindow.h"
@@ -120,7 +121,11 @@ ToolCatalog BuildCatalog()
             MoreTools("统计与概率：",
                       {Tool("数据统计",
                             [] { return new DataStatisticsWindow(StatisticsDataFilePath()); })}),
-            MoreTools("代数：", {}),
+            MoreTools("代数：",
+                      {Tool("科学计算",
+                            [] {
+                                return new ScientificCalculatorWindow(ScientificHistoryFilePath());
+                            })}),
             MoreTools("图形与几何：", {}),
     };
 }

@@ -253,7 +253,7 @@ void ArithmeticWindowTest::historyComesFromItsFile()
     const QString path = runDirectory() + "/history.json";
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Arith::HistoryText({{"5*5", "25"}}));
+    file.write(Eval::HistoryText({{"5*5", "25"}}));
     file.close();
     ArithmeticWindow reopened(path);
     QCOMPARE(FindControl<QListWidget>(&reopened, "历史记录")->item(0)->text(), "5*5 = 25");

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "eval/calculationhistory.h"
 #include "eval/outcome.h"
-#include "tools/arith/calculationhistory.h"
 
 #include <QString>
 
 #include <optional>
 
 namespace Arith {
+
+using Eval::HistoryEntry;
 
 // What "四则运算" shows for a typed expression.
 inline const QString ArithmeticErrorText = QStringLiteral("错误!");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/arith/calculationhistory.h"
+#include "eval/calculationhistory.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
@@ -39,6 +39,6 @@ private:
     QListWidget *m_historyList;
     QPushButton *m_copyExact;
     QPushButton *m_clearHistory;
-    Arith::CalculationHistory m_history;
-    Arith::ExpressionRecall m_recall;
+    Eval::CalculationHistory m_history;
+    Eval::ExpressionRecall m_recall;
 };
