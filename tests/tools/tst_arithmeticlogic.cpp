@@ -37,7 +37,8 @@ void ArithmeticLogicTest::resultText_data()
     row("empty", "", ArithmeticErrorText);
     row("blank", "   ", ArithmeticErrorText);
     row("syntax error", "2+", ArithmeticErrorText);
-    row("unknown name", "PI*2", ArithmeticErrorText);
+    row("unknown name", "foo*2", ArithmeticErrorText);
+    row("pi", "PI*2", "6.283185307179586");
     row("division by zero", "1/0", ArithmeticErrorText);
     row("negative division by zero", "-1/0", ArithmeticErrorText);
     row("overflow", "Math.pow(10,400)", ArithmeticErrorText);
