@@ -16,10 +16,10 @@ QString RunProgram(const QString &program)
     return ScriptHost::ForThisThread().Evaluate(program);
 }
 
-// A function's value from its result text.
+// A function's value from its result text: a failure has no value, as an infinity has none.
 double FunctionValue(const QString &result)
 {
-    if (result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
+    if (result.isEmpty() || result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
         || result == QLatin1String("1.#INF"))
         return UndefinedValue;
     return TextToNumber(result);
@@ -88,6 +88,11 @@ PreparedFunctionText PrepareFunctionText(const QString &expression)
 bool IsEvaluableAt(const QString &expression, double x)
 {
     return !RunProgram(FunctionProgram(expression, u'x', x)).isEmpty();
+}
+
+bool IsEvaluableOn(const QString &expression, double a, double b)
+{
+    return IsEvaluableAt(expression, a) && IsEvaluableAt(expression, b);
 }
 
 void BeginUserAction()

@@ -25,7 +25,7 @@ double EngineValueAt(const QString &expression, double x)
     ScriptHost &host = ScriptHost::ForThisThread();
     host.BeginUserAction();
     const QString result = host.Evaluate(FunctionProgram(expression, u'x', x));
-    if (result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
+    if (result.isEmpty() || result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
         return UndefinedValue;
     return TextToNumber(result);
 }

@@ -132,6 +132,9 @@ void ApproximateRootWindow::Search()
     if (run.refused())
         return;
     const auto [a, b] = ReadInterval(m_first->text(), m_last->text());
+    // A function that fails at the ends (a syntax error, an unknown name) has no root to seek.
+    if (!IsEvaluableOn(m_expression->text(), a, b))
+        return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
     const PreparedFunction f = PrepareFunction(m_expression->text());
     SearchHooks hooks;
     hooks.keepGoing = Pace();

@@ -335,9 +335,9 @@ void FunctionInfoWindow::Run()
         return ShowMessage(interval.refusal());
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
-    // Where the engine fails, a function reads 0: the run would describe the zero function.
+    // A function that fails at the ends has nothing to describe.
     const QString expression = m_expression->text();
-    if (!IsEvaluableAt(expression, m_a))
+    if (!IsEvaluableOn(expression, m_a, m_b))
         return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
 
     m_function = PrepareFunction(expression);
@@ -412,7 +412,7 @@ void FunctionInfoWindow::RedrawIfDrawn()
 std::optional<PreparedFunction> FunctionInfoWindow::FunctionToRedraw() const
 {
     const QString expression = m_expression->text();
-    if (!IsDrawableInterval(m_a, m_b) || !IsEvaluableAt(expression, m_a))
+    if (!IsDrawableInterval(m_a, m_b) || !IsEvaluableOn(expression, m_a, m_b))
         return std::nullopt;
     return PrepareFunction(expression);
 }
