@@ -29,6 +29,10 @@ QString EvaluateExpression(const QString &text);
 // Whether such a result text has no value a tool can show: a failure or an infinity
 // ("-1.#IND" is a value the tools show as it is).
 bool IsFailureOrInfinity(const QString &result);
+// Why the typed expression has no such value, in words for the student: "没有输入算式",
+// "括号不配对", "除数为零", "结果为无穷大", "不认识的名称：foo" or "算式的写法不对"; empty when
+// it has one.
+QString FailureReason(const QString &text);
 
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
 // UndefinedValue when that is not finite or the expression fails there (a failure is never read

@@ -405,7 +405,7 @@ public:
         : m_typed(typed)
         , m_f(ToHalfWidth(typed))
         , m_ofX(ofX)
-        , m_wideX(ofX && !DeclaresWideX())
+        , m_wideX(ofX && !KeepsWideX())
         , m_at(std::size_t(typed.size()) + 1, 0)
         , m_closers(std::size_t(typed.size()) + 1, 0)
     { }
@@ -421,7 +421,7 @@ private:
             --end;
         return end;
     }
-    bool DeclaresWideX() const;
+    bool KeepsWideX() const;
     bool IsAssigned(qsizetype start, qsizetype end) const;
     void Copy(qsizetype from, qsizetype to);
     void CopyX(qsizetype at);
@@ -493,13 +493,15 @@ MathReading Reader::Read()
 }
 
 // A text that declares or assigns to "x" through the full-width ｘ gave values with ｘ as a
-// name of its own: there ｘ stays what it was.
-bool Reader::DeclaresWideX() const
+// name of its own, and "0ｘ1F" was a hexadecimal number: there ｘ stays what it was. So it does
+// before "**", which a negative x would make a syntax error.
+bool Reader::KeepsWideX() const
 {
     static const QRegularExpression declaration(
             QStringLiteral("\\b(var|let|const|function|class)\\b"));
-    static const QRegularExpression assignment(QStringLiteral(
-            "[ｘＸ][\\s)）]*(\\*\\*|[-+*/%&|^]|<<|>>>?)?[=＝](?![=＝])|[ｘＸ]\\s*\\*\\*"));
+    static const QRegularExpression assignment(
+            QStringLiteral("[ｘＸ][\\s)）]*(\\*\\*|[-+*/%&|^]|<<|>>>?)?[=＝](?![=＝])"
+                           "|[ｘＸ][xXｘＸ]*\\s*[*＊][*＊]|(?<![\\w.．０-９])[0０][ｘＸ]"));
     return declaration.match(m_f).hasMatch() || assignment.match(m_typed).hasMatch();
 }
 
@@ -777,6 +779,11 @@ QString PowersWritten(const QString &typed)
         text = text.left(start) + (star ? QStringLiteral("*") : QString()) + power + text.mid(end);
         limit = start;
     }
+}
+
+qsizetype OperandEnd(const QString &text, qsizetype start)
+{
+    return OperandEndAfter(ToHalfWidth(text), start, true, false);
 }
 
 bool HasTrigonometryInRadians(const QString &typed)

@@ -39,6 +39,11 @@ QString WithNames(const QString &text, const QStringList &names);
 // The rest of the text is kept as typed.
 QString PowersWritten(const QString &typed);
 
+// The end of the operand that starts at `start` (after its signs): a number, a name with its
+// parentheses, a parenthesised group, a root; -1 when none starts there. For a program's
+// divisors, say.
+qsizetype OperandEnd(const QString &text, qsizetype start);
+
 // Whether the typed text calls sin, cos or tan and holds no degree sign.
 bool HasTrigonometryInRadians(const QString &typed);
 

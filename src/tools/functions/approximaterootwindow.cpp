@@ -47,7 +47,7 @@ ApproximateRootWindow::ApproximateRootWindow()
     m_answer = MakeResultBox(QStringLiteral("答案"));
     WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
     layout->addWidget(m_answer);
-    layout->addWidget(MakeXorNotice(m_expression));
+    layout->addWidget(new XorNotice(m_expression, [this] { Search(); }));
     m_working = new WorkingPanel(
             [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answerText); });
     layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);

@@ -156,7 +156,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     layout->addWidget(m_expression, 0, 1, 1, 2);
     layout->addWidget(interval, 1, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(m_run, 1, 2, Qt::AlignRight);
-    layout->addWidget(MakeXorNotice(m_expression), 2, 0, 1, 3);
+    layout->addWidget(new XorNotice(m_expression, [this] { Run(); }), 2, 0, 1, 3);
     return MakeGroup(QStringLiteral("需要输入的信息"), layout);
 }
 

@@ -86,7 +86,7 @@ QWidget *FunctionTableWindow::BuildInputColumn()
     buttons->addWidget(m_compute);
     buttons->addWidget(m_hint);
     grid->addLayout(buttons, 5, 0, 1, 2);
-    grid->addWidget(MakeXorNotice(m_expression), 6, 0, 1, 2);
+    grid->addWidget(new XorNotice(m_expression, [this] { Build(); }), 6, 0, 1, 2);
     return column;
 }
 
