@@ -27,6 +27,9 @@ constexpr double JumpShare = 0.1;
 // it grows this many times more as it is closed in on to the last bit.
 constexpr double PoleHeight = 1e6;
 constexpr double PoleGrowth = 100;
+// A peak or valley is found to this share of the precision's step (x is shown to the step, the
+// value compared with other peaks' to 1e-9), or to the digits of x, whichever is coarser.
+constexpr double TurnWidth = 1e-4;
 
 bool Defined(double y)
 {
@@ -134,7 +137,8 @@ Break FindBreak(const PreparedFunction &f, CurvePoint lo, CurvePoint hi)
 }
 
 // Whether the change between samples k and k + 1 of a run stands out: far larger than one of
-// its neighbours', or against both of them and larger than either.
+// its neighbours' and not much smaller than the other (a jump beside a flat stretch), or
+// against both of them and larger than either (a pole).
 bool IsSuspicious(const std::vector<CurvePoint> &s, std::size_t first, std::size_t last,
                   std::size_t k)
 {
@@ -143,7 +147,9 @@ bool IsSuspicious(const std::vector<CurvePoint> &s, std::size_t first, std::size
         return false;
     const double left = k > first ? s[k].y - s[k - 1].y : 0;
     const double right = k + 1 < last ? s[k + 2].y - s[k + 1].y : 0;
-    if (std::fabs(here) > 4 * std::min(std::fabs(left), std::fabs(right)))
+    const double smaller = std::min(std::fabs(left), std::fabs(right));
+    const double larger = std::max(std::fabs(left), std::fabs(right));
+    if (std::fabs(here) > 4 * smaller && std::fabs(here) >= larger / 2)
         return true;
     const bool against
             = left != 0 && right != 0 && (here > 0) != (left > 0) && (here > 0) != (right > 0);
@@ -170,12 +176,14 @@ private:
 
     const PreparedFunction &m_f;
     const KeepGoing &m_keepGoing;
+    double m_step = 0;
     std::vector<CurvePoint> m_samples;
     std::vector<CurvePiece> m_pieces;
 };
 
 bool Analyser::Sample(double a, double b, double step, const std::function<void(double)> &progress)
 {
+    m_step = step;
     const double wanted = std::ceil((b - a) / step);
     const int count = int(std::clamp(wanted, double(FewestSamples), double(MostSamples)));
     m_samples.reserve(std::size_t(count) + 1);
@@ -306,9 +314,9 @@ bool Analyser::Finish(CurvePiece piece, std::vector<CurvePoint> points)
         }
         int evaluations = 0;
         const CurvePoint seed = points[(i + plateau) / 2];
-        const CurveFound found
-                = SearchExtremum(m_f, points[i - 1].x, points[plateau + 1].x, seed.x, seed.y, peak,
-                                 1e-9 * std::fabs(seed.x), evaluations);
+        const CurveFound found = SearchExtremum(
+                m_f, points[i - 1].x, points[plateau + 1].x, seed.x, seed.y, peak,
+                std::max(1e-9 * std::fabs(seed.x), TurnWidth * m_step), evaluations);
         if (!GoOn())
             return false;
         const double neighbours = std::max({1.0, std::fabs(before), std::fabs(after)});
