@@ -1,6 +1,7 @@
 #include "ui/graphpanel.h"
 
 #include "eval/numberformat.h"
+#include "ui/accessibility.h"
 #include "ui/graphpainter.h"
 
 #include <QApplication>
@@ -84,6 +85,7 @@ GraphPanel::GraphPanel(const QString &name, QSize size, QWidget *parent)
     , m_samplingTimer(new QTimer(this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    TakesKeys(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_AcceptTouchEvents);
     m_samplingTimer->setSingleShot(true);

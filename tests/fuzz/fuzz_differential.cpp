@@ -29,7 +29,7 @@ QString EngineText(const QString &program)
 double EngineValueAt(const QString &expression, double x)
 {
     const QString result = EngineText(FunctionProgram(expression, u'x', x));
-    if (result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
+    if (result.isEmpty() || result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
         return UndefinedValue;
     return TextToNumber(result);
 }
