@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const std::optional<double> fast = function.ValueAt(x);
         if (!fast)
             continue;
-        const double engine = unread ? 0.0 : EngineValueAt(expression, x);
+        const double engine = unread ? UndefinedValue : EngineValueAt(expression, x);
         Fuzz::Check(std::memcmp(&*fast, &engine, sizeof engine) == 0,
                     "the function's value as the engine's",
                     expression + " at " + Bits(x) + "\nfast " + Bits(*fast) + ", engine "

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (double x : {0.7, -2.5, 0.0, -0.0, 1e21, -2147483648.0}) {
         const std::optional<double> value = function.ValueAt(x);
         if (tooDeep)
-            Fuzz::Check(value == UndefinedValue, "nested past the limit, a function fails", program.left(80));
+            Fuzz::Check(value == UndefinedValue, "nested past the limit, a function fails",
+                        program.left(80));
     }
     return 0;
 }
