@@ -21,6 +21,12 @@ QString ArithmeticHistoryFilePath()
             + QStringLiteral("arithmetic-history.json");
 }
 
+QString DisplaySettingsFilePath()
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator()
+            + QStringLiteral("display.ini");
+}
+
 void LoadSettings()
 {
     if (Program().settingsDone == 1)
@@ -46,6 +52,7 @@ bool SaveSettings()
 void DeleteSettingsFile()
 {
     QFile::remove(SettingsFilePath());
+    QFile::remove(DisplaySettingsFilePath());
 }
 
 } // namespace App
