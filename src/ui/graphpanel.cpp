@@ -292,6 +292,11 @@ void GraphPanel::PaintOverlay(QPainter &painter) const
 
 void GraphPanel::paintEvent(QPaintEvent *event)
 {
+    if (m_onPaper) {
+        QPainter painter(this);
+        PaintLines(painter);
+        return;
+    }
     if (isCanvasView())
         DrawingPanel::paintEvent(event);
     QPainter painter(this);
@@ -338,13 +343,31 @@ bool GraphPanel::SaveImage(const QString &path, double pixelRatio) const
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    // Lines and text stay vector even for the canvas picture's view.
-    PaintPicture(painter, false);
-    if (MarksDrawn())
-        GraphPainter::PaintMarks(painter, m_view, marks());
+    PaintLines(painter);
     if (!m_curves.empty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());
     return painter.end();
+}
+
+// Through the widget's own painting, so that its fonts keep their size on any resolution.
+void GraphPanel::PaintOnPaper(QPainter &painter)
+{
+    FinishSampling();
+    m_onPaper = true;
+    render(&painter, QPoint(), QRegion(), QWidget::RenderFlags());
+    m_onPaper = false;
+}
+
+// Lines and text stay vector even for the canvas picture's view.
+void GraphPanel::PaintLines(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(rect());
+    painter.fillRect(rect(), Qt::white);
+    PaintPicture(painter, false);
+    if (MarksDrawn())
+        GraphPainter::PaintMarks(painter, m_view, marks());
+    painter.restore();
 }
 
 void GraphPanel::CopyImage() const

@@ -57,6 +57,8 @@ public:
     // PNG, at `pixelRatio` (the screen's when 0), or, for a name ending in .svg, SVG.
     bool SaveImage(const QString &path, double pixelRatio = 0) const;
     void CopyImage() const;
+    // The view in lines and text, as the SVG picture draws it, sampled whole.
+    void PaintOnPaper(QPainter &painter) override;
 
 signals:
     void TraceChanged(const QString &text);
@@ -87,6 +89,7 @@ private:
     void SampleSome(int milliseconds);
     void PaintPicture(QPainter &painter, bool canvas) const;
     void PaintOverlay(QPainter &painter) const;
+    void PaintLines(QPainter &painter) const;
     void UpdateTrace();
     std::optional<Ui::CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
@@ -102,6 +105,7 @@ private:
     std::optional<QPointF> m_tracePoint; // x, y
     QString m_traceText;
     std::optional<QPointF> m_dragStart;
+    bool m_onPaper = false;
     Ui::GraphView m_dragView;
     QTimer *m_samplingTimer;
 };

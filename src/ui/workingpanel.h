@@ -25,6 +25,8 @@ public:
     QPushButton *toggle() const { return m_toggle; }
     // Call whenever the result changes; rebuilds the working while the panel is shown.
     void Refresh();
+    // The working of the current result, shown or not.
+    Ui::Working CurrentWorking() const { return m_source(); }
 
 private:
     void Show(bool shown);
