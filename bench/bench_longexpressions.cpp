@@ -25,7 +25,7 @@ QString Repeated(const QString &term, const QString &joint)
     return text;
 }
 
-// The label shows the result: the engine refuses expressions nested too deep.
+// The label shows the result: expressions nested too deep are refused.
 void Evaluate(benchmark::State &state, const QString &expression)
 {
     QString result;

@@ -6,15 +6,18 @@
 
 using namespace Functions;
 
-// The reduction runs on every keystroke; label values near the 32-bit limit must not cost
-// more than small ones.
-static void ReduceFraction(benchmark::State &state, RootFraction shown)
+// The equation is solved on every keystroke, exactly: small textbook numbers, a reduction near
+// the 32-bit limit, long decimals and an irrational pair must all answer at once.
+static void Solve(benchmark::State &state, QuadraticTexts typed)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReduceRootFraction(shown));
+        benchmark::DoNotOptimize(SolveQuadraticEquation(typed));
 }
-BENCHMARK_CAPTURE(ReduceFraction, small, RootFraction{"-2", "-16", "2"});
-BENCHMARK_CAPTURE(ReduceFraction, lowest32Bit, RootFraction{"-2147483648", "0", "-2147483648"});
+BENCHMARK_CAPTURE(Solve, textbook, QuadraticTexts{"1", "2", "-7", "0"});
+BENCHMARK_CAPTURE(Solve, lowest32Bit, QuadraticTexts{"-1073741824", "2147483648", "0", "0"});
+BENCHMARK_CAPTURE(Solve, longDecimals,
+                  QuadraticTexts{"0.123456789012345678901234567890", "-1/3", "7e-30", "2.5"});
+BENCHMARK_CAPTURE(Solve, complexFractions, QuadraticTexts{"3/7", "-2/9", "5/11", "0"});
 
 static void Factor(benchmark::State &state)
 {

@@ -318,6 +318,9 @@ std::optional<Compiled> CompileSign(const QString &expression, double sign)
         QString otherProgram;
         const std::vector<Token> tokens
                 = MarkedTokens(expression, sign * value, sign * other, program, otherProgram);
+        // Fails unread for every x, as RunProgram refuses it.
+        if (NestsTooDeeply(program))
+            return Compiled{};
         if (tokens.empty())
             return std::nullopt;
         std::optional<Compiled> compiled = CompileTokens(tokens);

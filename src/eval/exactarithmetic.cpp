@@ -1,5 +1,7 @@
 #include "eval/exactarithmetic.h"
 
+#include "eval/nestinglimit.h"
+
 #include <gmp.h>
 
 #include <algorithm>
@@ -391,7 +393,7 @@ bool Parser::Product(Operand &result, int depth)
 
 bool Parser::Signed(Operand &result, int depth)
 {
-    if (depth > MaxExactNesting)
+    if (depth > MaxNestingDepth)
         return false;
     if (m_token != Token::Plus && m_token != Token::Minus)
         return Primary(result, depth);

@@ -7,10 +7,9 @@ namespace Eval {
 // Exact rational arithmetic on the engine's notation (the text PrepareExpression gives):
 // decimal literals, + - * /, parentheses, unary signs and Math.pow with a whole exponent. Any
 // other text is not exact arithmetic. The work is bounded whatever the text: nesting deeper
-// than MaxExactNesting is refused, and a literal or power whose value would be far too long
-// is never built.
+// than MaxNestingDepth (nestinglimit.h), each parenthesis and sign a level, is refused, and a
+// literal or power whose value would be far too long is never built.
 
-inline constexpr int MaxExactNesting = 200;
 // Longest numerator or denominator of a value that is shown, in decimal digits.
 inline constexpr int MaxExactDigits = 10000;
 // Repeating digits written out before the decimal is cut with "…".

@@ -2,15 +2,19 @@
 
 #include "numberreading.h"
 #include "scripthost.h"
+#include "scripttokenizer.h"
 
 namespace Eval {
 
 namespace {
 
-// The one place that decides who runs a program: the compiled code where it gives the
-// engine's result, the engine where only the engine can tell.
+// The one place that decides who runs a program: nobody when it nests too deeply, which
+// fails as a syntax error does; the compiled code where it gives the engine's result; the
+// engine where only the engine can tell.
 QString RunProgram(const QString &program)
 {
+    if (ScriptArithmetic::NestsTooDeeply(program))
+        return {};
     if (std::optional<QString> result = EvaluateWithoutEngine(program))
         return *result;
     return ScriptHost::ForThisThread().Evaluate(program);

@@ -22,6 +22,8 @@ namespace Eval {
 // Steps 1-3 happen once in PrepareFunction and step 4 for every x; an expression that is not
 // a function of x takes all four in EvaluateExpression. Where step 4 cannot tell, the engine
 // runs the program of step 1: RunProgram in expression.cpp is the one place that decides so.
+// A program with brackets nested more than MaxNestingDepth deep (nestinglimit.h) fails there
+// unread, as a syntax error does.
 
 // The engine's result text of the typed expression (PrepareExpression's program): a number's
 // text, "1.#INF", "-1.#INF", "-1.#IND", or the empty text on failure.

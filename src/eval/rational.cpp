@@ -24,20 +24,7 @@ struct Rational::Value
 
 namespace {
 
-// An mpz_t that clears itself, for the intermediate values.
-class Integer
-{
-public:
-    Integer() { mpz_init(m_value); }
-    ~Integer() { mpz_clear(m_value); }
-    Integer(const Integer &) = delete;
-    Integer &operator=(const Integer &) = delete;
-    mpz_ptr get() { return m_value; }
-    mpz_srcptr get() const { return m_value; }
-
-private:
-    mpz_t m_value;
-};
+using Integer = ScratchInteger;
 
 long Bits(mpz_srcptr value)
 {
@@ -173,6 +160,18 @@ Rational Rational::Absolute() const
     Rational result;
     mpq_abs(result.m_value->number, m_value->number);
     return result;
+}
+
+std::optional<Rational> Rational::SquareRoot() const
+{
+    // Reduced, so n/d is a square exactly when n and d are.
+    mpz_srcptr n = mpq_numref(m_value->number), d = mpq_denref(m_value->number);
+    if (Sign() < 0 || !mpz_perfect_square_p(n) || !mpz_perfect_square_p(d))
+        return std::nullopt;
+    Rational root;
+    mpz_sqrt(mpq_numref(root.m_value->number), n);
+    mpz_sqrt(mpq_denref(root.m_value->number), d);
+    return root;
 }
 
 int Rational::Compare(const Rational &other) const
@@ -423,6 +422,9 @@ std::optional<DecimalPiece> TypedNumberReader::Piece()
         ++m_index;
     }
     Digits(piece);
+    if (piece.digits.isEmpty() && m_index < m_text.size() && At(m_index) != u'/'
+        && At(m_index) != u'.')
+        return Fail(QStringLiteral("“%1”不是数的一部分。").arg(At(m_index)) + ReadingHint);
     if (piece.digits.isEmpty())
         return Fail(ReadingHint);
     if ((At(m_index) == u'e' || At(m_index) == u'E') && !Exponent(piece.scale))
@@ -494,6 +496,23 @@ QString Normalised(const QString &text)
 Outcome<Rational> ReadRational(const QString &text)
 {
     return TypedNumberReader(Normalised(text)).Read();
+}
+
+Outcome<Rational> ReadRationalOrZero(const QString &text)
+{
+    const QString typed = Normalised(text);
+    if (typed.isEmpty() || typed == u'-' || typed == u'+')
+        return Rational();
+    return ReadRational(text);
+}
+
+bool IsUnfinishedNumber(const QString &text)
+{
+    // "1/0" reads on as "1/05", but as typed it is finished: a digit ends it.
+    const QString folded = Normalised(text);
+    if (!folded.isEmpty() && folded.back() >= u'0' && folded.back() <= u'9')
+        return false;
+    return !ReadRational(text) && ReadRational(text + u'1');
 }
 
 } // namespace Eval

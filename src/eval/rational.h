@@ -42,6 +42,9 @@ public:
     // a result whose numerator or denominator would pass MaxPowerBits.
     std::optional<Rational> Power(long exponent) const;
     Rational Absolute() const;
+    // The non-negative rational whose square this is; nothing for a negative value and for one
+    // that is no square of a rational (2, 1/3).
+    std::optional<Rational> SquareRoot() const;
 
     // -1, 0 or 1 as this is smaller than, equal to or greater than `other`.
     int Compare(const Rational &other) const;
@@ -88,5 +91,11 @@ inline constexpr int MaxTypedExponent = 4000;
 // "2e3/-4"). Anything else, the empty text and a zero denominator are refused with a reason
 // that says what to type.
 Outcome<Rational> ReadRational(const QString &text);
+// A box that may be left empty: empty, blank or a lone sign (a number begun, which the
+// number rules have always read as 0) is 0; any other text is ReadRational's.
+Outcome<Rational> ReadRationalOrZero(const QString &text);
+// Whether ReadRational refuses the text only because it is still being typed: it does not end
+// in a digit, and one digit more would make it a number ("", "-", ".", "1e", "2e-", "1/").
+bool IsUnfinishedNumber(const QString &text);
 
 } // namespace Eval

@@ -376,6 +376,20 @@ int NestingLowerBound(const std::vector<Token> &tokens)
     return bound;
 }
 
+bool NestsTooDeeply(QStringView program)
+{
+    int depth = 0;
+    for (QChar c : program) {
+        if (c == u'(' || c == u'[' || c == u'{') {
+            if (++depth > MaxNestingDepth)
+                return true;
+        } else if ((c == u')' || c == u']' || c == u'}') && depth > 0) {
+            --depth;
+        }
+    }
+    return false;
+}
+
 } // namespace ScriptArithmetic
 
 } // namespace Eval

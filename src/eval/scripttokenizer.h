@@ -3,6 +3,7 @@
 // The tokens of the arithmetic subset of the script language, and a bound on how deeply a
 // program of them nests.
 
+#include "nestinglimit.h"
 #include "scriptvalue.h"
 
 #include <QStringView>
@@ -57,14 +58,20 @@ std::optional<double> NumberLiteralValue(QStringView text);
 // every operator, sign, pair of parentheses and ?: is a level and a call two; arguments and
 // statements side by side add nothing. The parser counts the same way: within its depth the
 // engine accepts every program of the subset, and a program at least CertainlyTooDeep levels
-// deep the engine refuses, whatever else it holds.
+// deep the engine refuses, whatever else it holds. The parser's own recursion stops sooner,
+// past MaxNestingDepth levels of parentheses, calls, signs and operators inside one another.
 constexpr int MaximumDepth = 1000;
 constexpr int CertainlyTooDeep = 4300;
 
-// Fewer levels than the program has, read from the tokens alone (as the parser stops at
-// MaximumDepth): the deepest parentheses (a call's counting twice), the longest run of signs,
-// and the operators of the loosest kind between two separators (, ? : ;), each of which nests
-// the operators before it.
+// Fewer levels than the program has, read from the tokens alone (as the parser stops early):
+// the deepest parentheses (a call's counting twice), the longest run of signs, and the
+// operators of the loosest kind between two separators (, ? : ;), each of which nests the
+// operators before it.
 int NestingLowerBound(const std::vector<Token> &tokens);
+
+// Whether the program opens parentheses, brackets or braces more than MaxNestingDepth deep,
+// wherever they stand (in a string or a comment too). The evaluator refuses such a program
+// unread, as one that fails, and never hands it to the engine.
+bool NestsTooDeeply(QStringView program);
 
 } // namespace Eval::ScriptArithmetic

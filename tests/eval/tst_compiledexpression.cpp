@@ -1,6 +1,7 @@
 #include "eval/compiledexpression.h"
 #include "eval/expression.h"
 #include "eval/halfwidth.h"
+#include "eval/nestinglimit.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "eval/scripthost.h"
@@ -230,6 +231,18 @@ QString RewriteText(std::mt19937_64 &random, int length)
     while (text.size() < length)
         text += pieces.at(int(random() % quint64(pieces.size())));
     return text;
+}
+
+// Each kind of level the parser counts (name, opening, closing), around 1, each giving 1.
+constexpr std::array<std::array<const char *, 3>, 5> NestingKinds{{{"parentheses", "(", ")"},
+                                                                   {"calls", "Math.abs(", ")"},
+                                                                   {"signs", "- ", ""},
+                                                                   {"powers", "1**", ""},
+                                                                   {"conditions", "1?", ":1"}}};
+
+QString Nesting(int depth, const char *opening, const char *closing)
+{
+    return QString(opening).repeated(depth) + "1" + QString(closing).repeated(depth);
 }
 
 } // namespace
@@ -501,6 +514,9 @@ void TestCompiledExpression::engineBehaviourKept_data()
     row("null===undefined", "假");
     row("undefined===undefined", "真");
     row("Math.max(null,-1)", "0");
+    // The parser's own limit, reached by each kind of level it counts.
+    for (const auto &[name, opening, closing] : NestingKinds)
+        QTest::addRow("%s to the limit", name) << Nesting(MaxNestingDepth, opening, closing) << "1";
 }
 
 void TestCompiledExpression::engineBehaviourKept()
@@ -542,6 +558,10 @@ void TestCompiledExpression::refused_data()
     row("full-width left as is", "１＋２");
     row("too deep", QString(2000, u'(') + "1" + QString(2000, u')'));
     row("too long a chain", "1" + QString("+1").repeated(1500));
+    // One past it the engine is asked.
+    for (const auto &[name, opening, closing] : NestingKinds)
+        QTest::addRow("%s one past the limit", name)
+                << Nesting(MaxNestingDepth + 1, opening, closing);
 }
 
 void TestCompiledExpression::refused()

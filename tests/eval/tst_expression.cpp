@@ -1,4 +1,5 @@
 #include "eval/expression.h"
+#include "eval/nestinglimit.h"
 #include "eval/numberreading.h"
 #include "eval/scripthost.h"
 
@@ -9,6 +10,11 @@
 using namespace Eval;
 
 using namespace std::chrono_literals;
+
+static QString Nested(int depth, const QString &inner)
+{
+    return QString(depth, u'(') + inner + QString(depth, u')');
+}
 
 class TestExpression : public QObject
 {
@@ -132,6 +138,12 @@ void TestExpression::evaluateExpression_data()
     row("caret is exclusive or", "2^3", "1");
     row("name ending in a digit", "atan2(1,1)", "-1.#IND");
     row("legacy octal", "010+1", "9");
+    row("nested to the limit", Nested(MaxNestingDepth, "1"), "1");
+    row("nested one past the limit", Nested(MaxNestingDepth + 1, "1"), "");
+    row("16,000 deep", Nested(16000, "1"), "");
+    // A text only the engine reads: it is asked to the limit, never past it.
+    row("a text nested to the limit", Nested(MaxNestingDepth, "'a'"), "a");
+    row("a text nested one past the limit", Nested(MaxNestingDepth + 1, "'a'"), "");
 }
 
 void TestExpression::evaluateExpression()
@@ -197,6 +209,8 @@ void TestExpression::preparedFunctionText_data()
     QTest::newRow("not a number") << "Math.sqrt(x)" << -1.0 << "-1.#IND";
     QTest::newRow("exp broken by x") << "Math.exp(x)" << -5.0 << "";
     QTest::newRow("upper-case x") << "X*X" << 1e-5 << "1.0000000000000002e-10";
+    QTest::newRow("nested to the limit") << Nested(MaxNestingDepth, "x") << -3.0 << "-3";
+    QTest::newRow("nested one past the limit") << Nested(MaxNestingDepth + 1, "x") << -3.0 << "";
 }
 
 // The text is what the number of PrepareFunction is read from.

@@ -60,9 +60,9 @@ void CheckFraction(const QStringList &lines)
     const FractionTexts texts{lines[0], lines[1], lines[2], lines[3]};
     const auto op = FractionOperator(Fuzz::At(lines[4], 0) % 4);
     const Outcome<FractionResult> update = UpdateFraction(texts, op);
-    const auto p1 = ReadFractionTerm(texts.p1), q1 = ReadFractionTerm(texts.q1),
-               p2 = ReadFractionTerm(texts.p2), q2 = ReadFractionTerm(texts.q2);
-    Fuzz::Check(update.ok() == (p1 && q1 && p2 && q2), "a term out of range");
+    const auto p1 = ReadWholeNumber(texts.p1), q1 = ReadWholeNumber(texts.q1),
+               p2 = ReadWholeNumber(texts.p2), q2 = ReadWholeNumber(texts.q2);
+    Fuzz::Check(update.ok() == (p1 && q1 && p2 && q2), "a term that is no whole number");
     if (!update || !CalculateFraction(*p1, *q1, op, *p2, *q2))
         return;
     const QString terms
@@ -75,9 +75,9 @@ void CheckFraction(const QStringList &lines)
 void CheckCommonDivisors(const QString &first, const QString &second)
 {
     const Outcome<QStringList> divisors = CommonDivisorTexts(first, second);
-    if (!divisors)
+    if (!divisors || divisors->isEmpty())
         return;
-    const double a = std::trunc(TextToNumber(first)), b = std::trunc(TextToNumber(second));
+    const double a = *ReadWholeNumber(first), b = *ReadWholeNumber(second);
     for (const QString &divisor : *divisors) {
         const double d = divisor.toDouble();
         Fuzz::Check(d >= 1 && std::fmod(a, d) == 0 && std::fmod(b, d) == 0,
@@ -101,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         series = AcceptValue(series, line).value_or(series);
         TriangularSumText(line);
         FactorialText(line);
+        ExactFactorialText(line);
         const Outcome<DivisorMultipleRun::Step> step = run.Accept(line);
         if (step && *step == DivisorMultipleRun::Step::Finished) {
             run.MultipleText();

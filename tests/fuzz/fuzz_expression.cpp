@@ -1,6 +1,6 @@
 // The notation's rewrites and the fast evaluator's tokenizer, compiler and runner: any text is
 // prepared, tokenized, compiled and run, as a program and as a function of x, without a crash
-// or a hang.
+// or a hang; a function nested past the limit fails at every x.
 
 #include "eval/compiledexpression.h"
 #include "eval/expression.h"
@@ -24,7 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (const std::optional<QString> result = EvaluateWithoutEngine(program))
         Fuzz::Check(result->size() < 40, "a result is a number's text", *result);
     const CompiledFunction function = CompiledFunction::Compile(text);
-    for (double x : {0.7, -2.5, 0.0, -0.0, 1e21, -2147483648.0})
-        function.ValueAt(x);
+    const bool tooDeep = NestsTooDeeply(program);
+    for (double x : {0.7, -2.5, 0.0, -0.0, 1e21, -2147483648.0}) {
+        const std::optional<double> value = function.ValueAt(x);
+        if (tooDeep)
+            Fuzz::Check(value == 0.0, "nested past the limit, a function fails", program.left(80));
+    }
     return 0;
 }

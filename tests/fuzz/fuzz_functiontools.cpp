@@ -24,8 +24,12 @@ double Line(const QStringList &lines, int index)
 void CheckFactorization(const QStringList &lines)
 {
     using namespace TwoVariableFactorization;
-    const Coefficients k{Line(lines, 3), Line(lines, 4), Line(lines, 5)};
-    Enumeration enumeration({Line(lines, 0), Line(lines, 1), Line(lines, 2)}, k);
+    const Eval::Outcome<EnumerationInputs> inputs
+            = ReadEnumerationInputs({lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]});
+    if (!inputs)
+        return;
+    const Coefficients k = inputs->coefficients;
+    Enumeration enumeration(inputs->range, k);
     int asked = 0;
     const auto match = [&](const Factors &f) {
         if (!(std::fabs(k.a - f.m * f.p) <= 1e-7 && std::fabs(k.b - (f.m * f.q + f.n * f.p)) <= 1e-7

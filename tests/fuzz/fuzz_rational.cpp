@@ -8,8 +8,6 @@
 #include "eval/rational.h"
 #include "fuzzsupport.h"
 
-#include <gmp.h>
-
 #include <cstring>
 
 using namespace Eval;
@@ -23,25 +21,6 @@ bool IsPlainDecimal(const QString &text)
             return false;
     }
     return !text.isEmpty();
-}
-
-// GMP's canonical text of the same fraction, read independently of the type.
-bool IsCanonical(const QString &fraction)
-{
-    mpq_t value;
-    mpq_init(value);
-    const QByteArray text = fraction.toLatin1();
-    bool canonical = mpq_set_str(value, text.constData(), 10) == 0;
-    if (canonical) {
-        mpq_canonicalize(value);
-        char *again = mpq_get_str(nullptr, 10, value);
-        canonical = text == again;
-        void (*release)(void *, size_t);
-        mp_get_memory_functions(nullptr, nullptr, &release);
-        release(again, std::strlen(again) + 1);
-    }
-    mpq_clear(value);
-    return canonical;
 }
 
 void CheckFraction(const QString &text, const Rational &value)
@@ -80,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     const QString fraction = value->ToText();
-    Fuzz::Check(IsCanonical(fraction), "the value is a reduced fraction", fraction);
+    Fuzz::Check(Fuzz::IsReducedFraction(fraction), "the value is a reduced fraction", fraction);
     const Outcome<Rational> again = ReadRational(fraction);
     Fuzz::Check(again && *again == *value, "the fraction reads back as itself", fraction);
     if (IsPlainDecimal(text) && value->Sign() != 0) {

@@ -40,6 +40,9 @@ inline char16_t At(const QString &text, qsizetype index)
     return index < text.size() ? text[index].unicode() : 0;
 }
 
+// True for "p/q" or "p" in lowest terms with q > 1, as GMP writes a canonical rational.
+bool IsReducedFraction(const QString &fraction);
+
 // Creates the application object the script engine and the text codecs need, once.
 void EnsureApplication();
 

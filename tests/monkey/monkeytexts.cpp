@@ -1,5 +1,7 @@
 #include "monkeytexts.h"
 
+#include "eval/nestinglimit.h"
+
 #include <QStringList>
 
 namespace {
@@ -112,6 +114,15 @@ QString Nested(const QString &opening, int depth)
     return opening.repeated(depth) + QStringLiteral("x") + QStringLiteral(")").repeated(depth);
 }
 
+// Just within or just past the evaluator's nesting limit, or as deep as the length allows.
+QString DeeplyNested(MonkeyDice &dice, int length)
+{
+    const QString opening = dice.Pick(QStringList{"(", "sin(", "-(", "Math.abs(", "2(", "（"});
+    const int depth = dice.Chance(0.3) ? Eval::MaxNestingDepth - 1 + dice.Below(3)
+                                       : length / int(opening.size() + 1);
+    return Nested(opening, depth);
+}
+
 } // namespace
 
 int MonkeyDice::Below(int n)
@@ -166,9 +177,10 @@ QString ShortText(MonkeyDice &dice)
 
 QString HugeText(MonkeyDice &dice, int length)
 {
-    switch (dice.Weighted({4, 3, 2, 1, 1})) {
+    switch (dice.Weighted({4, 3, 2, 2, 1})) {
     case 0: {
-        const QString unit = dice.Pick(QStringList{"1", "9", "x", "1+", "x*", "１", "中", "😀"});
+        const QString unit = dice.Pick(
+                QStringList{"1", "9", "x", "1+", "x*", "(x+1)*sin(x)-", "１", "中", "😀"});
         return unit.repeated(std::max(1, length / int(unit.size())));
     }
     case 1:
@@ -176,7 +188,7 @@ QString HugeText(MonkeyDice &dice, int length)
     case 2:
         return QStringLiteral("1+").repeated(length / 2) + QStringLiteral("1");
     case 3:
-        return Nested(QStringLiteral("sin("), length / 5);
+        return DeeplyNested(dice, length);
     default:
         return dice.Pick(Scripts()) + QString(length, u' ');
     }

@@ -33,7 +33,8 @@ private:
 // control characters, emoji, pieces of expressions and scripts, among them runaway ones.
 QString ShortText(MonkeyDice &dice);
 // A text of about `length` characters for pasting: one of the short texts or a long
-// expression repeated, or random characters.
+// expression repeated, an expression nested as deep as the length allows (or about as deep as
+// the evaluator reads), or random characters.
 QString HugeText(MonkeyDice &dice, int length);
 // Shortens a text for the action log, showing its length when it is long.
 QString Abbreviated(const QString &text);

@@ -1,3 +1,4 @@
+#include "eval/nestinglimit.h"
 #include "outcometext.h"
 #include "tools/arith/arithmeticlogic.h"
 
@@ -5,6 +6,12 @@
 
 using namespace Eval;
 using namespace Arith;
+
+// `inner` within `depth` levels, each of `opening` and a closing parenthesis.
+static QString Nested(int depth, const QString &inner, const QString &opening = "(")
+{
+    return opening.repeated(depth) + inner + QString(depth, u')');
+}
 
 class ArithmeticLogicTest : public QObject
 {
@@ -61,8 +68,6 @@ void ArithmeticLogicTest::exactValue_data()
     const auto row = [](const char *name, const QString &expression, const QString &exact) {
         QTest::newRow(name) << expression << exact;
     };
-    const QString nested = QString(150, u'(') + '1' + QString(150, u')');
-    const QString tooDeep = QString(300, u'(') + '1' + QString(300, u')');
 
     row("sum of fractions", "1/3+1/6", "1/2 = 0.5");
     row("decimals", "0.1+0.2", "3/10 = 0.3");
@@ -91,14 +96,16 @@ void ArithmeticLogicTest::exactValue_data()
         "1/2535301200456458802993406410752 = 0.0000000000000000000000000000003944304526105059027"
         "058642826413931148366032175545115023851394653320312…");
     row("cancelling long terms", "Math.pow(10,20000)/Math.pow(10,19999)", "10");
-    row("nested", nested, "1");
+    row("nested to the limit", Nested(MaxNestingDepth, "1"), "1");
+    row("signs and parentheses to the limit", Nested(MaxNestingDepth / 2, "1", "-("), "1");
     row("too long", "Math.pow(10,10000)", ExactValueTooLongText);
     row("huge exponent", "Math.pow(10,1e9)", ExactValueTooLongText);
     row("huge literal", "1e99999", ExactValueTooLongText);
     row("huge denominator", "1/Math.pow(3,30000)", ExactValueTooLongText);
     row("too long beside an inexact part", "Math.pow(10,1e9)+sqrt(2)", "");
     row("undefined beside a too long part", "1/0+Math.pow(10,1e9)", "");
-    row("too deep", tooDeep, "");
+    row("nested one past the limit", Nested(MaxNestingDepth + 1, "1"), "");
+    row("signs and parentheses past the limit", Nested(MaxNestingDepth / 2 + 1, "1", "-("), "");
     row("empty", "", "");
     row("division by zero", "1/0", "");
     row("zero by zero", "0/0", "");

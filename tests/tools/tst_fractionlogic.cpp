@@ -186,28 +186,37 @@ void FractionLogicTest::noResult()
     QCOMPARE(result.refusal(), QString());
 }
 
+// The terms' reader, shared by the whole-number boxes: whole values in any typed form, every
+// other text refused rather than cut to its leading digits.
 void FractionLogicTest::readTerm_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<qint32>>("term");
-    QTest::newRow("empty") << "" << std::optional<qint32>(0);
-    QTest::newRow("letters") << "abc" << std::optional<qint32>(0);
-    QTest::newRow("truncated") << "2.9" << std::optional<qint32>(2);
-    QTest::newRow("truncated toward zero") << "-2.9" << std::optional<qint32>(-2);
-    QTest::newRow("full-width") << "１２" << std::optional<qint32>(12);
-    QTest::newRow("highest") << "2147483647" << std::optional<qint32>(Highest);
-    QTest::newRow("lowest") << "-2147483648.7" << std::optional<qint32>(Lowest);
-    QTest::newRow("one past highest") << "2147483648" << std::optional<qint32>();
-    QTest::newRow("one past lowest") << "-2147483649" << std::optional<qint32>();
-    QTest::newRow("exponent form") << "3e9" << std::optional<qint32>();
-    QTest::newRow("infinite") << "-1e999" << std::optional<qint32>();
+    QTest::addColumn<QString>("term"); // the number, or the refusal
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("full-width") << "１２"
+                                << "12";
+    QTest::newRow("whole in other forms") << " 1.2e1 "
+                                          << "12";
+    QTest::newRow("whole fraction") << "-6/2"
+                                    << "-3";
+    QTest::newRow("highest") << "2147483647" << QString::number(Highest);
+    QTest::newRow("lowest") << "-2147483648" << QString::number(Lowest);
+    QTest::newRow("letters") << "abc" << WholeNumberMessage;
+    QTest::newRow("leading digits") << "12abc" << WholeNumberMessage;
+    QTest::newRow("decimal") << "2.9" << WholeNumberMessage;
+    QTest::newRow("fraction") << "1/2" << WholeNumberMessage;
+    QTest::newRow("one past highest") << "2147483648" << OutOfRangeMessage;
+    QTest::newRow("one past lowest") << "-2147483649" << OutOfRangeMessage;
+    QTest::newRow("exponent form") << "3e9" << OutOfRangeMessage;
+    QTest::newRow("huge") << "-1e999" << OutOfRangeMessage;
 }
 
 void FractionLogicTest::readTerm()
 {
     QFETCH(QString, text);
-    QFETCH(std::optional<qint32>, term);
-    QCOMPARE(ReadFractionTerm(text), term);
+    const Outcome<qint32> term = ReadWholeNumber(text);
+    QTEST(term ? QString::number(*term) : term.refusal(), "term");
 }
 
 // Each of the four terms is checked, and a fraction that still truncates into range is shown.
@@ -222,7 +231,7 @@ void FractionLogicTest::outOfRangeTermIsRefused()
         QCOMPARE(refused.refusal(), OutOfRangeMessage);
     }
     const Outcome<FractionResult> shown
-            = UpdateFraction({"1", "2147483647.9", "1", "2"}, FractionOperator::Add);
+            = UpdateFraction({"1", "2147483647", "1", "2"}, FractionOperator::Add);
     QVERIFY(shown);
     QCOMPARE(shown->text, QStringLiteral("2147483649\r\n4294967294"));
     // A zero denominator shows an empty result, without a message.

@@ -91,7 +91,7 @@ void FractionWindowTest::computesAsTyped_data()
     };
     row("1/2 + 1/3", {"1", "2", "1", "3"}, 0, "5\r\n6", true, false);
     row("zero", {"1", "3", "-1", "3"}, 0, "0", false, false);
-    row("truncated and full-width", {"２.9", "-7.5", "abc", "1"}, 0, "2\r\n7", true, true);
+    row("full-width and other whole forms", {"２", "-7.0", "0/5", "1"}, 0, "2\r\n7", true, true);
     row("largest terms", {"2147483647", "2147483646", "-2147483648", "2147483645"}, 1,
         "9223372023969873923\r\n4611686007689969670", true, false);
     row("largest whole", {"-2147483648", "1", "-2147483648", "1"}, 2, "4611686018427387904", false,
@@ -179,6 +179,10 @@ void FractionWindowTest::termOutsideRangeIsRefused()
     QTest::keyClick(Box("分母2"), Qt::Key_Backspace);
     QCOMPARE(TakeMessages(), {});
     QCOMPARE(Result()->text(), shown);
+    // A decimal point where a whole number belongs is refused the same way, not cut to "1".
+    TypeText(Box("分子1"), ".5");
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"信息：", WholeNumberMessage}}));
+    QCOMPARE(Result()->text(), QString());
 }
 
 void FractionWindowTest::showsItsWorking()

@@ -82,23 +82,11 @@ void LinearSystemWindowTest::typedSystemGivesSteps_data()
     QTest::addColumn<QString>("steps");
     QTest::newRow("worked example")
             << QStringList{"1", "1", "3", "1", "-1", "1"}
-            << "①×-1－②×1\r\n    得：-2x=-4\r\n    x=2\r\n②×1－①×1\r\n    得：-2y=-2\r\n    y=1";
+            << "①×(-1)－②×1\r\n    得：-2x=-4\r\n    x=2\r\n②×1－①×1\r\n    得：-2y=-2\r\n    y=1";
     QTest::newRow("all empty") << QStringList{} << Infinitely;
-    QTest::newRow("D = 1e-8 counts as zero")
-            << QStringList{"1e-4", "0", "1", "0", "1e-4", "1"} << NoSolution;
-    QTest::newRow("proportional") << QStringList{"2", "4", "6", "1", "2", "3"} << Infinitely;
     QTest::newRow("no solution") << QStringList{"1", "1", "1", "1", "1", "2"} << NoSolution;
-    QTest::newRow("negative zeros")
-            << QStringList{"1", "1", "", "1", "-1", "0"}
-            << "①×-1－②×1\r\n    得：-2x=-0\r\n    x=0\r\n②×1－①×1\r\n    得：-2y=0\r\n    y=-0";
-    QTest::newRow("decimals and full-width digits")
-            << QStringList{"0.5", "２", "5", "3", "-1", "４.５"}
-            << "①×-1－②×2\r\n    得：-6.5x=-14\r\n    x=2.153846153846\r\n"
-               "②×0.5－①×3\r\n    得：-6.5y=-12.75\r\n    y=1.961538461538";
-    QTest::newRow("infinite coefficient")
-            << QStringList{"1e999", "0", "1", "0", "1", "1"}
-            << "①×1－②×0\r\n    得：1.#INFx=1\r\n    x=0\r\n"
-               "②×1.#INF－①×0\r\n    得：1.#INFy=1.#INF\r\n    y=-1.#IND";
+    QTest::newRow("not a number") << QStringList{"1", "1", "1", "1", "1", "2y"}
+                                  << "c2：“y”不是数的一部分。请输入数，如 3、-1.5、2/3 或 1e-4";
 }
 
 void LinearSystemWindowTest::typedSystemGivesSteps()
@@ -114,7 +102,7 @@ void LinearSystemWindowTest::eachClickReplacesTheSteps()
     LinearSystemWindow *window = OpenWindow();
     QCOMPARE(TypeAndSolve(window, {"2", "4", "6", "1", "2", "3"}), Infinitely);
     const QString solved = TypeAndSolve(window, {"1", "1", "3", "1", "-1", "1"});
-    QVERIFY(solved.startsWith(QStringLiteral("①×-1－②×1")));
+    QVERIFY(solved.startsWith(QStringLiteral("①×(-1)－②×1")));
     QVERIFY(solved.endsWith(QStringLiteral("    y=1")));
     QCOMPARE(TypeAndSolve(window, {"1", "1", "3", "1", "-1", "1"}), solved);
 }

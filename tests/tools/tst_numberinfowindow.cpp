@@ -8,8 +8,8 @@
 
 namespace {
 
-const QString Twelve
-        = QStringLiteral("整数；\r\n偶数；\r\n正数；\r\n合数；\r\n因数为：\r\n1  2  3  4  6  \r\n");
+const QString Twelve = QStringLiteral(
+        "整数；\r\n偶数；\r\n正数；\r\n合数；\r\n因数为：\r\n1  2  3  4  6  \r\n12  ");
 
 } // namespace
 

@@ -91,8 +91,9 @@ void NumberWorkingTest::textbookExamples_data()
             << DivisorMultipleWorking({12, 18, 30})
             << QStringLiteral("短除法\n2 │ 12  18  30\n  └────────────\n3 │  6   9  15\n"
                               "  └────────────\n     2   3   5\n最大公因数=2×3=6\n"
-                              "最小公倍数=2×3×2×3×5=180\n\n辗转相除法\n18=12×1+6\n12=6×2\n"
-                              "最大公因数=6");
+                              "最小公倍数=2×3×2×3×5=180\n\n辗转相除法\n先求12和18的最大公因数：\n"
+                              "18=12×1+6\n12=6×2\n12和18的最大公因数=6\n再求6和30的最大公因数：\n"
+                              "30=6×5\n6和30的最大公因数=6\n所以12、18、30的最大公因数=6");
     QTest::addRow("LCM brings the others down")
             << Working{DivisorMultipleWorking({4, 6, 9}).first()}
             << QStringLiteral("短除法\n2 │ 4  6  9\n  └─────────\n3 │ 2  3  9\n  └─────────\n"
@@ -125,7 +126,19 @@ void NumberWorkingTest::textbookExamples_data()
                                 << QStringLiteral(
                                            "1/2÷(-1/4)\n=1/2×(-4/1)\n=(1×(-4))/(2×1)\n=-4/2\n"
                                            "约分：分子和分母同除以最大公因数2\n=-2");
-    QTest::addRow("nothing to work") << PrimeFactorizationWorking(QStringLiteral("1")) << QString();
+    QTest::addRow("one says why") << PrimeFactorizationWorking(QStringLiteral("1"))
+                                  << QStringLiteral("1既不是质数也不是合数，不能分解");
+    QTest::addRow("zero says why")
+            << PrimeFactorizationWorking(QStringLiteral("0")) << QStringLiteral("0不能分解质因数");
+    QTest::addRow("minus one says why")
+            << PrimeFactorizationWorking(QStringLiteral("-1"))
+            << QStringLiteral("-1=-(1)，1既不是质数也不是合数，不能分解");
+    QTest::addRow("negative: its absolute value")
+            << PrimeFactorizationWorking(QStringLiteral("-12"))
+            << QStringLiteral("负数先取绝对值：-12=-(2²×3)\n\n短除法\n2 │ 12\n  └────\n"
+                              "2 │  6\n  └────\n     3\n12=2×2×3\n=2²×3");
+    QTest::addRow("no whole number, no working")
+            << PrimeFactorizationWorking(QStringLiteral("3.6")) << QString();
 }
 
 void NumberWorkingTest::textbookExamples()

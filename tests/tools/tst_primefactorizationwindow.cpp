@@ -99,6 +99,7 @@ void PrimeFactorizationWindowTest::pasted_data()
     QTest::addColumn<QString>("output");
     QTest::newRow("exponent form") << "1e9" << QString("2*2*2*2*2*2*2*2*2*5*5*5*5*5*5*5*5*5");
     QTest::newRow("beyond 32 bits") << "3e9" << OutOfRangeMessage;
+    QTest::newRow("no whole number") << "3.6" << WholeNumberMessage;
 }
 
 void PrimeFactorizationWindowTest::pasted()
@@ -111,7 +112,8 @@ void PrimeFactorizationWindowTest::pasted()
     QCOMPARE(Input()->text(), text);
     // Instead of factors of a wrapped-around number: the message, in the warm accent.
     QCOMPARE(Output()->text(), output);
-    QCOMPARE(Output()->property("error").toBool(), output == OutOfRangeMessage);
+    QCOMPARE(Output()->property("error").toBool(),
+             output == OutOfRangeMessage || output == WholeNumberMessage);
 }
 
 void PrimeFactorizationWindowTest::leavingTheInputRereadsIt_data()

@@ -7,6 +7,7 @@ using namespace Eval;
 using namespace Applied;
 
 Q_DECLARE_METATYPE(Applied::ProfitTexts)
+Q_DECLARE_METATYPE(Applied::ProfitInputs)
 
 class ProfitLogicTest : public QObject
 {
@@ -20,60 +21,67 @@ private slots:
 
 void ProfitLogicTest::profit_data()
 {
-    QTest::addColumn<double>("principal");
-    QTest::addColumn<double>("ratePercent");
-    QTest::addColumn<double>("time");
-    QTest::addColumn<double>("base");
-    QTest::addColumn<bool>("loan");
-    QTest::addColumn<bool>("compound");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("simple deposit") << 1000.0 << 5.0 << 2.0 << 2.7182818 << false << false << "100";
-    QTest::newRow("simple loan") << 1000.0 << 5.0 << 2.0 << 2.7182818 << true << false << "-100";
-    // The typed base, not the library's e (which gives 1105.170918076).
-    QTest::newRow("compound deposit")
-            << 1000.0 << 5.0 << 2.0 << 2.7182818 << false << true << "1105.170916919";
-    QTest::newRow("compound loan")
-            << 1000.0 << 5.0 << 2.0 << 2.7182818 << true << true << "-1105.170916919";
-    QTest::newRow("compound base 3")
-            << 1000.0 << 5.0 << 2.0 << 3.0 << false << true << "1116.123174034";
-    QTest::newRow("simple ignores base") << 1000.0 << 5.0 << 2.0 << 3.0 << false << false << "100";
-    QTest::newRow("fractional") << 500.0 << 3.0 << 4.0 << 2.7182818 << false << true
-                                << "563.7484250814";
-    QTest::newRow("all zero compound") << 0.0 << 0.0 << 0.0 << 2.7182818 << false << true << "0";
-    QTest::newRow("zero principal loan") << 0.0 << 5.0 << 2.0 << 2.7182818 << true << false << "-0";
-    QTest::newRow("base zero, negative exponent")
-            << 1000.0 << -5.0 << 2.0 << 0.0 << false << true << "1.#INF";
+    QTest::addColumn<ProfitInputs>("inputs");
+    QTest::addColumn<QString>("interest");
+    QTest::addColumn<QString>("amount");
+    const auto row = [](const char *name, double p, double percent, double t, double base,
+                        bool loan, Interest interest, const char *shown, const char *amount) {
+        QTest::newRow(name) << ProfitInputs{p, percent, t, base, loan, interest}
+                            << QString::fromLatin1(shown) << QString::fromLatin1(amount);
+    };
+    const double e = 2.7182818;
+    // Expected values worked out exactly: 1000 × 1.05² = 1102.5, 500 × 1.03⁴ = 562.754405.
+    row("simple deposit", 1000, 5, 2, e, false, Interest::Simple, "100", "1100");
+    row("simple loan", 1000, 5, 2, e, true, Interest::Simple, "-100", "1100");
+    row("simple ignores base", 1000, 5, 2, 3, false, Interest::Simple, "100", "1100");
+    row("compound, school formula", 1000, 5, 2, e, false, Interest::Compound, "102.5", "1102.5");
+    row("compound, three units", 1000, 5, 3, e, false, Interest::Compound, "157.625", "1157.625");
+    row("compound loan", 1000, 5, 2, e, true, Interest::Compound, "-102.5", "1102.5");
+    row("compound, four units", 500, 3, 4, e, false, Interest::Compound, "62.754405", "562.754405");
+    // 10000 × 1.000001 − 10000 in doubles would give 0.009999999998399.
+    row("compound, tiny rate", 10000, 0.0001, 1, e, false, Interest::Compound, "0.01", "10000.01");
+    // The typed base, not the library's e (which gives 105.170918076).
+    row("continuous", 1000, 5, 2, e, false, Interest::Continuous, "105.1709169186",
+        "1105.170916919");
+    row("continuous loan", 1000, 5, 2, e, true, Interest::Continuous, "-105.1709169186",
+        "1105.170916919");
+    row("continuous base 3", 1000, 5, 2, 3, false, Interest::Continuous, "116.1231740339",
+        "1116.123174034");
+    row("zero principal loan", 0, 5, 2, e, true, Interest::Simple, "0", "0");
+    row("all zero compound", 0, 0, 0, e, false, Interest::Compound, "0", "0");
+    row("base zero, negative exponent", 1000, -5, 2, 0, false, Interest::Continuous, "1.#INF",
+        "1.#INF");
+    row("base zero, zero exponent", 1000, 0, 2, 0, false, Interest::Continuous, "0", "1000");
 }
 
 void ProfitLogicTest::profit()
 {
-    QFETCH(double, principal);
-    QFETCH(double, ratePercent);
-    QFETCH(double, time);
-    QFETCH(double, base);
-    QFETCH(bool, loan);
-    QFETCH(bool, compound);
-    QFETCH(QString, shown);
-    const ProfitInputs inputs{principal, ratePercent, time, base, loan, compound};
-    QCOMPARE(NumberToText(ComputeProfit(inputs)), shown);
+    QFETCH(ProfitInputs, inputs);
+    const Profit profit = ComputeProfit(inputs);
+    QTEST(NumberToText(profit.interest), "interest");
+    QTEST(NumberToText(profit.amount), "amount");
 }
 
 void ProfitLogicTest::reply_data()
 {
     QTest::addColumn<ProfitTexts>("texts");
     QTest::addColumn<ProfitTrigger>("trigger");
-    QTest::addColumn<QString>("shown"); // empty: no result
+    QTest::addColumn<QString>("shown"); // the interest; empty: no result
     const QString e = QStringLiteral("2.7182818");
-    QTest::newRow("edited") << ProfitTexts{"1000", "5", "2", e, false, false}
+    const Interest simple = Interest::Simple, continuous = Interest::Continuous;
+    QTest::newRow("edited") << ProfitTexts{"1000", "5", "2", e, false, simple}
                             << ProfitTrigger::InputsEdited << "100";
-    QTest::newRow("edited, compound loan") << ProfitTexts{"1000", "5", "2", e, true, true}
-                                           << ProfitTrigger::InputsEdited << "-1105.170916919";
+    QTest::newRow("edited, compound loan")
+            << ProfitTexts{"1000", "5", "2", e, true, Interest::Compound}
+            << ProfitTrigger::InputsEdited << "-102.5";
     QTest::newRow("edited while time is empty")
-            << ProfitTexts{"1000", "5", "", e, false, false} << ProfitTrigger::InputsEdited << "";
+            << ProfitTexts{"1000", "5", "", e, false, simple} << ProfitTrigger::InputsEdited << "";
     QTest::newRow("empty base does not wait")
-            << ProfitTexts{"1000", "5", "2", "", false, true} << ProfitTrigger::InputsEdited << "0";
+            << ProfitTexts{"1000", "5", "2", "", false, continuous} << ProfitTrigger::InputsEdited
+            << "-1000";
     QTest::newRow("clicked with empty boxes, read as 0")
-            << ProfitTexts{"", "", "", e, false, true} << ProfitTrigger::CompoundingClicked << "0";
+            << ProfitTexts{"", "", "", e, false, continuous} << ProfitTrigger::CompoundingClicked
+            << "0";
 }
 
 void ProfitLogicTest::reply()
@@ -81,9 +89,9 @@ void ProfitLogicTest::reply()
     QFETCH(ProfitTexts, texts);
     QFETCH(ProfitTrigger, trigger);
     QFETCH(QString, shown);
-    const Outcome<QString> outcome = ProfitFor(texts, trigger);
+    const Outcome<ProfitTextsShown> outcome = ProfitFor(texts, trigger);
     QCOMPARE(bool(outcome), !shown.isEmpty());
-    QCOMPARE(outcome ? *outcome : outcome.refusal(), shown);
+    QCOMPARE(outcome ? outcome->interest : outcome.refusal(), shown);
 }
 
 QTEST_APPLESS_MAIN(ProfitLogicTest)

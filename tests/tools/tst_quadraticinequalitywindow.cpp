@@ -136,18 +136,19 @@ void QuadraticInequalityWindowTest::solvesOnClick_data()
             << "0"
             << "4" << 1 << up + two + "x轴上方有：(-∞,-2)∪(2,+∞)\r\nx轴下方有：(-2,2)\r\n"
             << "x∈(-2,2)";
-    QTest::newRow("letters read as zero")
-            << "2"
-            << "abc"
-            << "-8"
-            << "x" << 1 << up + two + "x轴上方有：(-∞,-2)∪(2,+∞)\r\nx轴下方有：(-2,2)\r\n"
+    QTest::newRow("a fraction read whole")
+            << "1/2"
+            << ""
+            << "-2"
+            << "0" << 1 << up + two + "x轴上方有：(-∞,-2)∪(2,+∞)\r\nx轴下方有：(-2,2)\r\n"
             << "x∈(-2,2)";
+    // Δ = 1.6e-13: two crossings, decided exactly.
     QTest::newRow("just above the zero bound")
             << "0.0000002"
             << ""
             << "-0.0000002"
-            << "0" << 0 << up + "△=0，所以抛物线与x轴有一个交点\r\nx轴上方有：(-∞,0)∪(0,+∞)\r\n"
-            << "x∈(-∞,0)∪(0,+∞)";
+            << "0" << 0 << up + two + "x轴上方有：(-∞,-1)∪(1,+∞)\r\nx轴下方有：(-1,1)\r\n"
+            << "x∈(-∞,-1)∪(1,+∞)";
 }
 
 void QuadraticInequalityWindowTest::solvesOnClick()
@@ -178,15 +179,19 @@ void QuadraticInequalityWindowTest::solvesOnClick()
 void QuadraticInequalityWindowTest::zeroLeadingCoefficientIsRefused_data()
 {
     QTest::addColumn<QString>("a");
-    QTest::newRow("empty") << "";
-    QTest::newRow("zero") << "0";
-    QTest::newRow("1e-8") << "1e-8";
-    QTest::newRow("letters") << "a";
+    QTest::addColumn<QString>("message");
+    const QString zero = QStringLiteral("二次项系数等于0，请重新输入！");
+    QTest::newRow("empty") << "" << zero;
+    QTest::newRow("zero") << "0" << zero;
+    QTest::newRow("1e-8") << "1e-8" << zero;
+    QTest::newRow("letters") << "a"
+                             << "a：“a”不是数的一部分。请输入数，如 3、-1.5、2/3 或 1e-4";
 }
 
 void QuadraticInequalityWindowTest::zeroLeadingCoefficientIsRefused()
 {
     QFETCH(QString, a);
+    QFETCH(QString, message);
     OpenWindow();
     // A solved inequality first, so that clearing the outputs shows.
     Type("二次项输入框", QStringLiteral("1"));
@@ -196,7 +201,7 @@ void QuadraticInequalityWindowTest::zeroLeadingCoefficientIsRefused()
 
     Type("二次项输入框", a);
     Compute();
-    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"错误！", "二次项系数等于0，请重新输入！"}}));
+    QCOMPARE(TakeMessages(), (QList<ShownMessage>{{"错误！", message}}));
     QCOMPARE(Steps(), QString());
     QCOMPARE(Answer(), QString());
 }

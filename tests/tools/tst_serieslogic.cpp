@@ -1,6 +1,8 @@
+#include "eval/bigint.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "outcometext.h"
+#include "tools/arith/divisors.h"
 #include "tools/arith/serieslogic.h"
 
 #include <QRandomGenerator>
@@ -157,26 +159,42 @@ void SeriesLogicTest::product_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    const auto row = [](const char *text, const char *shown) {
-        QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(shown);
+    QTest::addColumn<QString>("exact"); // the digits beside, where the shown text lacks some
+    const auto row = [](const char *text, const QString &shown, const char *exact = "") {
+        QTest::newRow(text) << QString::fromLatin1(text) << shown << QString::fromLatin1(exact);
     };
     row("5", "120");
     row("0", "1");
     row("-5", "1");
-    row("5.9", "120");
+    row("15", "1307674368000");
+    row("16", "2.0922789888e+013", "20922789888000");
+    row("25", "1.551121004333e+025", "15511210043330985984000000");
+    row("5.9", WholeNumberMessage);
     row("170", "7.257415615308e+306");
     row("171", "1.#INF");
     row("2147483647", "1.#INF"); // at once, not after two billion steps
-    row("1e300", "1.#INF");
+    row("1e300", OutOfRangeMessage);
 }
 
+// The exact digits are checked by dividing them back down to 1.
 void SeriesLogicTest::product()
 {
     QFETCH(QString, text);
     QFETCH(QString, shown);
-    QCOMPARE(FactorialText(text), shown);
-    if (TextToNumber(text) < 1000)
+    QFETCH(QString, exact);
+    QCOMPARE(ShownText(FactorialText(text)), shown);
+    if (TextToNumber(text) < 1000 && text != "5.9")
         QCOMPARE(LoopedProduct(text), shown);
+    const QString digits = ExactFactorialText(text);
+    QCOMPARE(digits.left(exact.size()), exact);
+    if (text.toInt() > 15 && text.toInt() <= MaxExactFactorial) {
+        BigInteger rest = *BigInteger::FromDigits(digits);
+        for (long i = text.toInt(); i > 1; --i) {
+            QCOMPARE(rest.Remainder(BigInteger(i))->Sign(), 0);
+            rest = *rest.Quotient(BigInteger(i));
+        }
+        QCOMPARE(rest.ToText(), QStringLiteral("1"));
+    }
 }
 
 QTEST_GUILESS_MAIN(SeriesLogicTest)

@@ -16,6 +16,7 @@
 namespace {
 
 const QString SameXMessage = QStringLiteral("请检查函数自变量，有相同自变量！");
+const QString CollinearMessage = QStringLiteral("三点共线，不能确定二次函数");
 const QStringList InputNames{"编辑框x", "编辑框fx", "编辑框y", "编辑框fy", "编辑框z", "编辑框fz"};
 
 } // namespace
@@ -101,8 +102,9 @@ void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients_data()
     QTest::addColumn<QStringList>("results");
     QTest::newRow("x squared") << QStringList{"0", "0", "1", "1", "2", "4"}
                                << QStringList{"1", "0", "0"};
-    QTest::newRow("collinear, a is a negative zero")
-            << QStringList{"0", "1", "1", "3", "2", "5"} << QStringList{"-0", "2", "1"};
+    QTest::newRow("fractions where the numbers are not whole")
+            << QStringList{"0", "0", "1", "1", "3", "2"}
+            << QStringList{"-1/6≈-0.1666666666667", "7/6≈1.166666666667", "0"};
     QTest::newRow("2x²-3x+5") << QStringList{"1", "4", "2", "7", "-1", "10"}
                               << QStringList{"2", "-3", "5"};
     QTest::newRow("decimals and exponents")
@@ -110,13 +112,10 @@ void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients_data()
             << QStringList{"1", "0", "0"};
     QTest::newRow("full-width digits")
             << QStringList{"０", "１", "１", "２", "２", "５"} << QStringList{"1", "0", "1"};
-    // b = 0 / -2 - 0.
     QTest::newRow("empty f(x) reads as 0")
-            << QStringList{"-1", "", "1", "", "2", "3"} << QStringList{"1", "-0", "-1"};
-    QTest::newRow("trailing text ignored")
-            << QStringList{"1abc", "1", "2x", "4", "3?", "9"} << QStringList{"1", "0", "0"};
-    QTest::newRow("infinite f(x)") << QStringList{"0", "1e999", "1", "0", "2", "0"}
-                                   << QStringList{"1.#INF", "-1.#INF", "-1.#IND"};
+            << QStringList{"-1", "", "1", "", "2", "3"} << QStringList{"1", "0", "-1"};
+    QTest::newRow("huge f(x) exactly") << QStringList{"0", "1e999", "1", "0", "2", "0"}
+                                       << QStringList{"5e+998", "-1.5e+999", "1e+999"};
 }
 
 void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients()
@@ -131,20 +130,26 @@ void ThreePointQuadraticWindowTest::typedPointsGiveCoefficients()
 void ThreePointQuadraticWindowTest::sameXValuesAreReported_data()
 {
     QTest::addColumn<QStringList>("inputs");
-    QTest::newRow("1, 1.00000001, 3") << QStringList{"1", "2", "1.00000001", "3", "3", "4"};
-    QTest::newRow("second and third") << QStringList{"1", "2", "5", "3", "5", "4"};
-    QTest::newRow("first and third") << QStringList{"-2", "2", "5", "3", "-2", "4"};
-    QTest::newRow("all empty") << QStringList{};
-    QTest::newRow("letters read as 0") << QStringList{"a", "1", "b", "2", "c", "3"};
+    QTest::addColumn<QString>("message");
+    QTest::newRow("1, 1.00000001, 3")
+            << QStringList{"1", "2", "1.00000001", "3", "3", "4"} << SameXMessage;
+    QTest::newRow("second and third") << QStringList{"1", "2", "5", "3", "5", "4"} << SameXMessage;
+    QTest::newRow("first and third") << QStringList{"-2", "2", "5", "3", "-2", "4"} << SameXMessage;
+    QTest::newRow("all empty") << QStringList{} << SameXMessage;
+    QTest::newRow("collinear") << QStringList{"0", "1", "1", "3", "2", "5"} << CollinearMessage;
+    QTest::newRow("letters refused, not cut to digits")
+            << QStringList{"1abc", "1", "2", "4", "3", "9"}
+            << "第1个点的x：“a”不是数的一部分。请输入数，如 3、-1.5、2/3 或 1e-4";
 }
 
 void ThreePointQuadraticWindowTest::sameXValuesAreReported()
 {
     QFETCH(QStringList, inputs);
+    QFETCH(QString, message);
     ThreePointQuadraticWindow *window = OpenWindow();
     TypeAndCompute(window, inputs);
     // The message box is modal: the click returns once it was answered.
-    QCOMPARE(TakeMessages(), QList<ShownMessage>({{QStringLiteral("信息："), SameXMessage}}));
+    QCOMPARE(TakeMessages(), QList<ShownMessage>({{QStringLiteral("信息："), message}}));
     QCOMPARE(Results(window), QStringList({"", "", ""}));
 }
 
@@ -199,7 +204,8 @@ void ThreePointQuadraticWindowTest::pageWithAKnownCoefficientComputes_data()
                            << "请检查函数自变量，有等于0的自变量！";
 }
 
-// Typed in Tab order, computed by Enter in the last input; a refused x₂ keeps the results.
+// Typed in Tab order, computed by Enter in the last input; a refused x₂ clears the results,
+// which no longer belong to the points.
 void ThreePointQuadraticWindowTest::pageWithAKnownCoefficientComputes()
 {
     QFETCH(int, page);
@@ -233,7 +239,7 @@ void ThreePointQuadraticWindowTest::pageWithAKnownCoefficientComputes()
     TypeText(x2, badX2);
     QTest::mouseClick(FindControl<QPushButton>(window, "按钮" + n), Qt::LeftButton);
     QCOMPARE(TakeMessages(), QList<ShownMessage>({{QStringLiteral("信息："), message}}));
-    QCOMPARE(shown(), results);
+    QCOMPARE(shown(), (QStringList{results[0], "", results[2], ""}));
 }
 
 QTEST_MAIN(ThreePointQuadraticWindowTest)

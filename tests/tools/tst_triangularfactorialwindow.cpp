@@ -21,6 +21,7 @@ private slots:
     void captions();
     void showsAsTyped_data();
     void showsAsTyped();
+    void showsEveryDigitOfALargeProduct();
     void inputGrownPastItsLimitIsCut_data();
     void inputGrownPastItsLimitIsCut();
     void sumOfTenDigitsInExponentFormIsRefused();
@@ -68,6 +69,7 @@ void TriangularFactorialWindowTest::showsAsTyped_data()
     sum("sum of the lowest", "-99999999", "-99999999");
     product("product of 5", "5", "120");
     product("product of -5", "-5", "1");
+    product("no whole number", ".5", "请输入整数");
 }
 
 void TriangularFactorialWindowTest::showsAsTyped()
@@ -78,6 +80,18 @@ void TriangularFactorialWindowTest::showsAsTyped()
     QFETCH(QString, shown);
     TypeText(Box(input), keys);
     QCOMPARE(Box(output)->text(), shown);
+}
+
+// Every digit of 25!, under the number text that rounds it, and none beside an exact one.
+void TriangularFactorialWindowTest::showsEveryDigitOfALargeProduct()
+{
+    auto *exact = FindControl<MultiLineEditBox>(m_window, "阶乘精确值");
+    TypeText(Box("阶乘输入框"), "25");
+    QCOMPARE(Box("阶乘输出框")->text(), QStringLiteral("1.551121004333e+025"));
+    QVERIFY(exact->isVisible());
+    QCOMPARE(exact->text(), QStringLiteral("15511210043330985984000000"));
+    QTest::keyClick(Box("阶乘输入框"), Qt::Key_Backspace);
+    QVERIFY(!exact->isVisible());
 }
 
 void TriangularFactorialWindowTest::inputGrownPastItsLimitIsCut_data()

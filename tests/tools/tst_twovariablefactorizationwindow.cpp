@@ -87,6 +87,10 @@ void TwoVariableFactorizationWindowTest::factors_data()
         "分解完成！ 共枚举0e6个");
     row("width truncating to 0", {"0.01", "0.02", "0.01"}, "0.1", "0", "0.5",
         "(0.1x+0.1y)(0.1x+0.1y)", "分解完成！ 共枚举0e6个");
+    row("fractions read whole", {"1/4", "1", "1"}, "0.5", "-2", "2.5",
+        "(-0.5x-1y)(-0.5x-1y)\r\n(0.5x+1y)(0.5x+1y)", "分解完成！ 共枚举0e6个");
+    row("no number", {"1", "3", "2x"}, "1", "-20", "20",
+        "c：“x”不是数的一部分。请输入数，如 3、-1.5、2/3 或 1e-4", "");
 }
 
 void TwoVariableFactorizationWindowTest::factors()
@@ -104,6 +108,11 @@ void TwoVariableFactorizationWindowTest::factors()
     auto *box = Find<MultiLineEditBox>(QStringLiteral("编辑框1"));
     QCOMPARE(box->text(), result);
     QCOMPARE(Find<QLabel>(QStringLiteral("标签4"))->text(), caption);
+    // A finished run's bar is full; a refused input starts none.
+    QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
+    QCOMPARE(progress->value(), caption.isEmpty() ? 0 : progress->maximum());
+    if (caption.isEmpty())
+        return;
     QCOMPARE(QApplication::focusWidget(), box);
     QVERIFY(box->textCursor().atEnd());
 }

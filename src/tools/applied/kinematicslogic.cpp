@@ -34,6 +34,15 @@ double TFromXV0A(const double *k)
     const double x = k[0], v0 = k[1], a = k[2];
     return (-v0 + std::sqrt(v0 * v0 + a * x * 2)) / a;
 }
+// x, v0 and a with v0² + 2ax < 0: the motion turns back at x = −v0² / (2a) before it gets to
+// x, so no time and no speed belong to x.
+QString FarthestReach(const double *k)
+{
+    const double x = k[0], v0 = k[1], a = k[2];
+    if (!(v0 * v0 + a * x * 2 < 0))
+        return QString();
+    return QStringLiteral("物体最远运动%1 m").arg(NumberToText(-(v0 * v0) / (a * 2) + 0.0));
+}
 double V0FromTVA(const double *k)
 {
     const double t = k[0], v = k[1], a = k[2];
@@ -142,7 +151,8 @@ std::vector<KinematicsPage> BuildPages()
                Knowns("x,v0,a"),
                TFromXV0A,
                t,
-               {}}}},
+               {},
+               FarthestReach}}},
             {QStringLiteral("求初速度"),
              QStringLiteral("计算v0"),
              QStringLiteral("v0="),
@@ -184,7 +194,8 @@ std::vector<KinematicsPage> BuildPages()
                Knowns("x,v0,a"),
                VFromXV0A,
                v,
-               {}}}},
+               {},
+               FarthestReach}}},
             {QStringLiteral("求加速度"),
              QStringLiteral("计算a"),
              QStringLiteral("a="),
@@ -241,15 +252,21 @@ Outcome<QString> KinematicsResult(const KinematicsFormula &formula, const QStrin
 {
     const QString errorText = QStringLiteral("错误！");
     const QStringList texts = inputTexts.mid(0, formula.knowns.size());
+    bool typed = false;
+    for (qsizetype index = 0; index < texts.size(); ++index)
+        typed = typed || texts[index] != InitialInputText(formula.knowns[index]);
+    if (!typed)
+        return Refuse(QString()); // a window just opened says nothing yet
     if (texts.size() < formula.knowns.size() || AnyEmpty(texts))
         return Refuse(errorText);
     double known[3] = {};
     for (qsizetype index = 0; index < texts.size(); ++index)
         known[index] = TextToNumber(texts[index]);
     const QString result = NumberToText(formula.evaluate(known));
-    if (result == QLatin1String("-1.#IND"))
-        return Refuse(errorText);
-    return result;
+    if (result != QLatin1String("-1.#IND"))
+        return result;
+    const QString why = formula.whyNoAnswer ? formula.whyNoAnswer(known) : QString();
+    return why.isEmpty() ? Outcome<QString>(Refuse(errorText)) : why;
 }
 
 } // namespace Applied

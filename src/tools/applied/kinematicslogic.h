@@ -21,6 +21,9 @@ struct KinematicsFormula
     double (*evaluate)(const double *known);
     QString resultBox;
     QString resultSubscript; // only where each sub-page shows its own result
+    // Where the formula has no real answer for a reason worth saying ("物体最远运动25 m"):
+    // that text; empty otherwise. None for most formulas.
+    QString (*whyNoAnswer)(const double *known) = nullptr;
 };
 
 // One page of the main tab box: one unknown and the sub-pages of knowns that give it.
@@ -45,7 +48,9 @@ QString InputBoxName(const KinematicsFormula &formula, int knownIndex);
 QString InitialInputText(const QString &known);
 
 // What a result box shows for the texts of the formula's inputs: the result's number text
-// (infinities included), refused with "错误！" when an input is empty or the result undefined.
+// (infinities included); where the motion never reaches x, how far it gets; refused with
+// "错误！" when an input is empty or the result undefined, and silently (an empty box) while
+// nothing has been typed (every input empty or its initial "0").
 Eval::Outcome<QString> KinematicsResult(const KinematicsFormula &formula,
                                         const QStringList &inputTexts);
 

@@ -6,6 +6,10 @@
 
 namespace Applied {
 
+// How the interest grows: simple interest P·r·t; compound interest as the school writes it,
+// P(1+r)ⁿ with n the number of time units; continuous compounding P·base^(r·t).
+enum class Interest { Simple, Compound, Continuous };
+
 // The numbers of a computation.
 struct ProfitInputs
 {
@@ -14,11 +18,17 @@ struct ProfitInputs
     double time = 0; // in time units
     double base = 0; // the base of continuous compounding, as the user typed it
     bool loan = false;
-    bool compound = false;
+    Interest interest = Interest::Simple;
 };
 
-// Simple interest P·t·r, or with compounding the whole amount P·base^(r·t); a loan is negative.
-double ComputeProfit(const ProfitInputs &inputs);
+struct Profit
+{
+    double interest = 0; // "利润": earned on a deposit, negative (owed) on a loan; never -0
+    double amount = 0; // "本息和": principal and interest together, what is paid out or back
+};
+
+// The interest of the inputs, worked out without the cancellation of amount − principal.
+Profit ComputeProfit(const ProfitInputs &inputs);
 
 // What the profit window hands over: its boxes' texts (non-numeric text reads as 0) and options.
 struct ProfitTexts
@@ -28,15 +38,21 @@ struct ProfitTexts
     QString time;
     QString base;
     bool loan = false;
-    bool compound = false;
+    Interest interest = Interest::Simple;
 };
 
 // What set the computation off: an edit of the inputs, which waits until principal, rate and
-// time are all typed, or a click on the compounding option, which computes whatever they hold.
+// time are all typed, or a click on a compounding option, which computes whatever they hold.
 enum class ProfitTrigger { InputsEdited, CompoundingClicked };
 
-// What "结果" shows: the profit's text, or nothing (a refusal without text) while an edit left
-// principal, rate or time empty, since a result shown then would belong to other inputs.
-Eval::Outcome<QString> ProfitFor(const ProfitTexts &texts, ProfitTrigger trigger);
+// The texts of "利润" and "本息和".
+struct ProfitTextsShown
+{
+    QString interest, amount;
+};
+
+// What the window shows, or nothing (a refusal without text) while an edit left principal,
+// rate or time empty, since a result shown then would belong to other inputs.
+Eval::Outcome<ProfitTextsShown> ProfitFor(const ProfitTexts &texts, ProfitTrigger trigger);
 
 } // namespace Applied

@@ -8,7 +8,8 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 
-// "利润计算": interest on a deposit or a loan, simple or continuously compounded.
+// "利润计算": interest on a deposit or a loan, simple, compound or continuously compounded, and
+// the amount of principal and interest together.
 class ProfitWindow : public ToolWindow
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ private:
     void CompoundingClicked();
     void InputChanged();
     void Compute(Applied::ProfitTrigger trigger);
+    Applied::Interest ChosenInterest() const;
 
     EditBox *m_principal;
     EditBox *m_rate;
@@ -27,7 +29,9 @@ private:
     QRadioButton *m_deposit;
     QRadioButton *m_loan;
     QCheckBox *m_compound;
+    QCheckBox *m_continuous;
     EditBox *m_result;
+    EditBox *m_amount;
     QLabel *m_baseLabel;
     EditBox *m_base;
 };

@@ -3,6 +3,7 @@
 #include "eval/emptyinput.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
+#include "eval/rational.h"
 #include "eval/remainder.h"
 #include "tools/arith/divisors.h"
 
@@ -19,10 +20,10 @@ Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &sec
     // With a text empty, no list for the other number alone stands beside it.
     if (AnyEmpty({first, second}))
         return texts;
-    const std::optional<qint32> a = TruncatedToInteger(TextToNumber(first));
-    const std::optional<qint32> b = TruncatedToInteger(TextToNumber(second));
+    const Outcome<qint32> a = ReadWholeNumber(first);
+    const Outcome<qint32> b = ReadWholeNumber(second);
     if (!a || !b)
-        return Refuse(OutOfRangeMessage);
+        return Refuse(!a ? a.refusal() : b.refusal());
     if (std::min(*a, *b) < 1)
         return texts;
     // The common divisors are exactly the divisors of the greatest one.
@@ -57,13 +58,15 @@ QString CommonMultiple::Text() const
     return WholeNumberToText(m_value.ToText());
 }
 
-// Numbers from 2^53 up are refused: beyond it a typed number may read as a neighbour.
+// Numbers from 2^53 up are refused, as they were when they were read as doubles.
 Outcome<DivisorMultipleRun::Step> DivisorMultipleRun::Accept(const QString &numberText)
 {
-    const double value = TextToNumber(numberText);
-    if (!(value >= 1 && value < 0x1p53))
+    const Outcome<Rational> value = ReadRational(numberText);
+    if (!value || !(*value >= Rational(1) && *value < Rational(1L << 53)))
         return Refuse(RefusedNumberMessage);
-    const auto number = quint64(value);
+    if (!value->IsInteger())
+        return Refuse(WholeNumberMessage);
+    const auto number = quint64(value->ToDouble());
     ++m_index;
     m_divisor = m_index == 2 ? number : std::gcd(m_divisor, number);
     m_multiple.Fold(number);

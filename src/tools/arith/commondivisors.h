@@ -10,9 +10,9 @@
 
 namespace Arith {
 
-// "公因数": the common divisors of two typed numbers (each read as a real and truncated toward
-// zero), ascending; empty while a text is empty or when the smaller is below 1. A number
-// outside the 32-bit range, which the window cannot hold, is refused with OutOfRangeMessage.
+// "公因数": the common divisors of two typed whole numbers (each read by ReadWholeNumber, which
+// refuses "2.5" and "12abc"), ascending; empty while a text is empty or when the smaller is
+// below 1.
 Eval::Outcome<QStringList> CommonDivisorTexts(const QString &first, const QString &second);
 
 // "公因倍数最值": the count of numbers that the "数量" text asks for; below 2 it is raised
@@ -47,7 +47,8 @@ public:
 
     void SetCount(int count) { m_count = count; }
     // A text that is not a number from 1 up (below 2^53, so that it is held exactly) is
-    // refused with RefusedNumberMessage.
+    // refused with RefusedNumberMessage, one that is not whole ("2.5") with
+    // WholeNumberMessage.
     Eval::Outcome<Step> Accept(const QString &numberText);
 
     // The number to be entered next, counted from 1.

@@ -101,7 +101,8 @@ void CommonDivisorsWindow::ListCommonDivisors()
     if (!divisors) {
         // Emptied first, so no list for another number stays beside the message.
         ShowDivisors({});
-        ShowMessage(divisors.refusal());
+        if (!divisors.refusal().isEmpty()) // silent while a number is being typed
+            ShowMessage(divisors.refusal());
         return;
     }
     ShowDivisors(*divisors);

@@ -1,15 +1,26 @@
 #include "tools/arith/divisors.h"
 
+#include "eval/rational.h"
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+using namespace Eval;
 
 namespace Arith {
 
-std::optional<qint32> TruncatedToInteger(double value)
+Outcome<qint32> ReadWholeNumber(const QString &text)
 {
-    if (!(value > -2147483649.0 && value < 2147483648.0))
-        return std::nullopt;
-    return qint32(std::trunc(value));
+    const Outcome<Rational> value = ReadRationalOrZero(text);
+    if (!value && IsUnfinishedNumber(text))
+        return Refuse(QString());
+    if (!value || !value->IsInteger())
+        return Refuse(WholeNumberMessage);
+    if (*value < Rational(std::numeric_limits<qint32>::min())
+        || *value > Rational(std::numeric_limits<qint32>::max()))
+        return Refuse(OutOfRangeMessage);
+    return qint32(value->ToDouble()); // exact: a 32-bit whole number is a double
 }
 
 // Trial division by 2, 3 and then the numbers 6k ± 1, up to the square root of what is left.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "eval/outcome.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,9 +16,14 @@ namespace Arith {
 inline const QString OutOfRangeMessage
         = QStringLiteral("请输入-2147483648至2147483647之间的整数！");
 
-// The value truncated toward zero, or nothing when that lies outside the 32-bit range
-// (infinities and NaN included).
-std::optional<qint32> TruncatedToInteger(double value);
+// What a box that holds a whole number says of any other text.
+inline const QString WholeNumberMessage = QStringLiteral("请输入整数");
+
+// A whole number as typed: empty, blank or a lone sign is 0; any number whose value is whole
+// ("12", "-3", "1e3", "12.0", "6/2", full-width digits); refused with WholeNumberMessage for
+// every other text (never its leading digits) and with OutOfRangeMessage outside 32 bits; a
+// number still being typed ("1e", "1/") is refused silently, with an empty text.
+Eval::Outcome<qint32> ReadWholeNumber(const QString &text);
 
 // The prime factors of n with their multiplicity, ascending; none for n < 2.
 std::vector<quint32> PrimeFactors(quint32 n);

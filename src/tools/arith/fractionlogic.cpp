@@ -1,6 +1,5 @@
 #include "tools/arith/fractionlogic.h"
 
-#include "eval/numberreading.h"
 #include "tools/arith/divisors.h"
 
 #include <cmath>
@@ -31,15 +30,6 @@ quint64 GreatestCommonDivisor(quint64 a, quint64 b)
 }
 
 } // namespace
-
-std::optional<qint32> ReadFractionTerm(const QString &text)
-{
-    const double whole = std::trunc(TextToNumber(text));
-    if (!(whole >= std::numeric_limits<qint32>::min()
-          && whole <= std::numeric_limits<qint32>::max()))
-        return std::nullopt;
-    return qint32(whole);
-}
 
 Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator op, qint32 p2,
                                           qint32 q2)
@@ -80,12 +70,13 @@ Outcome<FractionResult> CalculateFraction(qint32 p1, qint32 q1, FractionOperator
 
 Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op)
 {
-    const auto p1 = ReadFractionTerm(texts.p1);
-    const auto q1 = ReadFractionTerm(texts.q1);
-    const auto p2 = ReadFractionTerm(texts.p2);
-    const auto q2 = ReadFractionTerm(texts.q2);
-    if (!p1 || !q1 || !p2 || !q2)
-        return Refuse(OutOfRangeMessage);
+    const Outcome<qint32> terms[] = {ReadWholeNumber(texts.p1), ReadWholeNumber(texts.q1),
+                                     ReadWholeNumber(texts.p2), ReadWholeNumber(texts.q2)};
+    for (const Outcome<qint32> &term : terms) {
+        if (!term)
+            return Refuse(term.refusal());
+    }
+    const auto &[p1, q1, p2, q2] = terms;
     return CalculateFraction(*p1, *q1, op, *p2, *q2).value_or(FractionResult());
 }
 

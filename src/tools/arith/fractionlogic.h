@@ -15,10 +15,6 @@ namespace Arith {
 // In the order the operator box lists them.
 enum class FractionOperator { Add, Subtract, Multiply, Divide };
 
-// A term as the window reads it: the text's number truncated toward zero ("2.9" gives 2,
-// empty or unreadable text 0); nothing when that lies outside the 32-bit range.
-std::optional<qint32> ReadFractionTerm(const QString &text);
-
 struct FractionResult
 {
     QString text; // "5\r\n6" (numerator, denominator) or "2"; never signed, all digits
@@ -42,8 +38,9 @@ struct FractionTexts
     QString p1, q1, p2, q2;
 };
 
-// What a change of any input leads to: the result of the terms as typed, empty where a
-// denominator is 0. A term outside the 32-bit range is refused with OutOfRangeMessage.
+// What a change of any input leads to: the result of the terms as typed, each read by
+// ReadWholeNumber (empty is 0; "1.5" and "2abc" are refused, never cut to their leading
+// digits), empty where a denominator is 0.
 Eval::Outcome<FractionResult> UpdateFraction(const FractionTexts &texts, FractionOperator op);
 
 } // namespace Arith

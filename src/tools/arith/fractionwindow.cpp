@@ -187,7 +187,8 @@ void FractionWindow::Refresh()
     if (!result) {
         // The old result would no longer belong to the terms on screen.
         ShowFraction(FractionResult());
-        ShowMessage(result.refusal());
+        if (!result.refusal().isEmpty()) // silent while a number is being typed
+            ShowMessage(result.refusal());
         return;
     }
     ShowFraction(*result);

@@ -32,18 +32,6 @@ QString SignLine(double value)
     return QStringLiteral("既不是正数也不是负数；\r\n");
 }
 
-// The divisors listed for a whole value: those of the whole number below |value| − 1e-7.
-// The plain test |IntegerPart(value / d) × d − value| ≤ 1e-7 accepts exactly these: a value
-// counts as whole only when it lies at or beyond its whole number (or within 1e-12 of it), and
-// from there the integer part of value / d is that number's quotient.
-std::vector<quint32> ListedDivisors(double value, qint64 whole)
-{
-    std::vector<quint32> listed = Divisors(quint32(std::abs(whole)));
-    while (!listed.empty() && !(double(listed.back()) < std::fabs(value) - 1e-7))
-        listed.pop_back();
-    return listed;
-}
-
 QString DivisorLines(const std::vector<quint32> &divisors)
 {
     QString lines;
@@ -87,10 +75,11 @@ QString NumberReport(const QString &text)
     if (NearlyEqual(value, 1) || NearlyEqual(value, -1))
         return report;
     const bool negative = value < -1e-7;
-    const std::vector<quint32> divisors = ListedDivisors(value, qint64(whole));
+    // The textbook's 因数 of a number include the number itself.
+    const std::vector<quint32> divisors = Divisors(quint32(std::abs(qint64(whole))));
     if (divisors.empty()) // zero
         return report;
-    if (divisors.back() < 2)
+    if (divisors.size() == 2)
         return report
                 + (negative ? QStringLiteral("绝对值是质数；\r\n") : QStringLiteral("质数；\r\n"));
     report += negative ? QStringLiteral("绝对值是合数；\r\n") : QStringLiteral("合数；\r\n");

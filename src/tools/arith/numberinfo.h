@@ -15,7 +15,7 @@ bool BreaksNumberInputRules(const QString &text);
 
 // The report, lines ended by "\r\n": "非整数" or "整数；" with "偶数；"/"奇数；", the sign line
 // ("正数；", "负数；", "既不是正数也不是负数；") and for a composite number "合数；" and its
-// divisors below itself, five to a line, each followed by two spaces ("绝对值是…",
+// divisors, itself included, five to a line, each followed by two spaces ("绝对值是…",
 // "绝对值的…" for a negative one), for a prime "质数；" ("绝对值是质数；"). Numbers from ten
 // million up, and whole numbers below the 32-bit range, get only the first two lines; 0 and ±1
 // end with the sign line. Empty for

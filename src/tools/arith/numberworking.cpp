@@ -181,7 +181,8 @@ void DivideWhileShared(ShortDivision &ladder, QList<quint64> &numbers, quint64 p
     }
 }
 
-QStringList EuclidLines(quint64 a, quint64 b)
+// Euclid's divisions of the larger number by the smaller, "18=12×1+6", down to remainder 0.
+QStringList EuclidDivisions(quint64 a, quint64 b)
 {
     if (a < b)
         std::swap(a, b);
@@ -196,8 +197,32 @@ QStringList EuclidLines(quint64 a, quint64 b)
         a = b;
         b = r;
     }
-    lines.append(QStringLiteral("最大公因数=%1").arg(a));
     return lines;
+}
+
+// Two numbers: their divisions and "最大公因数=…". More: gcd(gcd(a, b), c) …, each pair named.
+QStringList EuclidLines(const QList<quint64> &numbers)
+{
+    if (numbers.size() == 2) {
+        return EuclidDivisions(numbers[0], numbers[1])
+                << QStringLiteral("最大公因数=%1").arg(std::gcd(numbers[0], numbers[1]));
+    }
+    QStringList lines;
+    quint64 divisor = numbers[0];
+    QStringList named{QString::number(numbers[0])};
+    for (qsizetype i = 1; i < numbers.size(); ++i) {
+        const quint64 next = numbers[i];
+        lines << QStringLiteral("%1求%2和%3的最大公因数：")
+                         .arg(i == 1 ? "先" : "再")
+                         .arg(divisor)
+                         .arg(next)
+              << EuclidDivisions(divisor, next);
+        const quint64 pair = std::gcd(divisor, next);
+        lines << QStringLiteral("%1和%2的最大公因数=%3").arg(divisor).arg(next).arg(pair);
+        divisor = pair;
+        named << QString::number(next);
+    }
+    return lines << QStringLiteral("所以%1的最大公因数=%2").arg(named.join(u'、')).arg(divisor);
 }
 
 using Wide = __int128;
@@ -289,12 +314,21 @@ quint64 SmallestPrimeFactor(quint64 n)
 
 Working PrimeFactorizationWorking(const QString &text)
 {
-    const std::optional<qint32> number = TruncatedToInteger(TextToNumber(text));
-    if (!number || *number < 2)
+    const Outcome<qint32> number = ReadWholeNumber(text);
+    if (!number)
         return {};
+    const quint32 magnitude = quint32(std::abs(qint64(*number)));
+    if (magnitude < 2) {
+        const QString why = magnitude == 0 ? QStringLiteral("0不能分解质因数")
+                                           : QStringLiteral("1既不是质数也不是合数，不能分解");
+        return {{QString(),
+                 std::nullopt,
+                 {},
+                 Lines({*number < 0 ? QStringLiteral("-1=-(1)，") + why : why})}};
+    }
     ShortDivision ladder;
     QStringList factors;
-    quint32 n = quint32(*number);
+    quint32 n = magnitude;
     ladder.rows.append({QString::number(n)});
     const std::vector<quint32> primes = PrimeFactors(n);
     for (size_t i = 0; i < primes.size(); ++i) {
@@ -305,10 +339,20 @@ Working PrimeFactorizationWorking(const QString &text)
         ladder.divisors.append(factors.last());
         ladder.rows.append({QString::number(n)});
     }
-    QStringList lines{QString::number(*number) + QLatin1Char('=') + Product(factors)};
+    QStringList lines{QString::number(magnitude) + QLatin1Char('=') + Product(factors)};
     if (PowerForm(factors) != Product(factors))
         lines.append(QLatin1Char('=') + PowerForm(factors));
-    return {{QStringLiteral("短除法"), ladder, {}, Lines(lines)}};
+    Working working{{QStringLiteral("短除法"), ladder, {}, Lines(lines)}};
+    // A negative number is minus its absolute value's factors.
+    if (*number < 0) {
+        working.prepend({QString(),
+                         std::nullopt,
+                         {},
+                         Lines({QStringLiteral("负数先取绝对值：%1=-(%2)")
+                                        .arg(*number)
+                                        .arg(PowerForm(factors))})});
+    }
+    return working;
 }
 
 ShortDivision CommonDivisionLadder(const QList<quint64> &numbers, int *commonRows)
@@ -353,10 +397,7 @@ Working DivisorMultipleWorking(const QList<quint64> &numbers)
     const QString lcmLine
             = QStringLiteral("最小公倍数=") + Product(all) + QLatin1Char('=') + multiple.ToText();
     return {{QStringLiteral("短除法"), ladder, {}, Lines({gcdLine, lcmLine})},
-            {QStringLiteral("辗转相除法"),
-             std::nullopt,
-             {},
-             Lines(EuclidLines(numbers[0], numbers[1]))}};
+            {QStringLiteral("辗转相除法"), std::nullopt, {}, Lines(EuclidLines(numbers))}};
 }
 
 Working BaseConversionWorking(const QString &text, int fromBase, int toBase)
@@ -471,8 +512,8 @@ Working FractionWorking(qint32 p1, qint32 q1, FractionOperator op, qint32 p2, qi
 
 Working FractionWorking(const FractionTexts &texts, FractionOperator op)
 {
-    const auto p1 = ReadFractionTerm(texts.p1), q1 = ReadFractionTerm(texts.q1);
-    const auto p2 = ReadFractionTerm(texts.p2), q2 = ReadFractionTerm(texts.q2);
+    const auto p1 = ReadWholeNumber(texts.p1), q1 = ReadWholeNumber(texts.q1);
+    const auto p2 = ReadWholeNumber(texts.p2), q2 = ReadWholeNumber(texts.q2);
     if (!p1 || !q1 || !p2 || !q2)
         return Working();
     return FractionWorking(*p1, *q1, op, *p2, *q2);

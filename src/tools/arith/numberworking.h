@@ -12,13 +12,16 @@ namespace Arith {
 // shows no result to work towards.
 
 // "分解质因数": the short division of the typed number (read as the window reads it) down to
-// its last prime, then "360=2×2×2×3×3×5" and "=2³×3²×5". Empty below 2.
+// its last prime, then "360=2×2×2×3×3×5" and "=2³×3²×5"; for a negative number first
+// "负数先取绝对值：-360=-(2³×3²×5)" and the working of its absolute value; for 0 and ±1 the
+// line that says why there is nothing to factorize. Empty for a refused text.
 Ui::Working PrimeFactorizationWorking(const QString &text);
 
 // "公因倍数最值": the short division of the numbers (each from 1 up) by the primes common to all
 // of them, then by those common to any two, bringing the others down, until the quotients are
-// pairwise coprime; "最大公因数=…" and "最小公倍数=…"; then Euclid's algorithm on the first
-// two. The first `commonRows` divisions of the ladder are those by the primes common to all.
+// pairwise coprime; "最大公因数=…" and "最小公倍数=…"; then Euclid's algorithm, for more than
+// two numbers as gcd(gcd(a, b), c) …, each pair named. The first `commonRows` divisions of the
+// ladder are those by the primes common to all.
 Ui::Working DivisorMultipleWorking(const QList<quint64> &numbers);
 Ui::ShortDivision CommonDivisionLadder(const QList<quint64> &numbers, int *commonRows = nullptr);
 

@@ -1,6 +1,5 @@
 #include "tools/arith/primefactorization.h"
 
-#include "eval/numberreading.h"
 #include "tools/arith/divisors.h"
 
 #include <QStringList>
@@ -11,9 +10,9 @@ namespace Arith {
 
 Outcome<QString> FactorizePrimes(const QString &text)
 {
-    const std::optional<qint32> number = TruncatedToInteger(TextToNumber(text));
+    const Outcome<qint32> number = ReadWholeNumber(text);
     if (!number)
-        return Refuse(OutOfRangeMessage);
+        return Refuse(number.refusal());
     if (*number < 2)
         return QString::number(*number);
     QStringList factors;

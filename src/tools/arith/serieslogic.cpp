@@ -1,8 +1,10 @@
 #include "tools/arith/serieslogic.h"
 
+#include "eval/bigint.h"
 #include "eval/gbktext.h"
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
+#include "tools/arith/divisors.h"
 
 #include <cmath>
 #include <limits>
@@ -71,14 +73,28 @@ Outcome<QString> TriangularSumText(const QString &text)
     return NumberToText(double(n * (n - 1) / 2) + x);
 }
 
-QString FactorialText(const QString &text)
+Outcome<QString> FactorialText(const QString &text)
 {
-    const qint32 n = TextToInteger(TextToNumber(text));
+    const Outcome<qint32> n = ReadWholeNumber(text);
+    if (!n)
+        return Refuse(n.refusal());
     double product = 1;
     // Past 170 the product is infinite and stays so; no need to walk to n.
-    for (qint32 i = 1; i <= n && std::isfinite(product); ++i)
+    for (qint32 i = 1; i <= *n && std::isfinite(product); ++i)
         product *= i;
     return NumberToText(product);
+}
+
+QString ExactFactorialText(const QString &text)
+{
+    const Outcome<qint32> n = ReadWholeNumber(text);
+    if (!n || *n > MaxExactFactorial)
+        return QString();
+    BigInteger product(1);
+    for (long i = 2; i <= *n; ++i)
+        product = product.Multiply(BigInteger(i));
+    const QString digits = product.ToText();
+    return digits == *FactorialText(text) ? QString() : digits;
 }
 
 } // namespace Arith

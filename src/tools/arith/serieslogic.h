@@ -40,7 +40,12 @@ std::optional<QString> TextCutToLimit(const QString &text, int limit);
 // infinities), which only an exponent form can name in nine characters.
 Eval::Outcome<QString> TriangularSumText(const QString &text);
 
-// 1 × 2 × … × n for the typed n truncated toward zero; "1" for n below 1, "1.#INF" from 171.
-QString FactorialText(const QString &text);
+// 1 × 2 × … × n for the typed whole number n (ReadWholeNumber: "5.9" is refused, not cut to 5)
+// by the number-to-text rule; "1" for n below 1, "1.#INF" from 171.
+Eval::Outcome<QString> FactorialText(const QString &text);
+// All the digits of n! where FactorialText does not show it digit for digit (from 16!:
+// "20922789888000"), up to MaxExactFactorial; empty otherwise and for a refused text.
+constexpr int MaxExactFactorial = 1000;
+QString ExactFactorialText(const QString &text);
 
 } // namespace Arith

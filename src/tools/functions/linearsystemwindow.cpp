@@ -125,5 +125,5 @@ void LinearSystemWindow::Solve()
     std::array<QString, 6> texts;
     for (int i = 0; i < 6; ++i)
         texts[i] = m_coefficients[i]->text();
-    m_steps->setText(EliminationStepsText(texts));
+    ShowOutcome(m_steps, EliminationStepsText(texts));
 }

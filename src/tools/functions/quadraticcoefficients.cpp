@@ -1,15 +1,34 @@
 #include "tools/functions/quadraticcoefficients.h"
 
-#include "eval/numberreading.h"
+#include "tools/functions/exactnumbers.h"
+
+#include <cmath>
 
 using namespace Eval;
 
 namespace Functions {
 
-QuadraticCoefficients ReadCoefficients(const QuadraticTexts &texts)
+Outcome<ExactQuadratic> ReadExactQuadratic(const QuadraticTexts &texts)
 {
-    return {TextToNumber(texts.a), TextToNumber(texts.b),
-            TextToNumber(texts.c) - TextToNumber(texts.d)};
+    const auto values = ReadCoefficients({texts.a, texts.b, texts.c, texts.d},
+                                         {"a", "b", "c", QStringLiteral("等号右边的数")});
+    if (!values)
+        return Refuse(values.refusal());
+    const std::vector<Rational> &v = *values;
+    return ExactQuadratic{v[0], v[1], v[2] - v[3]};
+}
+
+std::pair<double, double> IrrationalRoots(const ExactQuadratic &quadratic,
+                                          const Rational &discriminant)
+{
+    const double a = quadratic.a.ToDouble(), b = quadratic.b.ToDouble();
+    const double c = quadratic.c.ToDouble();
+    const double root = std::sqrt(discriminant.ToDouble());
+    // q = −(b + sign(b)·√Δ) / 2 adds two numbers of one sign; the roots are q / a and c / q.
+    const double q = -(b + std::copysign(root, b)) / 2;
+    const double bySum = q / a, byProduct = c / q;
+    // With b ≥ 0, q / a is the root with −√Δ.
+    return b >= 0 ? std::pair{byProduct, bySum} : std::pair{bySum, byProduct};
 }
 
 } // namespace Functions

@@ -1,49 +1,28 @@
 #include "tools/functions/quadraticequationlogic.h"
 
 #include "eval/numberformat.h"
-#include "eval/numberreading.h"
-#include "eval/rounding.h"
+#include "tools/functions/exactnumbers.h"
+
+#include <QStringList>
 
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 using namespace Eval;
 
 namespace Functions {
 
-WorkedFormula MakeWorkedFormula(const QuadraticTexts &texts)
+WorkedFormula MakeWorkedFormula(const QuadraticTexts &texts, const ExactQuadratic &quadratic)
 {
-    const QuadraticCoefficients coefficients = ReadCoefficients(texts);
-    // b × (−1), not 0 − b: an empty b shows as "-0".
-    return {NumberToText(coefficients.b * -1), texts.b, texts.a, NumberToText(coefficients.c),
-            QStringLiteral("2×") + texts.a};
+    return {ExactText(-quadratic.b), TypedFactor(texts.b), TypedFactor(texts.a),
+            ExactFactor(quadratic.c), QStringLiteral("2×") + TypedFactor(texts.a)};
 }
 
-RootFraction MakeRootFraction(const QString &numeratorOutside,
-                              const QuadraticCoefficients &coefficients)
+RootFraction MakeRootFraction(const ExactQuadratic &q)
 {
-    const double a = coefficients.a, b = coefficients.b, c = coefficients.c;
-    return {numeratorOutside, NumberToText(b * b - a * c * 4), NumberToText(a * 2)};
+    return {-q.b, q.b * q.b - q.a * q.c * Rational(4), q.a * Rational(2)};
 }
-
-namespace {
-
-bool IsIntegral(double value)
-{
-    return std::fabs(value - TextToInteger(value)) <= 1e-7;
-}
-
-bool TakesPartInReduction(double value)
-{
-    return IsIntegral(value) && value - ReductionBound < -1e-7;
-}
-
-bool IsMultipleOf(double value, double divisor)
-{
-    return std::fabs(IntegerPart(value / divisor) * divisor - value) <= 1e-7;
-}
-
-} // namespace
 
 // The divisibility test |IntegerPart(x / i) × i − x| ≤ 1e-7 is exact integer divisibility for
 // |x| ≤ 2³¹: a non-zero remainder leaves a fraction at least 1/i from either whole number,
@@ -58,56 +37,113 @@ qint64 ReductionFactor(qint32 denominator, qint32 outside)
     return std::gcd(std::abs(m), std::abs(n));
 }
 
-std::optional<RootFraction> ReduceRootFraction(const RootFraction &shown)
-{
-    const double outside = TextToNumber(shown.outside);
-    const double discriminant = TextToNumber(shown.discriminant);
-    const double denominator = TextToNumber(shown.denominator);
-    if (!TakesPartInReduction(discriminant) || !TakesPartInReduction(outside)
-        || !TakesPartInReduction(denominator))
-        return std::nullopt;
+namespace {
 
-    const qint64 d = TextToInteger(denominator);
-    const qint64 h = TextToInteger(outside);
-    const qint64 r = TextToInteger(discriminant);
-    const qint64 t = ReductionFactor(qint32(d), qint32(h));
-    if (t == 1 || !IsMultipleOf(double(r), double(t) * double(t)))
+// Whole, below the bound and within 32 bits: the labels that take part in the reduction.
+std::optional<qint64> ReducibleValue(const Rational &value)
+{
+    if (!value.IsInteger() || value >= Rational(ReductionBound)
+        || value < Rational(std::numeric_limits<qint32>::min()))
         return std::nullopt;
-    return RootFraction{QString::number(h / t), QString::number(r / (t * t)),
-                        QString::number(d / t)};
+    return qint64(value.ToDouble()); // exact: a 32-bit whole number is a double
 }
 
-QString RootsText(const RootFraction &shown, double a)
+// "3x", "x", "-x", "(1/2)x".
+QString LinearTerm(const Rational &coefficient)
 {
-    const double discriminant = TextToNumber(shown.discriminant);
-    const double p = TextToNumber(shown.outside);
-    const double q = TextToNumber(shown.denominator);
-    if (discriminant > 1e-7) {
-        const double root = std::sqrt(discriminant);
-        return QStringLiteral("x1=") + NumberToText((p + root) / q) + QStringLiteral("\r\nx2=")
-                + NumberToText((p - root) / q);
+    if (coefficient == Rational(1))
+        return QStringLiteral("x");
+    if (coefficient == Rational(-1))
+        return QStringLiteral("-x");
+    return ExactCoefficient(coefficient) + u'x';
+}
+
+// b x + c = 0 solved as the textbook writes it: "3x-6=0", "3x=6", "x=2".
+QString LinearWorking(const Rational &b, const Rational &c)
+{
+    if (b.Sign() == 0) {
+        const QString why = c.Sign() == 0 ? QStringLiteral("0=0恒成立，x为任意实数")
+                                          : ExactText(c) + QStringLiteral("=0不成立，方程无解");
+        return QStringLiteral("a=0且b=0，方程不是二次方程\r\n") + why;
     }
-    if (std::fabs(discriminant) <= 1e-7)
-        return QStringLiteral("x1=x2=") + NumberToText(p / q);
-
-    // The imaginary part keeps its own sign, so a negative denominator shows "1--2i".
-    const QString re = NumberToText(p / q);
-    const QString im = NumberToText(std::sqrt(-discriminant) / q);
-    if (a < -1e-7)
-        return QStringLiteral("x1=%1-%2i\r\nx2=%1+%2i").arg(re, im);
-    if (a > 1e-7)
-        return QStringLiteral("x1=%1+%2i\r\nx2=%1-%2i").arg(re, im);
-    return QString();
+    QStringList lines{QStringLiteral("a=0，方程是一元一次方程")};
+    const QString constant = c.Sign() > 0 ? u'+' + ExactText(c) : c.Sign() < 0 ? ExactText(c) : "";
+    lines << LinearTerm(b) + constant + QStringLiteral("=0");
+    if (c.Sign() != 0)
+        lines << LinearTerm(b) + u'=' + ExactText(-c);
+    lines << QStringLiteral("x=") + ExactAnswer(*(-c).Divide(b));
+    return lines.join(QStringLiteral("\r\n"));
 }
 
-QuadraticSolution SolveQuadraticEquation(const QuadraticTexts &texts)
+QString RealRoots(const ExactQuadratic &q, const Rational &discriminant)
 {
-    const QuadraticCoefficients coefficients = ReadCoefficients(texts);
-    QuadraticSolution solution{MakeWorkedFormula(texts), {}, {}};
-    solution.fraction = MakeRootFraction(solution.formula.numeratorOutside, coefficients);
-    if (const auto reduced = ReduceRootFraction(solution.fraction))
-        solution.fraction = *reduced;
-    solution.roots = RootsText(solution.fraction, coefficients.a);
+    const Rational twiceA = q.a * Rational(2);
+    if (const std::optional<Rational> root = discriminant.SquareRoot()) {
+        return QStringLiteral("x1=") + ExactAnswer(*(-q.b + *root).Divide(twiceA))
+                + QStringLiteral("\r\nx2=") + ExactAnswer(*(-q.b - *root).Divide(twiceA));
+    }
+    const auto [plus, minus] = IrrationalRoots(q, discriminant);
+    return QStringLiteral("x1=") + NumberToText(plus) + QStringLiteral("\r\nx2=")
+            + NumberToText(minus);
+}
+
+// re ± im·i with re = −b / 2a and im = √(−Δ) / 2|a| ≥ 0, so x1 always carries the "+".
+QString ComplexRoots(const ExactQuadratic &q, const Rational &discriminant)
+{
+    const Rational twiceA = (q.a * Rational(2)).Absolute();
+    const QString re = ExactText(*(-q.b).Divide(q.a * Rational(2)));
+    const Rational negated = -discriminant;
+    const std::optional<Rational> root = negated.SquareRoot();
+    const QString im = root ? ExactCoefficient(*root->Divide(twiceA))
+                            : NumberToText(std::sqrt(negated.ToDouble()) / twiceA.ToDouble());
+    return QStringLiteral("Δ<0，方程在实数范围内无解\r\nx1=%1+%2i\r\nx2=%1-%2i").arg(re, im);
+}
+
+} // namespace
+
+std::optional<RootFraction> ReduceRootFraction(const RootFraction &fraction)
+{
+    const std::optional<qint64> h = ReducibleValue(fraction.outside);
+    const std::optional<qint64> r = ReducibleValue(fraction.discriminant);
+    const std::optional<qint64> d = ReducibleValue(fraction.denominator);
+    if (!h || !r || !d)
+        return std::nullopt;
+    const qint64 t = ReductionFactor(qint32(*d), qint32(*h));
+    if (t == 1 || *r % (t * t) != 0)
+        return std::nullopt;
+    return RootFraction{Rational(long(*h / t)), Rational(long(*r / (t * t))),
+                        Rational(long(*d / t))};
+}
+
+// The working's last line will be the roots with their surds simplified ((−4±√24)/4 becomes
+// (−2±√6)/2) once an exact surd type is in: it belongs after the roots below.
+QString RootsText(const ExactQuadratic &quadratic)
+{
+    if (quadratic.a.Sign() == 0)
+        return LinearWorking(quadratic.b, quadratic.c);
+    const Rational discriminant = MakeRootFraction(quadratic).discriminant;
+    if (discriminant.Sign() > 0)
+        return RealRoots(quadratic, discriminant);
+    if (discriminant.Sign() == 0)
+        return QStringLiteral("x1=x2=")
+                + ExactAnswer(*(-quadratic.b).Divide(quadratic.a * Rational(2)));
+    return ComplexRoots(quadratic, discriminant);
+}
+
+Outcome<QuadraticSolution> SolveQuadraticEquation(const QuadraticTexts &texts)
+{
+    const Outcome<ExactQuadratic> quadratic = ReadExactQuadratic(texts);
+    if (!quadratic)
+        return Refuse(quadratic.refusal());
+    QuadraticSolution solution{{}, {}, {}, {}, RootsText(*quadratic)};
+    if (quadratic->a.Sign() == 0)
+        return solution;
+    solution.formula = MakeWorkedFormula(texts, *quadratic);
+    const RootFraction fraction = MakeRootFraction(*quadratic);
+    const RootFraction shown = ReduceRootFraction(fraction).value_or(fraction);
+    solution.outside = ExactText(shown.outside);
+    solution.discriminant = ExactText(shown.discriminant);
+    solution.denominator = ExactText(shown.denominator);
     return solution;
 }
 

@@ -13,8 +13,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTextDocument>
 
 using namespace Ui;
+using namespace Eval;
 using namespace Functions;
 
 QuadraticEquationWindow::QuadraticEquationWindow()
@@ -96,7 +98,10 @@ QGroupBox *QuadraticEquationWindow::BuildResultGroup()
     m_fractionDenominator = MakeResultLabel(QStringLiteral("标签分母"));
     m_roots = new MultiLineEditBox(QStringLiteral("计算结果"), InputMode::ReadOnly);
     UseResultFont(m_roots);
-    m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 3 + 16);
+    // The longest answer, the working of a linear equation, takes four lines.
+    m_roots->ensurePolished(); // the result font comes from the style sheet
+    const int frame = 2 * (m_roots->frameWidth() + int(m_roots->document()->documentMargin())) + 8;
+    m_roots->setFixedHeight(m_roots->fontMetrics().lineSpacing() * 4 + frame);
 
     QBoxLayout *rootRow = MakeFormulaRow();
     rootRow->addWidget(m_discriminant);
@@ -145,15 +150,17 @@ void QuadraticEquationWindow::RightSideChanged()
 
 void QuadraticEquationWindow::Solve()
 {
-    const QuadraticSolution solution
+    const Outcome<QuadraticSolution> solution
             = SolveQuadraticEquation({m_a->text(), m_b->text(), m_c->text(), m_d->text()});
-    m_numeratorOutside->setText(solution.formula.numeratorOutside);
-    m_rootB->setText(solution.formula.rootB);
-    m_rootA->setText(solution.formula.rootA);
-    m_rootC->setText(solution.formula.rootC);
-    m_denominator->setText(solution.formula.denominator);
-    m_outside->setText(solution.fraction.outside);
-    m_discriminant->setText(solution.fraction.discriminant);
-    m_fractionDenominator->setText(solution.fraction.denominator);
-    m_roots->setText(solution.roots);
+    // A refused input leaves nothing of an earlier solution standing beside it.
+    const QuadraticSolution shown = solution.value_or(QuadraticSolution());
+    m_numeratorOutside->setText(shown.formula.numeratorOutside);
+    m_rootB->setText(shown.formula.rootB);
+    m_rootA->setText(shown.formula.rootA);
+    m_rootC->setText(shown.formula.rootC);
+    m_denominator->setText(shown.formula.denominator);
+    m_outside->setText(shown.outside);
+    m_discriminant->setText(shown.discriminant);
+    m_fractionDenominator->setText(shown.denominator);
+    ShowOutcome(m_roots, solution ? Outcome<QString>(shown.roots) : Refuse(solution.refusal()));
 }

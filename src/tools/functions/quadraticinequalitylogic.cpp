@@ -1,6 +1,7 @@
 #include "tools/functions/quadraticinequalitylogic.h"
 
 #include "eval/numberformat.h"
+#include "tools/functions/exactnumbers.h"
 
 #include <cmath>
 
@@ -10,39 +11,47 @@ namespace Functions {
 
 namespace {
 
-// Adding +0 folds a negative zero into 0: "(-∞,-0)" is no way to write an interval.
-QString Bound(double value)
-{
-    return NumberToText(value + 0.0);
-}
-
 struct Explanation
 {
     QString steps;
     ParabolaSides sides;
 };
 
-Explanation Explain(double a, double b, double c)
+// The two crossings, smaller first, exactly where the discriminant is a square.
+std::pair<QString, QString> Crossings(const ExactQuadratic &q, const Rational &discriminant)
+{
+    QString plus, minus; // over 2a, with +√Δ and −√Δ
+    if (const std::optional<Rational> root = discriminant.SquareRoot()) {
+        const Rational twiceA = q.a * Rational(2);
+        plus = ExactText(*(-q.b + *root).Divide(twiceA));
+        minus = ExactText(*(-q.b - *root).Divide(twiceA));
+    } else {
+        const auto [x1, x2] = IrrationalRoots(q, discriminant);
+        plus = NumberToText(x1);
+        minus = NumberToText(x2);
+    }
+    // With a > 0 the root with −√Δ is the smaller, with a < 0 the one with +√Δ.
+    return q.a.Sign() > 0 ? std::pair{minus, plus} : std::pair{plus, minus};
+}
+
+Explanation Explain(const ExactQuadratic &q)
 {
     Explanation result;
-    const bool opensUp = a > 1e-7;
+    const bool opensUp = q.a.Sign() > 0;
     result.steps = opensUp ? QStringLiteral("a>0，所以开口朝上\r\n")
                            : QStringLiteral("a<0，所以开口朝下\r\n");
     QString &outer = opensUp ? result.sides.above : result.sides.below;
     QString &inner = opensUp ? result.sides.below : result.sides.above;
 
-    const double discriminant = b * b - a * c * 4;
-    if (discriminant > 1e-7) {
+    const Rational discriminant = q.b * q.b - q.a * q.c * Rational(4);
+    if (discriminant.Sign() > 0) {
         result.steps += QStringLiteral("△>0，所以抛物线与x轴有两个交点\r\n");
-        const double plus = (-b + std::sqrt(discriminant)) / (2 * a);
-        const double minus = (-b - std::sqrt(discriminant)) / (2 * a);
-        const QString low = Bound(opensUp ? minus : plus);
-        const QString high = Bound(opensUp ? plus : minus);
+        const auto [low, high] = Crossings(q, discriminant);
         outer = QStringLiteral("(-∞,%1)∪(%2,+∞)").arg(low, high);
         inner = QStringLiteral("(%1,%2)").arg(low, high);
-    } else if (std::fabs(discriminant) <= 1e-7) {
+    } else if (discriminant.Sign() == 0) {
         result.steps += QStringLiteral("△=0，所以抛物线与x轴有一个交点\r\n");
-        const QString vertex = Bound(-b / (2 * a));
+        const QString vertex = ExactText(*(-q.b).Divide(q.a * Rational(2)));
         outer = QStringLiteral("(-∞,%1)∪(%1,+∞)").arg(vertex);
     } else {
         result.steps += QStringLiteral("△<0，所以抛物线与x轴没有交点\r\n");
@@ -58,9 +67,10 @@ Explanation Explain(double a, double b, double c)
 
 } // namespace
 
-bool IsZeroLeadingCoefficient(double a)
+bool IsZeroLeadingCoefficient(const Rational &a)
 {
-    return std::fabs(a) <= 1e-7;
+    static const Rational Tolerance = *ReadRational(QStringLiteral("1e-7"));
+    return a.Absolute() <= Tolerance;
 }
 
 // The side the relation asks for is the answer: "R" when the parabola never leaves it, the
@@ -74,20 +84,22 @@ QString InequalityAnswer(const ParabolaSides &sides, InequalityRelation relation
     return QStringLiteral("x∈") + wanted;
 }
 
-Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
+Outcome<InequalitySolution> SolveQuadraticInequality(const ExactQuadratic &quadratic,
                                                      InequalityRelation relation)
 {
-    if (IsZeroLeadingCoefficient(a))
+    if (IsZeroLeadingCoefficient(quadratic.a))
         return Refuse(ZeroLeadingCoefficientMessage);
-    const Explanation explanation = Explain(a, b, c - d);
+    const Explanation explanation = Explain(quadratic);
     return InequalitySolution{explanation.steps, InequalityAnswer(explanation.sides, relation)};
 }
 
 Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
                                                      InequalityRelation relation)
 {
-    const QuadraticCoefficients k = ReadCoefficients(texts);
-    return SolveQuadraticInequality(k.a, k.b, k.c, 0, relation);
+    const Outcome<ExactQuadratic> quadratic = ReadExactQuadratic(texts);
+    if (!quadratic)
+        return Refuse(quadratic.refusal());
+    return SolveQuadraticInequality(*quadratic, relation);
 }
 
 } // namespace Functions

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "eval/outcome.h"
+#include "eval/rational.h"
 #include "tools/functions/quadraticcoefficients.h"
 
 #include <QString>
@@ -27,13 +28,15 @@ struct ParabolaSides
     QString above, below;
 };
 
-// True when a counts as 0 and the inequality is not quadratic.
-bool IsZeroLeadingCoefficient(double a);
+// True when a counts as 0 (|a| ≤ 1e-7) and the inequality is not taken as quadratic.
+bool IsZeroLeadingCoefficient(const Eval::Rational &a);
 
-// Refused with ZeroLeadingCoefficientMessage when a counts as 0.
-Eval::Outcome<InequalitySolution> SolveQuadraticInequality(double a, double b, double c, double d,
+// Refused with ZeroLeadingCoefficientMessage when a counts as 0. The parabola's crossings are
+// decided exactly; a rational root is written exactly ("1/3"), another to 13 digits.
+Eval::Outcome<InequalitySolution> SolveQuadraticInequality(const ExactQuadratic &quadratic,
                                                            InequalityRelation relation);
-// The same for the typed texts, each read by the text-to-number rule (empty is 0).
+// The same for the typed texts, each read exactly (empty is 0); a text that is no number is
+// refused with the reason, naming its box.
 Eval::Outcome<InequalitySolution> SolveQuadraticInequality(const QuadraticTexts &texts,
                                                            InequalityRelation relation);
 

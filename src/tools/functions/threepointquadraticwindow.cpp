@@ -52,10 +52,13 @@ EditBox *NumberBox(const QString &name, int widthInDigits)
     return SizedForDigits(new EditBox(name), widthInDigits);
 }
 
+// Room for a fraction and its decimal, "-1/6≈-0.1666666666667".
+constexpr int ResultDigits = 22;
+
 template<typename Box>
 Box *SizedAsResult(Box *box)
 {
-    SizedForDigits(box, 13);
+    SizedForDigits(box, ResultDigits);
     QFont larger = box->font();
     larger.setPointSizeF(larger.pointSizeF() + 1);
     box->setFont(larger);
@@ -269,7 +272,10 @@ void ThreePointQuadraticWindow::Fit()
                                                      {m_x[1]->text(), m_fx[1]->text()},
                                                      {m_x[2]->text(), m_fx[2]->text()}});
     if (!fit) {
-        // No parent: the close-all timer may delete this window while the message is open.
+        // The old results no longer belong to the points; no parent for the message: the
+        // close-all timer may delete this window while it is open.
+        for (EditBox *result : {m_a, m_b, m_c})
+            result->clear();
         ShowMessage(fit.refusal());
         return;
     }
@@ -285,7 +291,9 @@ void ThreePointQuadraticWindow::FitWithKnownCoefficient(const KnownCoefficientPa
                                       {PointTexts{page.x[0]->text(), page.fx[0]->text()},
                                        {page.x[1]->text(), page.fx[1]->text()}});
     if (!fit) {
-        ShowMessage(fit.refusal()); // without a parent, as on the first page
+        page.results[0]->clear(); // as on the first page
+        page.results[1]->clear();
+        ShowMessage(fit.refusal());
         return;
     }
     page.results[0]->setText(fit->at(0));

@@ -3,6 +3,7 @@
 #include "eval/numberformat.h"
 #include "eval/numberreading.h"
 #include "eval/rounding.h"
+#include "tools/functions/exactnumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -192,11 +193,22 @@ QString Enumeration::FinalCaption() const
     return QStringLiteral("分解完成！ 共枚举") + QString::number(tried) + QStringLiteral("e6个");
 }
 
-Enumeration ReadEnumeration(const TypedInputs &texts)
+Outcome<EnumerationInputs> ReadEnumerationInputs(const TypedInputs &texts)
 {
-    return Enumeration(
-            {TextToNumber(texts.first), TextToNumber(texts.end), TextToNumber(texts.step)},
-            {TextToNumber(texts.a), TextToNumber(texts.b), TextToNumber(texts.c)});
+    const QStringList typed{texts.first, texts.end, texts.step, texts.a, texts.b, texts.c};
+    const QStringList names{QStringLiteral("枚举首"),
+                            QStringLiteral("枚举尾"),
+                            QStringLiteral("枚举间隔"),
+                            "a",
+                            "b",
+                            "c"};
+    const auto values = ReadCoefficients(typed, names);
+    if (!values)
+        return Refuse(values.refusal());
+    double v[6];
+    for (int i = 0; i < 6; ++i)
+        v[i] = (*values)[i].ToDouble();
+    return EnumerationInputs{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
 }
 
 } // namespace Functions::TwoVariableFactorization

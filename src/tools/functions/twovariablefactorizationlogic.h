@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eval/outcome.h"
 #include "ui/keepgoing.h"
 
 #include <QString>
@@ -97,12 +98,19 @@ private:
     std::vector<Span> m_partnersOfN;
 };
 
-// The enumeration of the typed inputs, each read by the text-to-number rule (empty is 0).
+// The inputs as typed.
 struct TypedInputs
 {
     QString first, end, step;
     QString a, b, c;
 };
-Enumeration ReadEnumeration(const TypedInputs &texts);
+struct EnumerationInputs
+{
+    Range range;
+    Coefficients coefficients;
+};
+// Each input read exactly ("1/2", "0.1", empty is 0) and rounded once to the nearest double; a
+// text that is no number is refused with the reason, naming its box ("b：…").
+Eval::Outcome<EnumerationInputs> ReadEnumerationInputs(const TypedInputs &texts);
 
 } // namespace Functions::TwoVariableFactorization

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 using namespace Ui;
+using namespace Eval;
 using namespace Functions;
 using namespace Functions::TwoVariableFactorization;
 
@@ -133,14 +134,23 @@ void TwoVariableFactorizationWindow::Factor()
     m_result->setText(QString());
     m_found.clear();
     m_listed = 0;
-    Enumeration enumeration = ReadEnumeration({m_first->text(), m_end->text(), m_step->text(),
-                                               m_a->text(), m_b->text(), m_c->text()});
+    const Outcome<EnumerationInputs> inputs
+            = ReadEnumerationInputs({m_first->text(), m_end->text(), m_step->text(), m_a->text(),
+                                     m_b->text(), m_c->text()});
+    if (!inputs) {
+        m_status->clear();
+        m_progress->setValue(0);
+        ShowOutcome(m_result, Outcome<QString>(Refuse(inputs.refusal())));
+        return;
+    }
+    Enumeration enumeration(inputs->range, inputs->coefficients);
     // A maximum of 0 would turn the bar into a busy indicator.
     m_progress->setMaximum(std::max(1, enumeration.progressMaximum()));
     m_progress->setValue(0);
     if (!Enumerate(enumeration))
         return;
     m_status->setText(enumeration.FinalCaption());
+    m_progress->setValue(m_progress->maximum()); // finished, whether the range ran or was refused
     if (m_listed == 0)
         m_result->setText(NoFactorizationText());
     else if (m_listed > MostListedLines)
