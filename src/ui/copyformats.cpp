@@ -83,15 +83,18 @@ void AddCopyActions(QMenu *menu, QWidget *piece)
 
 QImage WidgetPicture(QWidget *widget, double pixelRatio)
 {
+    // At the size its contents ask for, whatever room a scroll area gives it now.
     widget->ensurePolished();
-    const QSize size = widget->size().expandedTo(widget->sizeHint());
-    if (widget->size() != size)
-        widget->resize(size);
+    const QSize shown = widget->size();
+    const QSize size = widget->sizeHint().expandedTo(widget->minimumSize());
+    widget->resize(size);
     QImage image((QSizeF(size) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(widget->palette().window().color());
     QPainter painter(&image);
     widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+    widget->resize(shown);
     return image;
 }
 

@@ -29,6 +29,6 @@ const CopyFormats *CopyFormatsOf(const QWidget *piece);
 // "复制图片（2倍）", each where the piece has that format.
 void AddCopyActions(QMenu *menu, QWidget *piece);
 
-// The widget drawn whole at `pixelRatio` on its own background, also what a scroll area
-// around it hides; lines and text stay sharp at any ratio.
+// The widget drawn whole, at the size its contents ask for, at `pixelRatio` on its own
+// background, also what a scroll area around it hides; lines and text stay sharp at any ratio.
 QImage WidgetPicture(QWidget *widget, double pixelRatio);

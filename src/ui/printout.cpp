@@ -1,7 +1,9 @@
 #include "ui/printout.h"
 
+#include "ui/drawingpanel.h"
 #include "ui/ladderview.h"
 #include "ui/style.h"
+#include "ui/workingpanel.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextObjectInterface>
@@ -48,6 +51,11 @@ QString TableHtml(const QStringList &header, const QList<QStringList> &rows, boo
     for (const QStringList &row : rows)
         addRow(row, QStringLiteral("td"));
     return html + QStringLiteral("</table>");
+}
+
+QPoint OffsetIn(const QWidget *inside, const QWidget *widget)
+{
+    return inside == widget ? QPoint() : inside->mapTo(widget, QPoint());
 }
 
 } // namespace
@@ -160,6 +168,8 @@ void Printout::AddPicture(QSizeF size, std::function<void(QPainter &)> paint)
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
 }
 
+// A working shown in the widget is left to the printout's own blocks (it may scroll); each
+// drawing panel draws itself for paper.
 void Printout::AddWidget(QWidget *widget, std::shared_ptr<QWidget> kept)
 {
     if (kept)
@@ -167,9 +177,37 @@ void Printout::AddWidget(QWidget *widget, std::shared_ptr<QWidget> kept)
     widget->ensurePolished();
     if (widget->size() != widget->sizeHint() && !widget->isVisible())
         widget->resize(widget->sizeHint());
-    AddPicture(widget->size(), [widget](QPainter &painter) {
-        widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    });
+    QRect shown = widget->rect();
+    for (const WorkingPanel *working : widget->findChildren<WorkingPanel *>()) {
+        if (working->isVisible())
+            shown.setBottom(
+                    qMin(shown.bottom(), working->mapTo(widget, QPoint()).y() - Spacing::Related));
+    }
+    QList<QPointer<DrawingPanel>> panels;
+    QRegion region(shown);
+    auto *panel = qobject_cast<DrawingPanel *>(widget);
+    for (DrawingPanel *inside :
+         panel ? QList<DrawingPanel *>{panel} : widget->findChildren<DrawingPanel *>()) {
+        if (inside != widget && !inside->isVisible())
+            continue;
+        panels.append(inside);
+        region -= QRect(OffsetIn(inside, widget), inside->size());
+    }
+    AddPicture(shown.size(),
+               [widget = QPointer<QWidget>(widget), region, panels](QPainter &painter) {
+                   if (!widget)
+                       return;
+                   if (!region.isEmpty())
+                       widget->render(&painter, QPoint(), region, QWidget::DrawChildren);
+                   for (const QPointer<DrawingPanel> &panel : panels) {
+                       if (!panel)
+                           continue;
+                       painter.save();
+                       painter.translate(OffsetIn(panel, widget));
+                       panel->PaintOnPaper(painter);
+                       painter.restore();
+                   }
+               });
 }
 
 void Printout::AddWorking(const Ui::Working &working)
@@ -240,3 +278,20 @@ bool Printout::WritePdf(const QString &path)
 }
 
 #include "printout.moc"
+
+QImage TablePicture(const QStringList &header, const QList<QStringList> &rows, double pixelRatio)
+{
+    QTextDocument document;
+    document.setDefaultFont(QApplication::font());
+    document.setDefaultStyleSheet(
+            QStringLiteral("th { background-color: %1; }").arg(Palette::GroupBackground.name()));
+    document.setHtml(TableHtml(header, rows, false));
+    document.setTextWidth(document.idealWidth());
+    const QSizeF size = document.size();
+    QImage image((size * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    document.drawContents(&painter);
+    return image;
+}

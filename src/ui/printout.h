@@ -2,6 +2,7 @@
 
 #include "ui/working.h"
 
+#include <QImage>
 #include <QList>
 #include <QSizeF>
 #include <QString>
@@ -34,8 +35,9 @@ public:
     void AddHeading(const QString &heading);
     // Draws a picture `size` logical pixels large, made smaller where the page is smaller.
     void AddPicture(QSizeF size, std::function<void(QPainter &)> paint);
-    // A widget as it is drawn, also one that is not shown; the printout keeps it until it is
-    // printed when it is given as `kept`.
+    // A widget as it is drawn (a whole window, a plot), also one that is not shown, without the
+    // working it shows, which AddWorking prints whole; graphs in lines rather than pixels. The
+    // printout keeps the widget until it is printed when it is given as `kept`.
     void AddWidget(QWidget *widget, std::shared_ptr<QWidget> kept = {});
     // Titled blocks of tables and lines, ladders drawn as the window draws them.
     void AddWorking(const Ui::Working &working);
@@ -57,3 +59,7 @@ private:
     std::unique_ptr<PrintoutPictures> m_pictures;
     int m_pages = 0;
 };
+
+// A table of cells under a header (none where empty), drawn as the printout draws its tables,
+// at `pixelRatio`.
+QImage TablePicture(const QStringList &header, const QList<QStringList> &rows, double pixelRatio);

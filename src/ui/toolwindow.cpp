@@ -4,11 +4,9 @@
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/copyformats.h"
-#include "ui/drawingpanel.h"
 #include "ui/editbox.h"
 #include "ui/messages.h"
 #include "ui/printout.h"
-#include "ui/style.h"
 #include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
 #include "ui/workingpanel.h"
@@ -23,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
-#include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -88,41 +85,6 @@ std::optional<Printout::Row> PrintedInput(const QWidget *control)
         return Printout::Row{name,
                              check->isChecked() ? QStringLiteral("是") : QStringLiteral("否")};
     return std::nullopt;
-}
-
-// The window's picture leaves its working to the printout's own pages, and lets each drawing
-// panel draw itself for paper.
-void AddWindowPicture(Printout &printout, QWidget *contents)
-{
-    QRect shown = contents->rect();
-    for (const WorkingPanel *working : contents->findChildren<WorkingPanel *>()) {
-        if (working->isVisible())
-            shown.setBottom(qMin(shown.bottom(),
-                                 working->mapTo(contents, QPoint()).y() - Spacing::Related));
-    }
-    QList<QPointer<DrawingPanel>> panels;
-    QRegion region(shown);
-    for (DrawingPanel *panel : contents->findChildren<DrawingPanel *>()) {
-        if (!panel->isVisible())
-            continue;
-        panels.append(panel);
-        region -= QRect(panel->mapTo(contents, QPoint()), panel->size());
-    }
-    printout.AddPicture(
-            shown.size(),
-            [contents = QPointer<QWidget>(contents), region, panels](QPainter &painter) {
-                if (!contents)
-                    return;
-                contents->render(&painter, QPoint(), region, QWidget::DrawChildren);
-                for (const QPointer<DrawingPanel> &panel : panels) {
-                    if (!panel)
-                        continue;
-                    painter.save();
-                    painter.translate(panel->mapTo(contents, QPoint()));
-                    panel->PaintOnPaper(painter);
-                    painter.restore();
-                }
-            });
 }
 
 } // namespace
@@ -263,7 +225,7 @@ void ToolWindow::BuildPrintout(Printout &printout)
 
 void ToolWindow::AddPrintedResults(Printout &printout)
 {
-    AddWindowPicture(printout, m_scrollArea ? m_scrollArea->widget() : this);
+    printout.AddWidget(m_scrollArea ? m_scrollArea->widget() : this);
 }
 
 void ToolWindow::PrintWindow()
