@@ -1,6 +1,7 @@
 #include "ui/graphpanel.h"
 
 #include "eval/numberformat.h"
+#include "ui/copyformats.h"
 #include "ui/graphpainter.h"
 
 #include <QApplication>
@@ -88,6 +89,17 @@ GraphPanel::GraphPanel(const QString &name, QSize size, QWidget *parent)
     setAttribute(Qt::WA_AcceptTouchEvents);
     m_samplingTimer->setSingleShot(true);
     connect(m_samplingTimer, &QTimer::timeout, this, [this] { SampleSome(SliceMs); });
+    OfferCopyFormats(this, {[this] { return DescriptionText(); }, {},
+                            [this](double pixelRatio) { return RenderImage(pixelRatio); }});
+}
+
+// The expressions and the marked points in view, a line each.
+QString GraphPanel::DescriptionText() const
+{
+    QStringList lines{CaptionText()};
+    for (const CurveMark &mark : marks())
+        lines.append(MarkName(mark.kind) + QLatin1Char(' ') + Coordinates(ShownX(mark), mark.y));
+    return lines.join(u'\n');
 }
 
 GraphPanel::~GraphPanel() = default;

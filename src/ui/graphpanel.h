@@ -19,7 +19,9 @@ class QTimer;
 // Mouse: the wheel (or a pinch) zooms around the pointer, with Shift only x and with Ctrl only
 // y; dragging pans; a double-click returns to the canvas picture. Keys, with the focus on the
 // panel: + and − zoom (with Ctrl only y, with Alt only x), the arrows pan, 0 returns,
-// Alt+Left and Alt+Right move the trace by one pixel, Ctrl+C copies the picture.
+// Alt+Left and Alt+Right move the trace by one pixel, Ctrl+C copies the picture. The window's
+// context menu copies it as text (the expressions and the marked points) or as a picture at the
+// screen's pixel ratio or at 2×.
 class GraphPanel : public DrawingPanel
 {
     Q_OBJECT
@@ -93,6 +95,7 @@ private:
     void UpdateTrace();
     std::optional<Ui::CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
+    QString DescriptionText() const;
     // The window's own drawing stays as it always was: the dots join it once the view moves.
     bool MarksDrawn() const { return m_marksShown && !isCanvasView(); }
 
