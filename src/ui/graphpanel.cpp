@@ -89,8 +89,10 @@ GraphPanel::GraphPanel(const QString &name, QSize size, QWidget *parent)
     setAttribute(Qt::WA_AcceptTouchEvents);
     m_samplingTimer->setSingleShot(true);
     connect(m_samplingTimer, &QTimer::timeout, this, [this] { SampleSome(SliceMs); });
-    OfferCopyFormats(this, {[this] { return DescriptionText(); }, {},
-                            [this](double pixelRatio) { return RenderImage(pixelRatio); }});
+    OfferCopyFormats(this,
+                     {[this] { return DescriptionText(); },
+                      {},
+                      [this](double pixelRatio) { return RenderImage(pixelRatio); }});
 }
 
 // The expressions and the marked points in view, a line each.
