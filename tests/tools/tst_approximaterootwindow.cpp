@@ -208,7 +208,7 @@ void ApproximateRootWindowTest::showsItsWorkingOnTheScreen()
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
     QVERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
-    const QString text = CopyWorking(m_window, false);
+    const QString text = CopyWorking(m_window);
     QVERIFY(text.contains(QStringLiteral("1\t[1,2]\t1.5\t0.25\t1")));
     QVERIFY(text.endsWith(QStringLiteral("x≈1.41421")));
 }
