@@ -1,11 +1,12 @@
 #include "benchmain.h"
+#include "eval/calculationhistory.h"
 #include "tools/arith/arithmeticlogic.h"
-#include "tools/arith/calculationhistory.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
 using namespace Arith;
+using namespace Eval;
 
 // The exact value is worked out on every computation of "四则运算", beside the engine's.
 static void ExactTextbook(benchmark::State &state, const char *expression)

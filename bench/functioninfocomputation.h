@@ -19,7 +19,9 @@ void ComputeFunctionInfo(const Function &f)
         const double x = FunctionGraph::SampleX(Start, scale.r / FunctionGraph::SampleCount, i);
         benchmark::DoNotOptimize(FunctionGraph::SampleHeight(f(x), scale.r));
     }
-    benchmark::DoNotOptimize(FunctionProperties::FindExtrema(f, Start, End, Step));
-    benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(f, Start, End, Step));
+    // One analysis for both tables, as the window reads them.
+    const auto curve = FunctionProperties::AnalyseCurve(f, Start, End, Step);
+    benchmark::DoNotOptimize(FunctionProperties::FindExtrema(*curve, Step));
+    benchmark::DoNotOptimize(FunctionProperties::FindMonotonicIntervals(*curve, Step));
     benchmark::DoNotOptimize(FunctionProperties::FindParity(f, Start, End, [] { return Step; }));
 }

@@ -16,8 +16,10 @@ ProgramState &Program()
 void ResetProgramState()
 {
     const QString runDirectory = Program().runDirectory;
+    const int interfaceScale = Program().interfaceScale;
     Program() = ProgramState();
     Program().runDirectory = runDirectory;
+    Program().interfaceScale = interfaceScale;
     ResetWindowRegistry();
 }
 

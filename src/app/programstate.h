@@ -15,12 +15,13 @@ struct ProgramState
     QStringList configurationLines; // the lines of the last successful read
     int settingsDone = 0; // 1 once the settings window was left
     QString runDirectory; // the directory that holds the program file
+    int interfaceScale = 100; // per cent, as the program started with it
 };
 
 ProgramState &Program();
 
 // Back to the state at start-up, open windows and the close-all flag included; the run
-// directory is kept.
+// directory and the scale in effect are kept.
 void ResetProgramState();
 
 // True when the strategy in the settings record is `strategy` (within 1e-7).

@@ -9,22 +9,39 @@
 
 namespace App {
 
+namespace {
+
+// Every file the program keeps lives in the one directory of "set.ini".
+QString BesideSettings(const QString &fileName)
+{
+    return SettingsDirectory(Program().runDirectory) + QDir::separator() + fileName;
+}
+
+} // namespace
+
 QString SettingsFilePath()
 {
-    return SettingsDirectory(Program().runDirectory) + QDir::separator()
-            + QStringLiteral("set.ini");
+    return BesideSettings(QStringLiteral("set.ini"));
 }
 
 QString ArithmeticHistoryFilePath()
 {
-    return SettingsDirectory(Program().runDirectory) + QDir::separator()
-            + QStringLiteral("arithmetic-history.json");
+    return BesideSettings(QStringLiteral("arithmetic-history.json"));
 }
 
 QString StatisticsDataFilePath()
 {
-    return SettingsDirectory(Program().runDirectory) + QDir::separator()
-            + QStringLiteral("statistics-data.txt");
+    return BesideSettings(QStringLiteral("statistics-data.txt"));
+}
+
+QString ScientificHistoryFilePath()
+{
+    return BesideSettings(QStringLiteral("scientific-history.json"));
+}
+
+QString DisplaySettingsFilePath()
+{
+    return BesideSettings(QStringLiteral("display.ini"));
 }
 
 void LoadSettings()
@@ -52,6 +69,7 @@ bool SaveSettings()
 void DeleteSettingsFile()
 {
     QFile::remove(SettingsFilePath());
+    QFile::remove(DisplaySettingsFilePath());
 }
 
 } // namespace App

@@ -1,5 +1,6 @@
 #include "app/settingswindow.h"
 
+#include "app/interfacescale.h"
 #include "app/launcherwindow.h"
 #include "app/programstate.h"
 #include "app/settings.h"
@@ -14,8 +15,10 @@
 #include "ui/style.h"
 #include "ui/toolwindow.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -38,8 +41,9 @@ SettingsWindow::SettingsWindow()
     layout->setSpacing(Spacing::Groups);
     layout->addWidget(BuildStrategyGroup());
     layout->addWidget(BuildConstantGroup());
+    layout->addWidget(BuildScaleGroup());
     layout->addLayout(BuildButtonRow());
-    SetTabOrder({m_strategy[2], m_strategy[1], m_strategy[0], m_gravity, m_help, m_confirm,
+    SetTabOrder({m_strategy[2], m_strategy[1], m_strategy[0], m_gravity, m_help, m_scale, m_confirm,
                  m_cancel, m_restore});
     ShowSettings();
     FixWindowSizeToContents(this);
@@ -83,6 +87,29 @@ QGroupBox *SettingsWindow::BuildConstantGroup()
     return group;
 }
 
+// Qt takes the scale when the program starts, so a new one shows from the next start on, and
+// the window says so.
+QGroupBox *SettingsWindow::BuildScaleGroup()
+{
+    QGroupBox *group = MakeGroupBox(QStringLiteral("界面分组框"), QStringLiteral("界面"));
+    m_scale = MakeComboBox(QStringLiteral("界面缩放"));
+    for (const int percent : ScaleChoices)
+        m_scale->addItem(QStringLiteral("%1 %").arg(percent), percent);
+    m_scaleNote = MakeLabel(QStringLiteral("缩放提示"), QStringLiteral("重新启动后生效"));
+    SetRole(m_scaleNote, Role::Secondary);
+    KeepPlaceWhenHidden(m_scaleNote);
+    connect(m_scale, &QComboBox::currentIndexChanged, this, [this] {
+        m_scaleNote->setVisible(m_scale->currentData().toInt() != Program().interfaceScale);
+    });
+
+    auto *row = new QHBoxLayout(group);
+    row->setSpacing(Spacing::Related);
+    row->addWidget(MakeLabel(QStringLiteral("界面缩放标签"), QStringLiteral("界面缩放：")));
+    row->addWidget(m_scale);
+    row->addWidget(m_scaleNote, 1);
+    return group;
+}
+
 QLayout *SettingsWindow::BuildButtonRow()
 {
     m_restore = MakeButton(QStringLiteral("按钮1"), QStringLiteral("恢复默认"));
@@ -110,6 +137,10 @@ void SettingsWindow::ShowSettings()
     m_strategy[strategy - 1]->setChecked(true);
     m_strategy[strategy - 1]->setFocus();
     m_gravity->setText(NumberToText(Program().settings.gravity));
+    // The scale saved for the next start, which may not be the one in effect.
+    const int saved = ReadInterfaceScale(DisplaySettingsFilePath());
+    m_scale->setCurrentIndex(m_scale->findData(saved));
+    m_scaleNote->setVisible(saved != Program().interfaceScale);
 }
 
 void SettingsWindow::ShowHelp()
@@ -128,7 +159,10 @@ void SettingsWindow::Confirm()
     }
     Program().settings.gravity = *gravity;
     Program().settingsDone = 1;
-    SaveSettings();
+    // One message for both files.
+    if (SaveSettings()
+        && !WriteInterfaceScale(DisplaySettingsFilePath(), m_scale->currentData().toInt()))
+        ShowMessage(QStringLiteral("写入配置失败！"));
     (new LauncherWindow)->show();
     close();
 }

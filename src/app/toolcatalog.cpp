@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 
+#include "tools/algebra/scientificcalculatorwindow.h"
 #include "tools/applied/bmiwindow.h"
 #include "tools/applied/concentrationwindow.h"
 #include "tools/applied/electricalwindow.h"
@@ -122,7 +123,11 @@ ToolCatalog BuildCatalog()
                       {Tool("数据统计",
                             [] { return new DataStatisticsWindow(StatisticsDataFilePath()); }),
                        Tool("排列组合与概率", Opens<ProbabilityWindow>())}),
-            MoreTools("代数：", {}),
+            MoreTools("代数：",
+                      {Tool("科学计算",
+                            [] {
+                                return new ScientificCalculatorWindow(ScientificHistoryFilePath());
+                            })}),
             MoreTools("图形与几何：", {}),
     };
 }

@@ -109,7 +109,9 @@ double NumberValue(double number)
 
 double ResultValue(const std::optional<Value> &result)
 {
-    if (IsNothing(result) || result->kind == Kind::Boolean)
+    if (IsNothing(result))
+        return UndefinedValue;
+    if (result->kind == Kind::Boolean)
         return 0;
     return NumberValue(result->number);
 }

@@ -1,8 +1,13 @@
 #include "expression.h"
 
+#include "halfwidth.h"
+#include "mathnotation.h"
 #include "numberreading.h"
 #include "scripthost.h"
 #include "scripttokenizer.h"
+
+#include <QRegularExpression>
+#include <QSet>
 
 namespace Eval {
 
@@ -20,13 +25,66 @@ QString RunProgram(const QString &program)
     return ScriptHost::ForThisThread().Evaluate(program);
 }
 
-// A function's value from its result text.
+// A function's value from its result text: a failure has no value, as an infinity has none.
 double FunctionValue(const QString &result)
 {
-    if (result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
+    if (result.isEmpty() || result == QLatin1String("-1.#IND") || result == QLatin1String("-1.#INF")
         || result == QLatin1String("1.#INF"))
         return UndefinedValue;
     return TextToNumber(result);
+}
+
+// More divisions or names than this are not looked into one by one.
+constexpr int MostDivisorsChecked = 100;
+constexpr int MostNamesChecked = 200;
+
+bool ParenthesesBalance(const QString &program)
+{
+    int depth = 0;
+    for (QChar c : program) {
+        depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+        if (depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+// Whether some division of the program has a divisor of 0.
+bool DividesByZero(const QString &program)
+{
+    int checked = 0;
+    for (qsizetype at = program.indexOf(u'/'); at >= 0 && checked < MostDivisorsChecked;
+         at = program.indexOf(u'/', at + 1), ++checked) {
+        const qsizetype end = OperandEnd(program, at + 1);
+        if (end < 0)
+            continue;
+        const QString divisor = RunProgram(program.mid(at + 1, end - at - 1));
+        if (divisor == u"0")
+            return true;
+    }
+    return false;
+}
+
+// The first name of the program that the engine does not know, as the program writes it.
+QString UnknownName(const QString &program)
+{
+    static const QRegularExpression name(
+            QStringLiteral("(?<![\\w$.])(Math\\s*\\.\\s*)?([A-Za-z_$][\\w$]*)"));
+    QSet<QString> known;
+    for (auto found = name.globalMatch(program);
+         found.hasNext() && known.size() < MostNamesChecked;) {
+        const QRegularExpressionMatch match = found.next();
+        const QString named = match.captured(1).isEmpty()
+                ? match.captured(2)
+                : QStringLiteral("Math.") + match.captured(2);
+        if (known.contains(named))
+            continue;
+        // A keyword is no name: the engine refuses to ask for its type.
+        if (RunProgram(QStringLiteral("typeof ") + named) == u"undefined" && named != u"undefined")
+            return named;
+        known.insert(named);
+    }
+    return {};
 }
 
 } // namespace
@@ -40,6 +98,23 @@ bool IsFailureOrInfinity(const QString &result)
 {
     return result.isEmpty() || result == QLatin1String("1.#INF")
             || result == QLatin1String("-1.#INF");
+}
+
+QString FailureReason(const QString &text)
+{
+    const QString result = EvaluateExpression(text);
+    if (!IsFailureOrInfinity(result))
+        return {};
+    if (ToHalfWidth(text).trimmed().isEmpty())
+        return QStringLiteral("没有输入算式");
+    const QString program = PrepareExpression(text);
+    if (!result.isEmpty())
+        return DividesByZero(program) ? QStringLiteral("除数为零") : QStringLiteral("结果为无穷大");
+    if (!ParenthesesBalance(program))
+        return QStringLiteral("括号不配对");
+    if (const QString name = UnknownName(program); !name.isEmpty())
+        return QStringLiteral("不认识的名称：") + name;
+    return QStringLiteral("算式的写法不对");
 }
 
 double EvaluateFunctionAt(QString expression, QChar variable, double x)
@@ -92,6 +167,11 @@ PreparedFunctionText PrepareFunctionText(const QString &expression)
 bool IsEvaluableAt(const QString &expression, double x)
 {
     return !RunProgram(FunctionProgram(expression, u'x', x)).isEmpty();
+}
+
+bool IsEvaluableOn(const QString &expression, double a, double b)
+{
+    return IsEvaluableAt(expression, a) && IsEvaluableAt(expression, b);
 }
 
 void BeginUserAction()

@@ -31,9 +31,14 @@ QString EvaluateExpression(const QString &text);
 // Whether such a result text has no value a tool can show: a failure or an infinity
 // ("-1.#IND" is a value the tools show as it is).
 bool IsFailureOrInfinity(const QString &result);
+// Why the typed expression has no such value, in words for the student: "没有输入算式",
+// "括号不配对", "除数为零", "结果为无穷大", "不认识的名称：foo" or "算式的写法不对"; empty when
+// it has one.
+QString FailureReason(const QString &text);
 
 // The expression as a function of `variable` (every caller passes 'x') at x: its value,
-// UndefinedValue when that is not finite, 0 when the expression fails.
+// UndefinedValue when that is not finite or the expression fails there (a failure is never read
+// as 0, a value no user typed).
 double EvaluateFunctionAt(QString expression, QChar variable, double x);
 
 // The expression as a function of x, read once: gives exactly what
@@ -74,8 +79,11 @@ PreparedFunction PrepareFunction(const QString &expression);
 
 // Whether the expression as a function of x gives a value at x at all (a number, an infinity,
 // not-a-number); false when the evaluation fails there (a syntax error, an unknown name, an
-// exception, no value, the time limit), where EvaluateFunctionAt reads it as 0.
+// exception, no value, the time limit).
 bool IsEvaluableAt(const QString &expression, double x);
+// Whether it does so at both a and b. The function tools refuse a function that does not with
+// the notation hint instead of searching, tabling or drawing a function without values.
+bool IsEvaluableOn(const QString &expression, double a, double b);
 
 // The same function of x giving the engine's result text instead of its number: the text that
 // EvaluateExpression gives for the expression with x put in as EvaluateFunctionAt puts it

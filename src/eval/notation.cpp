@@ -2,6 +2,7 @@
 
 #include "asciitext.h"
 #include "halfwidth.h"
+#include "mathnotation.h"
 #include "numberformat.h"
 
 #include <QStringList>
@@ -238,7 +239,10 @@ QString ReplaceAll(QString text, const QString &search, const QString &replaceme
     return QString::fromUtf16(written.data(), qsizetype(written.size()));
 }
 
-QString PrepareExpression(const QString &text)
+namespace {
+
+// The script notation's own rewrites, on the text the reading of the mathematics leaves.
+QString ScriptRewrites(const QString &text)
 {
     static const QStringList functionNames{
             QStringLiteral("sqrt"),  QStringLiteral("pow"),    QStringLiteral("log"),
@@ -263,10 +267,34 @@ QString PrepareExpression(const QString &text)
     return MultiplyAtParentheses(prepared);
 }
 
+// A function of x is rewritten for every x the engine evaluates it at: its reading is kept.
+const MathReading &ReadingOfFunction(const QString &expression)
+{
+    thread_local QString read;
+    thread_local MathReading reading;
+    thread_local bool any = false;
+    if (!any || read != expression) {
+        reading = ReadMathematics(expression, true);
+        read = expression;
+        any = true;
+    }
+    return reading;
+}
+
+} // namespace
+
+QString PrepareExpression(const QString &text)
+{
+    const MathReading reading = ReadMathematics(text, false);
+    return WithNames(ScriptRewrites(reading.text), reading.names);
+}
+
 QString FunctionProgram(const QString &expression, QChar variable, double x)
 {
-    const QString multiplied = Apply(expression, CachedMultiplicationsWithVariable(variable));
-    return PrepareExpression(ReplaceAll(multiplied, variable, SubstitutionText(x)));
+    const MathReading &reading = ReadingOfFunction(expression);
+    const QString multiplied = Apply(reading.text, CachedMultiplicationsWithVariable(variable));
+    const QString substituted = ReplaceAll(multiplied, variable, SubstitutionText(x));
+    return WithNames(ScriptRewrites(substituted), reading.names);
 }
 
 } // namespace Eval

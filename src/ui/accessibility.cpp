@@ -41,10 +41,15 @@ bool IsReadOnlyText(const QWidget *control)
 }
 
 // A control a person operates: it changes something when typed into, chosen or pressed.
+// Set on a control worked with keys of its own.
+const char *const TakesKeysProperty = "qingfengTakesKeys";
+
 bool TakesInput(const QWidget *control)
 {
     if (qobject_cast<const QScrollBar *>(control))
         return false;
+    if (IsWorkedWithKeys(control))
+        return true;
     if (qobject_cast<const QLineEdit *>(control) || qobject_cast<const QPlainTextEdit *>(control)
         || qobject_cast<const QTextEdit *>(control))
         return !IsReadOnlyText(control);
@@ -311,6 +316,16 @@ QString NameFromCaption(const QString &caption)
     while (!name.isEmpty() && trailing.contains(name.back()))
         name.chop(1);
     return name.trimmed();
+}
+
+void TakesKeys(QWidget *control)
+{
+    control->setProperty(TakesKeysProperty, true);
+}
+
+bool IsWorkedWithKeys(const QWidget *control)
+{
+    return control->property(TakesKeysProperty).toBool();
 }
 
 QList<QWidget *> ReadingOrder(const QWidget *window)

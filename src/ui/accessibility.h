@@ -16,6 +16,11 @@ class QWidget;
 // At any time, Enter does the window's default (ui/enterkey.h).
 void OpenToKeyboardAndScreenReader(QWidget *window);
 
+// A control worked with keys of its own (the graph panel's +, − and arrows): a Tab stop like
+// an input, whatever kind of widget it is.
+void TakesKeys(QWidget *control);
+bool IsWorkedWithKeys(const QWidget *control);
+
 // What a screen reader says for a control: its accessible name as assistive tools get it.
 QString SpokenName(const QWidget *control);
 

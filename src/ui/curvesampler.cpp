@@ -1,5 +1,7 @@
 #include "ui/curvesampler.h"
 
+#include "ui/curvesearch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -20,87 +22,11 @@ constexpr int EdgeDepth = 16;
 // Evaluations one column may spend on closer looks, so that a function wilder than the
 // pixels (sin of 1000x far out) costs a bounded time.
 constexpr int ColumnBudget = 48;
-constexpr int ZeroSteps = 64;
-constexpr int ExtremumSteps = 60;
 // Rows beyond this are all "very far off"; it keeps the line's arithmetic finite.
 constexpr double FarRow = 1e12;
-const double GoldenSection = (std::sqrt(5.0) - 1) / 2;
 
 // Marks are found to this fraction of a device pixel while sampling.
 constexpr double PixelFraction = 0.005;
-
-bool IsDefined(double value)
-{
-    return value != UndefinedValue && std::isfinite(value);
-}
-
-struct Found
-{
-    double x;
-    double value;
-    double low; // where it was narrowed down to
-    double high;
-    bool defined = true;
-};
-
-// Golden-section search for the peak (or valley) of f on [low, high], which holds `seed`.
-Found SearchExtremum(const PreparedFunction &f, double low, double high, QPointF seed, bool peak,
-                     double smallestWidth, int &evaluations)
-{
-    const auto better = [peak](double a, double b) {
-        return IsDefined(a) && (!IsDefined(b) || (peak ? a > b : a < b));
-    };
-    Found best{seed.x(), seed.y(), low, high};
-    for (int step = 0; step < ExtremumSteps && high - low > smallestWidth; ++step) {
-        const double left = high - GoldenSection * (high - low);
-        const double right = low + GoldenSection * (high - low);
-        if (left <= low || right >= high || left >= right)
-            break;
-        const double l = f(left);
-        const double r = f(right);
-        evaluations += 2;
-        if (better(l, best.value))
-            best = {left, l, low, high};
-        if (better(r, best.value))
-            best = {right, r, low, high};
-        if (better(l, r) || (IsDefined(l) && !IsDefined(r)))
-            high = right;
-        else
-            low = left;
-    }
-    best.low = std::min(low, best.x);
-    best.high = std::max(high, best.x);
-    return best;
-}
-
-// Bisection of a sign change of f on [low, high]; none when it meets an undefined value.
-Found SearchZero(const PreparedFunction &f, double low, double lowValue, double high,
-                 double smallestWidth, int &evaluations)
-{
-    Found best{low, lowValue, low, high};
-    for (int step = 0; step < ZeroSteps && high - low > smallestWidth; ++step) {
-        const double middle = low + (high - low) / 2;
-        if (middle == low || middle == high)
-            break;
-        const double value = f(middle);
-        ++evaluations;
-        if (!IsDefined(value))
-            return {middle, value, low, high, false};
-        if (std::fabs(value) < std::fabs(best.value))
-            best = {middle, value, low, high};
-        if (value == 0)
-            break;
-        if ((value < 0) == (lowValue < 0)) {
-            low = middle;
-            lowValue = value;
-        } else {
-            high = middle;
-        }
-    }
-    best.low = low;
-    best.high = high;
-    return best;
-}
 
 } // namespace
 
@@ -126,7 +52,7 @@ CurveSampler::Sample CurveSampler::At(double x)
     ++m_evaluations;
     --m_columnBudget;
     const double value = m_f(x);
-    const bool defined = IsDefined(value);
+    const bool defined = IsDefinedValue(value);
     const double row = defined ? std::clamp(m_view.Row(value), -FarRow, FarRow) : 0;
     return {x, value, row, defined};
 }
@@ -262,8 +188,8 @@ void CurveSampler::FindExtremumAround(const Sample &before, const Sample &middle
     // Beyond the edge it heads for, it is out of sight anyway.
     if (IsFarOff(middle, peak))
         return;
-    const Found found
-            = SearchExtremum(m_f, before.x, after.x, {middle.x, middle.value}, peak,
+    const CurveFound found
+            = SearchExtremum(m_f, before.x, after.x, middle.x, middle.value, peak,
                              PixelFraction / (m_view.ColumnsPerUnit() * m_ratio), m_evaluations);
     m_marks.push_back({peak ? CurveMark::Maximum : CurveMark::Minimum, found.x, found.value,
                        found.low, found.high});
@@ -276,7 +202,7 @@ void CurveSampler::FindZeroBetween(const Sample &from, const Sample &to)
 {
     if (!(from.value * to.value < 0))
         return;
-    const Found found
+    const CurveFound found
             = SearchZero(m_f, from.x, from.value, to.x,
                          PixelFraction / (m_view.ColumnsPerUnit() * m_ratio), m_evaluations);
     // Across a pole the values grow instead of shrinking.
@@ -290,14 +216,14 @@ CurveMark PreciseMark(const PreparedFunction &f, const CurveMark &mark)
     int evaluations = 0;
     CurveMark precise = mark;
     if (mark.kind == CurveMark::Zero) {
-        const Found found = SearchZero(f, mark.low, f(mark.low), mark.high, 0, evaluations);
+        const CurveFound found = SearchZero(f, mark.low, f(mark.low), mark.high, 0, evaluations);
         if (found.defined)
             precise.x = found.x;
     } else if (mark.kind != CurveMark::YIntercept) {
         // Near a peak f is flat to the second order: x is worth finding to half the digits.
-        const Found found = SearchExtremum(f, mark.low, mark.high, {mark.x, mark.y},
-                                           mark.kind == CurveMark::Maximum,
-                                           1e-9 * std::fabs(mark.x), evaluations);
+        const CurveFound found = SearchExtremum(f, mark.low, mark.high, mark.x, mark.y,
+                                                mark.kind == CurveMark::Maximum,
+                                                1e-9 * std::fabs(mark.x), evaluations);
         precise.x = found.x;
         precise.y = found.value;
     }

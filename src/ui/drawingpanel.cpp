@@ -39,6 +39,11 @@ const QImage &DrawingPanel::picture() const
     return m_picture;
 }
 
+void DrawingPanel::PaintOnPaper(QPainter &painter)
+{
+    painter.drawImage(QRectF(rect()), picture());
+}
+
 void DrawingPanel::EnsurePictureResolution()
 {
     FinishDrawing();

@@ -48,6 +48,9 @@ public:
     // The colour at a logical pixel, as shown.
     QColor PixelAt(int x, int y) const;
     const QImage &picture() const;
+    // Draws what the panel shows onto paper (or any painter), in logical pixels from (0, 0);
+    // a panel that can draws lines rather than its pixels.
+    virtual void PaintOnPaper(QPainter &painter);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

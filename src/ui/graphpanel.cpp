@@ -1,6 +1,8 @@
 #include "ui/graphpanel.h"
 
 #include "eval/numberformat.h"
+#include "ui/accessibility.h"
+#include "ui/copyformats.h"
 #include "ui/graphpainter.h"
 
 #include <QApplication>
@@ -84,10 +86,24 @@ GraphPanel::GraphPanel(const QString &name, QSize size, QWidget *parent)
     , m_samplingTimer(new QTimer(this))
 {
     setFocusPolicy(Qt::StrongFocus);
+    TakesKeys(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_AcceptTouchEvents);
     m_samplingTimer->setSingleShot(true);
     connect(m_samplingTimer, &QTimer::timeout, this, [this] { SampleSome(SliceMs); });
+    OfferCopyFormats(this,
+                     {[this] { return DescriptionText(); },
+                      {},
+                      [this](double pixelRatio) { return RenderImage(pixelRatio); }});
+}
+
+// The expressions and the marked points in view, a line each.
+QString GraphPanel::DescriptionText() const
+{
+    QStringList lines{CaptionText()};
+    for (const CurveMark &mark : marks())
+        lines.append(MarkName(mark.kind) + QLatin1Char(' ') + Coordinates(ShownX(mark), mark.y));
+    return lines.join(u'\n');
 }
 
 GraphPanel::~GraphPanel() = default;
@@ -311,6 +327,11 @@ void GraphPanel::PaintOverlay(QPainter &painter) const
 
 void GraphPanel::paintEvent(QPaintEvent *event)
 {
+    if (m_onPaper) {
+        QPainter painter(this);
+        PaintLines(painter);
+        return;
+    }
     if (ShowsCanvas())
         DrawingPanel::paintEvent(event);
     QPainter painter(this);
@@ -359,13 +380,31 @@ bool GraphPanel::SaveImage(const QString &path, double pixelRatio) const
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    // Lines and text stay vector even for the canvas picture's view.
-    PaintPicture(painter, false);
-    if (MarksDrawn())
-        GraphPainter::PaintMarks(painter, m_view, marks());
+    PaintLines(painter);
     if (!CaptionText().isEmpty())
         GraphPainter::PaintCaption(painter, m_view, CaptionText(), LabelFont());
     return painter.end();
+}
+
+// Through the widget's own painting, so that its fonts keep their size on any resolution.
+void GraphPanel::PaintOnPaper(QPainter &painter)
+{
+    FinishSampling();
+    m_onPaper = true;
+    render(&painter, QPoint(), QRegion(), QWidget::RenderFlags());
+    m_onPaper = false;
+}
+
+// Lines and text stay vector even for the canvas picture's view.
+void GraphPanel::PaintLines(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(rect());
+    painter.fillRect(rect(), Qt::white);
+    PaintPicture(painter, false);
+    if (MarksDrawn())
+        GraphPainter::PaintMarks(painter, m_view, marks());
+    painter.restore();
 }
 
 void GraphPanel::CopyImage() const

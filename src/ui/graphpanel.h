@@ -20,7 +20,9 @@ class QTimer;
 // Mouse: the wheel (or a pinch) zooms around the pointer, with Shift only x and with Ctrl only
 // y; dragging pans; a double-click returns to the canvas picture. Keys, with the focus on the
 // panel: + and − zoom (with Ctrl only y, with Alt only x), the arrows pan, 0 returns,
-// Alt+Left and Alt+Right move the trace by one pixel, Ctrl+C copies the picture.
+// Alt+Left and Alt+Right move the trace by one pixel, Ctrl+C copies the picture. The window's
+// context menu copies it as text (the expressions and the marked points) or as a picture at the
+// screen's pixel ratio or at 2×.
 class GraphPanel : public DrawingPanel
 {
     Q_OBJECT
@@ -65,6 +67,8 @@ public:
     // PNG, at `pixelRatio` (the screen's when 0), or, for a name ending in .svg, SVG.
     bool SaveImage(const QString &path, double pixelRatio = 0) const;
     void CopyImage() const;
+    // The view in lines and text, as the SVG picture draws it, sampled whole.
+    void PaintOnPaper(QPainter &painter) override;
 
 signals:
     void TraceChanged(const QString &text);
@@ -95,11 +99,13 @@ private:
     void SampleSome(int milliseconds);
     void PaintPicture(QPainter &painter, bool canvas) const;
     void PaintOverlay(QPainter &painter) const;
+    void PaintLines(QPainter &painter) const;
     void UpdateTrace();
     std::optional<Ui::CurveMark> MarkNear(double column) const;
     QString CaptionText() const;
     // The canvas picture shows until the view moves; a plot draws itself in every view.
     bool ShowsCanvas() const { return isCanvasView() && !m_plot; }
+    QString DescriptionText() const;
     // The window's own drawing stays as it always was: the dots join it once the view moves.
     bool MarksDrawn() const { return m_marksShown && !isCanvasView(); }
 
@@ -113,6 +119,7 @@ private:
     std::optional<QPointF> m_tracePoint; // x, y
     QString m_traceText;
     std::optional<QPointF> m_dragStart;
+    bool m_onPaper = false;
     Ui::GraphView m_dragView;
     QTimer *m_samplingTimer;
 };

@@ -1,6 +1,9 @@
 #include "ui/grid.h"
 
 #include "ui/controls.h"
+#include "ui/copyformats.h"
+#include "ui/latex.h"
+#include "ui/printout.h"
 
 #include <QHeaderView>
 
@@ -13,6 +16,30 @@ Grid::Grid(const QString &name, QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTableWidget::cellClicked, this, &Grid::CellClicked);
+    const auto header = [this] { return Cells().value(0); };
+    const auto body = [this] { return Cells().mid(1); };
+    OfferCopyFormats(
+            this,
+            {[this] {
+                 QStringList lines;
+                 for (const QStringList &row : Cells())
+                     lines.append(row.join(u'\t'));
+                 return lines.join(u'\n');
+             },
+             [=] { return Ui::TableLatex(header(), body()); },
+             [=](double pixelRatio) { return TablePicture(header(), body(), pixelRatio); }});
+}
+
+QList<QStringList> Grid::Cells() const
+{
+    QList<QStringList> cells;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList line;
+        for (int column = 0; column < columnCount(); ++column)
+            line.append(GetCell(row, column));
+        cells.append(line);
+    }
+    return cells;
 }
 
 void Grid::SetRowCount(int rows)

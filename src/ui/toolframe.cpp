@@ -2,7 +2,10 @@
 
 #include "ui/accessibility.h"
 #include "ui/controls.h"
+#include "ui/copyformats.h"
 #include "ui/editbox.h"
+#include "ui/latex.h"
+#include "ui/printout.h"
 #include "ui/style.h"
 
 #include <QAbstractButton>
@@ -13,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -151,6 +155,11 @@ ToolFrame::Page &ToolFrame::Building()
     page.resultColumn->addStretch();
     page.columns->addLayout(page.inputColumn);
     page.columns->addLayout(page.resultColumn);
+    // Over the page, the menu copies the results of the page in view.
+    OfferCopyFormats(page.widget,
+                     {[this] { return ResultLines(); },
+                      [this] { return ResultsLatex(InView().shown); },
+                      [this](double pixelRatio) { return ResultsPicture(pixelRatio); }});
     if (m_tabs) {
         page.widget->layout()->setContentsMargins(Spacing::WindowMargin, Spacing::WindowMargin,
                                                   Spacing::WindowMargin, Spacing::WindowMargin);
@@ -215,6 +224,7 @@ void ToolFrame::AddInputWidget(QWidget *widget, int stretch)
     QList<QWidget *> inputs = widget->findChildren<QWidget *>();
     inputs.prepend(widget);
     FollowInputs(page, inputs);
+    page.inputWidgets.append(widget);
 }
 
 QLabel *ToolFrame::AddResult(const QString &name, const QString &caption)
@@ -231,6 +241,7 @@ QLabel *ToolFrame::AddResult(const QString &name, const QString &caption)
     value->ensurePolished();
     value->setMinimumSize(value->sizeHint());
     value->clear();
+    value->setContextMenuPolicy(Qt::NoContextMenu); // the page's menu, with every way to copy
     page.results->addWidget(value, row, 1);
     page.rows.append({name, value});
     return value;
@@ -240,6 +251,7 @@ void ToolFrame::AddResultWidget(QWidget *widget, int stretch)
 {
     Page &page = Building();
     PlaceAcross(page.results, page.resultColumn, widget, stretch);
+    page.resultWidgets.append(widget);
 }
 
 void ToolFrame::AddResultButton(QAbstractButton *button)
@@ -347,4 +359,32 @@ void ToolFrame::CopyResults() const
     const QString lines = ResultLines();
     if (!lines.isEmpty())
         QApplication::clipboard()->setText(lines);
+}
+
+// The results of the page in view as they stand in it, with what the tool draws across them.
+QImage ToolFrame::ResultsPicture(double pixelRatio)
+{
+    const Page &page = InView();
+    const QRect area = page.resultColumn->geometry();
+    QImage image((QSizeF(area.size()) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(palette().window().color());
+    QPainter painter(&image);
+    page.widget->render(&painter, QPoint(), QRegion(area), QWidget::DrawChildren);
+    return image;
+}
+
+void ToolFrame::AddPrintedResults(Printout &printout)
+{
+    const Page &page = InView();
+    for (QWidget *widget : page.inputWidgets)
+        printout.AddWidget(widget);
+    QList<Printout::Row> rows;
+    for (const NamedValue &value : page.shown)
+        rows.append({value.name, value.shown.isEmpty() ? value.value : value.shown});
+    if (!page.refusal.isEmpty())
+        rows.append({QStringLiteral("提示"), page.refusal});
+    printout.AddNamedRows(QStringLiteral("结果"), rows);
+    for (QWidget *widget : page.resultWidgets)
+        printout.AddWidget(widget);
 }

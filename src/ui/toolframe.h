@@ -54,6 +54,11 @@ public:
     void CopyResults() const;
 
 protected:
+    // The data tables across the inputs, the results as a table and what the tool draws
+    // across them.
+    void AddPrintedResults(Printout &printout) override;
+
+protected:
     // A page of its own (a tab titled `title`) for what is added next. A tool with pages calls
     // this before anything else; the results, the message and the working are the page's own.
     void AddPage(const QString &title);
@@ -102,6 +107,8 @@ private:
         QVBoxLayout *resultColumn = nullptr;
         QGridLayout *results = nullptr;
         QList<std::pair<QString, QLabel *>> rows;
+        QList<QWidget *> inputWidgets;
+        QList<QWidget *> resultWidgets;
         Ui::NamedValues shown;
         QString refusal;
         std::function<void()> compute;
@@ -118,6 +125,7 @@ private:
     void FollowInputs(Page &page, const QList<QWidget *> &inputs);
     void Run(Page &page);
     void ShowPageState();
+    QImage ResultsPicture(double pixelRatio);
 
     Arrangement m_arrangement;
     std::deque<Page> m_pages; // stable addresses for the connections that name a page

@@ -3,21 +3,33 @@
 #include "eval/expression.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
+#include "ui/copyformats.h"
+#include "ui/editbox.h"
 #include "ui/graphpanel.h"
 #include "ui/messages.h"
+#include "ui/printout.h"
 #include "ui/style.h"
 #include "ui/windowplacement.h"
 #include "ui/windowregistry.h"
+#include "ui/workingpanel.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScrollArea>
@@ -27,6 +39,60 @@
 #include <QVBoxLayout>
 
 using namespace Ui;
+
+namespace {
+
+// A typed text on paper: a million digits would fill a book.
+constexpr qsizetype LongestPrintedInput = 2000;
+
+QString PrintedText(const QString &text)
+{
+    if (text.size() <= LongestPrintedInput)
+        return text;
+    return text.left(LongestPrintedInput) + QStringLiteral("…（共%1个字符）").arg(text.size());
+}
+
+// The title of the group box around `control`, where there is one.
+QString GroupTitle(const QWidget *control)
+{
+    for (const QWidget *widget = control->parentWidget(); widget && !widget->isWindow();
+         widget = widget->parentWidget()) {
+        if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            return group->title();
+    }
+    return QString();
+}
+
+// What a person typed or chose, under the name a screen reader says for it, after its group's
+// title (several groups may each have a "精度"). A box a tool writes its result into is no
+// input, even where a person may type into it.
+std::optional<Printout::Row> PrintedInput(const QWidget *control)
+{
+    if (!control->isVisible() || control->property("role").toString() == u"result")
+        return std::nullopt;
+    const QString group = GroupTitle(control);
+    const QString name = group.isEmpty() || group == SpokenName(control)
+            ? SpokenName(control)
+            : group + u' ' + SpokenName(control);
+    if (const auto *line = qobject_cast<const QLineEdit *>(control))
+        return Printout::Row{name, PrintedText(line->text())};
+    if (const auto *box = qobject_cast<const MultiLineEditBox *>(control))
+        return Printout::Row{name, PrintedText(box->text())};
+    if (const auto *combo = qobject_cast<const QComboBox *>(control))
+        return Printout::Row{name == combo->currentText() ? QStringLiteral("选择") : name,
+                             combo->currentText()};
+    if (const auto *radio = qobject_cast<const QRadioButton *>(control)) {
+        if (!radio->isChecked())
+            return std::nullopt;
+        return Printout::Row{group.isEmpty() ? QStringLiteral("选择") : group, radio->text()};
+    }
+    if (const auto *check = qobject_cast<const QCheckBox *>(control))
+        return Printout::Row{name,
+                             check->isChecked() ? QStringLiteral("是") : QStringLiteral("否")};
+    return std::nullopt;
+}
+
+} // namespace
 
 ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pollPeriodMs)
     : QWidget(nullptr, Qt::Window)
@@ -38,6 +104,15 @@ ToolWindow::ToolWindow(const QString &caption, const QString &timerName, int pol
     setAccessibleName(caption);
     OpenToKeyboardAndScreenReader(this);
     connect(m_closePollTimer, &QTimer::timeout, this, &ToolWindow::PollCloseAllFlag);
+
+    m_print = new QAction(QStringLiteral("打印…"), this);
+    m_print->setObjectName(QStringLiteral("打印"));
+    m_print->setShortcut(QKeySequence::Print);
+    addAction(m_print);
+    connect(m_print, &QAction::triggered, this, &ToolWindow::PrintWindow);
+    m_exportPdf = new QAction(QStringLiteral("导出PDF…"), this);
+    m_exportPdf->setObjectName(QStringLiteral("导出PDF"));
+    connect(m_exportPdf, &QAction::triggered, this, &ToolWindow::ExportPdf);
 }
 
 void ToolWindow::SetClosePollPeriod(int periodMs)
@@ -198,6 +273,79 @@ void ToolWindow::SaveGraphImage(const GraphPanel *panel)
     delete dialog;
     if (chosen && !files.isEmpty() && !panel->SaveImage(files.first(), ratio))
         ShowMessage(QStringLiteral("保存图像失败！"));
+}
+
+void ToolWindow::BuildPrintout(Printout &printout)
+{
+    QList<Printout::Row> inputs;
+    for (const QWidget *control : ReadingOrder(this)) {
+        if (const auto input = PrintedInput(control))
+            inputs.append(*input);
+    }
+    printout.AddNamedRows(QStringLiteral("输入"), inputs);
+    AddPrintedResults(printout);
+    if (const WorkingPanel *working = findChild<WorkingPanel *>())
+        printout.AddWorking(working->CurrentWorking());
+}
+
+void ToolWindow::AddPrintedResults(Printout &printout)
+{
+    printout.AddWidget(m_scrollArea ? m_scrollArea->widget() : this);
+}
+
+void ToolWindow::PrintWindow()
+{
+    // The dialog runs a loop of its own: the window stays until it returns.
+    BusyScope busy(this);
+    QPrinter printer(QPrinter::HighResolution);
+    Printout::UseA4(&printer);
+    printer.setDocName(windowTitle());
+    QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, this);
+    dialog->setWindowTitle(QStringLiteral("打印"));
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    delete dialog;
+    if (!chosen || isClosing())
+        return;
+    Printout printout(windowTitle());
+    BuildPrintout(printout);
+    if (!printout.Print(&printer))
+        ShowMessage(QStringLiteral("打印失败！"));
+}
+
+void ToolWindow::ExportPdf()
+{
+    BusyScope busy(this);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"),
+                                                      folder + u'/' + windowTitle().remove(u'/')
+                                                              + QStringLiteral(".pdf"),
+                                                      QStringLiteral("PDF 文件 (*.pdf)"));
+    if (path.isEmpty() || isClosing())
+        return;
+    if (!ExportPdfTo(path))
+        ShowMessage(QStringLiteral("导出PDF失败！"));
+}
+
+bool ToolWindow::ExportPdfTo(const QString &path)
+{
+    Printout printout(windowTitle());
+    BuildPrintout(printout);
+    return printout.WritePdf(path);
+}
+
+void ToolWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    QWidget *under = event->reason() == QContextMenuEvent::Keyboard ? focusWidget()
+                                                                    : childAt(event->pos());
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("窗口菜单"));
+    if (QWidget *piece = CopyPieceAround(under ? under : this)) {
+        AddCopyActions(&menu, piece);
+        menu.addSeparator();
+    }
+    menu.addAction(m_print);
+    menu.addAction(m_exportPdf);
+    menu.exec(event->globalPos());
 }
 
 void ToolWindow::closeEvent(QCloseEvent *event)

@@ -8,6 +8,8 @@
 #include <functional>
 
 class GraphPanel;
+class Printout;
+class QAction;
 class QScrollArea;
 class QTimer;
 
@@ -15,6 +17,11 @@ class QTimer;
 // that is deleted when closed, and whose timer closes it once the close-all-tools flag is 1.
 // Esc closes it as the title bar's button does. Keyboard and screen readers reach every control
 // (ui/accessibility.h).
+//
+// Its context menu (the right button, the menu key) offers the copy formats of the piece under
+// it (ui/copyformats.h), "打印…" (Ctrl+P), which prints through the desktop's print dialog, and
+// "导出PDF…": both lay out its name, the date, its inputs, what it shows and its working on A4
+// (ui/printout.h).
 //
 // Long loops that let pending events run (plotting, scans, enumerations) use the run
 // machinery below, so that closing the window, pressing its button again or typing meanwhile
@@ -41,6 +48,13 @@ public:
     // With scrolling contents: the size that shows them whole, with room for a vertical scroll
     // bar for when the screen is too low for them.
     QSize sizeHint() const override;
+
+    // "打印…": the desktop's print dialog, then the printout on the printer or file chosen.
+    void PrintWindow();
+    // "导出PDF…": asks for a file, then writes the printout there.
+    void ExportPdf();
+    // The printout as a PDF file at `path`, without asking; false when it could not be written.
+    bool ExportPdfTo(const QString &path);
 
 protected:
     // Keeps the window alive while one of its loops is on the stack. Scopes nest.
@@ -118,7 +132,12 @@ protected:
     // and the trace's coordinates; the panel also zooms, pans and copies from the keyboard.
     QWidget *PlotWithButtons(GraphPanel *panel);
 
+    // What the printout shows between the inputs and the working: by default the window as it
+    // stands (its results, the graph it draws) without its working, drawn as lines and text.
+    virtual void AddPrintedResults(Printout &printout);
+
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -139,8 +158,11 @@ protected:
 
 private:
     void PollCloseAllFlag();
+    void BuildPrintout(Printout &printout);
 
     QTimer *m_closePollTimer;
+    QAction *m_print;
+    QAction *m_exportPdf;
     QScrollArea *m_scrollArea = nullptr;
     int m_busy = 0;
     bool m_running = false;

@@ -1,7 +1,9 @@
 #include "ui/workingpanel.h"
 
 #include "ui/controls.h"
+#include "ui/copyformats.h"
 #include "ui/ladderview.h"
+#include "ui/latex.h"
 #include "ui/style.h"
 #include "ui/windowplacement.h"
 #include "ui/workingrows.h"
@@ -73,6 +75,7 @@ WorkingPanel::WorkingPanel(Source source, QWidget *parent)
     , m_source(std::move(source))
     , m_toggle(MakeNamedButton(QStringLiteral("解题过程"), QStringLiteral("解题过程"), true))
     , m_copyText(MakeNamedButton(QStringLiteral("复制文字"), QStringLiteral("复制文字"), false))
+    , m_copyLatex(MakeNamedButton(QStringLiteral("复制LaTeX"), QStringLiteral("复制LaTeX"), false))
     , m_copyPicture(MakeNamedButton(QStringLiteral("复制图片"), QStringLiteral("复制图片"), false))
     , m_scroll(new BoundedScrollArea)
 {
@@ -86,17 +89,24 @@ WorkingPanel::WorkingPanel(Source source, QWidget *parent)
     QHBoxLayout *buttons = MakeRow();
     buttons->addStretch();
     buttons->addWidget(m_copyText);
+    buttons->addWidget(m_copyLatex);
     buttons->addWidget(m_copyPicture);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(Spacing::Related);
     layout->addWidget(m_scroll);
     layout->addLayout(buttons);
-    setTabOrder(m_copyText, m_copyPicture);
+    setTabOrder(m_copyText, m_copyLatex);
+    setTabOrder(m_copyLatex, m_copyPicture);
     hide();
+    OfferCopyFormats(this,
+                     {[this] { return WorkingText(m_working); },
+                      [this] { return WorkingLatex(m_working); },
+                      [this](double pixelRatio) { return Picture(pixelRatio); }});
 
     connect(m_toggle, &QPushButton::toggled, this, &WorkingPanel::Show);
     connect(m_copyText, &QPushButton::clicked, this, &WorkingPanel::CopyText);
+    connect(m_copyLatex, &QPushButton::clicked, this, &WorkingPanel::CopyLatex);
     connect(m_copyPicture, &QPushButton::clicked, this, &WorkingPanel::CopyPicture);
 }
 
@@ -132,7 +142,6 @@ void WorkingPanel::Rebuild(const Working &working)
     column->setContentsMargins(Spacing::Related, Spacing::Related, Spacing::Related,
                                Spacing::Related);
     column->setSpacing(Spacing::Related);
-    bool drawn = false;
     for (const WorkingBlock &block : working) {
         if (!block.title.isEmpty()) {
             auto *title = new QLabel(block.title);
@@ -147,10 +156,13 @@ void WorkingPanel::Rebuild(const Working &working)
             ladder->setAccessibleName(block.title);
             ladder->setAccessibleDescription(WorkingText({{QString(), block.ladder, {}, {}}}));
             column->addWidget(ladder);
-            drawn = true;
         }
-        if (!block.rows.isEmpty())
-            column->addWidget(new WorkingRows(block.header, block.rows));
+        if (!block.rows.isEmpty()) {
+            auto *rows = new WorkingRows(block.header, block.rows);
+            // The panel's menu, with every way to copy, rather than the label's own.
+            rows->setContextMenuPolicy(Qt::NoContextMenu);
+            column->addWidget(rows);
+        }
     }
     column->addStretch();
     // The old working may be handling the very event that led here (a click into it takes the
@@ -161,8 +173,8 @@ void WorkingPanel::Rebuild(const Working &working)
     }
     m_scroll->setWidget(contents);
     m_contents = contents;
-    m_copyText->setEnabled(!working.isEmpty());
-    m_copyPicture->setEnabled(drawn);
+    for (QPushButton *copy : {m_copyText, m_copyLatex, m_copyPicture})
+        copy->setEnabled(!working.isEmpty());
     m_scroll->updateGeometry();
     if (isVisible())
         ResizeAndKeepOnScreen(window());
@@ -173,11 +185,18 @@ void WorkingPanel::CopyText()
     QApplication::clipboard()->setText(WorkingText(m_working));
 }
 
-// The whole working, also what lies outside the scrolled view, at the screen's pixel ratio.
+void WorkingPanel::CopyLatex()
+{
+    QApplication::clipboard()->setText(WorkingLatex(m_working));
+}
+
 void WorkingPanel::CopyPicture()
 {
-    if (!m_contents)
-        return;
-    m_contents->resize(m_contents->sizeHint().expandedTo(m_contents->size()));
-    QApplication::clipboard()->setImage(m_contents->grab().toImage());
+    QApplication::clipboard()->setImage(Picture(devicePixelRatioF()));
+}
+
+// The whole working, also what lies outside the scrolled view.
+QImage WorkingPanel::Picture(double pixelRatio)
+{
+    return m_contents ? WidgetPicture(m_contents, pixelRatio) : QImage();
 }

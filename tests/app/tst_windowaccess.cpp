@@ -97,7 +97,7 @@ bool TakesInput(const QWidget *control)
         return !text->isReadOnly();
     return qobject_cast<const QAbstractButton *>(control)
             || qobject_cast<const QComboBox *>(control) || qobject_cast<const QTabBar *>(control)
-            || qobject_cast<const QAbstractItemView *>(control);
+            || qobject_cast<const QAbstractItemView *>(control) || IsWorkedWithKeys(control);
 }
 
 // The names a person reads in the window: every line and word of its captions and labels.

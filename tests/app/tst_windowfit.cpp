@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryFile>
@@ -164,11 +165,14 @@ void WindowFitTest::windowsThatGrowStayOnTheScreen_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("grows"); // the button in the tool window that makes it grow
+    QTest::addColumn<QString>("function"); // the box of the function the button tabulates
     for (const QString &screen : {At100, At200}) {
         QTest::addRow("table at %s", qPrintable(screen)) << screen << "函数表格按钮"
-                                                         << "按钮1";
+                                                         << "按钮1"
+                                                         << "输入";
         QTest::addRow("BMI chart at %s", qPrintable(screen)) << screen << "体质指数按钮"
-                                                             << "图形按钮1";
+                                                             << "图形按钮1"
+                                                             << "";
     }
 }
 
@@ -178,6 +182,7 @@ void WindowFitTest::windowsThatGrowStayOnTheScreen()
     QFETCH(QString, screen);
     QFETCH(QString, button);
     QFETCH(QString, grows);
+    QFETCH(QString, function);
     QScreen *small = ScreenNamed(screen);
     const QRect available = small->availableGeometry();
     QWidget *window = OpenTool(OpenLauncherOn(small), button);
@@ -187,6 +192,8 @@ void WindowFitTest::windowsThatGrowStayOnTheScreen()
                  + QPoint(1, 1));
     QVERIFY(available.contains(window->frameGeometry()));
     const QSize before = window->size();
+    if (!function.isEmpty())
+        FindControl<QLineEdit>(window, function)->setText(QStringLiteral("x"));
     QTest::mouseClick(FindControl<QAbstractButton>(window, grows), Qt::LeftButton);
     QTRY_VERIFY(window->width() > before.width() || window->height() > before.height());
     QTRY_VERIFY2(available.contains(window->frameGeometry()),

@@ -29,7 +29,7 @@ QString EngineText(const QString &program)
 double EngineValueAt(const QString &expression, double x)
 {
     const QString result = EngineText(FunctionProgram(expression, u'x', x));
-    if (result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
+    if (result.isEmpty() || result == "-1.#IND" || result == "-1.#INF" || result == "1.#INF")
         return UndefinedValue;
     return TextToNumber(result);
 }
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const std::optional<double> fast = function.ValueAt(x);
         if (!fast)
             continue;
-        const double engine = unread ? 0.0 : EngineValueAt(expression, x);
+        const double engine = unread ? UndefinedValue : EngineValueAt(expression, x);
         Fuzz::Check(std::memcmp(&*fast, &engine, sizeof engine) == 0,
                     "the function's value as the engine's",
                     expression + " at " + Bits(x) + "\nfast " + Bits(*fast) + ", engine "

@@ -85,10 +85,10 @@ void CheckRoot(const QStringList &lines)
     int steps = 0;
     ApproximateRoot::SearchHooks hooks;
     hooks.keepGoing = [&] { return ++steps < 20000; };
-    hooks.answer = [places](const ApproximateRoot::Answer &answer) {
-        ApproximateRoot::AnswerText(answer, places);
+    hooks.answers = [places](const QList<ApproximateRoot::Answer> &answers, bool complete) {
+        ApproximateRoot::ShowAnswers(answers, complete, places);
     };
-    hooks.bisectionImpossible = [] {};
+    hooks.bisectionImpossible = [](bool) {};
     ApproximateRoot::Bisect(f, a, b, places, hooks);
     steps = 0;
     ApproximateRoot::Enumerate(f, a, b, places, hooks);

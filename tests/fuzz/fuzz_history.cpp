@@ -2,13 +2,13 @@
 // written back as a content that reads as the same entries. A history kept in a real file takes
 // at most its maximum of entries.
 
+#include "eval/calculationhistory.h"
 #include "fuzzsupport.h"
-#include "tools/arith/calculationhistory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-using namespace Arith;
+using namespace Eval;
 
 namespace {
 

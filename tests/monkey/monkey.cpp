@@ -154,6 +154,7 @@ const QList<Key> &Keys()
             {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},
             {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
             {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},
+            {Qt::Key_P, Qt::ControlModifier, "Ctrl+P"},
             {Qt::Key_Right, Qt::ShiftModifier, "Shift+Right"},
             {Qt::Key_F4, Qt::AltModifier, "Alt+F4"},
     };

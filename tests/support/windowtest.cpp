@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -131,6 +133,32 @@ void TypeText(QWidget *control, const QString &text)
             QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(character),
                                 Qt::NoModifier);
     }
+}
+
+QStringList ChooseFromContextMenu(QWidget *control, const QString &entry)
+{
+    QStringList entries;
+    QTimer::singleShot(0, [&entries, entry] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                entries.append(action->text());
+        }
+        for (QAction *action : menu->actions()) {
+            if (action->text() == entry) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
+    const QPoint middle = control->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, middle, control->mapToGlobal(middle));
+    QApplication::sendEvent(control, &event);
+    return entries;
 }
 
 char *toString(const ShownMessage &message)

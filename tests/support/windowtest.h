@@ -105,4 +105,8 @@ void ChooseItem(QComboBox *box, int index);
 // QTest::keyClicks cannot send.
 void TypeText(QWidget *control, const QString &text);
 
+// Opens the context menu over `control` as the right button does and chooses `entry` in it (none
+// when empty). The entries the menu offered.
+QStringList ChooseFromContextMenu(QWidget *control, const QString &entry);
+
 char *toString(const ShownMessage &message);

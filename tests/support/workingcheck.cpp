@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-QString CopyWorking(QWidget *window, bool picture)
+QString CopyWorking(QWidget *window)
 {
     auto *toggle = window->findChild<QPushButton *>(QStringLiteral("解题过程"));
     auto *panel = window->findChild<QWidget *>(QStringLiteral("解题过程面板"));
@@ -18,14 +18,9 @@ QString CopyWorking(QWidget *window, bool picture)
     QApplication::clipboard()->clear();
     QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("复制文字")), Qt::LeftButton);
     const QString text = QApplication::clipboard()->text();
-    auto *copyPicture = panel->findChild<QPushButton *>(QStringLiteral("复制图片"));
-    if (copyPicture->isEnabled() != picture)
+    QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("复制图片")), Qt::LeftButton);
+    if (QApplication::clipboard()->image().isNull())
         return QString();
-    if (picture) {
-        QTest::mouseClick(copyPicture, Qt::LeftButton);
-        if (QApplication::clipboard()->image().isNull())
-            return QString();
-    }
     QTest::mouseClick(toggle, Qt::LeftButton);
     return panel->isVisible() ? QString() : text;
 }

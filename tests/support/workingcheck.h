@@ -5,7 +5,7 @@
 class QWidget;
 
 // Opens the working of `window` with its "解题过程" button as a person would, copies it as text
-// and, where `picture`, as a picture, then closes it again. The text copied; empty when the
-// panel was not hidden before, not shown after the click, not hidden again after the second,
-// or when the picture was wanted but none was copied.
-QString CopyWorking(QWidget *window, bool picture);
+// and as a picture, then closes it again. The text copied; empty when the panel was not hidden
+// before, not shown after the click, not hidden again after the second, or when no picture was
+// copied.
+QString CopyWorking(QWidget *window);

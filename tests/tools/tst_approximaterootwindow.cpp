@@ -1,5 +1,6 @@
 #include "tools/functions/approximaterootwindow.h"
 #include "ui/editbox.h"
+#include "ui/longtextbox.h"
 #include "windowtest.h"
 #include "workingcheck.h"
 
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -33,7 +35,8 @@ private slots:
     void answers();
     void helpMenu_data();
     void helpMenu();
-    void longSearchIgnoresClicksAndClosesSafely();
+    void longSearchShowsProgressAndStops();
+    void closingDuringALongSearchIsSafe();
     void showsItsWorkingOnTheScreen();
 
 private:
@@ -84,20 +87,25 @@ void ApproximateRootWindowTest::answers_data()
     QTest::addColumn<QString>("method");
     QTest::addColumn<int>("places");
     QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("handedOver"); // the bisection's message came first
+    QTest::addColumn<QString>("further"); // the further roots, one per line
+    QTest::addColumn<QString>("message"); // the bisection's message, shown before the answers
     const auto row = [](const char *name, const char *expression, const char *first,
                         const char *last, const QString &method, int places, const char *answer,
-                        bool handedOver = false) {
+                        const char *further = "", const QString &message = QString()) {
         QTest::newRow(name) << QString::fromLatin1(expression) << QString::fromLatin1(first)
                             << QString::fromLatin1(last) << method << places
-                            << QString::fromUtf8(answer) << handedOver;
+                            << QString::fromUtf8(answer) << QString::fromUtf8(further) << message;
     };
     row("midpoint is the root", "x-5", "0", "10", Bisection, 3, "x=5");
     row("bisection converges", "x*x-2", "0", "10", Bisection, 3, "x≈1.414");
     row("bisection with 0 places", "x*x-2", "1", "2", Bisection, 0, "x≈1");
     row("bisection with 5 places", "x*x-2", "1", "2", Bisection, 5, "x≈1.41421");
-    row("same signs go to the scan", "x*x-2", "-10", "10", Bisection, 3, "x≈-1.414", true);
+    row("same signs go to the scan", "x*x-2", "-10", "10", Bisection, 3, "x≈-1.414", "x≈1.414",
+        Impossible + QStringLiteral("\n可改用逐步搜索法"));
+    row("the scan finds nothing either", "x*x+2", "-10", "10", Bisection, 3,
+        "x在定义域[-10,10]内无解", "", Impossible);
     row("scan meets the root", "2*x-1", "-10", "10", Enumeration, 3, "x=0.5");
+    row("every root", "x*x*x-x", "-10", "10", Enumeration, 3, "x=-1", "x=0\r\nx=1");
     row("no dip before the end", "x-20", "-10", "10", Enumeration, 3, "x在定义域[-10,10]内无解");
     row("undefined first sample", "1/x", "0", "10", Enumeration, 3, "x在定义域[0,10]内无解");
     row("backwards interval", "x", "10", "-10", Enumeration, 3, "x在定义域[10,-10]内无解");
@@ -111,13 +119,18 @@ void ApproximateRootWindowTest::answers()
     QFETCH(QString, method);
     QFETCH(int, places);
     QFETCH(QString, answer);
-    QFETCH(bool, handedOver);
+    QFETCH(QString, further);
+    QFETCH(QString, message);
     QVERIFY(OpenToolWindow<ApproximateRootWindow>(m_window));
+    Search(QStringLiteral("x*x*x-x"), QStringLiteral("-10"), QStringLiteral("10"), Enumeration);
     Search(expression, first, last, method, places);
     QCOMPARE(Find<EditBox>(QStringLiteral("答案"))->text(), answer);
-    const QList<ShownMessage> messages = handedOver
-            ? QList<ShownMessage>{{QStringLiteral("信息："), Impossible}}
-            : QList<ShownMessage>{};
+    LongTextBox *roots = Find<LongTextBox>(QStringLiteral("其余的根"));
+    QCOMPARE(roots->text(), further);
+    QCOMPARE(roots->isVisible(), !further.isEmpty());
+    const QList<ShownMessage> messages = message.isEmpty()
+            ? QList<ShownMessage>{}
+            : QList<ShownMessage>{{QStringLiteral("信息："), message}};
     QCOMPARE(TakeMessages(), messages);
 }
 
@@ -153,25 +166,34 @@ void ApproximateRootWindowTest::helpMenu()
     QCOMPARE(TakeMessages(), (QList<ShownMessage>{{QStringLiteral("信息："), message}}));
 }
 
-// An enumeration over a huge interval runs for ever: meanwhile the window answers, a second
-// click starts nothing (a quick search would have answered), and closing it ends the search.
-void ApproximateRootWindowTest::longSearchIgnoresClicksAndClosesSafely()
+// An enumeration over a huge interval runs for long: meanwhile the window answers and shows its
+// progress, and its button, now "停止", stops it.
+void ApproximateRootWindowTest::longSearchShowsProgressAndStops()
 {
     QVERIFY(OpenToolWindow<ApproximateRootWindow>(m_window));
-    EditBox *answer = Find<EditBox>(QStringLiteral("答案"));
+    QPushButton *button = Find<QPushButton>(QStringLiteral("按钮1"));
+    QProgressBar *progress = Find<QProgressBar>(QStringLiteral("进度条1"));
     int ticks = 0;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, this, [&] {
         if (++ticks == 3) {
-            Search(QStringLiteral("x-5"), QStringLiteral("0"), QStringLiteral("10"), Bisection);
-        } else if (ticks == 6) {
-            QCOMPARE(answer->text(), QString());
-            m_window->close();
+            QCOMPARE(button->text(), "停止");
+            QVERIFY(progress->value() > 0);
+            QTest::mouseClick(button, Qt::LeftButton);
         }
     });
-    ticker.start(50);
-    Search(QStringLiteral("x/1000-1e5"), QStringLiteral("0"), QStringLiteral("1e9"), Enumeration);
-    QCOMPARE(ticks, 6);
+    ticker.start(100);
+    Search(QStringLiteral("x/1000-1e7"), QStringLiteral("0"), QStringLiteral("1e9"), Enumeration);
+    QCOMPARE(ticks, 3);
+    QCOMPARE(Find<EditBox>(QStringLiteral("答案"))->text(), "（搜索已停止）");
+    QCOMPARE(button->text(), "计算");
+}
+
+void ApproximateRootWindowTest::closingDuringALongSearchIsSafe()
+{
+    QVERIFY(OpenToolWindow<ApproximateRootWindow>(m_window));
+    QTimer::singleShot(150, m_window, [this] { m_window->close(); });
+    Search(QStringLiteral("x/1000-1e7"), QStringLiteral("0"), QStringLiteral("1e9"), Enumeration);
     QVERIFY(m_window);
     QVERIFY(!m_window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -186,7 +208,7 @@ void ApproximateRootWindowTest::showsItsWorkingOnTheScreen()
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
     QVERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
     QTest::mouseClick(Find<QPushButton>(QStringLiteral("解题过程")), Qt::LeftButton);
-    const QString text = CopyWorking(m_window, false);
+    const QString text = CopyWorking(m_window);
     QVERIFY(text.contains(QStringLiteral("1\t[1,2]\t1.5\t0.25\t1")));
     QVERIFY(text.endsWith(QStringLiteral("x≈1.41421")));
 }

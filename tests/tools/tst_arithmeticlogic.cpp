@@ -21,6 +21,8 @@ private slots:
     void resultText();
     void exactValue_data();
     void exactValue();
+    void linesUnderTheResult_data();
+    void linesUnderTheResult();
 };
 
 void ArithmeticLogicTest::resultText_data()
@@ -44,7 +46,8 @@ void ArithmeticLogicTest::resultText_data()
     row("empty", "", ArithmeticErrorText);
     row("blank", "   ", ArithmeticErrorText);
     row("syntax error", "2+", ArithmeticErrorText);
-    row("unknown name", "PI*2", ArithmeticErrorText);
+    row("unknown name", "foo*2", ArithmeticErrorText);
+    row("pi", "PI*2", "6.283185307179586");
     row("division by zero", "1/0", ArithmeticErrorText);
     row("negative division by zero", "-1/0", ArithmeticErrorText);
     row("overflow", "Math.pow(10,400)", ArithmeticErrorText);
@@ -129,6 +132,48 @@ void ArithmeticLogicTest::exactValue()
     QFETCH(QString, expression);
     QFETCH(QString, exact);
     QCOMPARE(ExactValueText(expression), exact);
+}
+
+void ArithmeticLogicTest::linesUnderTheResult_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("radians");
+    QTest::addColumn<QString>("power");
+    const QString radians = QStringLiteral("三角函数按弧度计算；角度请写成 sin(30°)");
+    const auto row = [](const char *name, const QString &expression, const QString &reason,
+                        const QString &radians = QString(), const QString &power = QString()) {
+        QTest::newRow(name) << expression << reason << radians << power;
+    };
+    row("a value", "1+2", "");
+    row("nothing typed", "  ", "没有输入算式");
+    row("unbalanced parenthesis", "(1+2", "括号不配对");
+    row("unbalanced the other way", "1+2)*(3", "括号不配对");
+    row("division by zero", "1/(2-2)+1", "除数为零");
+    row("division by a zero far in", "1+2*3/0", "除数为零");
+    row("infinite without a division", "Math.pow(10,400)", "结果为无穷大");
+    row("unknown name", "2*foo+1", "不认识的名称：foo");
+    row("unknown name of Math", "Math.foo(1)", "不认识的名称：Math.foo");
+    row("syntax", "1+*2", "算式的写法不对");
+    row("radians", "sin(30)", "", radians);
+    row("radians in capitals", "2COS(1)", "", radians);
+    row("degrees", "sin(30°)", "");
+    row("arc sine is no angle", "asin(0.5)", "");
+    row("power", "2^10", "", QString(), "若表示乘方：2^10 = 1024");
+    row("powers in a sum", "x^2", "不认识的名称：x");
+    row("power of a group", "(1+2)^2-1", "", QString(), "若表示乘方：(1+2)^2-1 = 8");
+}
+
+// The three lines of "四则运算" under its result: why there is none, the radians, the power.
+void ArithmeticLogicTest::linesUnderTheResult()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, reason);
+    QFETCH(QString, radians);
+    QFETCH(QString, power);
+    QCOMPARE(ErrorReasonText(expression), reason);
+    QCOMPARE(RadiansNoticeText(expression), radians);
+    QCOMPARE(PowerReadingText(expression), power);
 }
 
 QTEST_GUILESS_MAIN(ArithmeticLogicTest)

@@ -91,8 +91,10 @@ void ArithmeticWindowTest::computesOnClick_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    const auto row = [](const char *name, const QString &typed, const QString &shown) {
-        QTest::newRow(name) << typed << shown;
+    QTest::addColumn<QString>("line"); // under the result
+    const auto row = [](const char *name, const QString &typed, const QString &shown,
+                        const QString &line = QString()) {
+        QTest::newRow(name) << typed << shown << line;
     };
 
     row("precedence", "1+2*3", "7");
@@ -101,21 +103,30 @@ void ArithmeticWindowTest::computesOnClick_data()
     row("division", "10/4", "2.5");
     row("square root", "sqrt(2)", "1.4142135623730951");
     row("full-width", "（１＋２）３", "9");
-    row("empty", "", "错误!");
-    row("division by zero", "1/0", "错误!");
-    row("negative division by zero", "-1/0", "错误!");
+    row("empty", "", "错误!", "没有输入算式");
+    row("division by zero", "1/0", "错误!", "除数为零");
+    row("negative division by zero", "-1/0", "错误!", "除数为零");
     row("zero by zero", "0/0", "-1.#IND");
-    row("unknown name", "PI", "错误!");
+    row("unknown name", "foo", "错误!", "不认识的名称：foo");
+    row("radians", "sin(1)", "0.8414709848078965", "三角函数按弧度计算；角度请写成 sin(30°)");
 }
 
 void ArithmeticWindowTest::computesOnClick()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
+    QFETCH(QString, line);
     Type(typed);
     ClickCompute();
     QCOMPARE(Result()->text(), shown);
     QCOMPARE(Expression()->text(), typed);
+    QString under;
+    for (const char *name : {"错误原因", "弧度提示"}) {
+        auto *label = FindControl<QLabel>(m_window, QString::fromUtf8(name));
+        if (label->isVisible())
+            under += label->text();
+    }
+    QCOMPARE(under, line);
 }
 
 void ArithmeticWindowTest::enterComputesAndMovesFocusToResult()
@@ -253,7 +264,7 @@ void ArithmeticWindowTest::historyComesFromItsFile()
     const QString path = runDirectory() + "/history.json";
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Arith::HistoryText({{"5*5", "25"}}));
+    file.write(Eval::HistoryText({{"5*5", "25"}}));
     file.close();
     ArithmeticWindow reopened(path);
     QCOMPARE(FindControl<QListWidget>(&reopened, "历史记录")->item(0)->text(), "5*5 = 25");

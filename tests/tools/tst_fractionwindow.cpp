@@ -188,7 +188,7 @@ void FractionWindowTest::termOutsideRangeIsRefused()
 void FractionWindowTest::showsItsWorking()
 {
     Fill({"1", "2", "2", "3"});
-    QVERIFY(CopyWorking(m_window, false).contains(QStringLiteral("=1又1/6")));
+    QVERIFY(CopyWorking(m_window).contains(QStringLiteral("=1又1/6")));
 }
 
 QTEST_MAIN(FractionWindowTest)

@@ -1,3 +1,4 @@
+#include "eval/expression.h"
 #include "eval/numberformat.h"
 #include "tools/functions/functiontablelogic.h"
 
@@ -68,6 +69,8 @@ void FunctionTableLogicTest::rows_data()
             "tenths without drift", "0", "1", "0.1", [](double x) { return NumberToText(x); }, 10,
             tenths, tenths);
     row("first term as typed", "+3", "4", "1", one, 1, {"+3", "4"}, {"1", "1"});
+    row("the full-width x as typed", "-1", "1", "1", PrepareFunctionText("ｘ²"), 2,
+        {"-1", "0", "1"}, {"1", "0", "1"});
     row("first term with an x", "2x", "3", "1", one, 1, {"2", "3"}, {"1", "1"});
     row("first beyond the last, difference 0", "5", "-5", "0", Square, 0, {}, {});
     row("last within 1e-7", "1", "0.99999995", "1", Square, 0, {"1"}, {"1"});

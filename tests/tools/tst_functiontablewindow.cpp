@@ -105,8 +105,8 @@ void FunctionTableWindowTest::buildsTheTable_data()
     const auto row
             = [](const char *name, const char *expression, const char *first, const char *last,
                  const QStringList &x, const QStringList &values, const char *difference = "1") {
-                  QTest::newRow(name) << QString::fromLatin1(expression)
-                                      << QString::fromLatin1(first) << QString::fromLatin1(last)
+                  QTest::newRow(name) << QString::fromUtf8(expression) << QString::fromLatin1(first)
+                                      << QString::fromLatin1(last)
                                       << QString::fromLatin1(difference) << x << values;
               };
     row("x*x", "x*x", "-5", "5", {"-5", "-4", "-3", "-2", "-1", "0", "1", "2", "3", "4", "5"},
@@ -117,7 +117,8 @@ void FunctionTableWindowTest::buildsTheTable_data()
     row("pole", "1/x", "-1", "1", {"-1", "0", "1"}, {"-1", "错误", "1"});
     row("not a number shows as the engine writes it", "Math.sqrt(x)", "-1", "0", {"-1", "0"},
         {"-1.#IND", "0"});
-    row("the x of exp is replaced too", "Math.exp(x)", "-1", "0", {"-1", "0"}, {"错误", "错误"});
+    row("the x of exp is its own", "Math.exp(x)", "-1", "0", {"-1", "0"},
+        {"0.36787944117144233", "1"});
     row("all the engine's digits", "x/3", "1", "2", {"1", "2"},
         {"0.3333333333333333", "0.6666666666666666"});
     row("no x", "7", "1", "3", {"1", "2", "3"}, {"7", "7", "7"});
@@ -173,6 +174,10 @@ void FunctionTableWindowTest::hintShowsTheNotation()
     const QList<ShownMessage> expected{
             {QStringLiteral("提示："), DisplayText(ExpressionHintText())}};
     QCOMPARE(TakeMessages(), expected);
+    // A function that fails at the ends gets the hint instead of a table of errors.
+    Build(QStringLiteral("x+foo"));
+    QCOMPARE(TakeMessages(), expected);
+    QCOMPARE(Find<Grid>(QStringLiteral("高级表格1"))->rowCount(), 1);
 }
 
 // 100,000 rows: the window answers while they are built, a second click on 计算 and new terms

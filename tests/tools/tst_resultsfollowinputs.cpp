@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -178,18 +179,23 @@ void ResultsFollowInputsTest::xorNoticeFollowsTheExpression_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed"); // the "^" and what follows it are taken back
+    QTest::addColumn<QString>("written"); // by "改为乘方"
     QTest::newRow("四则运算") << "四则运算"
                               << "编辑框1"
-                              << "2^10";
+                              << "2^10"
+                              << "Math.pow(2,10)";
     QTest::newRow("函数表格") << "函数表格"
                               << "输入"
-                              << "x^2-2";
+                              << "x^2-2"
+                              << "Math.pow(x,2)-2";
     QTest::newRow("函数基本信息") << "函数基本信息"
                                   << "表达式编辑框"
-                                  << "x＾2";
+                                  << "x＾2"
+                                  << "Math.pow(x,2)";
     QTest::newRow("求方程近似根") << "求方程近似根"
                                   << "输入"
-                                  << "x^2-2";
+                                  << "x^3-2"
+                                  << "Math.pow(x,3)-2";
 }
 
 void ResultsFollowInputsTest::xorNoticeFollowsTheExpression()
@@ -197,15 +203,21 @@ void ResultsFollowInputsTest::xorNoticeFollowsTheExpression()
     QFETCH(QString, caption);
     QFETCH(QString, box);
     QFETCH(QString, typed);
+    QFETCH(QString, written);
     QVERIFY(Open(caption));
     QWidget *expression = FindControl<QWidget>(m_window.get(), box);
     auto *notice = FindControl<QLabel>(m_window.get(), "异或提示");
     QVERIFY(!notice->isVisible());
     TypeText(expression, typed);
     QVERIFY(notice->isVisible());
-    QCOMPARE(notice->text(), "提示：^ 是按位异或；求乘方请用 Math.pow(底数,指数)");
+    QVERIFY(notice->text().startsWith("提示：^ 是按位异或；求乘方请用 Math.pow(底数,指数)"));
     for (qsizetype i = typed.indexOf(QRegularExpression("[\\^＾]")); i < typed.size(); ++i)
         QTest::keyClick(expression, Qt::Key_Backspace);
+    QVERIFY(!notice->isVisible());
+    // The button writes the powers out and runs the window again.
+    TypeText(expression, typed.mid(typed.indexOf(QRegularExpression("[\\^＾]"))));
+    QTest::mouseClick(FindControl<QPushButton>(m_window.get(), "改为乘方"), Qt::LeftButton);
+    QCOMPARE(Shown(box), written);
     QVERIFY(!notice->isVisible());
 }
 

@@ -68,6 +68,7 @@ private slots:
     void resultsFollowTypingAndCopyAsLines();
     void ctrlCCopiesResultsWhereNothingIsSelected();
     void pagesKeepResultsButtonsAndWorkingApart();
+    void resultsCopyAsLatexAndPictureAndPrint();
 };
 
 void ToolFrameTest::resultsFollowTypingAndCopyAsLines_data()
@@ -161,6 +162,21 @@ void ToolFrameTest::pagesKeepResultsButtonsAndWorkingApart()
     QVERIFY(toggle->isVisible());
     QCOMPARE(window.ResultLines(),
              QStringLiteral("平方 = 25\n平方根 = 2.23606797749979\n立方 = 125"));
+}
+
+// The page's context menu copies its results for a worksheet; the printout has them as a table.
+void ToolFrameTest::resultsCopyAsLatexAndPictureAndPrint()
+{
+    PowersWindow window;
+    QVERIFY(ShowAndActivate(&window));
+    Replace(window.m_number, QStringLiteral("4"));
+    auto *square = FindControl<QLabel>(&window, QStringLiteral("乘方·平方"));
+    ChooseFromContextMenu(square, QStringLiteral("复制LaTeX"));
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\\text{平方} &= 16 \\\\")));
+    ChooseFromContextMenu(square, QStringLiteral("复制图片（2倍）"));
+    const QImage picture = QApplication::clipboard()->image();
+    QVERIFY(picture.width() >= 2 * square->width() && picture.height() >= 2 * square->height());
+    QVERIFY(window.ExportPdfTo(runDirectory() + QStringLiteral("/powers.pdf")));
 }
 
 QTEST_MAIN(ToolFrameTest)

@@ -3,6 +3,7 @@
 #include "eval/exactarithmetic.h"
 #include "eval/expression.h"
 #include "eval/halfwidth.h"
+#include "eval/mathnotation.h"
 
 #include <QStringList>
 
@@ -16,6 +17,30 @@ Outcome<QString> ArithmeticResult(const QString &expression)
     if (IsFailureOrInfinity(result))
         return Refuse(ArithmeticErrorText);
     return result;
+}
+
+QString ErrorReasonText(const QString &expression)
+{
+    return FailureReason(ToHalfWidth(expression));
+}
+
+QString RadiansNoticeText(const QString &expression)
+{
+    if (!HasTrigonometryInRadians(expression))
+        return {};
+    return QStringLiteral("三角函数按弧度计算；角度请写成 sin(30°)");
+}
+
+QString PowerReadingText(const QString &expression)
+{
+    const QString powers = PowersWritten(expression);
+    if (powers == expression)
+        return {};
+    const Outcome<QString> value = ArithmeticResult(powers);
+    if (!value)
+        return {};
+    return QStringLiteral("若表示乘方：") + expression.simplified() + QStringLiteral(" = ")
+            + *value;
 }
 
 std::optional<HistoryEntry> HistoryEntryOf(const QString &expression,

@@ -69,6 +69,13 @@ QPushButton *MakeCopyButton(const QString &name, const QString &readerName)
     return button;
 }
 
+// A line under the result, hidden while it says nothing.
+void ShowLine(QLabel *line, const QString &text)
+{
+    line->setText(text);
+    line->setVisible(!text.isEmpty());
+}
+
 QString HistoryLine(const HistoryEntry &entry)
 {
     QString expression = entry.expression.left(LongestHistoryLine + 1).simplified();
@@ -83,6 +90,8 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     : ToolWindow(QStringLiteral("四则运算"))
     , m_expression(new MultiLineEditBox(QStringLiteral("编辑框1")))
     , m_result(MakeResultBox(QStringLiteral("编辑框2")))
+    , m_reason(MakeLabel(QStringLiteral("错误原因"), QString()))
+    , m_radians(MakeLabel(QStringLiteral("弧度提示"), QString()))
     , m_exact(MakeResultBox(QStringLiteral("精确值")))
     , m_historyList(MakeListBox(QStringLiteral("历史记录")))
     , m_copyExact(MakeCopyButton(QStringLiteral("复制按钮2"), QStringLiteral("复制精确值")))
@@ -114,7 +123,16 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     layout->addSpacing(Spacing::Groups - Spacing::Related);
     layout->addWidget(MakeLabel(QStringLiteral("标签2"), QStringLiteral("计算结果：")));
     layout->addLayout(resultRow);
-    layout->addWidget(MakeXorNotice(m_expression));
+    // Why there is no value, in the error colour, and how the trigonometric functions read.
+    MarkAsError(m_reason, true);
+    SetRole(m_radians, Role::Secondary);
+    for (QLabel *line : {m_reason, m_radians}) {
+        line->setWordWrap(true);
+        line->hide();
+        layout->addWidget(line);
+    }
+    m_xorNotice = new XorNotice(m_expression, [this] { Compute(); });
+    layout->addWidget(m_xorNotice);
     layout->addSpacing(Spacing::Groups - Spacing::Related);
     layout->addLayout(BuildExactRow());
     layout->addSpacing(Spacing::Groups - Spacing::Related);
@@ -129,6 +147,9 @@ ArithmeticWindow::ArithmeticWindow(const QString &historyPath)
     ClearWhenChanged({m_expression}, this, [this] {
         ShowOutcome(m_result, QString());
         m_exact->clear();
+        ShowLine(m_reason, QString());
+        ShowLine(m_radians, QString());
+        m_xorNotice->SetPowerReading(QString());
     });
     m_expression->setFocus();
     OpenAtContentsSize();
@@ -224,6 +245,9 @@ void ArithmeticWindow::Compute()
     const Outcome<QString> result = ArithmeticResult(expression);
     ShowOutcome(m_result, result);
     m_result->setCursorPosition(0);
+    ShowLine(m_reason, result ? QString() : ErrorReasonText(expression));
+    ShowLine(m_radians, RadiansNoticeText(expression));
+    m_xorNotice->SetPowerReading(PowerReadingText(expression));
     m_exact->setText(ExactValueText(expression));
     m_exact->setCursorPosition(0);
     m_recall.Reset();

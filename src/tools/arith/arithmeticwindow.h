@@ -1,12 +1,14 @@
 #pragma once
 
-#include "tools/arith/calculationhistory.h"
+#include "eval/calculationhistory.h"
 #include "ui/toolwindow.h"
 
 class EditBox;
 class MultiLineEditBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
+class XorNotice;
 
 // "四则运算": the value of a typed arithmetic expression, on "计算" or Enter; below it the
 // exact value and the history of computations, kept in the file at `historyPath` (in memory
@@ -35,10 +37,13 @@ private:
 
     MultiLineEditBox *m_expression;
     EditBox *m_result;
+    QLabel *m_reason;
+    QLabel *m_radians;
+    XorNotice *m_xorNotice;
     EditBox *m_exact;
     QListWidget *m_historyList;
     QPushButton *m_copyExact;
     QPushButton *m_clearHistory;
-    Arith::CalculationHistory m_history;
-    Arith::ExpressionRecall m_recall;
+    Eval::CalculationHistory m_history;
+    Eval::ExpressionRecall m_recall;
 };

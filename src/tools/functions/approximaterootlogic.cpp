@@ -5,11 +5,10 @@
 #include "eval/numberreading.h"
 #include "eval/rounding.h"
 
-#include <QList>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 using namespace Ui;
 using namespace Eval;
@@ -20,208 +19,391 @@ namespace {
 
 constexpr double Tolerance = 1e-7;
 constexpr double FinestStep = 1e-6;
-bool IsUndefined(double y)
-{
-    return !(std::fabs(y) < UndefinedValue);
-}
-
-void Tell(const SearchHooks &hooks, Answer::Kind kind, double x, double a = 0, double b = 0)
-{
-    if (hooks.answer)
-        hooks.answer({kind, x, a, b});
-}
+// Halvings enough to close any bracket of doubles down to neighbouring ones.
+constexpr int MostHalvings = 2200;
 
 bool IsDefined(double y)
 {
     return std::fabs(y) < UndefinedValue;
 }
 
-// Defined, non-zero and of opposite signs: a root lies between (for a continuous f).
+// |f|, infinite where f is undefined: a pole is no dip.
+double Magnitude(double y)
+{
+    return IsDefined(y) ? std::fabs(y) : qInf();
+}
+
+// Defined, non-zero and of opposite signs: a root, a pole or a jump lies between.
 bool SignsDiffer(double y1, double y2)
 {
     return IsDefined(y1) && IsDefined(y2) && y1 != 0 && y2 != 0 && (y1 < 0) != (y2 < 0);
 }
 
-enum class Outcome { Root, Dip, NotFound, Abandoned };
-
-// Where a scan stands: the next x as text, |f| at the sample before and whether |f| fell there.
-struct ScanState
+// The next x of a scan: x plus the step, as its 13-digit text reads back (no drift).
+double Advanced(double x, double step)
 {
-    QString xt;
-    double previous = 1e9;
-    bool falling = true;
-    bool first = true;
-};
-
-struct ScanResult
-{
-    Outcome outcome = Outcome::NotFound;
-    double root = -1e10;
-    double best = 1e9;
-};
-
-// Steps on from `state` to the next point where |f| stops falling after a fall (a dip, reported
-// as the sample before), or vanishes. x is carried as its text, so that each step goes through
-// the number-to-text rule and back and repeated steps do not drift. A step too small to move x
-// ends the scan as if b was passed.
-ScanResult Scan(const Function &f, ScanState &state, double b, double step,
-                const SearchHooks &hooks)
-{
-    ScanResult result;
-    for (;;) {
-        const double x = TextToNumber(state.xt);
-        if (x - b > Tolerance)
-            return result;
-        const double y = f(x);
-        if (std::fabs(y) <= Tolerance) {
-            result.root = x;
-            result.outcome = Outcome::Root;
-            return result;
-        }
-        // Below an undefined first sample lies nothing worth refining.
-        if (state.first && IsUndefined(y))
-            return result;
-        state.first = false;
-        const bool fell = state.previous - std::fabs(y) > Tolerance;
-        if (!fell && state.falling) {
-            result.root = x - step;
-            result.best = state.previous;
-            result.outcome = Outcome::Dip;
-            state.falling = false;
-            state.previous = std::fabs(y);
-            return result;
-        }
-        state.falling = fell;
-        state.previous = std::fabs(y);
-        state.xt = NumberToText(x + step);
-        if (!(TextToNumber(state.xt) > x))
-            return result;
-        if (!GoOn(hooks.keepGoing)) {
-            result.outcome = Outcome::Abandoned;
-            return result;
-        }
-    }
+    return ShownValue(x + step);
 }
 
-enum class Ending { Converged, Exact, NoMidpoint, Abandoned };
+double Middle(double lo, double hi)
+{
+    return lo * 0.5 + hi * 0.5;
+}
+
+struct Sample
+{
+    double x = 0;
+    double y = 0;
+};
+
+struct Bracket
+{
+    Sample lo;
+    Sample hi;
+};
+
+enum class Ending { Converged, Exact, NoMidpoint, Undefined, Abandoned };
 
 struct Convergence
 {
     Ending ending = Ending::Converged;
     double x = 0;
+    Bracket bracket;
 };
 
-// Halves a bracket whose ends differ in sign (f(lo) = flo) until its ends round alike.
-Convergence Converge(const Function &f, double lo, double hi, double flo, int places,
-                     const SearchHooks &hooks, bool tellSteps)
+// Halves a bracket whose ends differ in sign until its ends round alike to `places` decimals.
+Convergence Converge(const Function &f, Bracket bracket, int places, const KeepGoing &keepGoing,
+                     QList<BisectionStep> *steps = nullptr)
 {
+    Sample &lo = bracket.lo;
+    Sample &hi = bracket.hi;
     for (;;) {
-        const double m = (lo + hi) * 0.5;
+        const double m = (lo.x + hi.x) * 0.5;
         if (std::isnan(m))
-            return {Ending::NoMidpoint};
+            return {Ending::NoMidpoint, 0, {}};
         // Between neighbouring doubles the bracket can no longer shrink.
-        if (m == lo || m == hi)
-            return {Ending::Converged, m};
+        if (m == lo.x || m == hi.x)
+            return {Ending::Converged, m, bracket};
         const double fm = f(m);
-        if (tellSteps && hooks.bisectionStep)
-            hooks.bisectionStep({lo, hi, m, fm});
+        if (steps)
+            steps->append({lo.x, hi.x, m, fm});
         if (fm == 0)
-            return {Ending::Exact, m};
-        if ((fm < 0) == (flo < 0)) {
-            lo = m;
-            flo = fm;
-        } else {
-            hi = m;
-        }
-        if (!GoOn(hooks.keepGoing))
-            return {Ending::Abandoned};
-        if (RoundTo(lo, places) == RoundTo(hi, places))
-            return {Ending::Converged, (lo + hi) * 0.5};
+            return {Ending::Exact, m, bracket};
+        if (!IsDefined(fm))
+            return {Ending::Undefined, m, bracket};
+        ((fm < 0) == (lo.y < 0) ? lo : hi) = {m, fm};
+        if (!GoOn(keepGoing))
+            return {Ending::Abandoned, 0, {}};
+        if (RoundTo(lo.x, places) == RoundTo(hi.x, places))
+            return {Ending::Converged, (lo.x + hi.x) * 0.5, bracket};
     }
 }
 
-// Tells the outcome of a convergence; false when it was abandoned.
-bool TellConvergence(const Convergence &done, double a, double b, const SearchHooks &hooks)
+enum class Certificate { Root, NotRoot, Abandoned };
+
+// Whether the sign change in the bracket is a root: halved on until its ends are neighbouring
+// x (as the 13-digit text of x the function is evaluated at tells them apart), |f| at its ends
+// has fallen to a hundredth of `first` (|f| at the ends of the first bracket), as it does at a
+// root; at a jump it stays, at a pole it grows, and where f is undefined lies no root.
+Certificate Certify(const Function &f, Bracket bracket, double first, const KeepGoing &keepGoing)
 {
+    for (int halving = 0; halving < MostHalvings; ++halving) {
+        const double m = Middle(bracket.lo.x, bracket.hi.x);
+        const double shown = ShownValue(m);
+        if (!(m > bracket.lo.x && m < bracket.hi.x) || shown == ShownValue(bracket.lo.x)
+            || shown == ShownValue(bracket.hi.x))
+            break;
+        const double fm = f(m);
+        if (!IsDefined(fm))
+            return Certificate::NotRoot;
+        if (fm == 0)
+            return Certificate::Root;
+        ((fm < 0) == (bracket.lo.y < 0) ? bracket.lo : bracket.hi) = {m, fm};
+        if (!GoOn(keepGoing))
+            return Certificate::Abandoned;
+    }
+    const double last = std::fabs(bracket.lo.y) + std::fabs(bracket.hi.y);
+    return last <= 1e-2 * first ? Certificate::Root : Certificate::NotRoot;
+}
+
+// Where f is undefined at `from`, the x nearest to it toward `toward` where it is defined.
+std::optional<Sample> NearestDefined(const Function &f, double from, double toward)
+{
+    Sample near{from, f(from)};
+    if (IsDefined(near.y))
+        return near;
+    Sample defined{toward, f(toward)};
+    if (!IsDefined(defined.y) || !std::isfinite(from) || !std::isfinite(toward))
+        return std::nullopt;
+    for (int halving = 0; halving < MostHalvings; ++halving) {
+        const double m = Middle(near.x, defined.x);
+        if (m == near.x || m == defined.x)
+            break;
+        const double fm = f(m);
+        (IsDefined(fm) ? defined : near) = {m, fm};
+    }
+    return defined;
+}
+
+struct Root
+{
+    Answer answer;
+    QList<ScanStep> scans;
+};
+
+// The scan of the enumeration: every root in [a, b], from left to right.
+class Enumeration
+{
+public:
+    Enumeration(const Function &f, double a, double b, int places, const SearchHooks &hooks)
+        : m_f(f)
+        , m_a(a)
+        , m_b(b)
+        , m_places(places)
+        , m_hooks(hooks)
+    { }
+
+    // False when abandoned.
+    bool Run();
+    QList<Answer> Answers() const;
+    const QList<ScanStep> &FirstScans() const;
+
+private:
+    // A run of samples where |f| ≤ 1e-7: the one nearest to zero and where its root stands.
+    struct NearZero
+    {
+        Sample sample;
+        std::size_t root;
+    };
+
+    bool Bisected(const Sample &lo, const Sample &hi, const QList<ScanStep> &scans);
+    bool CheckPair(const Sample &left, const Sample &right, const QList<ScanStep> &scans);
+    void AddZero(std::optional<NearZero> &run, const Sample &sample, const QList<ScanStep> &scans);
+    bool CheckDip(const std::optional<Sample> &before, const Sample &at,
+                  const std::optional<Sample> &after);
+    bool Refine(const Sample &dip);
+    bool GoOn() const { return Ui::GoOn(m_hooks.keepGoing); }
+    void Add(Answer::Kind kind, double x, const QList<ScanStep> &scans);
+
+    const Function &m_f;
+    const double m_a;
+    const double m_b;
+    const int m_places;
+    const SearchHooks &m_hooks;
+    std::vector<Root> m_roots;
+};
+
+void Enumeration::Add(Answer::Kind kind, double x, const QList<ScanStep> &scans)
+{
+    m_roots.push_back({{kind, x}, scans});
+}
+
+// A run of samples where |f| ≤ 1e-7 is one root, the sample nearest to zero, as found; each
+// sample where f is 0 is a root of its own.
+void Enumeration::AddZero(std::optional<NearZero> &run, const Sample &sample,
+                          const QList<ScanStep> &scans)
+{
+    if (run && (run->sample.y == 0 || sample.y == 0)) {
+        if (sample.y != 0)
+            return;
+        run.reset();
+    }
+    if (run && std::fabs(sample.y) >= std::fabs(run->sample.y))
+        return;
+    if (!run) {
+        run = NearZero{sample, m_roots.size()};
+        m_roots.emplace_back();
+    }
+    run->sample = sample;
+    m_roots[run->root] = {{Answer::Kind::Exact, sample.x}, scans};
+}
+
+bool Enumeration::Bisected(const Sample &lo, const Sample &hi, const QList<ScanStep> &scans)
+{
+    const Bracket bracket = lo.x < hi.x ? Bracket{lo, hi} : Bracket{hi, lo};
+    const Convergence done = Converge(m_f, bracket, m_places, m_hooks.keepGoing);
     switch (done.ending) {
     case Ending::Abandoned:
         return false;
-    case Ending::NoMidpoint:
-        Tell(hooks, Answer::Kind::NoSolution, 0, a, b);
-        break;
     case Ending::Exact:
-        Tell(hooks, Answer::Kind::RoundedExact, done.x);
-        break;
+        Add(Answer::Kind::RoundedExact, done.x, scans);
+        return true;
     case Ending::Converged:
-        Tell(hooks, Answer::Kind::Approximate, done.x);
+        break;
+    case Ending::NoMidpoint:
+    case Ending::Undefined:
+        return true;
+    }
+    const double first = std::fabs(lo.y) + std::fabs(hi.y);
+    switch (Certify(m_f, done.bracket, first, m_hooks.keepGoing)) {
+    case Certificate::Abandoned:
+        return false;
+    case Certificate::Root:
+        Add(Answer::Kind::Approximate, done.x, scans);
+        break;
+    case Certificate::NotRoot:
         break;
     }
     return true;
 }
 
-// The answers and scans of a refinement, told only once it has found a root.
-struct Refinement
+// Between neighbouring samples that differ in sign, or beside one where f is undefined (from
+// the x nearest to it where f is defined), a root is sought.
+bool Enumeration::CheckPair(const Sample &left, const Sample &right, const QList<ScanStep> &scans)
 {
-    Outcome outcome = Outcome::NotFound;
-    QList<Answer> answers;
-    QList<ScanStep> scans;
-};
-
-// Where the finest dip at x holds a sign change, bisects it to `places` decimals.
-std::optional<Convergence> SettleDip(const Function &f, double x, double step, int places,
-                                     const SearchHooks &hooks)
-{
-    const double below = f(x - step);
-    const double at = f(x);
-    if (SignsDiffer(below, at))
-        return Converge(f, x - step, x, below, places, hooks, false);
-    if (SignsDiffer(at, f(x + step)))
-        return Converge(f, x, x + step, at, places, hooks, false);
-    return std::nullopt;
+    if (IsDefined(left.y) == IsDefined(right.y))
+        return !SignsDiffer(left.y, right.y) || Bisected(left, right, scans);
+    const bool leftDefined = IsDefined(left.y);
+    const std::optional<Sample> edge = leftDefined ? NearestDefined(m_f, right.x, left.x)
+                                                   : NearestDefined(m_f, left.x, right.x);
+    if (!edge || !GoOn())
+        return GoOn();
+    const Sample &defined = leftDefined ? left : right;
+    return !SignsDiffer(defined.y, edge->y) || Bisected(defined, *edge, scans);
 }
 
-// Scans ever finer windows around a dip found with step 1 down to the finest step, each kept
-// inside [a, b]: a root beyond it is no answer.
-Refinement Refine(const Function &f, const ScanResult &dip, double a, double b, int places,
-                  const SearchHooks &hooks)
+bool Enumeration::Run()
 {
-    const double first = a;
-    const double last = b;
-    Refinement refinement;
-    ScanResult scan = dip;
-    double step = 1;
+    std::optional<Sample> before;
+    std::optional<Sample> at;
+    std::optional<NearZero> nearZero;
+    double x = m_a;
+    bool stepLost = false;
     for (;;) {
-        refinement.scans.append({step, a, b, scan.root, f(scan.root)});
-        if (scan.outcome == Outcome::Root) {
-            refinement.answers.append({Answer::Kind::Exact, scan.root});
-            refinement.outcome = Outcome::Root;
-            return refinement;
-        }
-        if (step - FinestStep <= Tolerance)
+        if (x - m_b > Tolerance)
             break;
-        refinement.answers.append({Answer::Kind::Approximate, scan.root});
-        step /= 10;
-        a = std::max(scan.root - 10 * step, first);
-        b = std::min(scan.root + 10 * step, last);
-        ScanState state{NumberToText(a)};
-        scan = Scan(f, state, b, step, hooks);
-        if (scan.outcome == Outcome::Abandoned || scan.outcome == Outcome::NotFound) {
-            refinement.outcome = scan.outcome;
-            return refinement;
+        const Sample sample{x, m_f(x)};
+        if (m_hooks.progress && m_b > m_a)
+            m_hooks.progress((x - m_a) / (m_b - m_a));
+        const QList<ScanStep> scans{{1, m_a, m_b, sample.x, sample.y}};
+        if (std::fabs(sample.y) <= Tolerance) {
+            AddZero(nearZero, sample, scans);
+        } else {
+            nearZero.reset();
+            if (at && std::fabs(at->y) > Tolerance && !CheckPair(*at, sample, scans))
+                return false;
         }
+        if (at && !CheckDip(before, *at, sample))
+            return false;
+        before = at;
+        at = sample;
+        const double next = Advanced(x, 1);
+        if (!(next > x)) {
+            stepLost = true;
+            break;
+        }
+        x = next;
+        if (!GoOn())
+            return false;
     }
-    const std::optional<Convergence> settled = SettleDip(f, scan.root, step, places, hooks);
-    if (!settled)
-        return refinement;
-    if (settled->ending == Ending::Abandoned) {
-        refinement.outcome = Outcome::Abandoned;
-        return refinement;
+    if (at && !stepLost)
+        return CheckDip(before, *at, std::nullopt);
+    // Where the step no longer moves x, the rest of [a, b] is bisected.
+    if (at && at->x < m_b) {
+        const Sample end{m_b, m_f(m_b)};
+        if (SignsDiffer(at->y, end.y))
+            return Bisected(*at, end, {{1, m_a, m_b, at->x, at->y}});
     }
-    refinement.answers.append({settled->ending == Ending::Exact ? Answer::Kind::RoundedExact
-                                                                : Answer::Kind::Approximate,
-                               settled->x});
-    refinement.outcome = Outcome::Root;
-    return refinement;
+    return true;
+}
+
+// A dip of |f| at `at` (|f| fell into it by more than 1e-7 and does not fall after it, the
+// x outside [a, b] counting as undefined) without a root beside it is looked at more closely.
+bool Enumeration::CheckDip(const std::optional<Sample> &before, const Sample &at,
+                           const std::optional<Sample> &after)
+{
+    const double here = Magnitude(at.y);
+    const double previous = before ? Magnitude(before->y) : qInf();
+    const double next = after ? Magnitude(after->y) : qInf();
+    const bool dip = previous - here > Tolerance && !(here - next > Tolerance);
+    const bool beside
+            = (before && SignsDiffer(before->y, at.y)) || (after && SignsDiffer(at.y, after->y));
+    if (!dip || here <= Tolerance || !std::isfinite(here) || beside)
+        return true;
+    return Refine(at);
+}
+
+// Ever finer scans, with steps 0.1 … 1e-6, each over the dip found with the step before plus
+// and minus that step (within [a, b]), until one holds a root or the finest has none.
+bool Enumeration::Refine(const Sample &dip)
+{
+    QList<ScanStep> scans{{1, m_a, m_b, dip.x, dip.y}};
+    Sample deepest = dip;
+    for (double step = 0.1; step > FinestStep / 2; step /= 10) {
+        const double from = std::max(deepest.x - 10 * step, m_a);
+        const double to = std::min(deepest.x + 10 * step, m_b);
+        const std::size_t found = m_roots.size();
+        std::optional<Sample> previous;
+        std::optional<NearZero> nearZero;
+        Sample lowest{from, qInf()};
+        for (double x = from; x - to <= Tolerance;) {
+            const Sample sample{x, m_f(x)};
+            QList<ScanStep> here = scans;
+            here.append({step, from, to, sample.x, sample.y});
+            if (std::fabs(sample.y) <= Tolerance) {
+                AddZero(nearZero, sample, here);
+            } else {
+                nearZero.reset();
+                if (previous && std::fabs(previous->y) > Tolerance
+                    && !CheckPair(*previous, sample, here))
+                    return false;
+            }
+            if (Magnitude(sample.y) < Magnitude(lowest.y))
+                lowest = sample;
+            previous = sample;
+            if (!GoOn())
+                return false;
+            const double next = Advanced(x, step);
+            if (!(next > x))
+                break;
+            x = next;
+        }
+        scans.append({step, from, to, lowest.x, lowest.y});
+        // A dip explained by a root, or none inside the window: done.
+        if (m_roots.size() > found || !std::isfinite(Magnitude(lowest.y)) || lowest.x == from
+            || lowest.x == to)
+            return true;
+        deepest = lowest;
+    }
+    return true;
+}
+
+// From left to right; roots that read alike to the answer's decimals are one, an exact one
+// standing for the others.
+QList<Answer> Enumeration::Answers() const
+{
+    std::vector<Root> roots = m_roots;
+    std::stable_sort(roots.begin(), roots.end(),
+                     [](const Root &p, const Root &q) { return p.answer.x < q.answer.x; });
+    QList<Answer> answers;
+    for (const Root &root : roots) {
+        if (!answers.isEmpty()
+            && RoundTo(answers.last().x, m_places) == RoundTo(root.answer.x, m_places)) {
+            if (answers.last().kind == Answer::Kind::Approximate)
+                answers.last() = root.answer;
+            continue;
+        }
+        answers.append(root.answer);
+    }
+    if (answers.isEmpty())
+        answers.append({Answer::Kind::NoSolution, 0, m_a, m_b});
+    return answers;
+}
+
+const QList<ScanStep> &Enumeration::FirstScans() const
+{
+    static const QList<ScanStep> none;
+    const auto first
+            = std::min_element(m_roots.begin(), m_roots.end(), [](const Root &p, const Root &q) {
+                  return p.answer.x < q.answer.x;
+              });
+    return first == m_roots.end() ? none : first->scans;
+}
+
+void TellAnswers(const SearchHooks &hooks, const QList<Answer> &answers, bool complete)
+{
+    if (hooks.answers)
+        hooks.answers(answers, complete);
 }
 
 } // namespace
@@ -242,56 +424,113 @@ QString AnswerText(const Answer &answer, int places)
             + NumberToText(answer.b) + QStringLiteral("]内无解");
 }
 
+ShownAnswers ShowAnswers(const QList<Answer> &answers, bool complete, int places)
+{
+    ShownAnswers shown;
+    if (!answers.isEmpty())
+        shown.first = AnswerText(answers.first(), places);
+    const qsizetype listed = std::min<qsizetype>(answers.size(), MostRootsListed + 1);
+    for (qsizetype i = 1; i < listed; ++i)
+        shown.further.append(AnswerText(answers.at(i), places));
+    if (answers.size() > listed)
+        shown.further.append(QStringLiteral("……共找到%1个根，只列出前%2个")
+                                     .arg(answers.size())
+                                     .arg(MostRootsListed + 1));
+    if (!complete) {
+        const QString stopped = QStringLiteral("（搜索已停止）");
+        if (shown.first.isEmpty())
+            shown.first = stopped;
+        else
+            shown.further.append(stopped);
+    }
+    return shown;
+}
+
 SearchInterval ReadInterval(const QString &first, const QString &last)
 {
     return {TextToNumber(first), TextToNumber(last)};
 }
 
-QString BisectionImpossibleText()
+QString BisectionImpossibleText(bool rootsFound)
 {
-    return QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");
+    const QString text
+            = QStringLiteral("[a,b]内f(a)×f(b)<≥0，将无法使用二分法求值，将使用枚举法试求。");
+    return rootsFound ? text + QStringLiteral("\r\n可改用逐步搜索法") : text;
 }
 
 bool Bisect(const Function &f, double a, double b, int places, const SearchHooks &hooks)
 {
-    const double fa = f(a);
-    if (!SignsDiffer(fa, f(b))) {
-        if (hooks.bisectionImpossible)
-            hooks.bisectionImpossible();
+    const std::optional<Sample> start = NearestDefined(f, a, b);
+    const std::optional<Sample> end = NearestDefined(f, b, a);
+    const bool bracketed = start && end && SignsDiffer(start->y, end->y);
+    if (bracketed) {
+        QList<BisectionStep> steps;
+        const Convergence done = Converge(f, {*start, *end}, places, hooks.keepGoing, &steps);
+        std::optional<Answer> answer;
+        switch (done.ending) {
+        case Ending::Abandoned:
+            return false;
+        case Ending::NoMidpoint:
+            answer = Answer{Answer::Kind::NoSolution, 0, a, b};
+            break;
+        case Ending::Exact:
+            answer = Answer{Answer::Kind::RoundedExact, done.x};
+            break;
+        case Ending::Converged: {
+            const double first = std::fabs(start->y) + std::fabs(end->y);
+            const Certificate certificate = Certify(f, done.bracket, first, hooks.keepGoing);
+            if (certificate == Certificate::Abandoned)
+                return false;
+            if (certificate == Certificate::Root)
+                answer = Answer{Answer::Kind::Approximate, done.x};
+            break;
+        }
+        case Ending::Undefined:
+            break;
+        }
+        if (answer) {
+            if (hooks.bisectionStep) {
+                for (const BisectionStep &step : steps)
+                    hooks.bisectionStep(step);
+            }
+            TellAnswers(hooks, {*answer}, true);
+            return true;
+        }
+        // It closed in on a pole or a jump: the roots beside it are the scan's to find.
         return GoOn(hooks.keepGoing) && Enumerate(f, a, b, places, hooks);
     }
-    return TellConvergence(Converge(f, a, b, fa, places, hooks, true), a, b, hooks);
+    // The scan's answers wait for the message that it replaces the bisection.
+    QList<Answer> found;
+    SearchHooks scan = hooks;
+    scan.answers = [&found](const QList<Answer> &answers, bool) { found = answers; };
+    if (!Enumerate(f, a, b, places, scan)) {
+        TellAnswers(hooks, found, false);
+        return false;
+    }
+    if (hooks.bisectionImpossible)
+        hooks.bisectionImpossible(found.first().kind != Answer::Kind::NoSolution);
+    if (!GoOn(hooks.keepGoing))
+        return false;
+    TellAnswers(hooks, found, true);
+    return true;
 }
 
 bool Enumerate(const Function &f, double a, double b, int places, const SearchHooks &hooks)
 {
-    ScanState coarse{NumberToText(a)};
-    for (;;) {
-        const ScanResult scan = Scan(f, coarse, b, 1, hooks);
-        if (scan.outcome == Outcome::Abandoned)
-            return false;
-        if (scan.outcome == Outcome::NotFound) {
-            const double fa = f(a);
-            if (a < b && SignsDiffer(fa, f(b)))
-                return TellConvergence(Converge(f, a, b, fa, places, hooks, false), a, b, hooks);
-            Tell(hooks, Answer::Kind::NoSolution, 0, a, b);
-            return true;
-        }
-        const Refinement refinement = Refine(f, scan, a, b, places, hooks);
-        if (refinement.outcome == Outcome::Abandoned)
-            return false;
-        if (refinement.outcome == Outcome::Root) {
-            if (hooks.scanStep) {
-                for (const ScanStep &step : refinement.scans)
-                    hooks.scanStep(step);
-            }
-            for (const Answer &answer : refinement.answers)
-                Tell(hooks, answer.kind, answer.x);
-            return true;
-        }
-        if (!GoOn(hooks.keepGoing))
-            return false;
+    Enumeration enumeration(f, a, b, places, hooks);
+    if (!enumeration.Run()) {
+        QList<Answer> found = enumeration.Answers();
+        if (found.first().kind == Answer::Kind::NoSolution)
+            found.clear();
+        TellAnswers(hooks, found, false);
+        return false;
     }
+    if (hooks.scanStep) {
+        for (const ScanStep &step : enumeration.FirstScans())
+            hooks.scanStep(step);
+    }
+    TellAnswers(hooks, enumeration.Answers(), true);
+    return true;
 }
 
 } // namespace Functions::ApproximateRoot

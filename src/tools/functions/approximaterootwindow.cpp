@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/editbox.h"
 #include "ui/inlinecaption.h"
+#include "ui/longtextbox.h"
 #include "ui/messages.h"
 #include "ui/style.h"
 #include "ui/workingpanel.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -26,6 +28,9 @@ using namespace Functions;
 using namespace Functions::ApproximateRoot;
 
 namespace {
+
+// The progress bar's steps.
+constexpr int ProgressSteps = 1000;
 
 // A menu item that shows a message.
 void AddMessageItem(QMenu *menu, const QString &caption, const QString &message)
@@ -47,7 +52,17 @@ ApproximateRootWindow::ApproximateRootWindow()
     m_answer = MakeResultBox(QStringLiteral("答案"));
     WidenBoxTo(m_answer, QStringLiteral("x在定义域[-10,10]内无解"));
     layout->addWidget(m_answer);
-    layout->addWidget(MakeXorNotice(m_expression));
+    // The further roots of an enumeration, one per line; shown when there are any.
+    m_furtherRoots = new LongTextBox(QStringLiteral("其余的根"));
+    m_furtherRoots->setAccessibleName(QStringLiteral("其余的根"));
+    FixHeightInLines(m_furtherRoots, 5);
+    m_furtherRoots->hide();
+    layout->addWidget(m_furtherRoots);
+    m_progress = MakeProgressBar(QStringLiteral("进度条1"));
+    m_progress->setRange(0, ProgressSteps);
+    m_progress->setValue(0);
+    layout->addWidget(m_progress);
+    layout->addWidget(new XorNotice(m_expression, [this] { Search(); }));
     m_working = new WorkingPanel(
             [this] { return ApproximateRootWorking(m_halvings, m_scans, m_answerText); });
     layout->addWidget(m_working->toggle(), 0, Qt::AlignRight);
@@ -55,7 +70,7 @@ ApproximateRootWindow::ApproximateRootWindow()
 
     connect(m_compute, &QPushButton::clicked, this, &ApproximateRootWindow::Search);
     SetTabOrder({m_expression, m_first, m_last, m_places, m_bisection, m_enumeration, m_compute,
-                 m_answer, m_working->toggle()});
+                 m_answer, m_furtherRoots, m_working->toggle()});
     m_expression->setFocus();
     FixSizeToContents();
 }
@@ -125,21 +140,35 @@ QLayout *ApproximateRootWindow::BuildInputs()
 }
 
 // The expression, the interval, the method and the precision the search needs are read once;
-// the decimal places shown are read each time an answer is written.
+// the decimal places shown are read when the answers are written. A click on the button while
+// the search goes stops it.
 void ApproximateRootWindow::Search()
 {
+    if (isRunning()) {
+        m_stopRequested = true;
+        return;
+    }
     RunScope run(this);
     if (run.refused())
         return;
     const auto [a, b] = ReadInterval(m_first->text(), m_last->text());
+    // A function that fails at the ends (a syntax error, an unknown name) has no root to seek.
+    if (!IsEvaluableOn(m_expression->text(), a, b))
+        return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
     const PreparedFunction f = PrepareFunction(m_expression->text());
+    m_stopRequested = false;
+    m_compute->setText(QStringLiteral("停止"));
+    double done = 0;
+    const Ui::KeepGoing pace = Pace([&] { m_progress->setValue(int(done * ProgressSteps)); });
     SearchHooks hooks;
-    hooks.keepGoing = Pace();
-    hooks.answer = [this](const Answer &answer) {
-        m_answerText = AnswerText(answer, m_places->currentIndex());
-        m_answer->setText(m_answerText);
+    hooks.keepGoing = [this, &pace] { return !m_stopRequested && pace(); };
+    hooks.progress = [&done](double fraction) { done = fraction; };
+    hooks.answers = [this](const QList<Answer> &answers, bool complete) {
+        if (!isClosing())
+            ShowRoots(answers, complete);
     };
-    hooks.bisectionImpossible = [] { ShowMessage(BisectionImpossibleText()); };
+    hooks.bisectionImpossible
+            = [](bool rootsFound) { ShowMessage(BisectionImpossibleText(rootsFound)); };
     m_halvings.clear();
     m_scans.clear();
     hooks.bisectionStep = [this](const BisectionStep &step) { m_halvings.append(step); };
@@ -149,6 +178,23 @@ void ApproximateRootWindow::Search()
         Bisect(f, a, b, places, hooks);
     else
         Enumerate(f, a, b, places, hooks);
-    if (!isClosing())
-        m_working->Refresh();
+    if (isClosing())
+        return;
+    m_compute->setText(QStringLiteral("计算"));
+    m_progress->setValue(0);
+    m_working->Refresh();
+}
+
+void ApproximateRootWindow::ShowRoots(const QList<Answer> &answers, bool complete)
+{
+    const ShownAnswers shown
+            = ApproximateRoot::ShowAnswers(answers, complete, m_places->currentIndex());
+    m_answerText = shown.first;
+    m_answer->setText(shown.first);
+    m_furtherRoots->setText(shown.further.join(QStringLiteral("\r\n")));
+    if (m_furtherRoots->isHidden() && !shown.further.isEmpty()) {
+        m_furtherRoots->show();
+        GrowWithContents();
+    }
+    m_furtherRoots->setVisible(!shown.further.isEmpty());
 }

@@ -6,13 +6,16 @@
 #include <QList>
 
 class EditBox;
+class LongTextBox;
 class QComboBox;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class WorkingPanel;
 
-// "求方程近似根": one approximate root of f(x) = 0 in [a, b] by bisection or by enumeration,
-// rounded to the decimal places chosen.
+// "求方程近似根": the approximate roots of f(x) = 0 in [a, b] by bisection (one) or by
+// enumeration (all it finds), rounded to the decimal places chosen. A long search shows its
+// progress, and its button stops it.
 class ApproximateRootWindow : public ToolWindow
 {
     Q_OBJECT
@@ -24,6 +27,7 @@ private:
     QLayout *BuildInputs();
 
     void Search();
+    void ShowRoots(const QList<Functions::ApproximateRoot::Answer> &answers, bool complete);
 
     EditBox *m_expression;
     EditBox *m_first;
@@ -31,6 +35,8 @@ private:
     QComboBox *m_places;
     QPushButton *m_compute;
     EditBox *m_answer;
+    LongTextBox *m_furtherRoots;
+    QProgressBar *m_progress;
     QRadioButton *m_bisection;
     QRadioButton *m_enumeration;
     WorkingPanel *m_working;
@@ -38,4 +44,5 @@ private:
     QList<Functions::ApproximateRoot::BisectionStep> m_halvings;
     QList<Functions::ApproximateRoot::ScanStep> m_scans;
     QString m_answerText;
+    bool m_stopRequested = false;
 };

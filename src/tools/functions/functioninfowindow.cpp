@@ -82,7 +82,9 @@ QString DescribeDrawing(const QString &expression, double a, double b, const Gri
     QStringList parts{QStringLiteral("f(x)=%1 在区间[%2, %3]上的图像")
                               .arg(expression, NumberToText(a), NumberToText(b))};
     for (int row = 1; row <= 2; ++row) {
-        if (!extrema.GetCell(row, 1).isEmpty())
+        if (extrema.GetCell(row, 1).isEmpty())
+            parts << extrema.GetCell(row, 2);
+        else
             parts << QStringLiteral("%1：x=%2，f(x)=%3")
                              .arg(extrema.GetCell(row, 0), extrema.GetCell(row, 1),
                                   extrema.GetCell(row, 2));
@@ -153,7 +155,7 @@ QGroupBox *FunctionInfoWindow::BuildInputGroup()
     layout->addWidget(m_expression, 0, 1, 1, 2);
     layout->addWidget(interval, 1, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(m_run, 1, 2, Qt::AlignRight);
-    layout->addWidget(MakeXorNotice(m_expression), 2, 0, 1, 3);
+    layout->addWidget(new XorNotice(m_expression, [this] { Run(); }), 2, 0, 1, 3);
     return MakeGroup(QStringLiteral("需要输入的信息"), layout);
 }
 
@@ -309,12 +311,13 @@ void FunctionInfoWindow::Run()
         return ShowMessage(interval.refusal());
     if (!IsAnyComponentChecked())
         return ShowMessage(QStringLiteral("没有勾选任何组件！"));
-    // Where the engine fails, a function reads 0: the run would describe the zero function.
+    // A function that fails at the ends has nothing to describe.
     const QString expression = m_expression->text();
-    if (!IsEvaluableAt(expression, m_a))
+    if (!IsEvaluableOn(expression, m_a, m_b))
         return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
 
     m_function = PrepareFunction(expression);
+    m_curve.reset();
     ClearAnalyses();
     m_run->setEnabled(false);
     const bool finished
@@ -386,7 +389,7 @@ void FunctionInfoWindow::RedrawIfDrawn()
 std::optional<PreparedFunction> FunctionInfoWindow::FunctionToRedraw() const
 {
     const QString expression = m_expression->text();
-    if (!IsDrawableInterval(m_a, m_b) || !IsEvaluableAt(expression, m_a))
+    if (!IsDrawableInterval(m_a, m_b) || !IsEvaluableOn(expression, m_a, m_b))
         return std::nullopt;
     return PrepareFunction(expression);
 }
@@ -415,16 +418,45 @@ void FunctionInfoWindow::DrawFunction(PreparedFunction f)
                           m_keepPicture->isChecked(), !isRunning());
 }
 
+// Sampled at the finer of the two steps that are wanted, once a run; none when the run ends.
+const FunctionProperties::CurveAnalysis *FunctionInfoWindow::Curve()
+{
+    if (m_curve)
+        return &*m_curve;
+    double step = qInf();
+    for (const auto &[needed, box] : {std::pair{m_extremaNeeded, m_extremaStep},
+                                      std::pair{m_monotonicNeeded, m_monotonicStep}}) {
+        const double wanted = FunctionProperties::ReadStep(box->text());
+        if (needed->isChecked() && FunctionProperties::IsUsableStep(wanted, m_a, m_b))
+            step = std::min(step, wanted);
+    }
+    // The bar repaints itself at once when set; it is set only as often as events run.
+    constexpr int Steps = 1000;
+    m_progress->setMaximum(Steps);
+    m_progress->setValue(0);
+    double done = 0;
+    const KeepGoing pace = Pace([&] { m_progress->setValue(int(done * Steps)); });
+    m_curve = FunctionProperties::AnalyseCurve(m_function, m_a, m_b, step, pace,
+                                               [&done](double fraction) { done = fraction; });
+    if (!m_curve)
+        return nullptr; // abandoned: the window is closing
+    m_progress->setValue(Steps);
+    return &*m_curve;
+}
+
 void FunctionInfoWindow::FindExtrema()
 {
     const double step = FunctionProperties::ReadStep(m_extremaStep->text());
-    const auto found = FunctionProperties::FindExtrema(m_function, m_a, m_b, step, Pace());
-    if (found) {
-        m_extremaGrid->SetCell(1, 1, found->maximum.x);
-        m_extremaGrid->SetCell(1, 2, found->maximum.value);
-        m_extremaGrid->SetCell(2, 1, found->minimum.x);
-        m_extremaGrid->SetCell(2, 2, found->minimum.value);
-    }
+    if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
+        return;
+    const FunctionProperties::CurveAnalysis *curve = Curve();
+    if (!curve)
+        return;
+    const FunctionProperties::Extrema found = FunctionProperties::FindExtrema(*curve, step);
+    m_extremaGrid->SetCell(1, 1, found.maximum.x);
+    m_extremaGrid->SetCell(1, 2, found.maximum.value);
+    m_extremaGrid->SetCell(2, 1, found.minimum.x);
+    m_extremaGrid->SetCell(2, 2, found.minimum.value);
 }
 
 void FunctionInfoWindow::FindMonotonicIntervals()
@@ -432,23 +464,10 @@ void FunctionInfoWindow::FindMonotonicIntervals()
     const double step = FunctionProperties::ReadStep(m_monotonicStep->text());
     if (!FunctionProperties::IsUsableStep(step, m_a, m_b))
         return;
-    m_monotonicGrid->SetRowCount(1);
-    const int steps = FunctionProperties::MonotonicStepCount(m_a, m_b, step);
-    m_progress->setMaximum(steps);
-    m_progress->setValue(0);
-    // The bar repaints itself at once when set; it is set only as often as events run.
-    int done = 0;
-    const KeepGoing pace = Pace([&] { m_progress->setValue(done); });
-    const auto advance = [&] {
-        ++done;
-        return pace();
-    };
-    const auto found
-            = FunctionProperties::FindMonotonicIntervals(m_function, m_a, m_b, step, advance);
-    if (!found)
-        return; // abandoned: the window is closing
-    m_progress->setValue(done);
-    ShowMonotonicIntervals(*found);
+    const FunctionProperties::CurveAnalysis *curve = Curve();
+    if (!curve)
+        return;
+    ShowMonotonicIntervals(FunctionProperties::FindMonotonicIntervals(*curve, step));
 }
 
 void FunctionInfoWindow::ShowMonotonicIntervals(

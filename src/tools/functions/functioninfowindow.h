@@ -47,6 +47,7 @@ private:
                       void (FunctionInfoWindow::*component)());
     void Draw();
     void DrawFunction(Eval::PreparedFunction f);
+    const Functions::FunctionProperties::CurveAnalysis *Curve();
     void FindExtrema();
     void FindMonotonicIntervals();
     void ShowMonotonicIntervals(
@@ -82,6 +83,8 @@ private:
 
     FunctionPlot m_plot;
     Eval::PreparedFunction m_function; // the function of the run
+    // Its analysis, which the extrema and the monotonic intervals of the run share.
+    std::optional<Functions::FunctionProperties::CurveAnalysis> m_curve;
     double m_a = 0;
     double m_b = 0;
     bool m_drawn = false;

@@ -4,7 +4,11 @@
 #include "eval/numberreading.h"
 #include "eval/rounding.h"
 #include "eval/valuesahead.h"
+#include "ui/curvesearch.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace Ui;
@@ -16,40 +20,84 @@ namespace {
 
 const QString Increasing = QStringLiteral("单调递增");
 const QString Decreasing = QStringLiteral("单调递减");
+// More decimals than a double holds say nothing.
+constexpr int MostDecimals = 12;
+// Where an extreme value is taken at more x than these, the rest are counted.
+constexpr int MostPlacesListed = 4;
 
-// The x of a scan of [a, b]: a, a + step, … below b, each one step added to the one before.
-auto ScanSteps(double a, double b, double step)
+// Alike beyond the rounding of the values' last bits.
+bool Alike(double y, double z)
 {
-    return [x = a, b, step](double &next) mutable {
-        if (!(x - b < -1e-7))
-            return false;
-        next = x;
-        x += step;
-        return true;
-    };
+    return std::fabs(y - z) <= 1e-9 * std::max({1.0, std::fabs(y), std::fabs(z)});
 }
 
-class IntervalList
+// The x of a piece where f is constant, its ends bracketed as the piece holds them (one x
+// where they read alike).
+QString Range(const CurvePiece &piece, int places)
 {
-public:
-    explicit IntervalList(int places)
-        : m_places(places)
-    { }
+    if (ShownNumber(piece.start.x, places) == ShownNumber(piece.end.x, places))
+        return ShownNumber(piece.start.x, places);
+    return (piece.startClosed ? QStringLiteral("[") : QStringLiteral("("))
+            + ShownNumber(piece.start.x, places) + QStringLiteral(", ")
+            + ShownNumber(piece.end.x, places)
+            + (piece.endClosed ? QStringLiteral("]") : QStringLiteral(")"));
+}
 
-    void Append(double start, double end, const QString &direction)
-    {
-        const QString number = NumberToText(double(m_rows.size() + 1));
-        m_rows.push_back({QStringLiteral("第") + number + QStringLiteral("个"),
-                          NumberToText(RoundTo(start, m_places)), NumberToText(end), direction});
-    }
-    std::vector<MonotonicInterval> rows() const { return m_rows; }
-
-private:
-    int m_places;
-    std::vector<MonotonicInterval> m_rows;
+// A point where a value is taken: an end of a piece or a peak or valley, or a constant piece.
+struct Taken
+{
+    double x;
+    double y;
+    const CurvePiece *constant;
 };
 
-enum class TurningPoint { None, Valley, Peak };
+std::vector<Taken> PointsTaken(const CurveAnalysis &curve)
+{
+    std::vector<Taken> taken;
+    for (const CurvePiece &piece : curve.pieces) {
+        if (piece.constant) {
+            taken.push_back({piece.start.x, piece.start.y, &piece});
+            continue;
+        }
+        taken.push_back({piece.start.x, piece.start.y, nullptr});
+        for (const CurvePoint &turn : piece.turns)
+            taken.push_back({turn.x, turn.y, nullptr});
+        taken.push_back({piece.end.x, piece.end.y, nullptr});
+    }
+    return taken;
+}
+
+Extremum FindExtremum(const CurveAnalysis &curve, int places, bool largest)
+{
+    Extremum none{QString(), largest ? QStringLiteral("无最大值") : QStringLiteral("无最小值")};
+    const Toward away = largest ? Toward::PlusInfinity : Toward::MinusInfinity;
+    const bool unbounded = std::any_of(
+            curve.pieces.begin(), curve.pieces.end(), [away](const CurvePiece &piece) {
+                return piece.towardStart == away || piece.towardEnd == away;
+            });
+    const std::vector<Taken> taken = PointsTaken(curve);
+    if (unbounded || taken.empty())
+        return none;
+    const auto best = std::max_element(
+            taken.begin(), taken.end(),
+            [largest](const Taken &p, const Taken &q) { return largest ? p.y < q.y : p.y > q.y; });
+    QStringList listed;
+    const Taken *first = nullptr;
+    for (const Taken &point : taken) {
+        if (!Alike(point.y, best->y))
+            continue;
+        const QString text
+                = point.constant ? Range(*point.constant, places) : ShownNumber(point.x, places);
+        if (!listed.contains(text))
+            listed.append(text);
+        if (!first)
+            first = &point;
+    }
+    QString where = listed.mid(0, MostPlacesListed).join(QStringLiteral(", "));
+    if (listed.size() > MostPlacesListed)
+        where += QStringLiteral(" 等%1处").arg(listed.size());
+    return {where, ShownNumber(best->y, places), true, first->x, best->y};
+}
 
 } // namespace
 
@@ -69,92 +117,95 @@ bool IsUsableStep(double step, double a, double b)
     return (b - a) / step <= MaximumSteps;
 }
 
+int PrecisionDecimals(double step)
+{
+    if (!(step > 0) || !std::isfinite(step) || step >= 1)
+        return 0;
+    return std::min(MostDecimals, int(std::ceil(-std::log10(step) - 1e-9)));
+}
+
+QString ShownNumber(double value, int places)
+{
+    QString text = FormatNumber(value, places);
+    const bool zero = std::all_of(text.cbegin(), text.cend(),
+                                  [](QChar c) { return c == u'-' || c == u'0' || c == u'.'; });
+    if (zero && text.startsWith(u'-'))
+        text.remove(0, 1);
+    return text;
+}
+
+Extrema FindExtrema(const CurveAnalysis &curve, double step)
+{
+    const int places = PrecisionDecimals(step);
+    return {FindExtremum(curve, places, true), FindExtremum(curve, places, false)};
+}
+
 std::optional<Extrema> FindExtrema(const Function &f, double a, double b, double step,
                                    const KeepGoing &keepGoing)
 {
     if (!IsUsableStep(step, a, b))
         return std::nullopt;
-    const int places = TextToInteger(std::fabs(std::log(step) / std::log(10.0)));
-    const auto shown = [places](double x, double y) {
-        return Extremum{NumberToText(RoundTo(x, places)), NumberToText(RoundTo(y, places))};
-    };
-    // The first sample beating every earlier one by more than 1e-7 is the extremum.
-    double maximumX = 0;
-    double maximum = -1e100;
-    double minimumX = 0;
-    double minimum = 1e100;
-    ValuesAhead values(f, ScanSteps(a, b, step));
-    for (double x, y; values.Next(x, y);) {
-        if (y - maximum > 1e-7) {
-            maximum = y;
-            maximumX = x;
-        }
-        if (y - minimum < -1e-7) {
-            minimum = y;
-            minimumX = x;
-        }
-        if (!GoOn(keepGoing))
-            return std::nullopt;
-    }
-    return Extrema{shown(maximumX, maximum), shown(minimumX, minimum)};
-}
-
-int MonotonicStepCount(double a, double b, double step)
-{
-    return TextToInteger((b - a) / step);
-}
-
-std::optional<std::vector<MonotonicInterval>>
-FindMonotonicIntervals(const Function &f, double a, double b, double h, const KeepGoing &keepGoing)
-{
-    if (!IsUsableStep(h, a, b))
+    const std::optional<CurveAnalysis> curve = AnalyseCurve(f, a, b, step, keepGoing);
+    if (!curve)
         return std::nullopt;
-    const int places = TextToInteger(std::log(h) / std::log(0.1));
-    IntervalList intervals(places);
-    TurningPoint last = TurningPoint::None;
-    double start = a;
-    // For each step's x, the values at x, x − h and x − 2h.
-    ValuesAhead values(f, [steps = ScanSteps(a, b, h), x = 0.0, k = 0, h](double &next) mutable {
-        if (k == 0 && !steps(x))
-            return false;
-        next = x - k * h;
-        k = (k + 1) % 3;
-        return true;
-    });
-    double x;
-    double here;
-    double before;
-    double earlier;
-    double shifted;
-    while (values.Next(x, here) && values.Next(shifted, before) && values.Next(shifted, earlier)) {
-        // A turning point at x − h shows when x is reached.
-        const double rise = here - before;
-        const double previousRise = before - earlier;
-        if (rise > 1e-7 && previousRise < -1e-7) {
-            intervals.Append(start, RoundTo(x, places) - h, Decreasing);
-            last = TurningPoint::Valley;
-            start = x - h;
+    return FindExtrema(*curve, step);
+}
+
+std::vector<MonotonicInterval> FindMonotonicIntervals(const CurveAnalysis &curve, double step)
+{
+    struct Run
+    {
+        CurvePoint from;
+        CurvePoint to;
+        bool rising;
+    };
+    std::vector<Run> runs;
+    bool afterJump = false;
+    for (const CurvePiece &piece : curve.pieces) {
+        std::vector<CurvePoint> points{piece.start};
+        points.insert(points.end(), piece.turns.begin(), piece.turns.end());
+        points.push_back(piece.end);
+        bool firstOfPiece = true;
+        for (std::size_t i = 0; !piece.constant && i + 1 < points.size(); ++i) {
+            const CurvePoint &p = points[i];
+            const CurvePoint &q = points[i + 1];
+            if (Alike(p.y, q.y))
+                continue;
+            const bool rising = q.y > p.y;
+            // A jump the same way as f goes on either side does not part the run.
+            const bool continued = !runs.empty() && runs.back().rising == rising
+                    && (!firstOfPiece
+                        || (afterJump
+                            && (rising ? p.y >= runs.back().to.y : p.y <= runs.back().to.y)));
+            if (continued)
+                runs.back().to = q;
+            else
+                runs.push_back({p, q, rising});
+            firstOfPiece = false;
         }
-        if (rise < -1e-7 && previousRise > 1e-7) {
-            intervals.Append(start, RoundTo(x, places) - h, Increasing);
-            last = TurningPoint::Peak;
-            start = x - h;
-        }
-        if (!GoOn(keepGoing))
-            return std::nullopt;
+        afterJump = piece.jumpAfter && !piece.constant;
     }
-    if (last == TurningPoint::Valley) {
-        intervals.Append(start, RoundTo(b, places), Increasing);
-    } else if (last == TurningPoint::Peak) {
-        intervals.Append(start, RoundTo(b, places), Decreasing);
-    } else {
-        const double change = f(b) - f(a);
-        if (change > 1e-7)
-            intervals.Append(a, RoundTo(b, places) - h, Increasing);
-        else if (change < -1e-7)
-            intervals.Append(a, RoundTo(b, places) - h, Decreasing);
+    const int places = PrecisionDecimals(step);
+    std::vector<MonotonicInterval> rows;
+    for (const Run &run : runs) {
+        const QString number = NumberToText(double(rows.size() + 1));
+        rows.push_back({QStringLiteral("第") + number + QStringLiteral("个"),
+                        ShownNumber(run.from.x, places), ShownNumber(run.to.x, places),
+                        run.rising ? Increasing : Decreasing});
     }
-    return intervals.rows();
+    return rows;
+}
+
+std::optional<std::vector<MonotonicInterval>> FindMonotonicIntervals(const Function &f, double a,
+                                                                     double b, double step,
+                                                                     const KeepGoing &keepGoing)
+{
+    if (!IsUsableStep(step, a, b))
+        return std::nullopt;
+    const std::optional<CurveAnalysis> curve = AnalyseCurve(f, a, b, step, keepGoing);
+    if (!curve)
+        return std::nullopt;
+    return FindMonotonicIntervals(*curve, step);
 }
 
 std::optional<QString> FindParity(const Function &f, double a, double b,
@@ -185,10 +236,14 @@ std::optional<QString> FindParity(const Function &f, double a, double b,
     double right;
     double left;
     while (values.Next(x, right) && values.Next(x, left)) {
-        if (std::fabs(right - left) > 1e-7)
-            even = false;
-        if (std::fabs(right + left) > 1e-7)
-            odd = false;
+        const bool rightDefined = IsDefinedValue(right);
+        const bool leftDefined = IsDefinedValue(left);
+        if (rightDefined != leftDefined) {
+            even = odd = false; // a domain that is not symmetric
+        } else if (rightDefined) {
+            even = even && Alike(right, left);
+            odd = odd && Alike(right, -left);
+        }
         if (!GoOn(keepGoing))
             return std::nullopt;
     }

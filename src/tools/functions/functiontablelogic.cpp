@@ -56,6 +56,7 @@ std::optional<Table> Table::Start(const QString &first, const QString &last,
     table.m_x = first.contains(QLatin1Char('x'), Qt::CaseInsensitive)
             ? NumberToText(TextToNumber(first))
             : first;
+    table.m_first = TextToNumber(table.m_x);
     table.m_last = TextToNumber(last);
     table.m_difference = TextToNumber(difference);
     const double quotient = (table.m_last - TextToNumber(first)) / table.m_difference;
@@ -70,6 +71,12 @@ std::optional<Table> Table::Start(const QString &first, const QString &last,
         || !Moves(table.m_last, d))
         return std::nullopt;
     return table;
+}
+
+bool Table::IsEvaluable(const QString &expression) const
+{
+    // A table without rows has nothing to refuse.
+    return IsPastLast(m_first, m_last) || IsEvaluableOn(expression, m_first, m_last);
 }
 
 std::optional<Row> Table::NextRow(const ValueText &f)

@@ -42,6 +42,9 @@ public:
 
     // IntegerPart((last − first) / difference) of the typed terms; 0 when negative.
     int progressMaximum() const { return m_progressMaximum; }
+    // Whether the expression gives a value at the first and at the last term; one that fails
+    // there (a syntax error, an unknown name) is refused with the notation hint.
+    bool IsEvaluable(const QString &expression) const;
 
     // The next row, none once the table is complete. Where the difference stops moving x inside
     // the range after all, the table ends there.
@@ -55,6 +58,7 @@ private:
     Table() = default;
 
     QString m_x;
+    double m_first = 0;
     double m_last = 0;
     double m_difference = 0;
     int m_progressMaximum = 0;

@@ -86,7 +86,7 @@ QWidget *FunctionTableWindow::BuildInputColumn()
     buttons->addWidget(m_compute);
     buttons->addWidget(m_hint);
     grid->addLayout(buttons, 5, 0, 1, 2);
-    grid->addWidget(MakeXorNotice(m_expression), 6, 0, 1, 2);
+    grid->addWidget(new XorNotice(m_expression, [this] { Build(); }), 6, 0, 1, 2);
     return column;
 }
 
@@ -139,6 +139,8 @@ void FunctionTableWindow::Build()
     m_progress->setMaximum(std::max(1, table ? table->progressMaximum() : 0));
     if (!table)
         return;
+    if (!table->IsEvaluable(m_expression->text()))
+        return ShowMessage(ExpressionHintText(), ExpressionHintCaption());
     const PreparedFunctionText f = PrepareFunctionText(m_expression->text());
     // Rows are shown in batches, as often as events run: one at a time, each would lay out and
     // repaint the grid.

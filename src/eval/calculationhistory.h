@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace Arith {
+namespace Eval {
 
 struct HistoryEntry
 {
@@ -18,10 +18,10 @@ struct HistoryEntry
     bool operator!=(const HistoryEntry &other) const { return !(*this == other); }
 };
 
-// The computations of "四则运算", newest first, kept in a file across runs. Every change is
-// written at once, atomically. A missing, unreadable or corrupt file starts an empty history
-// without a word; what a failed read could not take in is never written over: an unreadable
-// file is left alone for the run, a corrupt one is first moved aside to `path` + ".bad".
+// The computations of a calculator ("四则运算", "科学计算"), newest first, kept in a file across
+// runs. Every change is written at once, atomically. A missing, unreadable or corrupt file starts
+// an empty history without a word; what a failed read could not take in is never written over: an
+// unreadable file is left alone for the run, a corrupt one is first moved aside to `path` + ".bad".
 class CalculationHistory
 {
 public:
@@ -68,4 +68,4 @@ private:
     QString m_typed;
 };
 
-} // namespace Arith
+} // namespace Eval

@@ -1,11 +1,11 @@
-#include "tools/arith/calculationhistory.h"
+#include "eval/calculationhistory.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace Arith;
+using namespace Eval;
 
 class CalculationHistoryTest : public QObject
 {

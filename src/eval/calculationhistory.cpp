@@ -1,4 +1,4 @@
-#include "tools/arith/calculationhistory.h"
+#include "eval/calculationhistory.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -6,7 +6,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-namespace Arith {
+namespace Eval {
 
 namespace {
 
@@ -137,4 +137,4 @@ std::optional<QString> ExpressionRecall::Newer(const QList<HistoryEntry> &entrie
     return entries.at(m_index).expression;
 }
 
-} // namespace Arith
+} // namespace Eval
