@@ -84,8 +84,8 @@ std::optional<QString> RadicalRoots(const ExactQuadratic &q, const Rational &dis
 {
     const Rational twiceA = q.a * Rational(2);
     const Rational halfWidthSquared = *discriminant.Divide(twiceA * twiceA);
-    // The line writes at least half of each digit of this fraction, so a longer one is not
-    // factored at all.
+    // The line writes at least half as many digits as this fraction has, so a longer one
+    // cannot fit and is not factored at all.
     if (halfWidthSquared.ToText().size() > 2 * MaxAnswerLength + 1)
         return std::nullopt;
     const Rational centre = *(-q.b).Divide(twiceA);
