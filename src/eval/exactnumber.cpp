@@ -45,6 +45,14 @@ long BitsOf(const mpq_class &q)
             std::max(mpz_sizeinbase(q.get_num_mpz_t(), 2), mpz_sizeinbase(q.get_den_mpz_t(), 2)));
 }
 
+mpz_class CommonDenominatorOf(const TermMap &terms)
+{
+    mpz_class denominator = 1;
+    for (const auto &term : terms)
+        denominator = lcm(denominator, term.second.get_den());
+    return denominator;
+}
+
 // The primes below 2^16, for trial division.
 const std::vector<unsigned long> &SmallPrimes()
 {
@@ -575,6 +583,11 @@ std::optional<Rational> ExactNumber::AsPiMultiple() const
     return std::nullopt;
 }
 
+BigInteger ExactNumber::CommonDenominator() const
+{
+    return FromMpq(mpq_class(CommonDenominatorOf(m_terms->terms))).Numerator();
+}
+
 namespace {
 
 // log of a positive term as exponents of its primes, π (key 0) and e (key 1).
@@ -739,9 +752,7 @@ Formula ExactNumber::ToFormula() const
                                          [](const auto &t) { return sgn(t.second) < 0; });
     const bool inverse = std::any_of(ordered.begin(), ordered.end(),
                                      [](const auto &t) { return t.first.pi < 0 || t.first.e < 0; });
-    mpz_class denominator = 1;
-    for (const auto &term : ordered)
-        denominator = lcm(denominator, term.second.get_den());
+    const mpz_class denominator = CommonDenominatorOf(terms);
     const bool overOne = ordered.size() > 1 && denominator != 1 && !inverse;
     QList<Formula> row;
     for (const auto &[m, c] : ordered) {

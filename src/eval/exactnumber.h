@@ -52,6 +52,9 @@ public:
     std::optional<Rational> AsRational() const;
     // q where this is q·π (0 for zero).
     std::optional<Rational> AsPiMultiple() const;
+    // The least whole number d > 0 with d·q whole for the coefficient q of every term, the
+    // denominator of the one fraction ToFormula writes: 2 for (√3+1)/2, 6 for √2/2+1/3, 1 for 5√3.
+    BigInteger CommonDenominator() const;
     // λ where this is base^λ with λ rational, for positive numbers of one term each:
     // 1000 to the base 10 is 3, e² to the base e is 2, √2 to the base 4 is 1/4.
     std::optional<Rational> LogarithmTo(const ExactNumber &base) const;

@@ -1,3 +1,4 @@
+#include "eval/mathevaluation.h"
 #include "eval/numberformat.h"
 #include "eval/rational.h"
 #include "eval/rounding.h"
@@ -59,6 +60,25 @@ bool IsShownRoot(const ExactQuadratic &q, const QString &shown)
         return ValueAt(q, *r).Sign() == 0;
     const Rational u = r->Absolute() * *Rational(10).Power(-12);
     return ValueAt(q, *r - u).Sign() * ValueAt(q, *r + u).Sign() <= 0;
+}
+
+// The last line "x=…±…", read by the student notation's reader with each sign, is a root
+// exactly (a x² + b x + c works out to 0) and the decimal shown for it; true without one.
+bool AreShownRadicalRoots(const ExactQuadratic &q, const QStringList &lines)
+{
+    for (int i = 0; i < 2 && lines.last().contains(u'±'); ++i) {
+        const QString x
+                = u'(' + QString(lines.last()).remove(0, 2).replace(u'±', i ? u'-' : u'+') + u')';
+        const auto zero = EvaluateMath(
+                *ReadMath(QStringLiteral("(%1)%2^2+(%3)%2+(%4)")
+                                  .arg(q.a.ToText(), x, q.b.ToText(), q.c.ToText())));
+        const auto root = EvaluateMath(*ReadMath(x));
+        if (!zero || !zero->exact || !zero->exact->IsZero() || !root
+            || !qFuzzyCompare(root->exact->ToDouble(),
+                              lines[q.a.Sign() > 0 ? i : 1 - i].mid(3).toDouble()))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -254,8 +274,16 @@ void QuadraticEquationLogicTest::roots_data()
     row("rational roots", {"6", "-5", "1", ""}, "x1=0.5\r\nx2=1/3≈0.3333333333333");
     row("a half, not 1", {"1/2", "-3", "4", ""}, "x1=4\r\nx2=2");
     row("discriminant 1e-8", {"1", "0.0001", "0", ""}, "x1=0\r\nx2=-0.0001");
-    row("irrational roots", {"1", "2", "-7", ""}, "x1=1.828427124746\r\nx2=-3.828427124746");
-    row("no cancellation", {"1", "1e8", "1", ""}, "x1=-1e-008\r\nx2=-100000000");
+    row("irrational roots", {"1", "2", "-7", ""},
+        "x1=1.828427124746\r\nx2=-3.828427124746\r\nx=-1±2√2");
+    row("(−4±√24)/4", {"2", "4", "-1", ""},
+        "x1=0.2247448713916\r\nx2=-2.224744871392\r\nx=(-2±√6)/2");
+    row("±√128/8", {"4", "", "-8", ""}, "x1=1.414213562373\r\nx2=-1.414213562373\r\nx=±√2");
+    row("surds, a negative decimal", {"-0.5", "1", "1/3", ""},
+        "x1=-0.2909944487358\r\nx2=2.290994448736\r\nx=(3±√15)/3");
+    row("no cancellation", {"1", "1e8", "1", ""},
+        "x1=-1e-008\r\nx2=-100000000\r\nx=-50000000±√2499999999999999");
+    row("surd too long to write", {"1", "1e150", "1", ""}, "x1=-1e-150\r\nx2=-1e+150");
     row("beyond the doubles", {"1", "1e999", "", ""}, "x1=0\r\nx2=-1e+999");
     row("right side moved over", {"1", "0", "0", "4"}, "x1=2\r\nx2=-2");
     row("linear", {"", "3", "-6", ""}, "a=0，方程是一元一次方程\r\n3x-6=0\r\n3x=6\r\nx=2");
@@ -275,6 +303,9 @@ void QuadraticEquationLogicTest::roots()
     const Outcome<QuadraticSolution> solution
             = SolveQuadraticEquation({typed[0], typed[1], typed[2], typed[3]});
     QTEST(solution ? solution->roots : solution.refusal(), "roots");
+    if (solution)
+        QVERIFY(AreShownRadicalRoots(*ReadExactQuadratic({typed[0], typed[1], typed[2], typed[3]}),
+                                     solution->roots.split("\r\n")));
 }
 
 // Integer and fractional coefficients: every real root shown is a root, exactly or to its last
@@ -298,9 +329,10 @@ void QuadraticEquationLogicTest::rootsSatisfyTheEquation()
             QCOMPARE(Exact(re), *(-q.b).Divide(q.a * Rational(2)));
             continue;
         }
-        for (const QString &line : lines)
+        for (const QString &line : lines.mid(0, 2))
             QVERIFY2(IsShownRoot(q, line.section(u'=', -1)),
                      qPrintable(typed.join(u' ') + ": " + line));
+        QVERIFY(AreShownRadicalRoots(q, lines));
     }
 }
 

@@ -18,9 +18,9 @@ using namespace Eval;
 
 namespace {
 
-QString Roots(double x1, double x2)
+QString Roots(double x1, double x2, const QString &simplest)
 {
-    return "x1=" + NumberToText(x1) + "\r\nx2=" + NumberToText(x2);
+    return "x1=" + NumberToText(x1) + "\r\nx2=" + NumberToText(x2) + "\r\n" + simplest;
 }
 
 } // namespace
@@ -113,12 +113,12 @@ void QuadraticEquationWindowTest::solvesAsTyped_data()
             << "1"
             << "2"
             << "-7" << QStringList{"-2", "2", "1", "(-7)", "2×1"} << QStringList{"-1", "8", "1"}
-            << Roots(-1 + std::sqrt(8.0), -1 - std::sqrt(8.0));
+            << Roots(-1 + std::sqrt(8.0), -1 - std::sqrt(8.0), "x=-1±2√2");
     QTest::newRow("t squared must divide")
             << "2"
             << "4"
             << "1" << QStringList{"-4", "4", "2", "1", "2×2"} << QStringList{"-4", "8", "4"}
-            << Roots((-4 + std::sqrt(8.0)) / 4, (-4 - std::sqrt(8.0)) / 4);
+            << Roots((-4 + std::sqrt(8.0)) / 4, (-4 - std::sqrt(8.0)) / 4, "x=(-2±√2)/2");
     QTest::newRow("a negative") << "-1"
                                 << "2"
                                 << "-5" << QStringList{"-2", "2", "(-1)", "(-5)", "2×(-1)"}
@@ -132,19 +132,20 @@ void QuadraticEquationWindowTest::solvesAsTyped_data()
             << "0.5"
             << "1"
             << "0.3" << QStringList{"-1", "1", "0.5", "0.3", "2×0.5"}
-            << QStringList{"-1", "0.4", "1"} << Roots(-1 + std::sqrt(0.4), -1 - std::sqrt(0.4));
+            << QStringList{"-1", "0.4", "1"}
+            << Roots(-1 + std::sqrt(0.4), -1 - std::sqrt(0.4), "x=(-5±√10)/5");
     QTest::newRow("discriminant at the bound")
             << "1"
             << "2"
             << "-7499" << QStringList{"-2", "2", "1", "(-7499)", "2×1"}
             << QStringList{"-2", "30000", "2"}
-            << Roots((-2 + std::sqrt(30000.0)) / 2, (-2 - std::sqrt(30000.0)) / 2);
+            << Roots((-2 + std::sqrt(30000.0)) / 2, (-2 - std::sqrt(30000.0)) / 2, "x=-1±50√3");
     QTest::newRow("discriminant below the bound")
             << "1"
             << "2"
             << "-7498" << QStringList{"-2", "2", "1", "(-7498)", "2×1"}
             << QStringList{"-1", "7499", "1"}
-            << Roots(-1 + std::sqrt(7499.0), -1 - std::sqrt(7499.0));
+            << Roots(-1 + std::sqrt(7499.0), -1 - std::sqrt(7499.0), "x=-1±√7499");
     QTest::newRow("large negative values reduce at once")
             << "-1000000000"
             << "2000000000"

@@ -1,5 +1,6 @@
 #include "tools/functions/quadraticequationlogic.h"
 
+#include "eval/exactnumber.h"
 #include "eval/numberformat.h"
 #include "tools/functions/exactnumbers.h"
 
@@ -75,6 +76,38 @@ QString LinearWorking(const Rational &b, const Rational &c)
     return lines.join(QStringLiteral("\r\n"));
 }
 
+// x = centre ± halfWidth with halfWidth = √Δ / |2a|, as the textbook writes it: one "±", one
+// denominator, no factor common to the whole fraction and no square under the root
+// ("x=(-2±√6)/2", "x=-1±2√2", "x=±√6/3"). Nothing where the exact form gives none (a prime
+// factor too large to find) or the line would pass MaxAnswerLength characters.
+std::optional<QString> RadicalRoots(const ExactQuadratic &q, const Rational &discriminant)
+{
+    const Rational twiceA = q.a * Rational(2);
+    const Rational halfWidthSquared = *discriminant.Divide(twiceA * twiceA);
+    // The line writes at least half as many digits as this fraction has, so a longer one
+    // cannot fit and is not factored at all.
+    if (halfWidthSquared.ToText().size() > 2 * MaxAnswerLength + 1)
+        return std::nullopt;
+    const Rational centre = *(-q.b).Divide(twiceA);
+    const std::optional<ExactNumber> halfWidth = ExactNumber::Root(halfWidthSquared, 2);
+    const std::optional<ExactNumber> larger
+            = halfWidth ? halfWidth->Add(ExactNumber(centre)) : std::nullopt;
+    if (!larger)
+        return std::nullopt;
+    const Rational denominator(larger->CommonDenominator());
+    const std::optional<ExactNumber> surd = halfWidth->Multiply(ExactNumber(denominator));
+    if (!surd)
+        return std::nullopt;
+    QString roots = u'±' + halfWidth->ToText();
+    if (centre.Sign() != 0) {
+        roots = (centre * denominator).ToText() + u'±' + surd->ToText();
+        if (denominator != Rational(1))
+            roots = u'(' + roots + QStringLiteral(")/") + denominator.ToText();
+    }
+    roots.prepend(QStringLiteral("x="));
+    return roots.size() <= MaxAnswerLength ? std::optional(roots) : std::nullopt;
+}
+
 QString RealRoots(const ExactQuadratic &q, const Rational &discriminant)
 {
     const Rational twiceA = q.a * Rational(2);
@@ -83,8 +116,10 @@ QString RealRoots(const ExactQuadratic &q, const Rational &discriminant)
                 + QStringLiteral("\r\nx2=") + ExactAnswer(*(-q.b - *root).Divide(twiceA));
     }
     const auto [plus, minus] = IrrationalRoots(q, discriminant);
-    return QStringLiteral("x1=") + NumberToText(plus) + QStringLiteral("\r\nx2=")
+    const QString roots = QStringLiteral("x1=") + NumberToText(plus) + QStringLiteral("\r\nx2=")
             + NumberToText(minus);
+    const std::optional<QString> simplest = RadicalRoots(q, discriminant);
+    return simplest ? roots + QStringLiteral("\r\n") + *simplest : roots;
 }
 
 // re ± im·i with re = −b / 2a and im = √(−Δ) / 2|a| ≥ 0, so x1 always carries the "+".
@@ -115,8 +150,6 @@ std::optional<RootFraction> ReduceRootFraction(const RootFraction &fraction)
                         Rational(long(*d / t))};
 }
 
-// The working's last line will be the roots with their surds simplified ((−4±√24)/4 becomes
-// (−2±√6)/2) once an exact surd type is in: it belongs after the roots below.
 QString RootsText(const ExactQuadratic &quadratic)
 {
     if (quadratic.a.Sign() == 0)

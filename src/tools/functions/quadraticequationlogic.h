@@ -48,7 +48,8 @@ qint64 ReductionFactor(qint32 denominator, qint32 outside);
 std::optional<RootFraction> ReduceRootFraction(const RootFraction &fraction);
 
 // The lines under the fraction: "x1=…" and "x2=…" (exact where the roots are rational,
-// "1/3≈0.3333333333333"), "x1=x2=…", or "Δ<0，方程在实数范围内无解" and the complex pair
+// "1/3≈0.3333333333333"; irrational ones followed by their simplest radical form,
+// "x=(-2±√6)/2"), "x1=x2=…", or "Δ<0，方程在实数范围内无解" and the complex pair
 // ("x1=-1+2i", "x2=-1-2i"). Where a is 0 the working of the linear equation b x + c = 0
 // instead, or why there is no equation to solve.
 QString RootsText(const ExactQuadratic &quadratic);
