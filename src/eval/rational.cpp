@@ -204,6 +204,24 @@ BigInteger Rational::Denominator() const
     return result;
 }
 
+Rational Rational::ScaledByPowerOfTwo(long exponent) const
+{
+    Rational result;
+    const auto bits = static_cast<mp_bitcnt_t>(exponent < 0 ? -exponent : exponent);
+    if (exponent >= 0)
+        mpq_mul_2exp(result.m_value->number, m_value->number, bits);
+    else
+        mpq_div_2exp(result.m_value->number, m_value->number, bits);
+    return result;
+}
+
+long Rational::BinaryExponent() const
+{
+    if (Sign() == 0)
+        return 0;
+    return Bits(mpq_numref(m_value->number)) - Bits(mpq_denref(m_value->number));
+}
+
 // GMP's own conversion truncates, so the quotient is worked out to 62 bits or more plus a
 // sticky bit and rounded here, at the 53rd bit or, for a subnormal, at the bit of 2^-1074.
 double Rational::ToDouble() const

@@ -42,6 +42,11 @@ public:
     // a result whose numerator or denominator would pass MaxPowerBits.
     std::optional<Rational> Power(long exponent) const;
     Rational Absolute() const;
+    // this × 2^exponent, exactly.
+    Rational ScaledByPowerOfTwo(long exponent) const;
+    // e with 2^(e − 1) < |this| < 2^(e + 1), for scaling a value into the double range; 0 for
+    // zero.
+    long BinaryExponent() const;
     // The non-negative rational whose square this is; nothing for a negative value and for one
     // that is no square of a rational (2, 1/3).
     std::optional<Rational> SquareRoot() const;

@@ -284,6 +284,9 @@ void QuadraticEquationLogicTest::roots_data()
     row("no cancellation", {"1", "1e8", "1", ""},
         "x1=-1e-008\r\nx2=-100000000\r\nx=-50000000±√2499999999999999");
     row("surd too long to write", {"1", "1e150", "1", ""}, "x1=-1e-150\r\nx2=-1e+150");
+    row("b² past the doubles", {"1", "1e300", "1", ""}, "x1=-1e-300\r\nx2=-1e+300");
+    row("Δ below the doubles", {"1e-200", "", "-2e-200", ""},
+        "x1=1.414213562373\r\nx2=-1.414213562373\r\nx=±√2");
     row("beyond the doubles", {"1", "1e999", "", ""}, "x1=0\r\nx2=-1e+999");
     row("right side moved over", {"1", "0", "0", "4"}, "x1=2\r\nx2=-2");
     row("linear", {"", "3", "-6", ""}, "a=0，方程是一元一次方程\r\n3x-6=0\r\n3x=6\r\nx=2");
