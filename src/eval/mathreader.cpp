@@ -181,7 +181,7 @@ public:
     {
         if (m_tokens.size() == 1)
             return Refuse(QString());
-        MathNode tree = Sum();
+        MathNode tree = SumWithin(); // the whole line is no level of its own
         if (m_failed.isEmpty() && Peek().type != Token::Type::End)
             Fail(Peek() == u')' ? QStringLiteral("多了右括号“)”。")
                                 : QStringLiteral("“%1”放错了位置。").arg(Peek().text));
@@ -224,16 +224,23 @@ private:
         return t == u'(' || t == u'√' || t == u'π' || (t == u'|' && m_bars == 0);
     }
 
+    // A sum in brackets, a bracket's level deeper.
     MathNode Sum()
     {
         if (!Deeper())
             return {};
+        MathNode sum = SumWithin();
+        --m_depth;
+        return sum;
+    }
+
+    MathNode SumWithin()
+    {
         MathNode left = Product();
         while (m_failed.isEmpty() && (Peek() == u'+' || Peek() == u'-')) {
             const Kind kind = Take() == u'+' ? Kind::Add : Kind::Subtract;
             left = Node(kind, {std::move(left), Product()});
         }
-        --m_depth;
         return left;
     }
 
@@ -253,24 +260,23 @@ private:
         return left;
     }
 
+    // A sign is a level of its own, as a bracket is: "----2" nests as deeply as "((((2))))".
     MathNode Signed()
     {
+        const bool negative = Peek() == u'-';
+        if (!negative && Peek() != u'+')
+            return Power();
+        Take();
         if (!Deeper())
             return {};
-        MathNode node;
-        if (TakeIf(u'-'))
-            node = Node(Kind::Negate, {Signed()});
-        else if (TakeIf(u'+'))
-            node = Signed();
-        else
-            node = Power();
+        MathNode node = negative ? Node(Kind::Negate, {Signed()}) : Signed();
         --m_depth;
         return node;
     }
 
     MathNode Power()
     {
-        MathNode base = Postfix(Primary());
+        MathNode base = Postfix(PrimaryWithin());
         if (TakeIf(u'^')) {
             if (!Deeper())
                 return {};
@@ -302,11 +308,12 @@ private:
         return node;
     }
 
-    MathNode Primary()
+    // A root's radicand is a level of its own, as a sign's operand is.
+    MathNode Radicand()
     {
         if (!Deeper())
             return {};
-        MathNode node = PrimaryWithin();
+        MathNode node = Postfix(PrimaryWithin());
         --m_depth;
         return node;
     }
@@ -345,11 +352,11 @@ private:
             return Call(Function::Abs, {std::move(inner)});
         }
         if (token == u'√' && token.index == 2)
-            return Call(Function::Sqrt, {Postfix(Primary())});
+            return Call(Function::Sqrt, {Radicand()});
         if (token == u'√' && token.index == 3)
-            return Call(Function::Cbrt, {Postfix(Primary())});
+            return Call(Function::Cbrt, {Radicand()});
         if (token == u'√')
-            return Call(Function::Root, {Number(token.index), Postfix(Primary())});
+            return Call(Function::Root, {Number(token.index), Radicand()});
         if (token == u'π')
             return Leaf(Kind::Pi);
         if (token == u')')
@@ -382,10 +389,14 @@ private:
         if (!TakeIf(u'(')) {
             if (f.arguments == 2)
                 return Fail(QStringLiteral("%1后要有括号，如 %1(5,2)。").arg(f.name).toUpper());
+            // A level, as a bracket would be: "sin sin sin 2" nests as "sin(sin(sin(2)))".
+            if (!Deeper())
+                return {};
             MathNode argument = Signed();
             while (m_failed.isEmpty() && (Peek().type == Token::Type::Name || Peek() == u'π')
                    && IsLetterOperand(Peek().text))
                 argument = Node(Kind::Multiply, {std::move(argument), Power()});
+            --m_depth;
             return Call(f.function == Function::Log ? Function::Lg : f.function,
                         {std::move(argument)});
         }

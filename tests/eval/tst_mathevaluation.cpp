@@ -1,4 +1,5 @@
 #include "eval/mathevaluation.h"
+#include "eval/nestinglimit.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -227,6 +228,12 @@ void MathEvaluationTest::textbook_data()
     for (const Row &row : RadianRows)
         QTest::addRow("rad %s", row.text)
                 << QString::fromUtf8(row.text) << true << QString::fromUtf8(row.expected);
+    const auto nested
+            = [](int depth) { return QString(depth, u'(') + u'2' + QString(depth, u')'); };
+    QTest::addRow("nested to the limit") << nested(MaxNestingDepth) << false << "2";
+    QTest::addRow("nested past the limit")
+            << nested(MaxNestingDepth + 1) << false
+            << "!算式嵌套太深。请输入算式，如 √12+√27、sin30°、log(2,8)、2π/3";
 }
 
 void MathEvaluationTest::textbook()
